@@ -1,0 +1,284 @@
+#include "codepage.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace vb {
+namespace {
+
+struct Entry {
+    uint16_t code;
+    uint16_t unicode;
+    uint8_t canonical;
+};
+
+const Entry kTable[] = {
+#include "cp932_table.inc"
+};
+
+// A character that several byte sequences decode to is shown as the
+// character; the sequences that an encoder would not choose carry a variation
+// selector behind it (U+FE00 for the first such sequence, U+FE01 for the
+// second), which renders as nothing and brings the original bytes back.
+constexpr char16_t kVariationBase = 0xFE00;
+
+struct Maps {
+    std::array<uint16_t, 256> single{};       // byte -> unicode, 0 = none
+    std::vector<uint16_t> dbl;                // (lead << 8 | trail) -> unicode
+    std::vector<uint8_t> variant;             // 0 canonical, n = selector n-1
+    std::vector<uint16_t> encode;             // unicode -> code, 0 = none
+    std::vector<std::array<uint16_t, 3>> alt; // unicode -> non-canonical codes
+
+    Maps() : dbl(65536, 0), variant(65536, 0), encode(65536, 0), alt(65536) {
+        for (int b = 0; b < 0x80; ++b) {
+            single[b] = uint16_t(b);
+            encode[b] = uint16_t(b);
+        }
+        for (const Entry &e : kTable) {
+            if (e.code < 0x100)
+                single[e.code] = e.unicode;
+            else
+                dbl[e.code] = e.unicode;
+            if (e.canonical) {
+                encode[e.unicode] = e.code;
+            } else {
+                auto &alts = alt[e.unicode];
+                for (uint8_t i = 0; i < alts.size(); ++i) {
+                    if (alts[i] == 0) {
+                        alts[i] = e.code;
+                        variant[e.code] = uint8_t(i + 1);
+                        break;
+                    }
+                }
+            }
+        }
+    }
+};
+
+const Maps &maps() {
+    static const Maps m;
+    return m;
+}
+
+bool isLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Decodes one character at bytes[i]; returns the number of bytes consumed and
+// appends to out. Never fails: an undecodable byte becomes its placeholder.
+size_t decodeOne(const Bytes &bytes, size_t i, QString &out, bool *clean) {
+    const Maps &m = maps();
+    unsigned char b = static_cast<unsigned char>(bytes[i]);
+    if (b < 0x80) {
+        out.append(QChar(char16_t(b)));
+        return 1;
+    }
+    if (isLead(b) && i + 1 < bytes.size()) {
+        unsigned code = (unsigned(b) << 8) | static_cast<unsigned char>(bytes[i + 1]);
+        if (uint16_t u = m.dbl[code]) {
+            out.append(QChar(char16_t(u)));
+            if (uint8_t v = m.variant[code])
+                out.append(QChar(char16_t(kVariationBase + v - 1)));
+            return 2;
+        }
+    }
+    if (uint16_t u = m.single[b]) {
+        out.append(QChar(char16_t(u)));
+        return 1;
+    }
+    out.append(QChar(char16_t(kEscapeBase + b)));
+    if (clean)
+        *clean = false;
+    return 1;
+}
+
+void appendCode(Bytes &out, uint16_t code) {
+    if (code >= 0x100)
+        out.push_back(char(code >> 8));
+    out.push_back(char(code & 0xFF));
+}
+
+// Encodes the character at text[i]; returns the number of UTF-16 units used.
+size_t encodeOne(const QString &text, qsizetype i, Bytes &out) {
+    const Maps &m = maps();
+    char16_t c = text.at(i).unicode();
+    if (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF) {
+        out.push_back(char(c - kEscapeBase));
+        return 1;
+    }
+    if (i + 1 < text.size()) {
+        char16_t next = text.at(i + 1).unicode();
+        if (next >= kVariationBase && next < kVariationBase + 3) {
+            uint16_t code = m.alt[c][next - kVariationBase];
+            if (code) {
+                appendCode(out, code);
+                return 2;
+            }
+        }
+    }
+    if (c == 0) {
+        out.push_back('\0');
+        return 1;
+    }
+    if (uint16_t code = m.encode[c]) {
+        appendCode(out, code);
+        return 1;
+    }
+    // A character the code page cannot spell (typed or pasted by the user).
+    out.push_back('?');
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+        return 2;
+    return 1;
+}
+
+// Raw file-system bytes that the code page cannot spell are kept as pairs of
+// bytes behind the lead bytes 0x85 and 0x86, which the code page leaves unused.
+constexpr unsigned char kFsEscapeLow = 0x85;  // raw 0x80..0xBF
+constexpr unsigned char kFsEscapeHigh = 0x86; // raw 0xC0..0xFF
+
+void appendFsEscaped(Bytes &out, const std::string &raw) {
+    for (unsigned char r : raw) {
+        if (r < 0x80) {
+            out.push_back(char(r));
+        } else if (r < 0xC0) {
+            out.push_back(char(kFsEscapeLow));
+            out.push_back(char(r));
+        } else {
+            out.push_back(char(kFsEscapeHigh));
+            out.push_back(char(r - 0x40));
+        }
+    }
+}
+
+// Length of the UTF-8 sequence at s[i], 0 when it is not well formed.
+size_t utf8Length(const std::string &s, size_t i, char32_t *cp) {
+    unsigned char b = static_cast<unsigned char>(s[i]);
+    size_t n;
+    char32_t v;
+    if (b < 0x80) { *cp = b; return 1; }
+    if (b >= 0xC2 && b <= 0xDF) { n = 2; v = b & 0x1F; }
+    else if (b >= 0xE0 && b <= 0xEF) { n = 3; v = b & 0x0F; }
+    else if (b >= 0xF0 && b <= 0xF4) { n = 4; v = b & 0x07; }
+    else return 0;
+    if (i + n > s.size())
+        return 0;
+    for (size_t k = 1; k < n; ++k) {
+        unsigned char t = static_cast<unsigned char>(s[i + k]);
+        if ((t & 0xC0) != 0x80)
+            return 0;
+        v = (v << 6) | (t & 0x3F);
+    }
+    if ((n == 3 && v < 0x800) || (n == 4 && (v < 0x10000 || v > 0x10FFFF)) ||
+        (v >= 0xD800 && v <= 0xDFFF))
+        return 0;
+    *cp = v;
+    return n;
+}
+
+void appendUtf8(std::string &out, char32_t v) {
+    if (v < 0x80) {
+        out.push_back(char(v));
+    } else if (v < 0x800) {
+        out.push_back(char(0xC0 | (v >> 6)));
+        out.push_back(char(0x80 | (v & 0x3F)));
+    } else if (v < 0x10000) {
+        out.push_back(char(0xE0 | (v >> 12)));
+        out.push_back(char(0x80 | ((v >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (v & 0x3F)));
+    } else {
+        out.push_back(char(0xF0 | (v >> 18)));
+        out.push_back(char(0x80 | ((v >> 12) & 0x3F)));
+        out.push_back(char(0x80 | ((v >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (v & 0x3F)));
+    }
+}
+
+} // namespace
+
+QString toUnicode(const Bytes &bytes) {
+    QString out;
+    out.reserve(qsizetype(bytes.size()));
+    for (size_t i = 0; i < bytes.size();)
+        i += decodeOne(bytes, i, out, nullptr);
+    return out;
+}
+
+Bytes fromUnicode(const QString &text) {
+    Bytes out;
+    out.reserve(size_t(text.size()) * 2);
+    for (qsizetype i = 0; i < text.size();)
+        i += qsizetype(encodeOne(text, i, out));
+    return out;
+}
+
+Bytes cp(const char *utf8) { return fromUnicode(QString::fromUtf8(utf8)); }
+
+bool decodesCleanly(const Bytes &bytes) {
+    bool clean = true;
+    QString scratch;
+    for (size_t i = 0; i < bytes.size() && clean;) {
+        scratch.clear();
+        i += decodeOne(bytes, i, scratch, &clean);
+    }
+    return clean;
+}
+
+Bytes fsToBytes(const std::string &fsName) {
+    Bytes out;
+    out.reserve(fsName.size());
+    for (size_t i = 0; i < fsName.size();) {
+        char32_t v = 0;
+        size_t n = utf8Length(fsName, i, &v);
+        if (n == 0) { // not UTF-8: keep the raw byte
+            appendFsEscaped(out, fsName.substr(i, 1));
+            i += 1;
+            continue;
+        }
+        if (v < 0x80) {
+            out.push_back(char(v));
+        } else if (v >= kEscapeBase + 0x80 && v <= kEscapeBase + 0xFF) {
+            out.push_back(char(v - kEscapeBase));
+        } else {
+            // The character, with a variation selector that may follow it.
+            QString ch = QString::fromUcs4(&v, 1);
+            size_t used = n;
+            char32_t sel = 0;
+            size_t m = i + n < fsName.size() ? utf8Length(fsName, i + n, &sel) : 0;
+            if (m && sel >= kVariationBase && sel < kVariationBase + 3) {
+                ch.append(QChar(char16_t(sel)));
+                used += m;
+            }
+            Bytes enc = fromUnicode(ch);
+            if (toUnicode(enc) == ch) {
+                out += enc;
+                i += used;
+                continue;
+            }
+            appendFsEscaped(out, fsName.substr(i, n));
+        }
+        i += n;
+    }
+    return out;
+}
+
+std::string bytesToFs(const Bytes &name) {
+    std::string out;
+    out.reserve(name.size() * 3 / 2);
+    for (size_t i = 0; i < name.size();) {
+        unsigned char b = static_cast<unsigned char>(name[i]);
+        if ((b == kFsEscapeLow || b == kFsEscapeHigh) && i + 1 < name.size()) {
+            unsigned char t = static_cast<unsigned char>(name[i + 1]);
+            if (t >= 0x80 && t <= 0xBF) {
+                out.push_back(char(b == kFsEscapeLow ? t : t + 0x40));
+                i += 2;
+                continue;
+            }
+        }
+        QString ch;
+        i += decodeOne(name, i, ch, nullptr);
+        for (QChar q : ch)
+            appendUtf8(out, q.unicode());
+    }
+    return out;
+}
+
+} // namespace vb

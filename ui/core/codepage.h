@@ -1,0 +1,34 @@
+#pragma once
+// The boundary between the program's byte strings (the Windows Japanese code
+// page, CP932) and Qt's Unicode strings, and between those byte strings and
+// the file system's own names (UTF-8 on Linux).
+//
+// Both conversions are lossless: bytes that do not decode are carried through
+// Unicode as placeholder characters and come back as the very same bytes.
+
+#include <QString>
+#include <string>
+
+namespace vb {
+
+using Bytes = std::string;
+
+// Placeholder characters for bytes that do not decode: U+F780..U+F7FF stand
+// for the bytes 0x80..0xFF. They lie in the private use area, outside every
+// character the code page maps to.
+constexpr char16_t kEscapeBase = 0xF700;
+
+QString toUnicode(const Bytes &bytes);
+Bytes fromUnicode(const QString &text);
+
+// UTF-8 source literals to code-page bytes (for the program's own texts).
+Bytes cp(const char *utf8);
+
+// True when every byte decodes to a character (no placeholders needed).
+bool decodesCleanly(const Bytes &bytes);
+
+// File names: code-page bytes <-> the file system's bytes.
+Bytes fsToBytes(const std::string &fsName);
+std::string bytesToFs(const Bytes &name);
+
+} // namespace vb

@@ -1,0 +1,204 @@
+#include "files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vb {
+namespace {
+
+Bytes &workDir() {
+    static Bytes dir;
+    return dir;
+}
+
+void setErr(int *err, int value) {
+    if (err)
+        *err = value;
+}
+
+bool writeAll(int fd, const char *data, size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+} // namespace
+
+Bytes withSeparator(const Bytes &dir) {
+    if (dir.empty() || dir.back() == kSep)
+        return dir;
+    return dir + kSep;
+}
+
+Bytes baseName(const Bytes &path) {
+    size_t p = path.rfind(kSep);
+    return p == Bytes::npos ? path : path.substr(p + 1);
+}
+
+bool isAbsolute(const Bytes &path) { return !path.empty() && path[0] == kSep; }
+
+void setWorkingDirectory(const Bytes &dir) { workDir() = dir; }
+
+const Bytes &workingDirectory() { return workDir(); }
+
+Bytes resolvePath(const Bytes &path) {
+    if (isAbsolute(path) || workDir().empty())
+        return path;
+    return withSeparator(workDir()) + path;
+}
+
+std::string fsPath(const Bytes &path) { return bytesToFs(resolvePath(path)); }
+
+FileHandle::~FileHandle() {
+    if (fd >= 0)
+        ::close(fd);
+}
+
+bool FileHandle::open(const Bytes &path, int *err) {
+    fd = ::open(fsPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        setErr(err, errno);
+        return false;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        fd = -1;
+        setErr(err, EISDIR);
+        return false;
+    }
+    return true;
+}
+
+long FileHandle::read(Bytes &out, size_t n) {
+    size_t old = out.size();
+    out.resize(old + n);
+    for (;;) {
+        ssize_t got = ::read(fd, &out[old], n);
+        if (got < 0 && errno == EINTR)
+            continue;
+        out.resize(old + (got > 0 ? size_t(got) : 0));
+        return long(got);
+    }
+}
+
+bool readWholeFile(const Bytes &path, Bytes &out, int *err) {
+    out.clear();
+    FileHandle f;
+    if (!f.open(path, err))
+        return false;
+    struct stat st;
+    size_t chunk = 65536;
+    if (::fstat(f.fd, &st) == 0 && st.st_size > 0)
+        out.reserve(size_t(st.st_size));
+    for (;;) {
+        long got = f.read(out, chunk);
+        if (got < 0) {
+            setErr(err, errno);
+            return false;
+        }
+        if (got == 0)
+            return true;
+    }
+}
+
+bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
+    const std::string target = fsPath(path);
+    const size_t slash = target.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    std::string tmpl = dir + "." + base + ".XXXXXX";
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        setErr(err, errno);
+        return false;
+    }
+    // Keep the permissions of a file that is being replaced.
+    struct stat st;
+    mode_t mode = 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }();
+    if (::stat(target.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            ::close(fd);
+            ::unlink(name.data());
+            setErr(err, EISDIR);
+            return false;
+        }
+        mode = st.st_mode & 07777;
+    }
+    ::fchmod(fd, mode);
+    bool ok = writeAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
+    int saved = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        saved = errno;
+    }
+    if (ok && ::rename(name.data(), target.c_str()) != 0) {
+        ok = false;
+        saved = errno;
+    }
+    if (!ok) {
+        ::unlink(name.data());
+        setErr(err, saved);
+    }
+    return ok;
+}
+
+bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err) {
+    names.clear();
+    const std::string fsDir = fsPath(dir);
+    DIR *d = ::opendir(fsDir.empty() ? "." : fsDir.c_str());
+    if (!d) {
+        setErr(err, errno);
+        return false;
+    }
+    const int dfd = ::dirfd(d);
+    while (struct dirent *e = ::readdir(d)) {
+        if (e->d_name[0] == '.')
+            continue; // hidden, "." and ".."
+        bool regular = e->d_type == DT_REG;
+        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+            struct stat st;
+            regular = ::fstatat(dfd, e->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+        }
+        if (regular)
+            names.push_back(fsToBytes(e->d_name));
+    }
+    ::closedir(d);
+    return true;
+}
+
+bool isDirectory(const Bytes &path) {
+    struct stat st;
+    return ::stat(fsPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool fileExists(const Bytes &path) {
+    struct stat st;
+    return ::stat(fsPath(path).c_str(), &st) == 0;
+}
+
+bool makeDirectory(const Bytes &path) {
+    std::string p = fsPath(path);
+    while (p.size() > 1 && p.back() == '/')
+        p.pop_back();
+    return ::mkdir(p.c_str(), 0777) == 0;
+}
+
+bool removeFile(const Bytes &path) { return ::unlink(fsPath(path).c_str()) == 0; }
+
+} // namespace vb

@@ -1,0 +1,56 @@
+#pragma once
+// File-system access for the program's logic. Every path and name here is in
+// code-page bytes; the conversion to the file system's own names happens
+// inside. Paths that are not absolute resolve against the working directory
+// set by the file list (setWorkingDirectory), never the process's own.
+
+#include "codepage.h"
+
+#include <vector>
+
+namespace vb {
+
+constexpr char kSep = '/';
+
+// dir followed by the separator, unless it already ends in one (or is empty).
+Bytes withSeparator(const Bytes &dir);
+// The part of a path after its last separator.
+Bytes baseName(const Bytes &path);
+bool isAbsolute(const Bytes &path);
+
+void setWorkingDirectory(const Bytes &dir);
+const Bytes &workingDirectory();
+// A bare or relative name taken against the working directory.
+Bytes resolvePath(const Bytes &path);
+// The file system's own spelling of a (resolved) path.
+std::string fsPath(const Bytes &path);
+
+// Whole file. Returns false and sets *err (an errno value) on failure.
+bool readWholeFile(const Bytes &path, Bytes &out, int *err = nullptr);
+// Appends up to maxBytes from the start of an open file descriptor.
+struct FileHandle {
+    int fd = -1;
+    FileHandle() = default;
+    FileHandle(const FileHandle &) = delete;
+    FileHandle &operator=(const FileHandle &) = delete;
+    ~FileHandle();
+    bool open(const Bytes &path, int *err = nullptr);
+    // Reads at most n more bytes, appending them; returns the count, 0 at end, -1 on error.
+    long read(Bytes &out, size_t n);
+};
+
+// Writes the whole content to a temporary file beside the target and renames
+// it over the target, so that a failed write leaves the target as it was.
+// Returns false and sets *err on failure.
+bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err = nullptr);
+
+// Names of the ordinary, non-hidden files of a directory (symbolic links to
+// ordinary files included), unsorted. Returns false and sets *err on failure.
+bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err = nullptr);
+
+bool isDirectory(const Bytes &path);
+bool fileExists(const Bytes &path);
+bool makeDirectory(const Bytes &path); // one level; false when it could not be made
+bool removeFile(const Bytes &path);
+
+} // namespace vb

@@ -1,0 +1,107 @@
+#include "controls.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFont>
+
+namespace vb {
+
+void setCaption(QLabel *label, const Bytes &text) { label->setText(toUnicode(text)); }
+
+Bytes caption(const QLabel *label) { return fromUnicode(label->text()); }
+
+void setHint(QWidget *w, const char *utf8) { w->setToolTip(QString::fromUtf8(utf8)); }
+
+ComboList::ComboList(QWidget *parent) : QComboBox(parent) {
+    setEditable(false);
+    connect(this, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int) {
+        if (!quiet_ && onUserChange)
+            onUserChange();
+    });
+}
+
+void ComboList::addLine(const Bytes &line) {
+    quiet_ = true;
+    addItem(toUnicode(line));
+    quiet_ = false;
+}
+
+Bytes ComboList::line(int i) const { return fromUnicode(itemText(i)); }
+
+void ComboList::setSelectedIndex(int i) {
+    quiet_ = true;
+    setCurrentIndex(i);
+    quiet_ = false;
+}
+
+namespace {
+QString displayCaption(const Bytes &caption) {
+    QString s = toUnicode(caption);
+    s.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return s;
+}
+} // namespace
+
+MenuEntry::MenuEntry(const Bytes &caption, QObject *parent) : QAction(parent) { setCaption(caption); }
+
+void MenuEntry::setCaption(const Bytes &caption) {
+    caption_ = caption;
+    setText(displayCaption(caption));
+}
+
+FlatButton::FlatButton(const Bytes &caption, QWidget *parent) : QToolButton(parent) {
+    setAutoRaise(true);
+    setFocusPolicy(Qt::TabFocus);
+    setCaption(caption);
+}
+
+void FlatButton::setCaption(const Bytes &caption) {
+    caption_ = caption;
+    setText(displayCaption(caption));
+}
+
+namespace {
+
+const char *const kHintProperty = "vbHintsShown";
+
+class HintSwitch : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *obj, QEvent *ev) override {
+        if (ev->type() == QEvent::ToolTip && obj->isWidgetType()) {
+            const QWidget *w = static_cast<QWidget *>(obj);
+            if (!hintsShown(w->window()))
+                return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void installHintSwitch() {
+    static HintSwitch *filter = nullptr;
+    if (!filter && qApp) {
+        filter = new HintSwitch(qApp);
+        qApp->installEventFilter(filter);
+    }
+}
+
+void setHintsShown(QWidget *window, bool shown) { window->setProperty(kHintProperty, shown); }
+
+bool hintsShown(const QWidget *window) {
+    const QVariant v = window->property(kHintProperty);
+    return !v.isValid() || v.toBool();
+}
+
+void installFontSubstitutes() {
+    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ ゴシック"),
+                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
+                                QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")});
+    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐゴシック"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
+                                QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+}
+
+} // namespace vb

@@ -1,0 +1,71 @@
+#pragma once
+// Small controls with the semantics the windows rely on: byte-string
+// captions, selected indices of -1 for none, menu entries with an integer tag,
+// and hints (tool tips) switched on or off per window.
+
+#include "codepage.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QToolButton>
+#include <functional>
+
+namespace vb {
+
+// Caption helpers: the byte string shown as is (no mnemonics).
+void setCaption(QLabel *label, const Bytes &text);
+Bytes caption(const QLabel *label);
+void setHint(QWidget *w, const char *utf8);
+
+// A pick-only drop-down list of byte strings.
+class ComboList : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboList(QWidget *parent = nullptr);
+    void addLine(const Bytes &line);
+    Bytes line(int i) const;
+    int selectedIndex() const { return currentIndex(); }
+    // Selects without raising the change handler.
+    void setSelectedIndex(int i);
+    // Raised when the user picks an entry.
+    std::function<void()> onUserChange;
+
+private:
+    bool quiet_ = false;
+};
+
+// A main-menu entry with a byte-string caption and an integer tag.
+class MenuEntry : public QAction {
+    Q_OBJECT
+public:
+    MenuEntry(const Bytes &caption, QObject *parent);
+    void setCaption(const Bytes &caption);
+    const Bytes &caption() const { return caption_; }
+    int tag = 0;
+
+private:
+    Bytes caption_;
+};
+
+// A flat speed button with a byte-string caption.
+class FlatButton : public QToolButton {
+    Q_OBJECT
+public:
+    FlatButton(const Bytes &caption, QWidget *parent);
+    void setCaption(const Bytes &caption);
+    const Bytes &caption() const { return caption_; }
+
+private:
+    Bytes caption_;
+};
+
+// Hints: each top-level window shows its tool tips or not.
+void installHintSwitch();
+void setHintsShown(QWidget *window, bool shown);
+bool hintsShown(const QWidget *window);
+
+// The stored default faces are mapped onto installed Japanese faces.
+void installFontSubstitutes();
+
+} // namespace vb

@@ -1,0 +1,66 @@
+#include "dialogs.h"
+
+#include "apptitle.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace vb {
+namespace {
+
+std::unique_ptr<Dialogs> &current() {
+    static std::unique_ptr<Dialogs> d = std::make_unique<QtDialogs>();
+    return d;
+}
+
+QWidget *parentWindow() { return QApplication::activeWindow(); }
+
+} // namespace
+
+Dialogs &dialogs() { return *current(); }
+
+std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> d) {
+    std::swap(current(), d);
+    return d;
+}
+
+void QtDialogs::message(const Bytes &text) {
+    QMessageBox box(QMessageBox::NoIcon, toUnicode(appTitle()), toUnicode(text), QMessageBox::Ok, parentWindow());
+    box.exec();
+}
+
+bool QtDialogs::question(const Bytes &text) {
+    QMessageBox box(QMessageBox::NoIcon, toUnicode(appTitle()), toUnicode(text), QMessageBox::NoButton,
+                    parentWindow());
+    QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == ok;
+}
+
+void QtDialogs::error(const Bytes &text) {
+    QMessageBox box(QMessageBox::Critical, toUnicode(appTitle()), toUnicode(text), QMessageBox::Ok, parentWindow());
+    box.exec();
+}
+
+bool ScriptedDialogs::question(const Bytes &text) {
+    log.push_back({"question", text});
+    if (answers.empty())
+        return true;
+    bool a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+std::vector<Bytes> ScriptedDialogs::errors() const {
+    std::vector<Bytes> out;
+    for (const Record &r : log)
+        if (r.kind == "error")
+            out.push_back(r.text);
+    return out;
+}
+
+} // namespace vb

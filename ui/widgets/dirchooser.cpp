@@ -1,0 +1,96 @@
+#include "dirchooser.h"
+
+#include "files.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace vb {
+namespace {
+
+Bytes trimmed(Bytes dir) {
+    while (dir.size() > 1 && dir.back() == kSep)
+        dir.pop_back();
+    return dir;
+}
+
+Bytes parentOf(const Bytes &dir) {
+    size_t p = dir.rfind(kSep);
+    if (p == Bytes::npos || p == 0)
+        return Bytes(1, kSep);
+    return dir.substr(0, p);
+}
+
+std::vector<Bytes> subdirectories(const Bytes &dir) {
+    std::vector<Bytes> out;
+    const std::string fs = fsPath(dir);
+    DIR *d = ::opendir(fs.c_str());
+    if (!d)
+        return out;
+    while (struct dirent *e = ::readdir(d)) {
+        if (e->d_name[0] == '.')
+            continue;
+        bool isDir = e->d_type == DT_DIR;
+        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+            struct stat st;
+            isDir = ::fstatat(::dirfd(d), e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        if (isDir)
+            out.push_back(fsToBytes(e->d_name));
+    }
+    ::closedir(d);
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+} // namespace
+
+DirChooser::DirChooser(QWidget *parent) : QWidget(parent) {
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    path_ = new QLabel(this);
+    path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    list_ = new QListWidget(this);
+    layout->addWidget(path_);
+    layout->addWidget(list_, 1);
+    connect(list_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { enterRow(list_->row(item)); });
+}
+
+void DirChooser::enterRow(int row) {
+    if (row < 0 || row >= list_->count())
+        return;
+    const QListWidgetItem *item = list_->item(row);
+    const Bytes name = fromUnicode(item->data(Qt::UserRole).toString());
+    setDirectory(name == ".." ? parentOf(dir_) : withSeparator(dir_) + name);
+}
+
+void DirChooser::setDirectory(const Bytes &dir) {
+    dir_ = trimmed(dir);
+    fill();
+    if (onChange)
+        onChange();
+}
+
+void DirChooser::fill() {
+    list_->clear();
+    path_->setText(toUnicode(dir_));
+    path_->setToolTip(path_->text());
+    if (dir_ != Bytes(1, kSep)) {
+        auto *up = new QListWidgetItem(style()->standardIcon(QStyle::SP_FileDialogToParent), QStringLiteral(".."), list_);
+        up->setData(Qt::UserRole, QStringLiteral(".."));
+    }
+    for (const Bytes &name : subdirectories(dir_)) {
+        auto *item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon), toUnicode(name), list_);
+        item->setData(Qt::UserRole, toUnicode(name));
+    }
+}
+
+} // namespace vb

@@ -1,0 +1,19 @@
+#include "guard.h"
+
+#include "dialogs.h"
+#include "errors.h"
+
+namespace vb {
+
+void guarded(const std::function<void()> &handler) {
+    try {
+        handler();
+    } catch (const RuntimeError &e) {
+        Bytes text = e.text();
+        if (text.empty() || text.back() != '.')
+            text += '.';
+        dialogs().error(text);
+    }
+}
+
+} // namespace vb

@@ -1,0 +1,74 @@
+#include "memo.h"
+
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace vb {
+
+Memo::Memo(QWidget *parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setUndoRedoEnabled(true);
+}
+
+void Memo::setLines(const std::vector<Bytes> &lines) {
+    QString text;
+    size_t total = 0;
+    for (const Bytes &l : lines)
+        total += l.size() + 1;
+    text.reserve(qsizetype(total));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i)
+            text.append(QLatin1Char('\n'));
+        text.append(toUnicode(lines[i]));
+    }
+    setPlainText(text);
+}
+
+std::vector<Bytes> Memo::logicalLines() const {
+    std::vector<Bytes> out;
+    if (document()->isEmpty())
+        return out;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+        out.push_back(fromUnicode(b.text()));
+    return out;
+}
+
+std::vector<Bytes> Memo::lines() const {
+    if (!wordWrap())
+        return logicalLines();
+    std::vector<Bytes> out;
+    if (document()->isEmpty())
+        return out;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        const QTextLayout *layout = b.layout();
+        const QString text = b.text();
+        if (!layout || layout->lineCount() <= 1) {
+            out.push_back(fromUnicode(text));
+            continue;
+        }
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            out.push_back(fromUnicode(text.mid(line.textStart(), line.textLength())));
+        }
+    }
+    return out;
+}
+
+bool Memo::isEmptyText() const { return document()->isEmpty(); }
+
+void Memo::setWordWrap(bool on) { setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap); }
+
+void Memo::setFontSpec(const Bytes &face, int points, bool fixedPitch) {
+    face_ = face;
+    points_ = points;
+    fixed_ = fixedPitch;
+    QFont f(toUnicode(face));
+    if (points > 0)
+        f.setPointSize(points);
+    f.setFixedPitch(fixedPitch);
+    f.setStyleHint(fixedPitch ? QFont::Monospace : QFont::AnyStyle);
+    setFont(f);
+}
+
+} // namespace vb

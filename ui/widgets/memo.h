@@ -1,0 +1,39 @@
+#pragma once
+// The message text: a multi-line text control whose content is handed over
+// as lines of code-page bytes, with read-only state, word wrap and a font
+// given by face name, point size and pitch.
+
+#include "codepage.h"
+
+#include <QPlainTextEdit>
+#include <vector>
+
+namespace vb {
+
+class Memo : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit Memo(QWidget *parent = nullptr);
+
+    void setLines(const std::vector<Bytes> &lines);
+    // Logical lines while word wrap is off; the lines as shown while it is on.
+    std::vector<Bytes> lines() const;
+    std::vector<Bytes> logicalLines() const;
+    void clearText() { setLines({}); }
+    bool isEmptyText() const;
+
+    void setWordWrap(bool on);
+    bool wordWrap() const { return lineWrapMode() != QPlainTextEdit::NoWrap; }
+
+    void setFontSpec(const Bytes &face, int points, bool fixedPitch);
+    const Bytes &fontFace() const { return face_; }
+    int fontPoints() const { return points_; }
+    bool fontFixedPitch() const { return fixed_; }
+
+private:
+    Bytes face_;
+    int points_ = 0;
+    bool fixed_ = false;
+};
+
+} // namespace vb

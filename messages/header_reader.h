@@ -1,0 +1,25 @@
+#pragma once
+// Reading the ten-line header block at the top of a message file.
+
+#include "codepage.h"
+#include "current_message.h"
+
+namespace vb {
+
+// Clears msg, then fills it from the first ten lines of the file at path (a
+// bare name resolves against the listed directory).
+//
+// Lines end at CR (an LF right after it belongs to the break; a lone LF stays
+// in the line); a byte 0x1A ends the file; lines past the end read empty.
+// Line 1 goes to FirstLine unchanged and, in Log Mode, converted as a whole
+// number to Number in five-digit form. Lines 2 to 10 fill the field whose key
+// ("Title:", "Name :", ... or the same in lower case) makes up their first six
+// bytes, with the bytes after the key; the last such line wins. FileName gets
+// the part of path after its last separator.
+//
+// A file that cannot be opened or read raises the runtime's I/O failure; in
+// Log Mode a number line that is not a whole number raises the conversion
+// failure with the line's text. msg is left empty in both cases.
+void readMessageHeader(const Bytes &path, bool logMode, CurrentMessage &msg);
+
+} // namespace vb

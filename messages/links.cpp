@@ -1,0 +1,21 @@
+#include "links.h"
+
+#include "numbers.h"
+
+namespace vb {
+namespace {
+constexpr size_t kPiece = 5;
+}
+
+int nextLinkCount(const Bytes &nextLinks) {
+    const size_t pieces = nextLinks.size() / kPiece;
+    return pieces > size_t(kMaxNextLinks) ? kMaxNextLinks : int(pieces);
+}
+
+int nextLink(const Bytes &nextLinks, int k) {
+    return wholeNumber(nextLinks.substr(size_t(k - 1) * kPiece, kPiece));
+}
+
+int backLinkNumber(const Bytes &backLink) { return wholeNumber(backLink); }
+
+} // namespace vb

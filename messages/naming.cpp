@@ -1,0 +1,158 @@
+#include "naming.h"
+
+#include "mbcs.h"
+#include "numbers.h"
+
+#include <cstring>
+
+namespace vb {
+namespace {
+
+constexpr size_t npos = size_t(-1);
+
+bool sameChar(const char *a, const char *b, size_t len) {
+    if (len == 1)
+        return mbcs::foldLetter(static_cast<unsigned char>(*a)) ==
+               mbcs::foldLetter(static_cast<unsigned char>(*b));
+    return std::memcmp(a, b, len) == 0;
+}
+
+// One pattern against one name, character by character; a "*" retries at
+// every later character start of the name.
+bool matchPattern(const Bytes &pattern, const Bytes &name) {
+    const char *p = pattern.data();
+    const char *s = name.data();
+    const size_t pn = pattern.size(), sn = name.size();
+    size_t pi = 0, si = 0;
+    size_t starP = npos, starS = 0;
+    while (si < sn) {
+        if (pi < pn) {
+            if (p[pi] == '*') {
+                starP = ++pi;
+                starS = si;
+                continue;
+            }
+            const size_t slen = mbcs::charLength(s, si, sn);
+            if (p[pi] == '?') {
+                ++pi;
+                si += slen;
+                continue;
+            }
+            const size_t plen = mbcs::charLength(p, pi, pn);
+            if (plen == slen && sameChar(p + pi, s + si, plen)) {
+                pi += plen;
+                si += slen;
+                continue;
+            }
+        }
+        if (starP == npos)
+            return false;
+        starS += mbcs::charLength(s, starS, sn);
+        si = starS;
+        pi = starP;
+    }
+    while (pi < pn && p[pi] == '*')
+        ++pi;
+    return pi == pn;
+}
+
+} // namespace
+
+bool isLogMode(const Bytes &searchMode) { return searchMode == "Log Mode"; }
+
+Bytes logModeFileName(const Bytes &prefix, long long number, const Bytes &ext) {
+    return prefix + fiveDigit(number) + "." + ext;
+}
+
+Bytes logModeMask(const Bytes &prefix, const Bytes &ext) { return prefix + "?????." + ext; }
+
+Bytes textModeMask(const Bytes &txt, const Bytes &doc, const Bytes &man, const Bytes &ggg,
+                   const Bytes &ini) {
+    Bytes mask;
+    if (txt == "TXT")
+        mask = "*.TXT";
+    if (doc == "DOC")
+        mask += ";*.DOC";
+    if (man == "MAN")
+        mask += ";*.MAN";
+    if (ggg == "GGG")
+        mask += ";*.GGG";
+    if (ini == "INI")
+        mask += ";*.INI";
+    if (mask.empty())
+        mask = "*.*";
+    return mask;
+}
+
+Bytes categoryMask(const Bytes &searchMode, const Bytes &prefix, const Bytes &ext,
+                   const Bytes &txt, const Bytes &doc, const Bytes &man, const Bytes &ggg,
+                   const Bytes &ini) {
+    if (isLogMode(searchMode))
+        return logModeMask(prefix, ext);
+    return textModeMask(txt, doc, man, ggg, ini);
+}
+
+FileMask::FileMask(const Bytes &mask) {
+    size_t start = 0;
+    for (;;) {
+        const size_t semi = mask.find(';', start);
+        const size_t end = semi == Bytes::npos ? mask.size() : semi;
+        Bytes pattern = mask.substr(start, end - start);
+        if (pattern == "*.*" || pattern == "*")
+            all_ = true;
+        else if (!pattern.empty())
+            patterns_.push_back(std::move(pattern));
+        if (semi == Bytes::npos)
+            break;
+        start = semi + 1;
+    }
+    if (all_)
+        patterns_.clear();
+}
+
+bool FileMask::matches(const Bytes &name) const {
+    if (all_)
+        return true;
+    for (const Bytes &pattern : patterns_)
+        if (matchPattern(pattern, name))
+            return true;
+    return false;
+}
+
+bool maskMatches(const Bytes &mask, const Bytes &name) { return FileMask(mask).matches(name); }
+
+int compareFileNames(const Bytes &a, const Bytes &b) {
+    const char *pa = a.data();
+    const char *pb = b.data();
+    const size_t na = a.size(), nb = b.size();
+    size_t i = 0;
+    // Both names are walked in step: while they agree, their characters
+    // start at the same offsets.
+    while (i < na && i < nb) {
+        const unsigned char ca = static_cast<unsigned char>(pa[i]);
+        const unsigned char cb = static_cast<unsigned char>(pb[i]);
+        if (mbcs::isLeadByte(ca) || mbcs::isLeadByte(cb)) {
+            if (ca != cb)
+                return ca < cb ? -1 : 1;
+            const size_t len = mbcs::charLength(pa, i, na);
+            if (len == 2 && i + 1 < nb) {
+                const unsigned char ta = static_cast<unsigned char>(pa[i + 1]);
+                const unsigned char tb = static_cast<unsigned char>(pb[i + 1]);
+                if (ta != tb)
+                    return ta < tb ? -1 : 1;
+            }
+            i += len;
+            continue;
+        }
+        const unsigned char fa = mbcs::foldLetter(ca), fb = mbcs::foldLetter(cb);
+        if (fa != fb)
+            return fa < fb ? -1 : 1;
+        ++i;
+    }
+    if (na != nb)
+        return na < nb ? -1 : 1;
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+} // namespace vb

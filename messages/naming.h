@@ -1,0 +1,58 @@
+#pragma once
+// Names of message files and the masks by which a category finds its files.
+
+#include "codepage.h"
+
+#include <vector>
+
+namespace vb {
+
+// True when a category's search-mode word selects Log Mode ("Log Mode"
+// exactly); every other value means Text Mode.
+bool isLogMode(const Bytes &searchMode);
+
+// prefix + number in five-digit form + "." + ext: ("KVX", 12, "TXT") gives
+// "KVX00012.TXT".
+Bytes logModeFileName(const Bytes &prefix, long long number, const Bytes &ext);
+
+// prefix + "?????." + ext.
+Bytes logModeMask(const Bytes &prefix, const Bytes &ext);
+
+// From the five search-file slot values (each holding its own word, "TXT" ..
+// "INI", when chosen): "*.TXT" when TXT is chosen, then ";*.DOC", ";*.MAN",
+// ";*.GGG", ";*.INI" for the others chosen; "*.*" when none is. Without TXT
+// the mask begins with ";", an empty first pattern that matches nothing.
+Bytes textModeMask(const Bytes &txt, const Bytes &doc, const Bytes &man, const Bytes &ggg,
+                   const Bytes &ini);
+
+// The mask of a category from its search mode, file-name prefix and
+// extension, and its five search-file slot values.
+Bytes categoryMask(const Bytes &searchMode, const Bytes &prefix, const Bytes &ext,
+                   const Bytes &txt, const Bytes &doc, const Bytes &man, const Bytes &ggg,
+                   const Bytes &ini);
+
+// A file mask: patterns separated by ";", a name matching when it matches any
+// of them. "?" matches one character (a double-byte character counts as one),
+// "*" any run of characters, ASCII letters match without regard to case. An
+// empty pattern matches nothing; "*.*" matches every name, with or without a
+// dot.
+class FileMask {
+public:
+    explicit FileMask(const Bytes &mask);
+    bool matches(const Bytes &name) const;
+    // True when no name can match (an empty mask, or only empty patterns).
+    bool matchesNothing() const { return patterns_.empty() && !all_; }
+
+private:
+    std::vector<Bytes> patterns_;
+    bool all_ = false;
+};
+
+bool maskMatches(const Bytes &mask, const Bytes &name);
+
+// File-name order: ASCII letters compared without regard to case (never the
+// second byte of a double-byte character), names equal that way ordered by
+// their bytes. Returns <0, 0 or >0.
+int compareFileNames(const Bytes &a, const Bytes &b);
+
+} // namespace vb

@@ -1,0 +1,26 @@
+#pragma once
+// Whole numbers as the runtime converts them, and the fixed-width decimal
+// forms in which message numbers are written.
+
+#include "codepage.h"
+
+namespace vb {
+
+// Decimal digits, optionally preceded by blanks and one sign ("+" or "-"),
+// with nothing after the digits; the value must fit in a 32-bit int.
+// Returns false (and leaves out alone) for anything else, the empty text
+// included.
+bool tryWholeNumber(const Bytes &text, int &out);
+
+// As tryWholeNumber, but a text that is not a whole number raises the
+// runtime's conversion failure ("'%s' は数値ではありません").
+int wholeNumber(const Bytes &text);
+
+// At least five digits, zero-padded: 0 -> "00000", 12 -> "00012",
+// -12 -> "-00012", 123456 -> "123456".
+Bytes fiveDigit(long long n);
+
+// At least two digits, zero-padded: 1 -> "01", 10 -> "10".
+Bytes twoDigit(long long n);
+
+} // namespace vb

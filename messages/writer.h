@@ -1,0 +1,33 @@
+#pragma once
+// Writing message files, and splitting a loaded file into its lines.
+
+#include "codepage.h"
+#include "current_message.h"
+
+#include <vector>
+
+namespace vb {
+
+using Lines = std::vector<Bytes>;
+
+// Every line followed by CR LF, the last one included.
+Bytes joinLines(const Lines &lines);
+
+// Writes the lines as the whole new content of the file at path (a bare name
+// resolves against the listed directory), through a temporary file so that a
+// failed write leaves the old content in place. A failure raises the
+// runtime's "cannot create" failure with path.
+void writeLines(const Bytes &path, const Lines &lines);
+
+// The ten-line Log Mode header block: the number line, the seven keys each
+// joined directly to its field, then HeaderLine9 and HeaderLine10.
+Lines logHeaderLines(const CurrentMessage &msg);
+
+// Appends the ten header lines to lines.
+void appendLogHeader(const CurrentMessage &msg, Lines &lines);
+
+// The lines of a whole file: split at CR LF, CR or LF; a line break at the
+// very end makes no empty line after it. All other bytes are kept as they are.
+Lines splitLines(const Bytes &content);
+
+} // namespace vb

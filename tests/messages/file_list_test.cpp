@@ -1,0 +1,94 @@
+#include "file_list.h"
+#include "files.h"
+#include "message_files.h"
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using vb::Bytes;
+using Names = std::vector<Bytes>;
+
+namespace {
+
+class FileListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char *name : {"b.TXT", "A.txt", "c.txt", ".hidden.txt", "d.doc", "README"})
+            vbtest::put(dir.file(name), "");
+        ::mkdir(dir.file("sub.txt").c_str(), 0755);
+        root = vb::fsToBytes(dir.path());
+        root.pop_back(); // without the trailing separator
+    }
+    void TearDown() override { vb::setWorkingDirectory(""); }
+
+    vbtest::TempDir dir;
+    Bytes root;
+};
+
+} // namespace
+
+TEST_F(FileListTest, ListsMatchingOrdinaryFilesInNameOrder) {
+    vb::FileList list;
+    list.setMask("*.TXT");
+    list.setDirectory(root + "/");
+    EXPECT_EQ(list.directory(), root);
+    EXPECT_EQ(vb::workingDirectory(), root);
+    EXPECT_EQ(list.names(), (Names{"A.txt", "b.TXT", "c.txt"}));
+
+    list.setMask("*.*");
+    EXPECT_EQ(list.names(), (Names{"A.txt", "b.TXT", "c.txt", "d.doc", "README"}));
+    list.setMask(";*.DOC");
+    EXPECT_EQ(list.names(), Names{"d.doc"});
+    list.setMask("");
+    EXPECT_EQ(list.count(), 0u);
+}
+
+TEST_F(FileListTest, ListsAgainOnlyOnChangeOrRequest) {
+    vb::FileList list;
+    list.setMask("*.txt");
+    list.setDirectory(root);
+    vbtest::put(dir.file("0.txt"), "");
+    list.setDirectory(root + "//");
+    list.setMask("*.txt");
+    EXPECT_EQ(list.count(), 3u);
+    list.reread();
+    EXPECT_EQ(list.names().front(), "0.txt");
+    EXPECT_EQ(list.count(), 4u);
+}
+
+TEST_F(FileListTest, EmptyDirectoryAndRoot) {
+    ::mkdir(dir.file("empty").c_str(), 0755);
+    vb::FileList list;
+    list.setDirectory(root + "/empty");
+    EXPECT_EQ(list.count(), 0u);
+    list.setDirectory("/");
+    EXPECT_EQ(list.directory(), "/");
+    EXPECT_EQ(vb::workingDirectory(), "/");
+    // A relative directory is taken against the directory listed last.
+    list.setDirectory(root);
+    list.setDirectory("empty");
+    EXPECT_EQ(list.directory(), root + "/empty");
+}
+
+TEST_F(FileListTest, MissingDirectoryKeepsTheListAsItWas) {
+    vb::FileList list;
+    list.setMask("*.txt");
+    list.setDirectory(root);
+    const Names before = list.names();
+    EXPECT_EQ(vbtest::failureText([&] { list.setDirectory(root + "/missing/deeper"); }),
+              vb::cp(u8"I/O エラー (2)"));
+    EXPECT_EQ(list.directory(), root);
+    EXPECT_EQ(list.names(), before);
+    EXPECT_EQ(vb::workingDirectory(), root);
+
+    // The listed directory disappears: a new mask cannot be applied.
+    ::rmdir(dir.file("sub.txt").c_str());
+    for (const char *name : {"b.TXT", "A.txt", "c.txt", ".hidden.txt", "d.doc", "README"})
+        vb::removeFile(vb::fsToBytes(dir.file(name)));
+    ::rmdir(dir.path().c_str());
+    EXPECT_THROW(list.setMask("*.doc"), vb::RuntimeError);
+    EXPECT_EQ(list.mask(), "*.txt");
+    EXPECT_EQ(list.names(), before);
+}

@@ -1,0 +1,82 @@
+#include "naming.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+using vb::Bytes;
+
+TEST(Naming, LogModeNameAndMask) {
+    EXPECT_EQ(vb::logModeFileName("KVX", 12, "TXT"), "KVX00012.TXT");
+    EXPECT_EQ(vb::logModeFileName("KVX", 123456, "TXT"), "KVX123456.TXT");
+    EXPECT_EQ(vb::logModeMask("KVX", "TXT"), "KVX?????.TXT");
+    EXPECT_EQ(vb::categoryMask("Log Mode", "AB", "LOG", "TXT", "", "", "", ""), "AB?????.LOG");
+}
+
+TEST(Naming, TextModeMaskFromTheChosenTypes) {
+    EXPECT_EQ(vb::textModeMask("TXT", "DOC", "MAN", "GGG", "INI"), "*.TXT;*.DOC;*.MAN;*.GGG;*.INI");
+    EXPECT_EQ(vb::textModeMask("TXT", "False", "False", "False", "False"), "*.TXT");
+    EXPECT_EQ(vb::textModeMask("False", "DOC", "Flase", "GGG", ""), ";*.DOC;*.GGG");
+    EXPECT_EQ(vb::textModeMask("txt", "Doc", "", "", ""), "*.*"); // words compare exactly
+    EXPECT_EQ(vb::textModeMask("", "", "", "", ""), "*.*");
+    // Anything but "Log Mode" exactly is Text Mode.
+    EXPECT_EQ(vb::categoryMask("log mode", "KVX", "TXT", "False", "", "", "", "INI"), ";*.INI");
+}
+
+TEST(Naming, WildcardsAndLetterCase) {
+    EXPECT_TRUE(vb::maskMatches("KVX?????.TXT", "KVX00012.TXT"));
+    EXPECT_TRUE(vb::maskMatches("KVX?????.TXT", "kvx00012.txt"));
+    EXPECT_TRUE(vb::maskMatches("KVX?????.TXT", "KVXabcde.TXT"));
+    EXPECT_FALSE(vb::maskMatches("KVX?????.TXT", "KVX0012.TXT"));
+    EXPECT_FALSE(vb::maskMatches("KVX?????.TXT", "KVX000123.TXT"));
+    EXPECT_FALSE(vb::maskMatches("KVX?????.TXT", "KVX00012.TXT.bak"));
+    EXPECT_TRUE(vb::maskMatches("*.TXT", "notes.txt"));
+    EXPECT_TRUE(vb::maskMatches("*.TXT", "a.b.txt"));
+    EXPECT_FALSE(vb::maskMatches("*.TXT", "txt"));
+    EXPECT_TRUE(vb::maskMatches("*a*b*", "xxaxxbxx"));
+    EXPECT_FALSE(vb::maskMatches("*a*b", "xxaxxbxx"));
+    EXPECT_TRUE(vb::maskMatches("**.?", "name.c"));
+}
+
+TEST(Naming, PatternListsAndEmptyPatterns) {
+    EXPECT_TRUE(vb::maskMatches("*.TXT;*.DOC", "a.doc"));
+    EXPECT_FALSE(vb::maskMatches("*.TXT;*.DOC", "a.man"));
+    EXPECT_FALSE(vb::maskMatches("", "a.txt"));
+    EXPECT_FALSE(vb::maskMatches(";", "a.txt"));
+    EXPECT_FALSE(vb::maskMatches(";*.DOC", "a.txt"));
+    EXPECT_TRUE(vb::maskMatches(";*.DOC", "a.DOC"));
+    EXPECT_TRUE(vb::FileMask("").matchesNothing());
+    EXPECT_TRUE(vb::FileMask(";;").matchesNothing());
+    // "*.*" takes every name, those without a dot included.
+    EXPECT_TRUE(vb::maskMatches("*.*", "README"));
+    EXPECT_TRUE(vb::maskMatches("*.*", "a.b"));
+    EXPECT_TRUE(vb::maskMatches(";*.*", "README"));
+}
+
+TEST(Naming, DoubleByteCharactersAreOneCharacter) {
+    const Bytes nihongo = "\x93\xfa\x96\x7b\x8c\xea"; // 日本語
+    EXPECT_TRUE(vb::maskMatches("???.txt", nihongo + ".txt"));
+    EXPECT_FALSE(vb::maskMatches("??????.txt", nihongo + ".txt"));
+    EXPECT_TRUE(vb::maskMatches("\x93\xfa*", nihongo));
+    // The second byte of a double-byte character is no letter: 0x83 0x61 is
+    // not 0x83 0x41, and no "a" or "A" can be found inside it.
+    EXPECT_FALSE(vb::maskMatches("\x83\x41.txt", "\x83\x61.txt"));
+    EXPECT_FALSE(vb::maskMatches("*a.txt", "\x83\x61.txt"));
+    EXPECT_FALSE(vb::maskMatches("*A*", "\x83\x41"));
+    EXPECT_TRUE(vb::maskMatches("*A*", "\x83\x41" "a"));
+    // A lead byte at the very end stands alone.
+    EXPECT_TRUE(vb::maskMatches("a?", "a\x83"));
+}
+
+TEST(Naming, FileNameOrder) {
+    std::vector<Bytes> names = {"b.txt", "A.txt", "a.TXT", "_x", "Z", "a", "\x83\x61", "\x83\x42",
+                                "10", "9"};
+    std::sort(names.begin(), names.end(),
+              [](const Bytes &a, const Bytes &b) { return vb::compareFileNames(a, b) < 0; });
+    const std::vector<Bytes> expected = {"10", "9",      "_x",       "a",        "A.txt",
+                                         "a.TXT", "b.txt", "Z", "\x83\x42", "\x83\x61"};
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(vb::compareFileNames("abc", "ABC") > 0, true); // same letters: by bytes
+    EXPECT_EQ(vb::compareFileNames("abc", "abc"), 0);
+}

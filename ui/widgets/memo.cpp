@@ -71,4 +71,6 @@ void Memo::setFontSpec(const Bytes &face, int points, bool fixedPitch) {
     setFont(f);
 }
 
+void Memo::setFontFace(const Bytes &face) { setFontSpec(face, points_, fixed_); }
+
 } // namespace vb

@@ -26,6 +26,8 @@ public:
     bool wordWrap() const { return lineWrapMode() != QPlainTextEdit::NoWrap; }
 
     void setFontSpec(const Bytes &face, int points, bool fixedPitch);
+    // The face alone, keeping size and pitch.
+    void setFontFace(const Bytes &face);
     const Bytes &fontFace() const { return face_; }
     int fontPoints() const { return points_; }
     bool fontFixedPitch() const { return fixed_; }

@@ -1,0 +1,48 @@
+#include "apptitle.h"
+#include "app.h"
+
+#include "controls.h"
+#include "epath.h"
+#include "options_panel.h"
+#include "tf.h"
+#include "tf0.h"
+#include "tf1.h"
+#include "tf2.h"
+#include "tf3.h"
+
+#include <QApplication>
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void initResources() { Q_INIT_RESOURCE(velbrook); }
+
+namespace vb {
+
+Application::Application(Bytes settingsPath)
+    : settings(settingsPath.empty() ? EPath() + "Velbrook.ini" : settingsPath) {
+    QApplication::setApplicationName(toUnicode(appTitle()));
+    QApplication::setQuitOnLastWindowClosed(false);
+    initResources();
+    installFontSubstitutes();
+    installHintSwitch();
+}
+
+Application::~Application() = default;
+
+void Application::start() {
+    F0 = std::make_unique<TF0>();
+    F1 = std::make_unique<TF1>(settings);
+    F = std::make_unique<TF>(settings, F0.get(), F1.get());
+    F2 = std::make_unique<TF2>(settings);
+    F3 = std::make_unique<TF3>();
+    options = new OptionsPanel(F3->Pnl_Option, F3.get(), settings);
+    options->setBrowser(F1.get());
+    options->setHintWindows({F1.get(), F2.get(), F3.get()});
+    F0->setController(F.get());
+    F1->setHost(F.get());
+    F->attach(F2.get(), F3.get(), options);
+    TF2 *f2 = F2.get();
+    TF *f = F.get();
+    F2->onClose = [f, f2] { f->enterBrowser(f2, kCategorySetup); };
+}
+
+} // namespace vb

@@ -1,0 +1,34 @@
+#pragma once
+// Start-up: the application title, then the five windows in their order:
+// title screen, browser, controller, category setup, shared editor window.
+
+#include "settings.h"
+
+#include <memory>
+
+namespace vb {
+
+class TF;
+class TF0;
+class TF1;
+class TF2;
+class TF3;
+class OptionsPanel;
+
+class Application {
+public:
+    // settingsPath defaults to the executable's directory + "Velbrook.ini".
+    explicit Application(Bytes settingsPath = Bytes());
+    ~Application();
+    void start();
+
+    Settings settings;
+    std::unique_ptr<TF0> F0;
+    std::unique_ptr<TF1> F1;
+    std::unique_ptr<TF> F;
+    std::unique_ptr<TF2> F2;
+    std::unique_ptr<TF3> F3;
+    OptionsPanel *options = nullptr; // owned by F3's option panel
+};
+
+} // namespace vb

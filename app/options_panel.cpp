@@ -1,0 +1,72 @@
+#include "options_panel.h"
+
+#include "controls.h"
+#include "guard.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace vb {
+
+OptionsPanel::OptionsPanel(QWidget *panel, QWidget *window, Settings &settings)
+    : QObject(panel), window_(window), settings_(settings) {
+    Lbl_Option = new QLabel(QStringLiteral("Option"), panel);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(16);
+    f.setBold(true);
+    Lbl_Option->setFont(f);
+    Lbl_Option->move(6, 2);
+    CB_FastClose = new QCheckBox(QStringLiteral("Fast Shut Out"), panel);
+    CB_FastClose->setObjectName("CB_FastClose");
+    CB_FastClose->setGeometry(8, 22, 160, 17);
+    CB_ShowHint = new QCheckBox(QStringLiteral("Show Hint"), panel);
+    CB_ShowHint->setObjectName("CB_ShowHint");
+    CB_ShowHint->setGeometry(8, 40, 160, 17);
+    Btn_Option_OK = new QPushButton(QStringLiteral("OK"), panel);
+    Btn_Option_OK->setObjectName("Btn_Option_OK");
+    Btn_Option_OK->setGeometry(8, 58, 76, 20);
+    Btn_Option_OK->setDefault(true);
+    Btn_Option_Cancel = new QPushButton(QStringLiteral("Cancel"), panel);
+    Btn_Option_Cancel->setObjectName("Btn_Option_Cancel");
+    Btn_Option_Cancel->setGeometry(88, 58, 76, 20);
+    setHint(CB_FastClose, "メイン画面のCloseで即終了する");
+    setHint(CB_ShowHint, "各ヒントを表示する");
+    setHint(Btn_Option_OK, "設定を有効にする");
+    setHint(Btn_Option_Cancel, "設定をキャンセルしてメイン画面に戻る");
+    connect(Btn_Option_OK, &QPushButton::clicked, this, [this] { guarded([this] { Btn_Option_OKClick(); }); });
+    connect(Btn_Option_Cancel, &QPushButton::clicked, this, [this] { guarded([this] { Btn_Option_CancelClick(); }); });
+}
+
+void OptionsPanel::loadOptions() {
+    const Settings::Options o = settings_.readOptions();
+    CB_FastClose->setChecked(o.fastClose);
+    CB_ShowHint->setChecked(o.showHint);
+}
+
+void OptionsPanel::ApplicationSetup() {
+    loadOptions();
+    window_->show();
+}
+
+void OptionsPanel::Btn_Option_OKClick() {
+    Settings::Options o;
+    o.fastClose = CB_FastClose->isChecked();
+    o.showHint = CB_ShowHint->isChecked();
+    settings_.writeOptions(o);
+    SetShowHint();
+    Btn_Option_CancelClick();
+}
+
+void OptionsPanel::Btn_Option_CancelClick() {
+    window_->hide();
+    if (browser_)
+        browser_->show();
+}
+
+void OptionsPanel::SetShowHint() {
+    for (QWidget *w : hintWindows_)
+        setHintsShown(w, CB_ShowHint->isChecked());
+}
+
+} // namespace vb

@@ -1,0 +1,148 @@
+#include "tf.h"
+
+#include "dialogs.h"
+#include "errors.h"
+#include "options_panel.h"
+#include "tf0.h"
+#include "tf1.h"
+#include "tf2.h"
+#include "tf3.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+
+namespace vb {
+namespace {
+
+void centre(QWidget *w) {
+    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect avail = screen->geometry();
+    const QSize outer = w->frameGeometry().size();
+    w->move(avail.x() + (avail.width() - outer.width()) / 2, avail.y() + (avail.height() - outer.height()) / 2);
+}
+
+// The frame's share of the outer size (zero before a window manager framed it).
+QSize frameExtra(const QWidget *w) { return w->frameGeometry().size() - w->geometry().size(); }
+
+} // namespace
+
+TF::TF(Settings &settings, TF0 *f0, TF1 *f1) : QWidget(nullptr), settings_(settings), F0(f0), F1(f1) {
+    setWindowTitle(QStringLiteral("F"));
+    FormCreate();
+}
+
+void TF::attach(TF2 *f2, TF3 *f3, OptionsPanel *options) {
+    F2 = f2;
+    F3 = f3;
+    options_ = options;
+}
+
+void TF::FormCreate() {
+    FormStyle_Set(kTitleScreen);
+    F0->show();
+}
+
+void TF::placeDialog(QWidget *window, QWidget *panel) {
+    panel->move(0, 0);
+    window->setFixedSize(panel->size());
+    centre(window);
+}
+
+void TF::placeBrowser() {
+    F1->centralWidget()->move(0, 0);
+    const int L = settings_.geometryValue(0), T = settings_.geometryValue(1);
+    const int W = settings_.geometryValue(2), H = settings_.geometryValue(3);
+    const int S1 = settings_.geometryValue(4), S2 = settings_.geometryValue(5);
+    // The browser's client area is the central pane; the menu bar is not part of it.
+    const int menu = F1->menuBar()->sizeHint().height();
+    if (L + T == -2000) {
+        const QSize extra = frameExtra(F1);
+        F1->resize(std::max(W - extra.width(), 100), std::max(H - extra.height(), 100));
+        centre(F1);
+    } else {
+        F1->move(L, T);
+        F1->resize(std::max(W, 1), std::max(H, 1) + menu);
+    }
+    // Lay out the panes at the new size before the pane sizes are applied.
+    F1->Pnl_Main->resize(F1->width(), F1->height() - menu);
+    F1->Splitter->resize(F1->Pnl_Main->size());
+    F1->Splitter->setSizes({S1, std::max(F1->Pnl_Main->width() - S1, 1)});
+    F1->Pnl_Thread->resize(S1, F1->Pnl_Main->height());
+    F1->FormResize();
+    F1->Splitter1->setSizes({S2, std::max(F1->Pnl_List->height() - S2, 1)});
+    F1->Pnl_TitleList->resize(F1->Pnl_TitleList->width(), S2);
+}
+
+void TF::FormStyle_Set(int style) {
+    switch (style) {
+    case kTitleScreen:
+        placeDialog(F0, F0->Pnl_Title);
+        break;
+    case kBrowser:
+        placeBrowser();
+        break;
+    case kCategorySetup:
+        if (F2)
+            placeDialog(F2, F2->Pnl_Setup);
+        break;
+    case kHeaderEditor:
+    case kApplicationOptions:
+        if (F3) {
+            const bool options = style == kApplicationOptions;
+            F3->setWindowTitle(options ? QStringLiteral("Velbrook Application Setup")
+                                       : QStringLiteral("Velbrook Header Edit"));
+            F3->Pnl_Option->setVisible(options);
+            F3->Pnl_HeaderEdit->setVisible(!options);
+            placeDialog(F3, options ? F3->Pnl_Option : F3->Pnl_HeaderEdit);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TF::FormStyle_Write() {
+    settings_.FormStyle_Write(F1->x(), F1->y(), F1->centralWidget()->width(), F1->centralWidget()->height(),
+                              F1->Pnl_Thread->width(), F1->Pnl_TitleList->height());
+}
+
+void TF::SM(const Bytes &text) { dialogs().message(text); }
+
+void TF::enterBrowser(QWidget *fallback, int fallbackStyle) {
+    try {
+        F1->DefaultRead();
+    } catch (const RuntimeError &) {
+        if (!F1->isVisible()) {
+            FormStyle_Set(fallbackStyle);
+            fallback->show();
+        }
+        throw;
+    }
+}
+
+void TF::view() {
+    options_->loadOptions();
+    options_->SetShowHint();
+    F0->hide();
+    enterBrowser(F0, kTitleScreen);
+}
+
+bool TF::fastCloseTicked() const { return options_ && options_->CB_FastClose->isChecked(); }
+
+void TF::showTitleScreen() { F0->show(); }
+
+void TF::endProgram() { F0->close(); }
+
+void TF::enterSetup() {
+    F2->show();
+    F2->Setup_Read();
+}
+
+void TF::enterApplicationSetup() { options_->ApplicationSetup(); }
+
+} // namespace vb

@@ -1,0 +1,58 @@
+#pragma once
+// The hidden controller window F: owns the settings, prepares every screen by
+// its number, stores and restores the browser's geometry, and connects the
+// windows with one another.
+
+#include "browser_host.h"
+#include "settings.h"
+
+#include <QWidget>
+
+namespace vb {
+
+class TF0;
+class TF1;
+class TF2;
+class TF3;
+class OptionsPanel;
+
+enum ScreenStyle { kTitleScreen = 0, kBrowser = 1, kCategorySetup = 2, kHeaderEditor = 3, kApplicationOptions = 4 };
+
+class TF : public QWidget, public BrowserHost {
+    Q_OBJECT
+public:
+    TF(Settings &settings, TF0 *f0, TF1 *f1);
+    // Connects the windows created after the controller.
+    void attach(TF2 *f2, TF3 *f3, OptionsPanel *options);
+
+    void FormCreate();
+    void FormStyle_Set(int style) override;
+    void FormStyle_Write() override;
+    void SM(const Bytes &text);
+
+    // The title screen's View: options, hints, then the browser.
+    void view();
+
+    bool fastCloseTicked() const override;
+    void showTitleScreen() override;
+    void endProgram() override;
+    void enterSetup() override;
+    void enterApplicationSetup() override;
+
+    // Runs DefaultRead; when it fails before the browser is shown, shows
+    // fallback again so that a window always stays on the screen.
+    void enterBrowser(QWidget *fallback, int fallbackStyle);
+
+private:
+    void placeBrowser();
+    void placeDialog(QWidget *window, QWidget *panel);
+
+    Settings &settings_;
+    TF0 *F0;
+    TF1 *F1;
+    TF2 *F2 = nullptr;
+    TF3 *F3 = nullptr;
+    OptionsPanel *options_ = nullptr;
+};
+
+} // namespace vb

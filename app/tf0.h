@@ -1,0 +1,35 @@
+#pragma once
+// The title screen: the application's main window. Closing it ends the run.
+
+#include "controls.h"
+
+#include <QWidget>
+
+class QLabel;
+
+namespace vb {
+
+class TF;
+
+class TF0 : public QWidget {
+    Q_OBJECT
+public:
+    TF0();
+    void setController(TF *controller) { controller_ = controller; }
+
+    QWidget *Pnl_Title; // 352 x 152
+    QLabel *Image_Title;
+    FlatButton *Btn_Title_View;
+    FlatButton *Btn_Title_Quit;
+
+    void Btn_Title_ViewClick();
+    void Btn_Title_QuitClick();
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    TF *controller_ = nullptr;
+};
+
+} // namespace vb

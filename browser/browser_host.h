@@ -1,0 +1,22 @@
+#pragma once
+// What the browser asks of the rest of the program when it leaves its own
+// window: the screen controller and the other windows.
+
+namespace vb {
+
+class BrowserHost {
+public:
+    virtual ~BrowserHost() = default;
+    virtual void FormStyle_Set(int style) = 0;
+    virtual void FormStyle_Write() = 0;
+    // The "Fast Shut Out" option in force.
+    virtual bool fastCloseTicked() const = 0;
+    virtual void showTitleScreen() = 0;
+    virtual void endProgram() = 0;
+    // Shows the category setup window and lets it read the table.
+    virtual void enterSetup() = 0;
+    // Shows the application options.
+    virtual void enterApplicationSetup() = 0;
+};
+
+} // namespace vb

@@ -1,0 +1,161 @@
+#pragma once
+// The browser window: category box, title list, message display, navigation
+// and view toggles. Its operations are spread over several files by role:
+// tf1_layout.cpp (panes and menus), tf1_category.cpp (category choice and
+// title list), tf1_display.cpp (the message on view), tf1_navigation.cpp
+// (moves, links, toggles, leaving).
+
+#include "browser_host.h"
+#include "categories.h"
+#include "controls.h"
+#include "current_message.h"
+#include "dirchooser.h"
+#include "file_list.h"
+#include "memo.h"
+#include "panel.h"
+#include "settings.h"
+#include "titlelist.h"
+
+#include <QMainWindow>
+#include <array>
+#include <vector>
+
+class QSplitter;
+class QMenu;
+
+namespace vb {
+
+class TF1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TF1(Settings &settings);
+    void setHost(BrowserHost *host) { host_ = host; }
+
+    // Shared state of the browser.
+    CategoryRecord CurrentCategory; // working copy of the selected category
+    vb::CurrentMessage Current;     // the message on view
+    std::vector<Bytes> Memo_tmp;    // scratch list of lines
+    FileList FLB;                   // the listed directory's matching files
+
+    // Entering the browser and choosing what it lists.
+    void DefaultRead();
+    void DefaultRead2();
+    void DefaultRead3(const Bytes &fileName);
+    void DefaultRead4(int line);
+    void CategoryBox_ListSet();
+    void CategoryBox_ListChange();
+    void Category_Mask();
+    void List_DirSet();
+    void DLBChange();
+    void TitleList_Read();
+    void TitleList_FileRead(const Bytes &path);
+    Bytes TitleList_ListString(const Bytes &fileName) const;
+
+    // The message on view.
+    void TextLoad();
+    void ResMessageCheck();
+    void ResString(int k, int number, MenuEntry *entry);
+    void MemoProperty_Set_Font();
+    void MemoProperty_Set_Header();
+    void HeaderInfo_Set(int mailTop, int webTop, int dateTop, bool mail, bool web, bool date);
+    void Btn_Property();
+    void MenuCheck();
+    void NoMessage();
+    void MemoClear();
+
+    // Moves, links, toggles, leaving.
+    void Btn_TopClick();
+    void Btn_EndClick();
+    void Btn_NextClick();
+    void Btn_BackClick();
+    void Btn_Next100Click();
+    void Btn_Back100Click();
+    void MM_View_Res_BackClick();
+    void MM_View_Res_NextClick(int k); // k = 1..10
+    void Btn_Font_FixedClick();
+    void Btn_Font_VariableClick();
+    void Btn_Sort_DescendingClick();
+    void Btn_Sort_AscendingClick();
+    void Btn_Title_FileClick();
+    void Btn_Title_TextClick();
+    void Btn_FontClick();
+    void Btn_SortClick();
+    void Btn_TitleClick();
+    void Btn_DefaultClick();
+    void Btn_CloseClick();
+    void Btn_SetupClick();
+    void MM_Option_ApplicationSetupClick();
+    void MM_Help_VersionClick();
+    void FormResize();
+    bool SplitterCanResize();
+
+    // Panes.
+    Panel *Pnl_Main;
+    QSplitter *Splitter;
+    Panel *Pnl_Thread;
+    Panel *Pnl_List_Caption;
+    ComboList *CBox_Category;
+    QLabel *Pnl_FLBCount;
+    Panel *Pnl_List;
+    QSplitter *Splitter1;
+    Panel *Pnl_TitleList;
+    TitleList *LB_Title;
+    Panel *Pnl_Dir;
+    DirChooser *DLB;
+    Panel *Pnl_Message;
+    QWidget *Pnl_Control;
+    QWidget *Pnl_Header;
+    QFrame *Bvl_Message;
+    QLabel *Lbl_Message_Title, *Lbl_Message_Name, *Lbl_Message_Mail, *Lbl_Message_Web, *Lbl_Message_Date;
+    QLabel *Lbl_Info_Title, *Lbl_Info_Name, *Lbl_Info_Mail, *Lbl_Info_Web, *Lbl_Info_Date;
+    Memo *Memo_log;
+
+    // Buttons.
+    FlatButton *Btn_Top, *Btn_End, *Btn_Next, *Btn_Back, *Btn_Next100, *Btn_Back100;
+    FlatButton *Btn_Res_Back, *Btn_Res_Next;
+    FlatButton *Btn_Font, *Btn_Sort, *Btn_Title, *Btn_Default;
+    FlatButton *Btn_Setup, *Btn_Close;
+
+    // Menus.
+    QMenu *MM_File, *MM_Edit, *MM_View, *MM_View_Res, *MM_Option, *MM_Help;
+    MenuEntry *MM_File_Close;
+    MenuEntry *MM_View_Top, *MM_View_Next100, *MM_View_Next1, *MM_View_Back1, *MM_View_Back100, *MM_View_End;
+    MenuEntry *MM_View_Res_Back, *MM_View_Res_Next;
+    std::array<MenuEntry *, 10> MM_View_Res_NextK; // "01 :" .. "10 :"
+    MenuEntry *MM_Option_ApplicationSetup, *MM_Option_Setup;
+    MenuEntry *MM_Option_Font_Fixed, *MM_Option_Font_Variable;
+    MenuEntry *MM_Option_Sort_Descending, *MM_Option_Sort_Ascending;
+    MenuEntry *MM_Option_Title_File, *MM_Option_Title_Text;
+    MenuEntry *MM_Help_Version;
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    void buildPanes();
+    void buildControlPanel();
+    void buildHeaderPanel();
+    void buildMenus();
+    void applyHints();
+    bool logMode() const;
+    bool descending() const;
+    // The file-list entry paired with title line j.
+    const Bytes &fileForLine(int j) const;
+    Bytes listedDirectory() const;
+    void selectAndLoad(int line);
+    // Lists the directory again, shows the count and empties the title list.
+    void relistDirectory();
+    // Appends a title line for every listed file in the sort order; returns
+    // the line of the file named *wanted (0 when none is).
+    int fillTitleList(const Bytes *wanted);
+    void followLink(MenuEntry *entry, size_t bareLength);
+    void setFont(bool fixed);
+    void setSort(bool descending);
+    void setTitleStyle(bool fileName);
+
+    Settings &settings_;
+    BrowserHost *host_ = nullptr;
+};
+
+} // namespace vb

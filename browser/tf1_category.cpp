@@ -1,0 +1,168 @@
+// Entering the browser, choosing the category and directory, and building
+// the title list.
+
+#include "epath.h"
+#include "files.h"
+#include "header_reader.h"
+#include "naming.h"
+#include "tf1.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+
+namespace vb {
+namespace {
+
+// A busy cursor while a list is being built.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+Bytes countCaption(size_t n) { return "Total Message : " + std::to_string(n) + " "; }
+
+} // namespace
+
+bool TF1::logMode() const { return CurrentCategory[kSlotSearchMode] == kWordLogMode; }
+
+bool TF1::descending() const { return CurrentCategory[kSlotSortStyle] == kWordDescendingOrder; }
+
+Bytes TF1::listedDirectory() const { return withSeparator(FLB.directory()); }
+
+const Bytes &TF1::fileForLine(int j) const {
+    const auto &names = FLB.names();
+    return descending() ? names[size_t(LB_Title->count() - 1 - j)] : names[size_t(j)];
+}
+
+void TF1::DefaultRead() {
+    settings_.FormStyle_Read();
+    host_->FormStyle_Set(1);
+    settings_.CategoryData_Read();
+    settings_.CategoryData_Clean();
+    CategoryBox_ListSet();
+    settings_.CategoryData_UpDate();
+    show();
+    CategoryBox_ListChange();
+}
+
+void TF1::DefaultRead2() {
+    show();
+    CategoryBox_ListChange();
+}
+
+void TF1::CategoryBox_ListSet() {
+    CBox_Category->clear();
+    int sel = 0;
+    for (int i = 0; i < kCategoryCount; ++i) {
+        const CategoryRecord &rec = settings_.ActiveCategories[i];
+        if (rec[kSlotEnabled] != kWordEnable)
+            continue;
+        CBox_Category->addLine(rec[kSlotTitle]);
+        if (rec[kSlotTitle] == settings_.DefaultCategory)
+            sel = i;
+    }
+    settings_.DefaultCategory = settings_.ActiveCategories[sel][kSlotTitle];
+    CBox_Category->setSelectedIndex(sel);
+    CBox_Category->repaint();
+}
+
+void TF1::CategoryBox_ListChange() {
+    const int p = CBox_Category->selectedIndex();
+    CurrentCategory.clear();
+    if (p < 0 || p >= kCategoryCount)
+        return;
+    CurrentCategory = settings_.ActiveCategories[p];
+    makeDirectory(CurrentCategory[kSlotDirectory]);
+    FLB.setDirectory(CurrentCategory[kSlotDirectory]);
+    Category_Mask();
+    FLB.reread();
+    MemoProperty_Set_Font();
+    MemoProperty_Set_Header();
+    Btn_Property();
+    List_DirSet();
+}
+
+void TF1::Category_Mask() {
+    FLB.setMask(categoryMask(CurrentCategory[kSlotSearchMode], CurrentCategory[kSlotFileName1],
+                             CurrentCategory[kSlotFileName2], CurrentCategory[kSlotSearchTXT],
+                             CurrentCategory[kSlotSearchDOC], CurrentCategory[kSlotSearchMAN],
+                             CurrentCategory[kSlotSearchGGG], CurrentCategory[kSlotSearchINI]));
+}
+
+void TF1::List_DirSet() { DLB->setDirectory(CurrentCategory[kSlotDirectory]); }
+
+void TF1::DLBChange() {
+    MemoClear();
+    CurrentCategory[kSlotDirectory] = withSeparator(DLB->directory());
+    FLB.setDirectory(CurrentCategory[kSlotDirectory]);
+    relistDirectory();
+    if (!FLB.names().empty()) {
+        TitleList_Read();
+        TextLoad();
+    } else {
+        NoMessage();
+    }
+}
+
+int TF1::fillTitleList(const Bytes *wanted) {
+    BusyCursor busy;
+    TitleList::Batch batch(*LB_Title);
+    const Bytes dir = listedDirectory();
+    const auto &names = FLB.names();
+    const size_t n = names.size();
+    int found = 0;
+    for (size_t k = 0; k < n; ++k) {
+        const Bytes &name = descending() ? names[n - 1 - k] : names[k];
+        TitleList_FileRead(dir + name);
+        LB_Title->append(TitleList_ListString(name));
+        if (wanted && name == *wanted)
+            found = int(k);
+    }
+    return found;
+}
+
+void TF1::TitleList_Read() {
+    LB_Title->clear();
+    fillTitleList(nullptr);
+    LB_Title->setSelectedIndex(0);
+}
+
+void TF1::TitleList_FileRead(const Bytes &path) { readMessageHeader(path, logMode(), Current); }
+
+Bytes TF1::TitleList_ListString(const Bytes &fileName) const {
+    if (logMode()) {
+        if (fileName.size() > 3 && fileName.substr(3, 5) == Current.Number)
+            return Current.Number + " _ " + Current.Title + " / " + Current.Name;
+        return Bytes();
+    }
+    return CurrentCategory[kSlotTitleText] == kWordTextLine ? Current.FirstLine : Current.FileName;
+}
+
+void TF1::relistDirectory() {
+    FLB.reread();
+    Pnl_FLBCount->setText(toUnicode(countCaption(FLB.names().size())));
+    LB_Title->clear();
+}
+
+void TF1::DefaultRead3(const Bytes &fileName) {
+    relistDirectory();
+    const int sel = fillTitleList(&fileName);
+    LB_Title->setSelectedIndex(sel);
+    LB_Title->repaintNow();
+    TextLoad();
+}
+
+void TF1::DefaultRead4(int line) {
+    relistDirectory();
+    if (!FLB.names().empty())
+        fillTitleList(nullptr);
+    if (LB_Title->count() == 0) {
+        NoMessage();
+        return;
+    }
+    LB_Title->setSelectedIndex(line);
+    TextLoad();
+}
+
+} // namespace vb

@@ -1,0 +1,167 @@
+// Showing the message of the selected title: header panel, related-message
+// entries, body text, message font and toggle captions.
+
+#include "errors.h"
+#include "files.h"
+#include "links.h"
+#include "numbers.h"
+#include "tf1.h"
+#include "writer.h"
+
+#include <algorithm>
+
+namespace vb {
+namespace {
+
+// The part after byte 8 of the last title line whose first five bytes are
+// the wanted number; false when no line carries it.
+bool lastTitleFor(const std::vector<Bytes> &lines, const Bytes &wanted, Bytes &tail) {
+    bool found = false;
+    for (const Bytes &line : lines) {
+        if (line.size() >= 5 && line.compare(0, 5, wanted) == 0) {
+            tail = line.size() > 8 ? line.substr(8) : Bytes();
+            found = true;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+void TF1::TextLoad() {
+    Memo_log->setReadOnly(true);
+    const int j = LB_Title->selectedIndex();
+    if (j < 0 || j >= LB_Title->count() || size_t(LB_Title->count()) != FLB.names().size())
+        return; // nothing selected: nothing to show
+    const Bytes path = listedDirectory() + fileForLine(j);
+    TitleList_FileRead(path);
+
+    Bytes content;
+    if (!readWholeFile(path, content))
+        failCannotOpen(path);
+    Memo_tmp = splitLines(content);
+
+    MM_View_Res_Back->tag = 0;
+    MM_View_Res_Back->setCaption("Back :");
+    for (int k = 1; k <= 10; ++k) {
+        MenuEntry *e = MM_View_Res_NextK[size_t(k - 1)];
+        e->tag = 0;
+        e->setCaption(twoDigit(k) + " :");
+    }
+    Memo_log->setReadOnly(true);
+
+    if (logMode()) {
+        setCaption(Lbl_Info_Title, Current.Number + " " + Current.Title);
+        setCaption(Lbl_Info_Name, Current.Name);
+        setCaption(Lbl_Info_Mail, Current.Mail);
+        setCaption(Lbl_Info_Web, Current.Web);
+        setCaption(Lbl_Info_Date, Current.Date);
+        ResMessageCheck();
+        Memo_tmp.erase(Memo_tmp.begin(), Memo_tmp.begin() + std::min<size_t>(10, Memo_tmp.size()));
+    } else {
+        setCaption(Lbl_Info_Title, Current.Number + Current.FirstLine);
+        setCaption(Lbl_Info_Name, Current.FileName);
+        setCaption(Lbl_Info_Mail, Bytes());
+        setCaption(Lbl_Info_Web, Bytes());
+        setCaption(Lbl_Info_Date, Bytes());
+    }
+    Memo_log->setLines(Memo_tmp);
+    LB_Title->setFocus();
+}
+
+void TF1::ResMessageCheck() {
+    const int links = nextLinkCount(Current.NextLinks);
+    for (int k = 1; k <= links; ++k) {
+        const int n = nextLink(Current.NextLinks, k);
+        MenuEntry *e = MM_View_Res_NextK[size_t(k - 1)];
+        e->tag = n;
+        ResString(k, n, e);
+    }
+    if (!Current.BackLink.empty()) {
+        const int n = backLinkNumber(Current.BackLink);
+        MM_View_Res_Back->tag = n;
+        Bytes tail;
+        if (lastTitleFor(LB_Title->lines(), fiveDigit(n), tail))
+            MM_View_Res_Back->setCaption("Back : " + tail);
+    }
+}
+
+void TF1::ResString(int k, int number, MenuEntry *entry) {
+    Bytes tail;
+    if (lastTitleFor(LB_Title->lines(), fiveDigit(number), tail))
+        entry->setCaption(twoDigit(k) + " : " + tail);
+}
+
+void TF1::MemoProperty_Set_Font() {
+    const bool fixed = CurrentCategory[kSlotDefaultFont] == kWordFixed;
+    const Bytes &face = CurrentCategory[fixed ? kSlotFixedFontName : kSlotVariableFontName];
+    const int points = wholeNumber(CurrentCategory[fixed ? kSlotFixedFontPoint : kSlotVariableFontPoint]);
+    Memo_log->setFontSpec(face, points, fixed);
+}
+
+void TF1::MemoProperty_Set_Header() {
+    const int p = CBox_Category->selectedIndex();
+    const bool log = p >= 0 && p < kCategoryCount && settings_.ActiveCategories[p][kSlotSearchMode] == kWordLogMode;
+    const bool mail = log && CurrentCategory[kSlotInfoMailAddress] == kWordMailAddress;
+    const bool web = log && CurrentCategory[kSlotInfoWebAddress] == kWordWebAddress;
+    const bool date = log && CurrentCategory[kSlotInfoDate] == kWordDate;
+    int top = 38;
+    const int mailTop = mail ? top : 0;
+    top += mail ? 15 : 0;
+    const int webTop = web ? top : 0;
+    top += web ? 15 : 0;
+    const int dateTop = date ? top : 0;
+    const int shown = int(mail) + int(web) + int(date);
+    Pnl_Header->resize(Pnl_Header->width(), shown == 0 ? 36 : 40 + 15 * shown);
+    HeaderInfo_Set(mailTop, webTop, dateTop, mail, web, date);
+    Pnl_Message->relayout();
+}
+
+void TF1::HeaderInfo_Set(int mailTop, int webTop, int dateTop, bool mail, bool web, bool date) {
+    const struct {
+        QLabel *caption, *value;
+        int top;
+        bool shown;
+    } rows[] = {{Lbl_Message_Mail, Lbl_Info_Mail, mailTop, mail},
+                {Lbl_Message_Web, Lbl_Info_Web, webTop, web},
+                {Lbl_Message_Date, Lbl_Info_Date, dateTop, date}};
+    for (const auto &r : rows) {
+        r.caption->move(r.caption->x(), r.top);
+        r.value->move(r.value->x(), r.top);
+        r.caption->setVisible(r.shown);
+        r.value->setVisible(r.shown);
+    }
+}
+
+void TF1::Btn_Property() {
+    Btn_Font->setCaption(CurrentCategory[kSlotDefaultFont] == kWordFixed ? "Fixed" : "Variable");
+    Btn_Sort->setCaption(CurrentCategory[kSlotSortStyle] == kWordDescendingOrder ? "Descending" : "Ascending");
+    Btn_Title->setCaption(CurrentCategory[kSlotTitleText] == kWordFileName ? "File" : "Text");
+    MenuCheck();
+}
+
+void TF1::MenuCheck() {
+    const bool fixed = Btn_Font->caption() == "Fixed";
+    const bool desc = Btn_Sort->caption() == "Descending";
+    const bool file = Btn_Title->caption() == "File";
+    MM_Option_Font_Fixed->setChecked(fixed);
+    MM_Option_Font_Variable->setChecked(!fixed);
+    MM_Option_Sort_Descending->setChecked(desc);
+    MM_Option_Sort_Ascending->setChecked(!desc);
+    MM_Option_Title_File->setChecked(file);
+    MM_Option_Title_Text->setChecked(!file);
+}
+
+void TF1::NoMessage() {
+    LB_Title->clear();
+    Memo_log->clearText();
+}
+
+void TF1::MemoClear() {
+    for (QLabel *l : {Lbl_Info_Title, Lbl_Info_Name, Lbl_Info_Mail, Lbl_Info_Web, Lbl_Info_Date})
+        l->clear();
+    Memo_log->clearText();
+    Current.clear();
+}
+
+} // namespace vb

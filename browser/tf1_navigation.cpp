@@ -1,0 +1,157 @@
+// Moving through the title list by position and along the links between
+// related messages, the font, sort and title toggles, and leaving the browser.
+
+#include "apptitle.h"
+#include "dialogs.h"
+#include "numbers.h"
+#include "tf1.h"
+
+namespace vb {
+
+void TF1::selectAndLoad(int line) {
+    LB_Title->setSelectedIndex(line);
+    LB_Title->repaintNow();
+    TextLoad();
+}
+
+void TF1::Btn_TopClick() {
+    if (LB_Title->count() > 0)
+        selectAndLoad(0);
+}
+
+void TF1::Btn_EndClick() {
+    if (LB_Title->count() > 0)
+        selectAndLoad(LB_Title->count() - 1);
+}
+
+// "+1" moves toward the top of the list.
+void TF1::Btn_NextClick() {
+    const int s = LB_Title->selectedIndex();
+    if (LB_Title->count() > 0 && s > 0)
+        selectAndLoad(s - 1);
+}
+
+// "-1" moves toward the bottom of the list.
+void TF1::Btn_BackClick() {
+    const int n = LB_Title->count(), s = LB_Title->selectedIndex();
+    if (n > 0 && s < n - 1)
+        selectAndLoad(s + 1);
+}
+
+void TF1::Btn_Next100Click() {
+    if (LB_Title->count() > 0)
+        selectAndLoad(std::max(LB_Title->selectedIndex() - 100, 0));
+}
+
+void TF1::Btn_Back100Click() {
+    const int n = LB_Title->count(), s = LB_Title->selectedIndex();
+    if (n > 0)
+        selectAndLoad(s + 100 < n ? s + 100 : n - 1);
+}
+
+void TF1::followLink(MenuEntry *entry, size_t bareLength) {
+    // Captions are compared in characters, as the user sees them.
+    if (size_t(toUnicode(entry->caption()).size()) <= bareLength)
+        return;
+    const int n = LB_Title->count();
+    for (int i = 0; i < n; ++i) {
+        if (wholeNumber(LB_Title->line(i).substr(0, 5)) == entry->tag) {
+            selectAndLoad(i);
+            return;
+        }
+    }
+}
+
+void TF1::MM_View_Res_BackClick() { followLink(MM_View_Res_Back, 6); }
+
+void TF1::MM_View_Res_NextClick(int k) {
+    if (k >= 1 && k <= 10)
+        followLink(MM_View_Res_NextK[size_t(k - 1)], 4);
+}
+
+void TF1::setFont(bool fixed) {
+    CurrentCategory[kSlotDefaultFont] = fixed ? kWordFixed : kWordVariable;
+    Btn_Font->setCaption(fixed ? "Fixed" : "Variable");
+    Memo_log->setFontFace(CurrentCategory[fixed ? kSlotFixedFontName : kSlotVariableFontName]);
+    const int points = wholeNumber(CurrentCategory[fixed ? kSlotFixedFontPoint : kSlotVariableFontPoint]);
+    Memo_log->setFontSpec(Memo_log->fontFace(), points, fixed);
+    MenuCheck();
+}
+
+void TF1::Btn_Font_FixedClick() { setFont(true); }
+void TF1::Btn_Font_VariableClick() { setFont(false); }
+
+void TF1::setSort(bool desc) {
+    CurrentCategory[kSlotSortStyle] = desc ? kWordDescendingOrder : kWordAscendingOrder;
+    Btn_Sort->setCaption(desc ? "Descending" : "Ascending");
+    if (!FLB.names().empty()) {
+        TitleList_Read();
+        TextLoad();
+    } else {
+        NoMessage();
+    }
+    MenuCheck();
+}
+
+void TF1::Btn_Sort_DescendingClick() { setSort(true); }
+void TF1::Btn_Sort_AscendingClick() { setSort(false); }
+
+void TF1::setTitleStyle(bool fileName) {
+    CurrentCategory[kSlotTitleText] = fileName ? kWordFileName : kWordTextLine;
+    Btn_Title->setCaption(fileName ? "File" : "Text");
+    if (!FLB.names().empty())
+        TitleList_Read();
+    else
+        NoMessage();
+    MenuCheck();
+}
+
+void TF1::Btn_Title_FileClick() { setTitleStyle(true); }
+void TF1::Btn_Title_TextClick() { setTitleStyle(false); }
+
+void TF1::Btn_FontClick() { setFont(CurrentCategory[kSlotDefaultFont] != kWordFixed); }
+void TF1::Btn_SortClick() { setSort(CurrentCategory[kSlotSortStyle] != kWordDescendingOrder); }
+void TF1::Btn_TitleClick() { setTitleStyle(CurrentCategory[kSlotTitleText] != kWordFileName); }
+
+void TF1::Btn_DefaultClick() {
+    const int p = CBox_Category->selectedIndex();
+    if (p < 0 || p >= kCategoryCount)
+        return;
+    const CategoryRecord stored = settings_.ActiveCategories[p];
+    setFont(stored[kSlotDefaultFont] == kWordFixed);
+    setSort(stored[kSlotSortStyle] == kWordDescendingOrder);
+    setTitleStyle(stored[kSlotTitleText] == kWordFileName);
+}
+
+void TF1::Btn_CloseClick() {
+    CBox_Category->clear();
+    LB_Title->clear();
+    Memo_log->clearText();
+    host_->FormStyle_Write();
+    if (host_->fastCloseTicked()) {
+        host_->endProgram();
+        return;
+    }
+    host_->FormStyle_Set(0);
+    hide();
+    host_->showTitleScreen();
+}
+
+void TF1::Btn_SetupClick() {
+    host_->FormStyle_Write();
+    host_->FormStyle_Set(2);
+    hide();
+    host_->enterSetup();
+}
+
+void TF1::MM_Option_ApplicationSetupClick() {
+    host_->FormStyle_Set(4);
+    hide();
+    host_->enterApplicationSetup();
+}
+
+void TF1::MM_Help_VersionClick() {
+    dialogs().message(appTitle() + " Build 2 / " + cp("(C) 2026 Velbrook developers"));
+}
+
+} // namespace vb

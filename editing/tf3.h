@@ -1,0 +1,22 @@
+#pragma once
+// The window shared by the header editor and the application options: a
+// fixed dialog frame showing one of its two panels.
+
+#include <QWidget>
+
+class QLabel;
+
+namespace vb {
+
+class TF3 : public QWidget {
+    Q_OBJECT
+public:
+    TF3();
+    QWidget *Pnl_HeaderEdit; // 500 x 315
+    QWidget *Pnl_Option;     // 170 x 80
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+};
+
+} // namespace vb

@@ -129,6 +129,11 @@ int compareFileNames(const Bytes &a, const Bytes &b) {
     // Both names are walked in step: while they agree, their characters
     // start at the same offsets.
     while (i < na && i < nb) {
+        // Equal single-byte characters need no folding.
+        while (i < na && i < nb && pa[i] == pb[i] && static_cast<unsigned char>(pa[i]) < 0x80)
+            ++i;
+        if (i == na || i == nb)
+            break;
         const unsigned char ca = static_cast<unsigned char>(pa[i]);
         const unsigned char cb = static_cast<unsigned char>(pb[i]);
         if (mbcs::isLeadByte(ca) || mbcs::isLeadByte(cb)) {

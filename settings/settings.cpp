@@ -1,0 +1,87 @@
+#include "settings.h"
+
+#include "epath.h"
+#include "profile.h"
+
+#include <string>
+
+namespace vb {
+
+const std::array<const char *, kGeometryKeyCount> &geometryKeys() {
+    static const std::array<const char *, kGeometryKeyCount> keys = {
+        kKeyFormLeft, kKeyFormTop, kKeyFormWidth, kKeyFormHeight, kKeySplitter1, kKeySplitter2};
+    return keys;
+}
+
+const std::array<int, kGeometryKeyCount> &geometryDefaults() {
+    static const std::array<int, kGeometryKeyCount> values = {-1000, -1000, 640, 450, 185, 300};
+    return values;
+}
+
+Settings::Settings(Bytes iniPath) : path_(std::move(iniPath)) {}
+
+void Settings::CategoryData_Read() {
+    LoadedCategories.clear();
+    ProfileBatch ini(path_);
+    readCategories(ini, EPath(), LoadedCategories);
+    ini.release();
+}
+
+void Settings::CategoryData_Clean() { compactCategories(LoadedCategories, ActiveCategories); }
+
+void Settings::CategoryData_UpDate() {
+    ProfileBatch ini(path_);
+    writeCategories(ini, ActiveCategories);
+    ini.release();
+}
+
+void Settings::FormStyle_Read() {
+    WindowGeometry.fill("0");
+    ProfileBatch ini(path_);
+    for (int i = 0; i < kGeometryKeyCount; ++i)
+        WindowGeometry[size_t(i)] = ini.readString(kAppTitle, geometryKeys()[size_t(i)],
+                                                   std::to_string(geometryDefaults()[size_t(i)]));
+    DefaultCategory = ini.readString(kAppTitle, kKeyDefaultCategory, Bytes());
+    ini.release();
+}
+
+int Settings::geometryValue(int i) const {
+    if (i < 0 || i >= kGeometrySize)
+        return 0;
+    const int def = i < kGeometryKeyCount ? geometryDefaults()[size_t(i)] : 0;
+    int value = 0;
+    return parseProfileInteger(WindowGeometry[size_t(i)], value) ? value : def;
+}
+
+void Settings::FormStyle_Write(int left, int top, int clientWidth, int clientHeight, int splitter1,
+                               int splitter2) {
+    const int values[kGeometryKeyCount] = {left, top, clientWidth, clientHeight, splitter1, splitter2};
+    ProfileBatch ini(path_);
+    for (int i = 0; i < kGeometryKeyCount; ++i)
+        ini.writeString(kAppTitle, geometryKeys()[size_t(i)], std::to_string(values[i]));
+    ini.writeString(kAppTitle, kKeyDefaultCategory, DefaultCategory);
+    ini.release();
+}
+
+Settings::Options Settings::readOptions() const {
+    ProfileBatch ini(path_);
+    Options o;
+    o.fastClose = ini.readInteger(kAppTitle, kKeyFastClose, 0) != 0;
+    o.showHint = ini.readInteger(kAppTitle, kKeyShowHint, 1) != 0;
+    return o;
+}
+
+void Settings::writeOptions(const Options &options) {
+    ProfileBatch ini(path_);
+    ini.writeString(kAppTitle, kKeyFastClose, options.fastClose ? "1" : "0");
+    ini.writeString(kAppTitle, kKeyShowHint, options.showHint ? "1" : "0");
+    ini.release();
+}
+
+void Settings::writeDefaultCategory(const Bytes &title) {
+    ProfileBatch ini(path_);
+    ini.writeString(kAppTitle, kKeyDefaultCategory, title);
+    ini.release();
+}
+
+} // namespace vb

@@ -1,0 +1,82 @@
+#pragma once
+// The settings file as the controller window uses it: the category tables,
+// the browser's stored geometry, the default category and the two
+// application options. Every operation is one batch on the file.
+
+#include "categories.h"
+#include "codepage.h"
+
+#include <array>
+
+namespace vb {
+
+// Keys of the application section (named kAppTitle).
+inline constexpr char kKeyFormLeft[] = "Position_FormLeft";
+inline constexpr char kKeyFormTop[] = "Position_FormTop";
+inline constexpr char kKeyFormWidth[] = "Position_FormWidth";
+inline constexpr char kKeyFormHeight[] = "Position_FormHeight";
+inline constexpr char kKeySplitter1[] = "Position_Splitter1";
+inline constexpr char kKeySplitter2[] = "Position_Splitter2";
+inline constexpr char kKeyDefaultCategory[] = "DefaultCategory";
+inline constexpr char kKeyFastClose[] = "FastClose";
+inline constexpr char kKeyShowHint[] = "ShowHint";
+inline constexpr char kSettingsFileName[] = "Velbrook.ini";
+
+// WindowGeometry entries.
+enum GeometryEntry : int {
+    kGeomLeft = 0,
+    kGeomTop = 1,
+    kGeomWidth = 2,
+    kGeomHeight = 3,
+    kGeomSplitter1 = 4,
+    kGeomSplitter2 = 5,
+};
+constexpr int kGeometryKeyCount = 6;
+constexpr int kGeometrySize = 10;
+// A stored left and top adding up to this mean "not placed yet": centre.
+constexpr int kGeometryUnplacedSum = -2000;
+
+class Settings {
+public:
+    // The program passes EPath() + "Velbrook.ini".
+    explicit Settings(Bytes iniPath);
+    const Bytes &path() const { return path_; }
+
+    CategoryTable LoadedCategories;
+    CategoryTable ActiveCategories;
+    std::array<Bytes, kGeometrySize> WindowGeometry; // 0..5 the six keys, 6..9 "0"
+    Bytes DefaultCategory;
+
+    // Fills LoadedCategories from the file; directories default to EPath().
+    void CategoryData_Read();
+    // Rebuilds ActiveCategories from the enabled records of LoadedCategories.
+    void CategoryData_Clean();
+    // Rewrites category sections 000 to 255 from ActiveCategories.
+    void CategoryData_UpDate();
+
+    // Reads WindowGeometry and DefaultCategory.
+    void FormStyle_Read();
+    // The integer of WindowGeometry entry i. A value that is not a number
+    // gives the key's default (the window must always appear); entries 6 to 9
+    // and indices out of range give 0. Never throws.
+    int geometryValue(int i) const;
+    // Writes the six window values and DefaultCategory in one batch.
+    void FormStyle_Write(int left, int top, int clientWidth, int clientHeight, int splitter1, int splitter2);
+
+    struct Options {
+        bool fastClose = false;
+        bool showHint = true;
+    };
+    Options readOptions() const;
+    void writeOptions(const Options &options);
+    void writeDefaultCategory(const Bytes &title);
+
+private:
+    Bytes path_;
+};
+
+// The six geometry keys in the order they are written, and their defaults.
+const std::array<const char *, kGeometryKeyCount> &geometryKeys();
+const std::array<int, kGeometryKeyCount> &geometryDefaults();
+
+} // namespace vb

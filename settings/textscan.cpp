@@ -1,0 +1,79 @@
+#include "textscan.h"
+
+namespace vb {
+namespace textscan {
+namespace {
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+// Calls f(byte, folded?) for every byte of s, folding single-byte letters.
+template <typename F>
+void forEachFolded(std::string_view s, F f) {
+    for (size_t i = 0; i < s.size();) {
+        if (charLength(s, i) == 2) {
+            f(s[i]);
+            f(s[i + 1]);
+            i += 2;
+        } else {
+            f(lower(s[i]));
+            ++i;
+        }
+    }
+}
+
+} // namespace
+
+std::string_view trimBlanks(std::string_view s) {
+    size_t from = 0, to = s.size();
+    while (from < to && isBlank(s[from]))
+        ++from;
+    while (to > from && isBlank(s[to - 1]))
+        --to;
+    return s.substr(from, to - from);
+}
+
+Bytes foldName(std::string_view s) {
+    Bytes out;
+    out.reserve(s.size());
+    forEachFolded(s, [&](char c) { out.push_back(c); });
+    return out;
+}
+
+uint64_t foldedHash(std::string_view s) {
+    uint64_t h = 0xcbf29ce484222325ull; // FNV-1a
+    forEachFolded(s, [&](char c) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 0x100000001b3ull;
+    });
+    return h;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size();) {
+        const size_t n = charLength(a, i);
+        if (n != charLength(b, i))
+            return false;
+        if (n == 2 ? (a[i] != b[i] || a[i + 1] != b[i + 1]) : lower(a[i]) != lower(b[i]))
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+size_t cutLength(std::string_view s, size_t maxBytes) {
+    if (s.size() <= maxBytes)
+        return s.size();
+    size_t i = 0;
+    while (i < maxBytes) {
+        const size_t n = charLength(s, i);
+        if (i + n > maxBytes)
+            break;
+        i += n;
+    }
+    return i;
+}
+
+} // namespace textscan
+} // namespace vb

@@ -1,0 +1,41 @@
+#pragma once
+// Byte-level helpers for scanning settings-file text in the Japanese code
+// page: a double-byte character is a lead byte followed by a valid trail
+// byte, and its trail byte is never taken for "]", "\\" or a letter.
+
+#include "codepage.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace vb {
+namespace textscan {
+
+inline bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+inline bool isTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+
+// Length in bytes (1 or 2) of the character that starts at s[i].
+inline size_t charLength(std::string_view s, size_t i) {
+    return (i + 1 < s.size() && isLeadByte(static_cast<unsigned char>(s[i])) &&
+            isTrailByte(static_cast<unsigned char>(s[i + 1])))
+               ? 2
+               : 1;
+}
+
+inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimBlanks(std::string_view s);
+
+// Section and key names compare with ASCII letters folded to lower case;
+// the bytes of double-byte characters are kept as they are.
+Bytes foldName(std::string_view s);
+uint64_t foldedHash(std::string_view s);
+bool sameName(std::string_view a, std::string_view b);
+
+// The longest prefix of s of at most maxBytes that does not end inside a
+// double-byte character.
+size_t cutLength(std::string_view s, size_t maxBytes);
+
+} // namespace textscan
+} // namespace vb

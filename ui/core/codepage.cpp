@@ -265,6 +265,11 @@ std::string bytesToFs(const Bytes &name) {
     out.reserve(name.size() * 3 / 2);
     for (size_t i = 0; i < name.size();) {
         unsigned char b = static_cast<unsigned char>(name[i]);
+        if (b < 0x80) {
+            out.push_back(char(b));
+            ++i;
+            continue;
+        }
         if ((b == kFsEscapeLow || b == kFsEscapeHigh) && i + 1 < name.size()) {
             unsigned char t = static_cast<unsigned char>(name[i + 1]);
             if (t >= 0x80 && t <= 0xBF) {

@@ -1,0 +1,93 @@
+// Building the title list of a directory of 100,000 Log Mode messages,
+// against the floor of opening each file, reading its first 4 KiB and closing
+// it. Run by hand (make bench); the tests never run it.
+
+#include "categories.h"
+#include "files.h"
+#include "settings.h"
+#include "tf1.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kMessages = 100000;
+
+// The directory of generated messages, made once per run.
+const std::string &collection() {
+    static QTemporaryDir dir;
+    static std::string path;
+    if (path.empty()) {
+        path = dir.path().toStdString() + "/";
+        for (int i = 0; i < kMessages; ++i) {
+            char name[32], body[512];
+            std::snprintf(name, sizeof name, "KVX%05d.TXT", i);
+            int n = std::snprintf(body, sizeof body,
+                                  "%05d\r\nTitle:Message number %d about the weather\r\nName :Writer %d\r\n"
+                                  "Mail :writer%d@example.com\r\nHttp :http://example.com/~w%d/\r\n"
+                                  "Date :2001/04/03 (\x89\xce) 21:15\r\nNext :%05d\r\nBack :%05d\r\n\r\n\r\n"
+                                  "Body text of message %d.\r\nA second line.\r\n",
+                                  i, i, i % 97, i % 97, i % 97, i + 1, i - 1, i);
+            FILE *f = std::fopen((path + name).c_str(), "wb");
+            std::fwrite(body, 1, size_t(n), f);
+            std::fclose(f);
+        }
+    }
+    return path;
+}
+
+void BM_TitleList_100k(benchmark::State &state) {
+    const std::string dir = collection();
+    vb::Settings settings(vb::fsToBytes(dir) + "bench.ini");
+    vb::TF1 browser(settings);
+    browser.CurrentCategory[vb::kSlotSearchMode] = vb::kWordLogMode;
+    browser.CurrentCategory[vb::kSlotSortStyle] = vb::kWordDescendingOrder;
+    browser.FLB.setDirectory(vb::fsToBytes(dir));
+    browser.FLB.setMask("KVX?????.TXT");
+    for (auto _ : state) {
+        browser.TitleList_Read();
+        benchmark::DoNotOptimize(browser.LB_Title->count());
+    }
+    if (browser.LB_Title->count() != kMessages)
+        state.SkipWithError(("the title list is incomplete: " + std::to_string(browser.LB_Title->count()) + " of " + std::to_string(browser.FLB.names().size())).c_str());
+    state.counters["files"] = double(browser.FLB.names().size());
+}
+BENCHMARK(BM_TitleList_100k)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+void BM_ReadHeadersFloor_100k(benchmark::State &state) {
+    const std::string dir = collection();
+    vb::FileList list;
+    list.setDirectory(vb::fsToBytes(dir));
+    list.setMask("KVX?????.TXT");
+    std::vector<std::string> paths;
+    for (const vb::Bytes &name : list.names())
+        paths.push_back(dir + name);
+    char buf[4096];
+    for (auto _ : state) {
+        size_t total = 0;
+        for (const std::string &p : paths) {
+            int fd = ::open(p.c_str(), O_RDONLY);
+            ssize_t n = ::read(fd, buf, sizeof buf);
+            ::close(fd);
+            total += size_t(n);
+        }
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_ReadHeadersFloor_100k)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+} // namespace
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

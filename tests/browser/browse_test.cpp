@@ -1,0 +1,207 @@
+// Entering the browser, choosing categories and directories, and the title list.
+
+#include "browser_fixture.h"
+#include "guard.h"
+
+#include <sys/stat.h>
+
+using namespace vbtest;
+using vb::Bytes;
+
+TEST_F(BrowserTest, LogModeListsNewestFirstAndShowsTheTopMessage) {
+    category("Log Mode");
+    message("KVX00001.TXT", logMessage("00001", "First", "Ann"));
+    message("KVX00002.TXT", logMessage("00002", "Second", "Ben"));
+    message("KVX00003.TXT", logMessage("3", "Third", "Cy", "", "", "Hello\r\nthere\r\n"));
+    message("notes.txt", "not a message");
+    browser->DefaultRead();
+
+    EXPECT_EQ(browser->Pnl_FLBCount->text().toStdString(), "Total Message : 3 ");
+    EXPECT_EQ(titles(), (std::vector<std::string>{"00003 _ Third / Cy", "00002 _ Second / Ben", "00001 _ First / Ann"}));
+    EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "00003 Third");
+    EXPECT_EQ(label(browser->Lbl_Info_Name), "Cy");
+    EXPECT_EQ(label(browser->Lbl_Info_Mail), "m@example.com");
+    EXPECT_EQ(memo(), (std::vector<std::string>{"Hello", "there"}));
+    EXPECT_TRUE(browser->Memo_log->isReadOnly());
+    EXPECT_EQ(host.calls.front(), "FormStyle_Set(1)");
+    EXPECT_TRUE(browser->isVisible());
+    // The category box holds the category, which became the default.
+    EXPECT_EQ(browser->CBox_Category->count(), 1);
+    EXPECT_EQ(settings->DefaultCategory, "Logs");
+}
+
+TEST_F(BrowserTest, AscendingOrderAndNumbersThatDisagreeWithTheName) {
+    category("Log Mode", "Ascending Order");
+    message("KVX00001.TXT", logMessage("00001", "One", "A"));
+    message("KVX00002.TXT", logMessage("00005", "Mislabelled", "B"));
+    message("KVX00003.TXT", logMessage("00003", "Three", "C"));
+    browser->DefaultRead();
+    EXPECT_EQ(titles(), (std::vector<std::string>{"00001 _ One / A", "", "00003 _ Three / C"}));
+    EXPECT_EQ(browser->Pnl_FLBCount->text().toStdString(), "Total Message : 3 ");
+    // The empty line can still be selected and shown.
+    browser->LB_Title->setSelectedIndex(1);
+    browser->TextLoad();
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "00005 Mislabelled");
+}
+
+TEST_F(BrowserTest, TextModeListsByFileNameOrFirstLineAndShowsTheWholeFile) {
+    category("Text Mode", "Ascending Order", "Seach File DOC=False\r\n");
+    message("a.TXT", "Alpha first line\r\nsecond\r\n");
+    message("b.txt", "Beta\r\n");
+    message("c.DOC", "excluded\r\n");
+    message("d.MAN", "Manual\r\n");
+    browser->DefaultRead();
+    EXPECT_EQ(titles(), (std::vector<std::string>{"a.TXT", "b.txt", "d.MAN"}));
+    EXPECT_EQ(memo(), (std::vector<std::string>{"Alpha first line", "second"}));
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "Alpha first line");
+    EXPECT_EQ(label(browser->Lbl_Info_Name), "a.TXT");
+    EXPECT_EQ(browser->Pnl_Header->height(), 36);
+
+    browser->Btn_Title_TextClick();
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Alpha first line", "Beta", "Manual"}));
+}
+
+TEST_F(BrowserTest, TextModeWithNoFileTypeChosenListsEveryFile) {
+    category("Text Mode", "Ascending Order",
+             "Seach File TXT=Flase\r\nSeach File DOC=Flase\r\nSeach File MAN=Flase\r\n"
+             "Seach File GGG=Flase\r\nSeach File INI=Flase\r\n");
+    message("x.bin", "1");
+    message("Y", "2");
+    browser->DefaultRead();
+    EXPECT_EQ(titles(), (std::vector<std::string>{"x.bin", "Y"}));
+}
+
+TEST_F(BrowserTest, ANumberLineThatIsNotANumberStopsTheListThere) {
+    category("Log Mode", "Ascending Order");
+    message("KVX00001.TXT", logMessage("00001", "One", "A"));
+    message("KVX00002.TXT", logMessage("00002", "Two", "B"));
+    message("KVX00003.TXT", logMessage("abc", "Bad", "C"));
+    message("KVX00004.TXT", logMessage("00004", "Four", "D"));
+    vb::guarded([&] { browser->DefaultRead(); });
+    EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("'abc' は数値ではありません.")});
+    EXPECT_EQ(titles(), (std::vector<std::string>{"00001 _ One / A", "00002 _ Two / B"}));
+    EXPECT_EQ(browser->LB_Title->selectedIndex(), -1);
+    EXPECT_TRUE(memo().empty());
+    // Nothing is lost on disk.
+    EXPECT_EQ(get(msgDir() + "KVX00003.TXT"), logMessage("abc", "Bad", "C"));
+}
+
+TEST_F(BrowserTest, AnEmptyDirectoryShowsNoMessage) {
+    category("Log Mode");
+    browser->DefaultRead();
+    EXPECT_EQ(browser->Pnl_FLBCount->text().toStdString(), "Total Message : 0 ");
+    EXPECT_TRUE(titles().empty());
+    EXPECT_TRUE(memo().empty());
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(BrowserTest, AMissingCategoryDirectoryIsCreated) {
+    category("Log Mode");
+    ::rmdir(msgDir().c_str());
+    browser->DefaultRead();
+    struct stat st;
+    EXPECT_EQ(::stat(msgDir().c_str(), &st), 0);
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(BrowserTest, ADirectoryThatCannotBeCreatedStopsTheSelectionAndKeepsTheList) {
+    put(dir.file("Velbrook.ini"),
+        "[Velbrook v0.2 - Category - 000]\r\nEnabled=Enable\r\nTitle=Good\r\nDirectory=" + msgDir() +
+            "\r\nSearch Mode=Log Mode\r\nFile Name1=KVX\r\n"
+            "[Velbrook v0.2 - Category - 001]\r\nEnabled=Enable\r\nTitle=Gone\r\nDirectory=" +
+            dir.file("no/such/place/") + "\r\nSearch Mode=Log Mode\r\nFile Name1=KVX\r\n");
+    message("KVX00001.TXT", logMessage("00001", "One", "A"));
+    browser->DefaultRead();
+    ASSERT_EQ(titles().size(), 1u);
+    browser->CBox_Category->setSelectedIndex(1);
+    vb::guarded([&] { browser->CategoryBox_ListChange(); });
+    ASSERT_EQ(errors().size(), 1u);
+    EXPECT_EQ(errors()[0].rfind(vb::cp("I/O エラー ("), 0), 0u);
+    EXPECT_EQ(browser->CurrentCategory[vb::kSlotTitle], "Gone");
+    EXPECT_EQ(titles().size(), 1u);
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "00001 One");
+}
+
+TEST_F(BrowserTest, BytesThatDoNotDecodeAreShownAndKept) {
+    category("Text Mode");
+    const std::string odd = std::string("stray \x81\x20 and \xff\xfe and \x87\x90 ok ") + "\x93\xfa\x96\x7b";
+    message("odd.txt", odd + "\r\n");
+    browser->DefaultRead();
+    ASSERT_EQ(memo().size(), 1u);
+    EXPECT_EQ(memo()[0], odd);
+    EXPECT_EQ(browser->LB_Title->line(0), "odd.txt");
+}
+
+TEST_F(BrowserTest, AMegabyteLineAndABinaryFileAreShown) {
+    category("Text Mode", "Ascending Order");
+    const std::string big(1 << 20, 'x');
+    message("a.txt", big + "\r\nend\r\n");
+    std::string binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.push_back(char(i * 7 % 256));
+    message("b.txt", binary);
+    browser->DefaultRead();
+    EXPECT_EQ(memo(), (std::vector<std::string>{big, "end"}));
+    browser->LB_Title->setSelectedIndex(1);
+    browser->TextLoad();
+    EXPECT_FALSE(memo().empty());
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(BrowserTest, BrowsingAnotherDirectoryChangesOnlyTheWorkingCopy) {
+    category("Log Mode");
+    message("KVX00001.TXT", logMessage("00001", "One", "A"));
+    ::mkdir(dir.file("other").c_str(), 0755);
+    put(dir.file("other/KVX00007.TXT"), logMessage("00007", "Seven", "G"));
+    browser->DefaultRead();
+    browser->DLB->setDirectory(vb::fsToBytes(dir.file("other")));
+    EXPECT_EQ(titles(), std::vector<std::string>{"00007 _ Seven / G"});
+    EXPECT_EQ(browser->CurrentCategory[vb::kSlotDirectory], vb::fsToBytes(dir.file("other/")));
+    EXPECT_EQ(settings->ActiveCategories[0][vb::kSlotDirectory], vb::fsToBytes(msgDir()));
+    browser->CategoryBox_ListChange();
+    EXPECT_EQ(titles(), std::vector<std::string>{"00001 _ One / A"});
+}
+
+TEST_F(BrowserTest, TheDefaultCategoryIsTheLastWithItsTitleOrElseTheFirst) {
+    std::string ini;
+    const char *titlesInFile[] = {"A", "Same", "Same", "B"};
+    for (int i = 0; i < 4; ++i)
+        ini += "[Velbrook v0.2 - Category - 00" + std::to_string(i) + "]\r\nEnabled=Enable\r\nTitle=" +
+               titlesInFile[i] + "\r\nDirectory=" + msgDir() + "\r\n";
+    put(dir.file("Velbrook.ini"), "[Velbrook v0.2]\r\nDefaultCategory=Same\r\n" + ini);
+    settings->FormStyle_Read();
+    browser->DefaultRead();
+    EXPECT_EQ(browser->CBox_Category->count(), 4);
+    EXPECT_EQ(browser->CBox_Category->selectedIndex(), 2);
+
+    put(dir.file("Velbrook.ini"), "[Velbrook v0.2]\r\nDefaultCategory=Nothing\r\n" + ini);
+    browser->DefaultRead();
+    EXPECT_EQ(browser->CBox_Category->selectedIndex(), 0);
+    EXPECT_EQ(settings->DefaultCategory, "A");
+}
+
+TEST_F(BrowserTest, RebuildingAfterNewAndDeleteSelectsTheGivenFileOrLine) {
+    category("Log Mode");
+    for (int i = 1; i <= 4; ++i)
+        message("KVX0000" + std::to_string(i) + ".TXT",
+                logMessage("0000" + std::to_string(i), "T" + std::to_string(i), "N"));
+    browser->DefaultRead();
+    message("KVX00005.TXT", logMessage("00005", "T5", "N"));
+    browser->DefaultRead3("KVX00002.TXT");
+    EXPECT_EQ(browser->LB_Title->count(), 5);
+    EXPECT_EQ(browser->LB_Title->selectedIndex(), 3); // descending: 5 4 3 2 1
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "00002 T2");
+    browser->DefaultRead3("nowhere");
+    EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
+
+    ::unlink((msgDir() + "KVX00005.TXT").c_str());
+    browser->DefaultRead4(2);
+    EXPECT_EQ(browser->LB_Title->count(), 4);
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "00002 T2");
+    for (int i = 1; i <= 4; ++i)
+        ::unlink((msgDir() + "KVX0000" + std::to_string(i) + ".TXT").c_str());
+    browser->DefaultRead4(0);
+    EXPECT_TRUE(titles().empty());
+    EXPECT_TRUE(memo().empty());
+}

@@ -1,0 +1,100 @@
+#pragma once
+// A browser window on real files: a temporary directory that is the
+// executable's directory, a settings file in it, message files, scripted
+// dialogs and a host that records what the browser asks of the program.
+
+#include "categories.h"
+#include "dialogs.h"
+#include "epath.h"
+#include "files.h"
+#include "settings.h"
+#include "tempdir.h"
+#include "tf1.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vbtest {
+
+inline void put(const std::string &path, const std::string &content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+inline std::string get(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A Log Mode message file's content.
+inline std::string logMessage(const std::string &number, const std::string &title, const std::string &name,
+                              const std::string &next = "", const std::string &back = "",
+                              const std::string &body = "Body line\r\n") {
+    return number + "\r\nTitle:" + title + "\r\nName :" + name + "\r\nMail :m@example.com\r\nHttp :http://w/\r\n" +
+           "Date :2001/01/01\r\nNext :" + next + "\r\nBack :" + back + "\r\n\r\n\r\n" + body;
+}
+
+class RecordingHost : public vb::BrowserHost {
+public:
+    std::vector<std::string> calls;
+    bool fastClose = false;
+    void FormStyle_Set(int style) override { calls.push_back("FormStyle_Set(" + std::to_string(style) + ")"); }
+    void FormStyle_Write() override { calls.push_back("FormStyle_Write"); }
+    bool fastCloseTicked() const override { return fastClose; }
+    void showTitleScreen() override { calls.push_back("showTitleScreen"); }
+    void endProgram() override { calls.push_back("endProgram"); }
+    void enterSetup() override { calls.push_back("enterSetup"); }
+    void enterApplicationSetup() override { calls.push_back("enterApplicationSetup"); }
+};
+
+class BrowserTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vb::setEPath(vb::fsToBytes(dir.path()));
+        auto scripted = std::make_unique<vb::ScriptedDialogs>();
+        dialogs = scripted.get();
+        vb::setDialogs(std::move(scripted));
+        settings = std::make_unique<vb::Settings>(vb::fsToBytes(dir.file("Velbrook.ini")));
+        browser = std::make_unique<vb::TF1>(*settings);
+        browser->setHost(&host);
+        ::mkdir(msgDir().c_str(), 0755);
+    }
+    void TearDown() override {
+        browser.reset();
+        vb::setDialogs(std::make_unique<vb::ScriptedDialogs>());
+    }
+
+    std::string msgDir() const { return dir.file("msgs/"); }
+    void message(const std::string &name, const std::string &content) { put(msgDir() + name, content); }
+
+    // A settings file with one enabled category over msgs/.
+    void category(const std::string &mode, const std::string &sort = "Descending Order",
+                  const std::string &extra = "") {
+        put(dir.file("Velbrook.ini"), "[Velbrook v0.2 - Category - 000]\r\nEnabled=Enable\r\nTitle=Logs\r\n"
+                                      "Directory=" + msgDir() + "\r\nFile Name1=KVX\r\nFile Name2=TXT\r\n"
+                                      "Search Mode=" + mode + "\r\nSort Style=" + sort + "\r\n" + extra);
+    }
+
+    std::vector<std::string> titles() const {
+        std::vector<std::string> out;
+        for (int i = 0; i < browser->LB_Title->count(); ++i)
+            out.push_back(browser->LB_Title->line(i));
+        return out;
+    }
+    std::string label(QLabel *l) const { return vb::caption(l); }
+    std::vector<std::string> memo() const { return browser->Memo_log->logicalLines(); }
+    // Every error shown so far, most recent last.
+    std::vector<std::string> errors() const { return dialogs->errors(); }
+
+    TempDir dir;
+    vb::ScriptedDialogs *dialogs = nullptr;
+    RecordingHost host;
+    std::unique_ptr<vb::Settings> settings;
+    std::unique_ptr<vb::TF1> browser;
+};
+
+} // namespace vbtest

@@ -1,0 +1,246 @@
+// Moves by position, links between related messages, the view toggles and
+// leaving the browser.
+
+#include "browser_fixture.h"
+#include "guard.h"
+
+#include <QSplitter>
+
+using namespace vbtest;
+using vb::Bytes;
+
+namespace {
+
+std::string num(int i) {
+    char b[16];
+    std::snprintf(b, sizeof b, "%05d", i);
+    return b;
+}
+
+} // namespace
+
+class MoveTest : public BrowserTest {
+protected:
+    // n Log Mode messages, listed in ascending order so that line i is message i.
+    void messages(int n) {
+        category("Log Mode", "Ascending Order");
+        for (int i = 0; i < n; ++i)
+            message("KVX" + num(i) + ".TXT", logMessage(num(i), "T" + std::to_string(i), "N"));
+        browser->DefaultRead();
+    }
+    // Selects s, runs the move, and returns the selection and the message shown.
+    std::pair<int, std::string> move(int s, void (vb::TF1::*handler)()) {
+        browser->LB_Title->setSelectedIndex(s);
+        browser->Lbl_Info_Title->clear();
+        (browser.get()->*handler)();
+        return {browser->LB_Title->selectedIndex(), label(browser->Lbl_Info_Title)};
+    }
+    std::string shown(int i) { return num(i) + " T" + std::to_string(i); }
+};
+
+TEST_F(MoveTest, HundredStepsStopAtTheEnds) {
+    messages(150);
+    using P = std::pair<int, std::string>;
+    EXPECT_EQ(move(120, &vb::TF1::Btn_Back100Click), P(149, shown(149)));
+    EXPECT_EQ(move(50, &vb::TF1::Btn_Back100Click), P(149, shown(149)));
+    EXPECT_EQ(move(49, &vb::TF1::Btn_Back100Click), P(149, shown(149)));
+    EXPECT_EQ(move(48, &vb::TF1::Btn_Back100Click), P(148, shown(148)));
+    EXPECT_EQ(move(99, &vb::TF1::Btn_Next100Click), P(0, shown(0)));
+    EXPECT_EQ(move(100, &vb::TF1::Btn_Next100Click), P(0, shown(0)));
+    EXPECT_EQ(move(101, &vb::TF1::Btn_Next100Click), P(1, shown(1)));
+    EXPECT_EQ(move(70, &vb::TF1::Btn_TopClick), P(0, shown(0)));
+    EXPECT_EQ(move(70, &vb::TF1::Btn_EndClick), P(149, shown(149)));
+    // "+1" goes toward the top, "-1" toward the bottom.
+    EXPECT_EQ(move(70, &vb::TF1::Btn_NextClick), P(69, shown(69)));
+    EXPECT_EQ(move(70, &vb::TF1::Btn_BackClick), P(71, shown(71)));
+    EXPECT_EQ(move(0, &vb::TF1::Btn_NextClick), P(0, ""));
+    EXPECT_EQ(move(149, &vb::TF1::Btn_BackClick), P(149, ""));
+}
+
+TEST_F(MoveTest, OneTitleAndNothingSelected) {
+    messages(1);
+    using P = std::pair<int, std::string>;
+    // Top, End, +100 and -100 reload the one title; +1 and -1 do nothing.
+    for (auto h : {&vb::TF1::Btn_TopClick, &vb::TF1::Btn_EndClick, &vb::TF1::Btn_Next100Click,
+                   &vb::TF1::Btn_Back100Click})
+        EXPECT_EQ(move(0, h), P(0, shown(0)));
+    EXPECT_EQ(move(0, &vb::TF1::Btn_NextClick), P(0, ""));
+    EXPECT_EQ(move(0, &vb::TF1::Btn_BackClick), P(0, ""));
+}
+
+TEST_F(MoveTest, NothingSelectedInFiveTitles) {
+    messages(5);
+    using P = std::pair<int, std::string>;
+    EXPECT_EQ(move(-1, &vb::TF1::Btn_NextClick), P(-1, ""));
+    EXPECT_EQ(move(-1, &vb::TF1::Btn_BackClick), P(0, shown(0)));
+    EXPECT_EQ(move(-1, &vb::TF1::Btn_Next100Click), P(0, shown(0)));
+    EXPECT_EQ(move(-1, &vb::TF1::Btn_Back100Click), P(4, shown(4)));
+}
+
+TEST_F(MoveTest, AnEmptyListDoesNothing) {
+    messages(0);
+    for (auto h : {&vb::TF1::Btn_TopClick, &vb::TF1::Btn_EndClick, &vb::TF1::Btn_NextClick, &vb::TF1::Btn_BackClick,
+                   &vb::TF1::Btn_Next100Click, &vb::TF1::Btn_Back100Click}) {
+        (browser.get()->*h)();
+        EXPECT_EQ(browser->LB_Title->selectedIndex(), -1);
+    }
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(BrowserTest, LinksAreFollowedByNumber) {
+    category("Log Mode");
+    message("KVX00001.TXT", logMessage("00001", "Root", "A", "0001200002"));
+    message("KVX00002.TXT", logMessage("00002", "Child", "B", "", "00001"));
+    message("KVX00012.TXT", logMessage("12", "Twelve", "C", "", "00001"));
+    browser->DefaultRead(); // 12 2 1
+    browser->LB_Title->setSelectedIndex(2);
+    browser->TextLoad();
+    browser->MM_View_Res_NextClick(1);
+    EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "00012 Twelve");
+    browser->MM_View_Res_BackClick();
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "00001 Root");
+    browser->MM_View_Res_NextClick(2);
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "00002 Child");
+    // A link without a title in the list does nothing.
+    browser->MM_View_Res_NextClick(1);
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "00002 Child");
+}
+
+TEST_F(BrowserTest, AFaultyTitleLineOnTheWayStopsTheSearch) {
+    category("Log Mode", "Ascending Order");
+    message("KVX00001.TXT", logMessage("00001", "Root", "A", "0000300004"));
+    message("KVX00002.TXT", logMessage("00009", "Misnumbered", "B")); // listed as an empty line
+    message("KVX00003.TXT", logMessage("00003", "Three", "C", "", "00001"));
+    browser->DefaultRead();
+    ASSERT_EQ(browser->MM_View_Res_NextK[0]->caption(), "01 : Three / C");
+    vb::guarded([&] { browser->MM_View_Res_NextClick(1); });
+    EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("'' は数値ではありません.")});
+    EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "00001 Root");
+}
+
+TEST_F(BrowserTest, TextModeLinksAreNeverUsable) {
+    category("Text Mode");
+    message("a.txt", "00001\r\nNext :00001\r\n");
+    browser->DefaultRead();
+    for (int k = 1; k <= 10; ++k)
+        browser->MM_View_Res_NextClick(k);
+    browser->MM_View_Res_BackClick();
+    EXPECT_TRUE(errors().empty());
+    EXPECT_EQ(browser->MM_View_Res_NextK[0]->caption(), "01 :");
+}
+
+TEST_F(BrowserTest, TogglesChangeOnlyTheWorkingCopyAndDefaultRestoresThem) {
+    category("Text Mode", "Ascending Order", "Fixed Font Name=Mono Face\r\nVariable Font Name=Prop Face\r\n");
+    message("a.txt", "Alpha\r\n");
+    message("b.txt", "Beta\r\n");
+    message("c.txt", "Gamma\r\n");
+    browser->DefaultRead();
+    browser->LB_Title->setSelectedIndex(1);
+    browser->TextLoad();
+
+    browser->Btn_TitleClick(); // to "Text": list rebuilt, the message stays
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+    EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
+    EXPECT_EQ(memo(), std::vector<std::string>{"Beta"});
+    EXPECT_TRUE(browser->MM_Option_Title_Text->isChecked());
+
+    browser->Btn_SortClick(); // to "Descending": top title loaded
+    EXPECT_EQ(titles().front(), "Gamma");
+    EXPECT_EQ(memo(), std::vector<std::string>{"Gamma"});
+    EXPECT_EQ(browser->Btn_Sort->caption(), "Descending");
+    EXPECT_TRUE(browser->MM_Option_Sort_Descending->isChecked());
+
+    browser->Btn_FontClick(); // to "Variable"
+    EXPECT_EQ(browser->Memo_log->fontFace(), "Prop Face");
+    EXPECT_FALSE(browser->Memo_log->fontFixedPitch());
+    EXPECT_TRUE(browser->MM_Option_Font_Variable->isChecked());
+
+    const vb::CategoryRecord &stored = settings->ActiveCategories[0];
+    EXPECT_EQ(stored[vb::kSlotSortStyle], "Ascending Order");
+    EXPECT_EQ(stored[vb::kSlotDefaultFont], "Fixed");
+    EXPECT_EQ(stored[vb::kSlotTitleText], "File Name");
+    EXPECT_EQ(get(dir.file("Velbrook.ini")).find("Descending"), std::string::npos);
+
+    browser->Btn_DefaultClick();
+    EXPECT_EQ(titles(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(memo(), std::vector<std::string>{"Alpha"});
+    EXPECT_EQ(browser->Memo_log->fontFace(), "Mono Face");
+    EXPECT_EQ(browser->Btn_Font->caption(), "Fixed");
+    EXPECT_EQ(browser->Btn_Sort->caption(), "Ascending");
+    EXPECT_EQ(browser->Btn_Title->caption(), "File");
+
+    // Reselecting the category brings the stored values back too.
+    browser->Btn_SortClick();
+    browser->CategoryBox_ListChange();
+    EXPECT_EQ(browser->Btn_Sort->caption(), "Ascending");
+    EXPECT_EQ(titles().front(), "a.txt");
+}
+
+TEST_F(BrowserTest, SortingAnEmptyDirectoryEmptiesTheDisplay) {
+    category("Log Mode", "Ascending Order");
+    browser->DefaultRead();
+    browser->Btn_Sort_DescendingClick();
+    EXPECT_TRUE(titles().empty());
+    EXPECT_TRUE(memo().empty());
+    EXPECT_TRUE(browser->MM_Option_Sort_Descending->isChecked());
+}
+
+TEST_F(BrowserTest, AFontPointThatIsNotANumberStopsTheToggleHalfWay) {
+    category("Log Mode", "Descending Order", "Variable Font Point=huge\r\nVariable Font Name=Prop Face\r\n");
+    browser->DefaultRead();
+    vb::guarded([&] { browser->Btn_FontClick(); });
+    EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("'huge' は数値ではありません.")});
+    EXPECT_EQ(browser->Btn_Font->caption(), "Variable");
+    EXPECT_EQ(browser->Memo_log->fontFace(), "Prop Face");
+    EXPECT_TRUE(browser->Memo_log->fontFixedPitch());
+    EXPECT_TRUE(browser->MM_Option_Font_Fixed->isChecked());
+}
+
+TEST_F(BrowserTest, CloseAndSetupLeaveThroughTheController) {
+    category("Log Mode");
+    message("KVX00001.TXT", logMessage("00001", "One", "A"));
+    browser->DefaultRead();
+    host.calls.clear();
+    browser->Btn_CloseClick();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"FormStyle_Write", "FormStyle_Set(0)", "showTitleScreen"}));
+    EXPECT_FALSE(browser->isVisible());
+    EXPECT_EQ(browser->CBox_Category->count(), 0);
+    EXPECT_TRUE(titles().empty());
+
+    browser->DefaultRead();
+    host.calls.clear();
+    host.fastClose = true;
+    browser->Btn_CloseClick();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"FormStyle_Write", "endProgram"}));
+
+    browser->DefaultRead();
+    host.calls.clear();
+    browser->Btn_SetupClick();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"FormStyle_Write", "FormStyle_Set(2)", "enterSetup"}));
+    EXPECT_FALSE(browser->isVisible());
+}
+
+TEST_F(BrowserTest, ThePanesKeepTheirShapeWhenResized) {
+    category("Log Mode");
+    browser->DefaultRead();
+    browser->resize(800, 600);
+    browser->Splitter->setSizes({250, 550});
+    browser->SplitterCanResize();
+    EXPECT_EQ(browser->Pnl_Thread->width(), 250);
+    EXPECT_EQ(browser->CBox_Category->width(), browser->Pnl_List_Caption->width());
+    EXPECT_EQ(browser->Pnl_FLBCount->width(), browser->Pnl_List_Caption->width());
+    browser->resize(700, 500);
+    EXPECT_EQ(browser->Pnl_Main->size(), browser->centralWidget()->size());
+    EXPECT_EQ(browser->Pnl_Thread->width(), 250);
+    EXPECT_EQ(browser->Pnl_List->height(),
+              browser->Pnl_Thread->height() - browser->Pnl_FLBCount->y() - browser->Pnl_FLBCount->height() - 1);
+    EXPECT_EQ(browser->Pnl_List->y() + browser->Pnl_List->height(), browser->Pnl_Thread->height());
+}
+
+TEST_F(BrowserTest, VersionShowsItsMessage) {
+    browser->MM_Help_VersionClick();
+    ASSERT_EQ(dialogs->log.size(), 1u);
+    EXPECT_EQ(dialogs->log[0].text.rfind("Velbrook v0.2 Build 2 / ", 0), 0u);
+}

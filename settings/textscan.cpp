@@ -6,17 +6,20 @@ namespace {
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
-// Calls f(byte, folded?) for every byte of s, folding single-byte letters.
+// Calls f(byte) for every byte of s, single-byte letters folded to lower
+// case and double-byte characters passed as they are.
 template <typename F>
-void forEachFolded(std::string_view s, F f) {
-    for (size_t i = 0; i < s.size();) {
-        if (charLength(s, i) == 2) {
-            f(s[i]);
-            f(s[i + 1]);
-            i += 2;
+inline void forEachFolded(std::string_view s, F f) {
+    const size_t n = s.size();
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            f(lower(char(c)));
+        } else if (i + 1 < n && isLeadByte(c) && isTrailByte(static_cast<unsigned char>(s[i + 1]))) {
+            f(char(c));
+            f(s[++i]);
         } else {
-            f(lower(s[i]));
-            ++i;
+            f(char(c));
         }
     }
 }

@@ -70,6 +70,7 @@ TEST_F(ReadFixture, DoubleByteTrailBytesAreNotSyntax) {
     const Bytes so = "\x83\\"; // trail byte "\"
     const Bytes a = "\x83" "A", ya = "\x83" "a"; // trail bytes "A" and "a"
     EXPECT_EQ(read("[" + zo + "x]\r\nk=1\r\n", zo + "x", "k"), "1");
+    EXPECT_EQ(read("[s]\r\n\x83[=1\r\n", "s", "\x83["), "1"); // trail byte "[" at a line start
     EXPECT_EQ(read("[s]\r\nk=" + so + "\r\n", "s", "k"), so);
     // Trail bytes are not letters: a key spelled with one is not the other.
     EXPECT_EQ(read("[s]\r\n" + a + "=1\r\n", "s", ya), "<def>");

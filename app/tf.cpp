@@ -3,6 +3,7 @@
 #include "dialogs.h"
 #include "errors.h"
 #include "options_panel.h"
+#include "placement.h"
 #include "tf0.h"
 #include "tf1.h"
 #include "tf2.h"
@@ -15,21 +16,6 @@
 #include <QSplitter>
 
 namespace vb {
-namespace {
-
-void centre(QWidget *w) {
-    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect avail = screen->geometry();
-    const QSize outer = w->frameGeometry().size();
-    w->move(avail.x() + (avail.width() - outer.width()) / 2, avail.y() + (avail.height() - outer.height()) / 2);
-}
-
-// The frame's share of the outer size (zero before a window manager framed it).
-QSize frameExtra(const QWidget *w) { return w->frameGeometry().size() - w->geometry().size(); }
-
-} // namespace
 
 TF::TF(Settings &settings, TF0 *f0, TF1 *f1) : QWidget(nullptr), settings_(settings), F0(f0), F1(f1) {
     setWindowTitle(QStringLiteral("F"));
@@ -50,7 +36,7 @@ void TF::FormCreate() {
 void TF::placeDialog(QWidget *window, QWidget *panel) {
     panel->move(0, 0);
     window->setFixedSize(panel->size());
-    centre(window);
+    placeOuter(window, QSize(), true);
 }
 
 void TF::placeBrowser() {
@@ -61,10 +47,9 @@ void TF::placeBrowser() {
     // The browser's client area is the central pane; the menu bar is not part of it.
     const int menu = F1->menuBar()->sizeHint().height();
     if (L + T == -2000) {
-        const QSize extra = frameExtra(F1);
-        F1->resize(std::max(W - extra.width(), 100), std::max(H - extra.height(), 100));
-        centre(F1);
+        placeOuter(F1, QSize(W, H), true);
     } else {
+        placeOuter(F1, QSize(), false);
         F1->move(L, T);
         F1->resize(std::max(W, 1), std::max(H, 1) + menu);
     }

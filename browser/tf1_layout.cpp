@@ -215,7 +215,7 @@ void TF1::buildMenus() {
     MM_File_Close = entry(MM_File, "Close", &TF1::Btn_CloseClick, QKeySequence(Qt::CTRL | Qt::Key_W));
 
     MM_Edit = bar->addMenu(QStringLiteral("&Edit"));
-    MM_Edit->menuAction()->setVisible(false); // its commands come with editing
+    MM_Edit->setEnabled(false); // its commands come with editing
 
     MM_View = bar->addMenu(QStringLiteral("&View"));
     MM_View_Top = entry(MM_View, "Top", &TF1::Btn_TopClick, QKeySequence(Qt::CTRL | Qt::Key_Home));

@@ -1,0 +1,262 @@
+// The program from start-up: title screen, entering and leaving the browser,
+// the stored window geometry, the options panel and bad settings files.
+
+#include "app.h"
+#include "categories.h"
+#include "controls.h"
+#include "dialogs.h"
+#include "epath.h"
+#include "options_panel.h"
+#include "tempdir.h"
+#include "tf.h"
+#include "tf0.h"
+#include "tf1.h"
+#include "tf2.h"
+#include "tf3.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSplitter>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using vb::Bytes;
+
+namespace {
+
+void put(const std::string &path, const std::string &content) { std::ofstream(path, std::ios::binary) << content; }
+
+std::string get(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The value of key in the file's text, or "<missing>".
+std::string value(const std::string &ini, const std::string &key) {
+    const size_t p = ini.find("\r\n" + key + "=");
+    if (p == std::string::npos)
+        return "<missing>";
+    const size_t start = p + key.size() + 3;
+    return ini.substr(start, ini.find("\r\n", start) - start);
+}
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vb::setEPath(vb::fsToBytes(dir.path()));
+        auto scripted = std::make_unique<vb::ScriptedDialogs>();
+        dialogs = scripted.get();
+        vb::setDialogs(std::move(scripted));
+        ::mkdir(dir.file("logtext").c_str(), 0755);
+    }
+    void TearDown() override {
+        if (app) {
+            for (QWidget *w : std::initializer_list<QWidget *>{app->F0.get(), app->F1.get(), app->F2.get(), app->F3.get()})
+                w->hide();
+        }
+        app.reset();
+        vb::setDialogs(std::make_unique<vb::ScriptedDialogs>());
+    }
+    void start() {
+        app = std::make_unique<vb::Application>(ini());
+        app->start();
+    }
+    std::string ini() const { return dir.file("Velbrook.ini"); }
+    QRect screen() const { return QGuiApplication::primaryScreen()->geometry(); }
+
+    vbtest::TempDir dir;
+    vb::ScriptedDialogs *dialogs = nullptr;
+    std::unique_ptr<vb::Application> app;
+};
+
+} // namespace
+
+TEST_F(AppTest, StartsOnTheTitleScreenWithoutReadingSettings) {
+    start();
+    EXPECT_TRUE(app->F0->isVisible());
+    EXPECT_FALSE(app->F1->isVisible());
+    EXPECT_EQ(app->F0->size(), QSize(352, 152));
+    EXPECT_EQ(app->F0->geometry().center(), screen().center());
+    EXPECT_EQ(app->F1->windowTitle(), QStringLiteral("Velbrook v0.2"));
+    EXPECT_EQ(app->F2->windowTitle(), QStringLiteral("Velbrook v0.2 Setup"));
+    app->F0->Btn_Title_QuitClick();
+    EXPECT_FALSE(app->F0->isVisible());
+    struct stat st;
+    EXPECT_NE(::stat(ini().c_str(), &st), 0) << "Quit writes nothing";
+}
+
+TEST_F(AppTest, FirstViewWritesTheBuiltInCategoryAndCentresTheBrowser) {
+    start();
+    app->F0->Btn_Title_ViewClick();
+    EXPECT_FALSE(app->F0->isVisible());
+    ASSERT_TRUE(app->F1->isVisible());
+    const std::string text = get(ini());
+    ASSERT_EQ(text.rfind("[Velbrook v0.2 - Category - 000]\r\nEnabled=Enable\r\n", 0), 0u);
+    size_t keys = 0;
+    for (size_t p = 0; (p = text.find("\r\n", p)) != std::string::npos; p += 2)
+        ++keys;
+    EXPECT_EQ(keys, 24u); // header + 23 keys
+    EXPECT_EQ(value(text, "Directory"), dir.file("logtext/"));
+    EXPECT_EQ(app->F1->frameGeometry().size(), QSize(640, 450));
+    EXPECT_EQ(app->F1->frameGeometry().center(), screen().center());
+    EXPECT_EQ(app->F1->Pnl_Thread->width(), 185);
+    EXPECT_EQ(app->F1->Pnl_TitleList->height(), 300);
+    EXPECT_EQ(app->F1->CBox_Category->line(0), "Tavik.bellmoor's Site < Merrowgate >");
+    EXPECT_TRUE(vb::hintsShown(app->F1.get()));
+}
+
+TEST_F(AppTest, CloseStoresTheGeometryAndTheNextViewRestoresIt) {
+    start();
+    app->F0->Btn_Title_ViewClick();
+    app->F1->move(30, 40);
+    app->F1->resize(700, 520);
+    app->F1->Splitter->setSizes({220, 480});
+    app->F1->Splitter1->setSizes({150, 200});
+    const QSize client = app->F1->centralWidget()->size();
+    const int titleHeight = app->F1->Pnl_TitleList->height();
+    app->F1->Btn_CloseClick();
+    EXPECT_FALSE(app->F1->isVisible());
+    EXPECT_TRUE(app->F0->isVisible());
+
+    const std::string text = get(ini());
+    EXPECT_EQ(value(text, "Position_FormLeft"), "30");
+    EXPECT_EQ(value(text, "Position_FormTop"), "40");
+    EXPECT_EQ(value(text, "Position_FormWidth"), std::to_string(client.width()));
+    EXPECT_EQ(value(text, "Position_FormHeight"), std::to_string(client.height()));
+    EXPECT_EQ(value(text, "Position_Splitter1"), "220");
+    EXPECT_EQ(value(text, "Position_Splitter2"), std::to_string(titleHeight));
+    EXPECT_EQ(value(text, "DefaultCategory"), "Tavik.bellmoor's Site < Merrowgate >");
+
+    app->F0->Btn_Title_ViewClick();
+    EXPECT_EQ(app->F1->pos(), QPoint(30, 40));
+    EXPECT_EQ(app->F1->centralWidget()->size(), client);
+    EXPECT_EQ(app->F1->Pnl_Thread->width(), 220);
+    EXPECT_EQ(app->F1->Pnl_TitleList->height(), titleHeight);
+}
+
+TEST_F(AppTest, StoredPositionsThatAddUpToMinus2000AreCentred) {
+    put(ini(), "[Velbrook v0.2]\r\nPosition_FormLeft=-500\r\nPosition_FormTop=-1500\r\n"
+               "Position_FormWidth=700\r\nPosition_FormHeight=500\r\nPosition_Splitter1=150\r\n"
+               "Position_Splitter2=120\r\n");
+    start();
+    app->F0->Btn_Title_ViewClick();
+    EXPECT_EQ(app->F1->frameGeometry().size(), QSize(700, 500));
+    EXPECT_EQ(app->F1->frameGeometry().center(), screen().center());
+    EXPECT_EQ(app->F1->Pnl_Thread->width(), 150);
+    EXPECT_EQ(app->F1->Pnl_TitleList->height(), 120);
+}
+
+TEST_F(AppTest, GeometryThatIsNotANumberUsesTheDefaults) {
+    put(ini(), "[Velbrook v0.2]\r\nPosition_FormLeft=left\r\nPosition_FormTop=1e3\r\n"
+               "Position_FormWidth=wide\r\nPosition_FormHeight=\r\nPosition_Splitter1=x\r\n");
+    start();
+    app->F0->Btn_Title_ViewClick();
+    ASSERT_TRUE(app->F1->isVisible());
+    EXPECT_EQ(app->F1->frameGeometry().size(), QSize(640, 450));
+    EXPECT_EQ(app->F1->Pnl_Thread->width(), 185);
+    EXPECT_TRUE(dialogs->errors().empty());
+}
+
+TEST_F(AppTest, FastShutOutEndsTheProgramOnClose) {
+    start();
+    app->F0->Btn_Title_ViewClick();
+    app->F1->MM_Option_ApplicationSetupClick();
+    EXPECT_FALSE(app->F1->isVisible());
+    ASSERT_TRUE(app->F3->isVisible());
+    EXPECT_EQ(app->F3->windowTitle(), QStringLiteral("Velbrook Application Setup"));
+    EXPECT_EQ(app->F3->size(), QSize(170, 80));
+    EXPECT_FALSE(app->options->CB_FastClose->isChecked());
+    EXPECT_TRUE(app->options->CB_ShowHint->isChecked());
+
+    app->options->CB_FastClose->setChecked(true);
+    app->options->Btn_Option_OKClick();
+    EXPECT_TRUE(app->F1->isVisible());
+    EXPECT_FALSE(app->F3->isVisible());
+    EXPECT_EQ(value(get(ini()), "FastClose"), "1");
+    EXPECT_EQ(value(get(ini()), "ShowHint"), "1");
+
+    app->F1->Btn_CloseClick();
+    EXPECT_FALSE(app->F0->isVisible()) << "the title window closes, which ends the program";
+    EXPECT_EQ(value(get(ini()), "Position_FormLeft"), std::to_string(app->F1->x()));
+}
+
+TEST_F(AppTest, ACancelledOptionStillRulesTheNextClose) {
+    put(ini(), "[Velbrook v0.2]\r\nFastClose=1\r\n");
+    start();
+    app->F0->Btn_Title_ViewClick();
+    EXPECT_TRUE(app->options->CB_FastClose->isChecked());
+    app->F1->MM_Option_ApplicationSetupClick();
+    const std::string before = get(ini());
+    app->options->CB_FastClose->setChecked(false);
+    app->options->Btn_Option_CancelClick();
+    EXPECT_EQ(get(ini()), before);
+    app->F1->Btn_CloseClick();
+    EXPECT_TRUE(app->F0->isVisible()) << "back on the title screen";
+    // View reloads the stored option; the following Close ends the program.
+    app->F0->Btn_Title_ViewClick();
+    app->F1->Btn_CloseClick();
+    EXPECT_FALSE(app->F0->isVisible());
+}
+
+TEST_F(AppTest, ShowHintSwitchesTheThreeWindowsTogether) {
+    start();
+    app->F0->Btn_Title_ViewClick();
+    app->F1->MM_Option_ApplicationSetupClick();
+    app->options->CB_ShowHint->setChecked(false);
+    app->options->Btn_Option_OKClick();
+    for (QWidget *w : std::initializer_list<QWidget *>{app->F1.get(), app->F2.get(), app->F3.get()})
+        EXPECT_FALSE(vb::hintsShown(w));
+    EXPECT_EQ(value(get(ini()), "ShowHint"), "0");
+
+    // A new run keeps them off once View has been pressed.
+    app->F1->Btn_CloseClick();
+    TearDown();
+    SetUp();
+    start();
+    app->F0->Btn_Title_ViewClick();
+    EXPECT_FALSE(vb::hintsShown(app->F1.get()));
+    EXPECT_FALSE(vb::hintsShown(app->F2.get()));
+}
+
+TEST_F(AppTest, SetupStoresTheGeometryAndItsCloseReturnsToTheBrowser) {
+    start();
+    app->F0->Btn_Title_ViewClick();
+    app->F1->move(12, 34);
+    app->F1->Btn_SetupClick();
+    EXPECT_FALSE(app->F1->isVisible());
+    ASSERT_TRUE(app->F2->isVisible());
+    EXPECT_EQ(app->F2->size(), QSize(632, 365));
+    EXPECT_EQ(value(get(ini()), "Position_FormLeft"), "12");
+    app->F2->Btn_Setup_CloseClick();
+    EXPECT_FALSE(app->F2->isVisible());
+    EXPECT_TRUE(app->F1->isVisible());
+    EXPECT_EQ(app->F1->pos(), QPoint(12, 34));
+}
+
+TEST_F(AppTest, ASettingsFileThatCannotBeWrittenIsReportedAndAWindowStays) {
+    ::mkdir(ini().c_str(), 0755); // a folder where the file should be
+    start();
+    app->F0->Btn_Title_View->click();
+    ASSERT_EQ(dialogs->errors().size(), 1u);
+    EXPECT_EQ(dialogs->errors()[0], vb::fsToBytes(ini()) + vb::cp(" に書き込めません."));
+    EXPECT_TRUE(app->F0->isVisible() || app->F1->isVisible());
+}
+
+TEST_F(AppTest, UnknownSectionsSurviveAndCategoriesAreRenumbered) {
+    put(ini(), "; kept\r\n[Other]\r\nkey=value\r\n"
+               "[Velbrook v0.2 - Category - 003]\r\nEnabled=Enable\r\nTitle=A\r\n"
+               "[Velbrook v0.2 - Category - 010]\r\nEnabled=Enable\r\nTitle=B\r\n"
+               "[Velbrook v0.2 - Category - 7]\r\nEnabled=Enable\r\nTitle=C\r\n");
+    start();
+    app->F0->Btn_Title_ViewClick();
+    const std::string text = get(ini());
+    EXPECT_EQ(text.rfind("; kept\r\n[Other]\r\nkey=value\r\n", 0), 0u);
+    EXPECT_NE(text.find("[Velbrook v0.2 - Category - 000]\r\nEnabled=Enable\r\nTitle=A\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[Velbrook v0.2 - Category - 001]\r\nEnabled=Enable\r\nTitle=B\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("Category - 003"), std::string::npos);
+    EXPECT_EQ(text.find("Category - 010"), std::string::npos);
+    EXPECT_NE(text.find("[Velbrook v0.2 - Category - 7]\r\nEnabled=Enable\r\nTitle=C\r\n"), std::string::npos);
+    EXPECT_EQ(app->F1->CBox_Category->count(), 2);
+}

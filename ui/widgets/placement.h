@@ -1,0 +1,16 @@
+#pragma once
+// Placing top-level windows: centring on the screen and setting the outer
+// (frame) size. A window that is not on the screen yet has no frame to
+// measure, so both are applied again once it is shown.
+
+#include <QSize>
+
+class QWidget;
+
+namespace vb {
+
+void centreOnScreen(QWidget *w);
+// Outer size := outer (when valid), then centred when centre is true.
+void placeOuter(QWidget *w, QSize outer, bool centre);
+
+} // namespace vb

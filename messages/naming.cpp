@@ -32,13 +32,13 @@ bool matchPattern(const Bytes &pattern, const Bytes &name) {
                 starS = si;
                 continue;
             }
-            const size_t slen = mbcs::charLength(s, si, sn);
+            const size_t slen = mbcs::charLength(std::string_view(s, sn), si);
             if (p[pi] == '?') {
                 ++pi;
                 si += slen;
                 continue;
             }
-            const size_t plen = mbcs::charLength(p, pi, pn);
+            const size_t plen = mbcs::charLength(std::string_view(p, pn), pi);
             if (plen == slen && sameChar(p + pi, s + si, plen)) {
                 pi += plen;
                 si += slen;
@@ -47,7 +47,7 @@ bool matchPattern(const Bytes &pattern, const Bytes &name) {
         }
         if (starP == npos)
             return false;
-        starS += mbcs::charLength(s, starS, sn);
+        starS += mbcs::charLength(std::string_view(s, sn), starS);
         si = starS;
         pi = starP;
     }
@@ -139,7 +139,7 @@ int compareFileNames(const Bytes &a, const Bytes &b) {
         if (mbcs::isLeadByte(ca) || mbcs::isLeadByte(cb)) {
             if (ca != cb)
                 return ca < cb ? -1 : 1;
-            const size_t len = mbcs::charLength(pa, i, na);
+            const size_t len = mbcs::charLength(std::string_view(pa, na), i);
             if (len == 2 && i + 1 < nb) {
                 const unsigned char ta = static_cast<unsigned char>(pa[i + 1]);
                 const unsigned char tb = static_cast<unsigned char>(pb[i + 1]);

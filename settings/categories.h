@@ -3,6 +3,7 @@
 // words, the keys of a category section and the three operations that move
 // categories between the settings file and the tables.
 
+#include "apptitle.h"
 #include "codepage.h"
 
 #include <array>
@@ -12,8 +13,6 @@ namespace vb {
 
 class ProfileBatch;
 
-// The application title; also the name of the application section.
-inline constexpr char kAppTitle[] = "Velbrook v0.2";
 
 constexpr int kCategoryCount = 256;
 constexpr int kSlotCount = 60;

@@ -4,6 +4,7 @@
 // byte, and its trail byte is never taken for "]", "\\" or a letter.
 
 #include "codepage.h"
+#include "mbcs.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,16 +13,9 @@
 namespace vb {
 namespace textscan {
 
-inline bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-inline bool isTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
-
-// Length in bytes (1 or 2) of the character that starts at s[i].
-inline size_t charLength(std::string_view s, size_t i) {
-    return (i + 1 < s.size() && isLeadByte(static_cast<unsigned char>(s[i])) &&
-            isTrailByte(static_cast<unsigned char>(s[i + 1])))
-               ? 2
-               : 1;
-}
+using mbcs::charLength;
+using mbcs::isLeadByte;
+using mbcs::isTrailByte;
 
 inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
 

@@ -8,6 +8,7 @@
 #include "epath.h"
 #include "options_panel.h"
 #include "tempdir.h"
+#include "testfiles.h"
 #include "tf.h"
 #include "tf0.h"
 #include "tf1.h"
@@ -26,12 +27,10 @@ using vb::Bytes;
 
 namespace {
 
-void put(const std::string &path, const std::string &content) { std::ofstream(path, std::ios::binary) << content; }
-
-std::string get(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using vbtest::getFile;
+using vbtest::putFile;
+const auto &put = putFile;
+const auto &get = getFile;
 
 // The value of key in the file's text, or "<missing>".
 std::string value(const std::string &ini, const std::string &key) {

@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "epath.h"
 #include "files.h"
+#include "testfiles.h"
 #include "settings.h"
 #include "tempdir.h"
 #include "tf1.h"
@@ -21,14 +22,8 @@
 
 namespace vbtest {
 
-inline void put(const std::string &path, const std::string &content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-inline std::string get(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+inline void put(const std::string &path, const std::string &content) { putFile(path, content); }
+inline std::string get(const std::string &path) { return getFile(path); }
 
 // A Log Mode message file's content.
 inline std::string logMessage(const std::string &number, const std::string &title, const std::string &name,

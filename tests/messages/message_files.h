@@ -3,20 +3,15 @@
 
 #include "codepage.h"
 #include "errors.h"
+#include "testfiles.h"
 
 #include <fstream>
 #include <string>
 
 namespace vbtest {
 
-inline void put(const std::string &fsPath, const std::string &content) {
-    std::ofstream(fsPath, std::ios::binary) << content;
-}
-
-inline std::string get(const std::string &fsPath) {
-    std::ifstream in(fsPath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+inline void put(const std::string &fsPath, const std::string &content) { putFile(fsPath, content); }
+inline std::string get(const std::string &fsPath) { return getFile(fsPath); }
 
 // The text of the runtime failure that f raises, or "<none>".
 template <class F> vb::Bytes failureText(F f) {

@@ -1,6 +1,6 @@
 #include "categories.h"
 #include "epath.h"
-#include "filetools.h"
+#include "testfiles.h"
 #include "settings.h"
 #include "tempdir.h"
 

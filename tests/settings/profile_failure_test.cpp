@@ -1,6 +1,6 @@
 #include "codepage.h"
 #include "errors.h"
-#include "filetools.h"
+#include "testfiles.h"
 #include "profile.h"
 #include "tempdir.h"
 

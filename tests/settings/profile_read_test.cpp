@@ -1,5 +1,5 @@
 #include "codepage.h"
-#include "filetools.h"
+#include "testfiles.h"
 #include "profile.h"
 #include "tempdir.h"
 

@@ -1,4 +1,4 @@
-#include "filetools.h"
+#include "testfiles.h"
 #include "profile.h"
 #include "tempdir.h"
 

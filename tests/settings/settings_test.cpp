@@ -1,7 +1,7 @@
 #include "codepage.h"
 #include "epath.h"
 #include "errors.h"
-#include "filetools.h"
+#include "testfiles.h"
 #include "settings.h"
 #include "tempdir.h"
 

@@ -5,6 +5,7 @@ namespace vb {
 
 // The application title: caption of the browser and of every message box,
 // and the name of the settings file's application section.
-inline Bytes appTitle() { return "Velbrook v0.2"; }
+inline constexpr char kAppTitle[] = "Velbrook v0.2";
+inline Bytes appTitle() { return kAppTitle; }
 
 } // namespace vb

@@ -1,5 +1,7 @@
 #include "codepage.h"
 
+#include "mbcs.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -61,7 +63,6 @@ const Maps &maps() {
     return m;
 }
 
-bool isLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Decodes one character at bytes[i]; returns the number of bytes consumed and
 // appends to out. Never fails: an undecodable byte becomes its placeholder.
@@ -72,7 +73,7 @@ size_t decodeOne(const Bytes &bytes, size_t i, QString &out, bool *clean) {
         out.append(QChar(char16_t(b)));
         return 1;
     }
-    if (isLead(b) && i + 1 < bytes.size()) {
+    if (mbcs::isLeadByte(b) && i + 1 < bytes.size()) {
         unsigned code = (unsigned(b) << 8) | static_cast<unsigned char>(bytes[i + 1]);
         if (uint16_t u = m.dbl[code]) {
             out.append(QChar(char16_t(u)));

@@ -12,10 +12,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMenuBar>
+#include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <QSplitter>
 
 namespace vb {
+namespace {
+// The smallest client area the browser is given.
+const QSize kMinimumClient(160, 120);
+} // namespace
 
 TF::TF(Settings &settings, TF0 *f0, TF1 *f1) : QWidget(nullptr), settings_(settings), F0(f0), F1(f1) {
     setWindowTitle(QStringLiteral("F"));
@@ -42,8 +48,11 @@ void TF::placeDialog(QWidget *window, QWidget *panel) {
 void TF::placeBrowser() {
     F1->centralWidget()->move(0, 0);
     const int L = settings_.geometryValue(0), T = settings_.geometryValue(1);
-    const int W = settings_.geometryValue(2), H = settings_.geometryValue(3);
-    const int S1 = settings_.geometryValue(4), S2 = settings_.geometryValue(5);
+    // Sizes too small to use are raised to a usable minimum.
+    const int W = std::max(settings_.geometryValue(2), kMinimumClient.width());
+    const int H = std::max(settings_.geometryValue(3), kMinimumClient.height());
+    const int S1 = std::clamp(settings_.geometryValue(4), 1, W - 1);
+    const int S2 = std::max(settings_.geometryValue(5), 1);
     // The browser's client area is the central pane; the menu bar is not part of it.
     const int menu = F1->menuBar()->sizeHint().height();
     if (L + T == -2000) {
@@ -51,7 +60,13 @@ void TF::placeBrowser() {
     } else {
         placeOuter(F1, QSize(), false);
         F1->move(L, T);
-        F1->resize(std::max(W, 1), std::max(H, 1) + menu);
+        F1->resize(W, H + menu);
+        // A window stored where no screen is any more comes back to the middle.
+        bool onScreen = false;
+        for (const QScreen *screen : QGuiApplication::screens())
+            onScreen = onScreen || screen->geometry().intersects(QRect(QPoint(L, T), F1->size()));
+        if (!onScreen)
+            centreOnScreen(F1);
     }
     // Lay out the panes at the new size before the pane sizes are applied.
     F1->Pnl_Main->resize(F1->width(), F1->height() - menu);

@@ -30,9 +30,12 @@ bool TF1::descending() const { return CurrentCategory[kSlotSortStyle] == kWordDe
 
 Bytes TF1::listedDirectory() const { return withSeparator(FLB.directory()); }
 
+// Line j pairs with entry j, or with entry count - 1 - j in descending order.
+// The count is the file list's, so that the lines of a list whose building
+// stopped part-way still show their own files.
 const Bytes &TF1::fileForLine(int j) const {
     const auto &names = FLB.names();
-    return descending() ? names[size_t(LB_Title->count() - 1 - j)] : names[size_t(j)];
+    return descending() ? names[names.size() - 1 - size_t(j)] : names[size_t(j)];
 }
 
 void TF1::DefaultRead() {

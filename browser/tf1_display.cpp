@@ -31,7 +31,7 @@ bool lastTitleFor(const std::vector<Bytes> &lines, const Bytes &wanted, Bytes &t
 void TF1::TextLoad() {
     Memo_log->setReadOnly(true);
     const int j = LB_Title->selectedIndex();
-    if (j < 0 || j >= LB_Title->count() || size_t(LB_Title->count()) != FLB.names().size())
+    if (j < 0 || j >= LB_Title->count() || size_t(j) >= FLB.names().size())
         return; // nothing selected: nothing to show
     const Bytes path = listedDirectory() + fileForLine(j);
     TitleList_FileRead(path);

@@ -260,6 +260,9 @@ void TF1::buildMenus() {
                          MM_Option_Sort_Ascending, MM_Option_Title_File, MM_Option_Title_Text})
         e->setCheckable(true);
 
+    for (QMenu *m : {MM_File, MM_View, MM_View_Res, MM_Option})
+        m->setToolTipsVisible(true);
+
     MM_Help = bar->addMenu(QStringLiteral("&Help"));
     MM_Help_Version = entry(MM_Help, "Version", &TF1::MM_Help_VersionClick);
 }

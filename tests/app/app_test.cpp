@@ -158,6 +158,18 @@ TEST_F(AppTest, GeometryThatIsNotANumberUsesTheDefaults) {
     EXPECT_TRUE(dialogs->errors().empty());
 }
 
+TEST_F(AppTest, UnusableGeometryStillGivesAWindowOnTheScreen) {
+    put(ini(), "[Velbrook v0.2]\r\nPosition_FormLeft=50000\r\nPosition_FormTop=40000\r\n"
+               "Position_FormWidth=0\r\nPosition_FormHeight=-5\r\nPosition_Splitter1=9999\r\n");
+    start();
+    app->F0->Btn_Title_ViewClick();
+    ASSERT_TRUE(app->F1->isVisible());
+    EXPECT_TRUE(screen().intersects(app->F1->frameGeometry()));
+    EXPECT_GE(app->F1->centralWidget()->width(), 160);
+    EXPECT_GE(app->F1->centralWidget()->height(), 120);
+    EXPECT_LT(app->F1->Pnl_Thread->width(), app->F1->centralWidget()->width());
+}
+
 TEST_F(AppTest, FastShutOutEndsTheProgramOnClose) {
     start();
     app->F0->Btn_Title_ViewClick();

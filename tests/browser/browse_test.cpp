@@ -205,3 +205,15 @@ TEST_F(BrowserTest, RebuildingAfterNewAndDeleteSelectsTheGivenFileOrLine) {
     EXPECT_TRUE(titles().empty());
     EXPECT_TRUE(memo().empty());
 }
+
+TEST_F(BrowserTest, TheLinesOfAListThatStoppedPartWayShowTheirOwnFiles) {
+    category("Log Mode");
+    message("KVX00001.TXT", logMessage("bad", "Bad", "A"));
+    message("KVX00002.TXT", logMessage("00002", "Two", "B"));
+    message("KVX00003.TXT", logMessage("00003", "Three", "C"));
+    vb::guarded([&] { browser->DefaultRead(); });
+    ASSERT_EQ(titles(), (std::vector<std::string>{"00003 _ Three / C", "00002 _ Two / B"}));
+    browser->LB_Title->setSelectedIndex(1);
+    browser->TextLoad();
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "00002 Two");
+}

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace vb {
 
@@ -34,6 +35,11 @@ OptionsPanel::OptionsPanel(QWidget *panel, QWidget *window, Settings &settings)
     setHint(CB_ShowHint, "各ヒントを表示する");
     setHint(Btn_Option_OK, "設定を有効にする");
     setHint(Btn_Option_Cancel, "設定をキャンセルしてメイン画面に戻る");
+    // Enter is OK and Escape is Cancel while the panel shows.
+    auto *ok = new QShortcut(QKeySequence(Qt::Key_Return), panel);
+    connect(ok, &QShortcut::activated, Btn_Option_OK, &QPushButton::click);
+    auto *cancel = new QShortcut(QKeySequence(Qt::Key_Escape), panel);
+    connect(cancel, &QShortcut::activated, Btn_Option_Cancel, &QPushButton::click);
     connect(Btn_Option_OK, &QPushButton::clicked, this, [this] { guarded([this] { Btn_Option_OKClick(); }); });
     connect(Btn_Option_Cancel, &QPushButton::clicked, this, [this] { guarded([this] { Btn_Option_CancelClick(); }); });
 }

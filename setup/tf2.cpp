@@ -11,17 +11,11 @@
 namespace vb {
 
 TF2::TF2(Settings &settings) : QWidget(nullptr), settings_(settings) {
-    setWindowTitle(toUnicode(appTitle()) + QStringLiteral(" Setup"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setDialogFrame(this, toUnicode(appTitle()) + QStringLiteral(" Setup"));
     Pnl_Setup = new QWidget(this);
     Pnl_Setup->setObjectName("Pnl_Setup");
     Pnl_Setup->setGeometry(0, 0, 632, 365);
-    auto *heading = new QLabel(QStringLiteral("Setup"), Pnl_Setup);
-    QFont f = heading->font();
-    f.setBold(true);
-    f.setPixelSize(16);
-    heading->setFont(f);
-    heading->move(8, 8);
+    makeHeading(Pnl_Setup, QStringLiteral("Setup"), 8, 8);
     Btn_Setup_Close = new QPushButton(QStringLiteral("Close"), Pnl_Setup);
     Btn_Setup_Close->setObjectName("Btn_Setup_Close");
     Btn_Setup_Close->setGeometry(550, 6, 75, 25);

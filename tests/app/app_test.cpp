@@ -45,9 +45,7 @@ class AppTest : public ::testing::Test {
 protected:
     void SetUp() override {
         vb::setEPath(vb::fsToBytes(dir.path()));
-        auto scripted = std::make_unique<vb::ScriptedDialogs>();
-        dialogs = scripted.get();
-        vb::setDialogs(std::move(scripted));
+        dialogs = vb::installScriptedDialogs();
         ::mkdir(dir.file("logtext").c_str(), 0755);
     }
     void TearDown() override {
@@ -56,7 +54,7 @@ protected:
                 w->hide();
         }
         app.reset();
-        vb::setDialogs(std::make_unique<vb::ScriptedDialogs>());
+        vb::installScriptedDialogs();
     }
     void start() {
         app = std::make_unique<vb::Application>(ini());

@@ -50,9 +50,7 @@ class BrowserTest : public ::testing::Test {
 protected:
     void SetUp() override {
         vb::setEPath(vb::fsToBytes(dir.path()));
-        auto scripted = std::make_unique<vb::ScriptedDialogs>();
-        dialogs = scripted.get();
-        vb::setDialogs(std::move(scripted));
+        dialogs = vb::installScriptedDialogs();
         settings = std::make_unique<vb::Settings>(vb::fsToBytes(dir.file("Velbrook.ini")));
         browser = std::make_unique<vb::TF1>(*settings);
         browser->setHost(&host);
@@ -60,7 +58,7 @@ protected:
     }
     void TearDown() override {
         browser.reset();
-        vb::setDialogs(std::make_unique<vb::ScriptedDialogs>());
+        vb::installScriptedDialogs();
     }
 
     std::string msgDir() const { return dir.file("msgs/"); }

@@ -60,6 +60,21 @@ void FlatButton::setCaption(const Bytes &caption) {
     setText(displayCaption(caption));
 }
 
+void setDialogFrame(QWidget *window, const QString &caption) {
+    window->setWindowTitle(caption);
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+QLabel *makeHeading(QWidget *parent, const QString &text, int x, int y) {
+    auto *heading = new QLabel(text, parent);
+    QFont f = heading->font();
+    f.setBold(true);
+    f.setPixelSize(16);
+    heading->setFont(f);
+    heading->move(x, y);
+    return heading;
+}
+
 namespace {
 
 const char *const kHintProperty = "vbHintsShown";

@@ -60,6 +60,11 @@ private:
     Bytes caption_;
 };
 
+// A window with a fixed dialog frame and no title-bar buttons.
+void setDialogFrame(QWidget *window, const QString &caption);
+// A bold 16-pixel heading label placed at (x, y).
+QLabel *makeHeading(QWidget *parent, const QString &text, int x, int y);
+
 // Hints: each top-level window shows its tool tips or not.
 void installHintSwitch();
 void setHintsShown(QWidget *window, bool shown);

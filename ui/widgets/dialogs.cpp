@@ -55,6 +55,13 @@ bool ScriptedDialogs::question(const Bytes &text) {
     return a;
 }
 
+ScriptedDialogs *installScriptedDialogs() {
+    auto scripted = std::make_unique<ScriptedDialogs>();
+    ScriptedDialogs *raw = scripted.get();
+    setDialogs(std::move(scripted));
+    return raw;
+}
+
 std::vector<Bytes> ScriptedDialogs::errors() const {
     std::vector<Bytes> out;
     for (const Record &r : log)

@@ -53,4 +53,7 @@ public:
     std::vector<Bytes> errors() const;
 };
 
+// Installs a fresh scripted implementation and returns it (for tests).
+ScriptedDialogs *installScriptedDialogs();
+
 } // namespace vb

@@ -84,6 +84,30 @@ TEST_F(AppTest, StartsOnTheTitleScreenWithoutReadingSettings) {
     EXPECT_NE(::stat(ini().c_str(), &st), 0) << "Quit writes nothing";
 }
 
+TEST_F(AppTest, ScreenNumbersPrepareTheirWindows) {
+    start();
+    app->F->FormStyle_Set(vb::kHeaderEditor);
+    EXPECT_EQ(app->F3->windowTitle(), QStringLiteral("Velbrook Header Edit"));
+    EXPECT_EQ(app->F3->size(), QSize(500, 315));
+    EXPECT_TRUE(app->F3->Pnl_HeaderEdit->isVisibleTo(app->F3.get()));
+    EXPECT_FALSE(app->F3->Pnl_Option->isVisibleTo(app->F3.get()));
+    app->F->FormStyle_Set(vb::kApplicationOptions);
+    EXPECT_EQ(app->F3->windowTitle(), QStringLiteral("Velbrook Application Setup"));
+    EXPECT_EQ(app->F3->size(), QSize(170, 80));
+    EXPECT_FALSE(app->F3->Pnl_HeaderEdit->isVisibleTo(app->F3.get()));
+    app->F->FormStyle_Set(vb::kCategorySetup);
+    EXPECT_EQ(app->F2->size(), QSize(632, 365));
+    // Other numbers change nothing, and no window is shown or hidden by any.
+    const QRect before = app->F3->geometry();
+    app->F->FormStyle_Set(5);
+    app->F->FormStyle_Set(-1);
+    EXPECT_EQ(app->F3->geometry(), before);
+    EXPECT_EQ(app->F3->windowTitle(), QStringLiteral("Velbrook Application Setup"));
+    EXPECT_FALSE(app->F2->isVisible());
+    EXPECT_FALSE(app->F3->isVisible());
+    EXPECT_TRUE(app->F0->isVisible());
+}
+
 TEST_F(AppTest, FirstViewWritesTheBuiltInCategoryAndCentresTheBrowser) {
     start();
     app->F0->Btn_Title_ViewClick();

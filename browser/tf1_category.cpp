@@ -77,9 +77,10 @@ void TF1::CategoryBox_ListChange() {
         return;
     CurrentCategory = settings_.ActiveCategories[p];
     makeDirectory(CurrentCategory[kSlotDirectory]);
+    // Pointing the file list at a directory or mask it does not hold yet
+    // lists it; the directory change below lists it again in any case.
     FLB.setDirectory(CurrentCategory[kSlotDirectory]);
     Category_Mask();
-    FLB.reread();
     MemoProperty_Set_Font();
     MemoProperty_Set_Header();
     Btn_Property();

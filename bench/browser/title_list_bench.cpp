@@ -59,6 +59,34 @@ void BM_TitleList_100k(benchmark::State &state) {
 }
 BENCHMARK(BM_TitleList_100k)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
+// Selecting the category: list the directory, build the title list and show
+// the top message, as a click in the category box does.
+void BM_SelectCategory_100k(benchmark::State &state) {
+    const std::string dir = collection();
+    vb::Settings settings(vb::fsToBytes(dir) + "bench.ini");
+    vb::CategoryRecord &cat = settings.ActiveCategories[0];
+    cat[vb::kSlotEnabled] = vb::kWordEnable;
+    cat[vb::kSlotTitle] = "Bench";
+    cat[vb::kSlotDirectory] = vb::fsToBytes(dir);
+    cat[vb::kSlotFileName1] = "KVX";
+    cat[vb::kSlotFileName2] = "TXT";
+    cat[vb::kSlotSearchMode] = vb::kWordLogMode;
+    cat[vb::kSlotSortStyle] = vb::kWordDescendingOrder;
+    cat[vb::kSlotDefaultFont] = vb::kWordFixed;
+    cat[vb::kSlotFixedFontName] = vb::fixedFontDefault();
+    cat[vb::kSlotFixedFontPoint] = "12";
+    vb::TF1 browser(settings);
+    browser.CBox_Category->addLine("Bench");
+    browser.CBox_Category->setSelectedIndex(0);
+    for (auto _ : state) {
+        browser.CategoryBox_ListChange();
+        benchmark::DoNotOptimize(browser.LB_Title->count());
+    }
+    if (browser.LB_Title->count() != kMessages)
+        state.SkipWithError("the title list is incomplete");
+}
+BENCHMARK(BM_SelectCategory_100k)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
 void BM_ReadHeadersFloor_100k(benchmark::State &state) {
     const std::string dir = collection();
     vb::FileList list;

@@ -44,6 +44,19 @@ TEST(Files, FailedWriteLeavesTheTargetAsItWas) {
     EXPECT_EQ(back, "keep");
 }
 
+TEST(Files, WritingThroughASymbolicLinkReplacesTheFileItNames) {
+    vbtest::TempDir t;
+    put(t.file("real.ini"), "old");
+    ::symlink(t.file("real.ini").c_str(), t.file("link.ini").c_str());
+    ASSERT_TRUE(vb::writeFileAtomic(vb::fsToBytes(t.file("link.ini")), "new"));
+    struct stat st;
+    ASSERT_EQ(::lstat(t.file("link.ini").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    Bytes back;
+    vb::readWholeFile(vb::fsToBytes(t.file("real.ini")), back);
+    EXPECT_EQ(back, "new");
+}
+
 TEST(Files, WriteIntoAMissingDirectoryFails) {
     vbtest::TempDir t;
     int err = 0;

@@ -110,7 +110,15 @@ bool readWholeFile(const Bytes &path, Bytes &out, int *err) {
 }
 
 bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
-    const std::string target = fsPath(path);
+    std::string target = fsPath(path);
+    // A symbolic link keeps pointing at its file: the file it names is replaced.
+    struct stat lst;
+    if (::lstat(target.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+        if (char *real = ::realpath(target.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
     const size_t slash = target.rfind('/');
     const std::string dir = slash == std::string::npos ? "." : target.substr(0, slash + 1);
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);

@@ -159,8 +159,10 @@ TEST_F(BrowserTest, BrowsingAnotherDirectoryChangesOnlyTheWorkingCopy) {
     EXPECT_EQ(titles(), std::vector<std::string>{"00007 _ Seven / G"});
     EXPECT_EQ(browser->CurrentCategory[vb::kSlotDirectory], vb::fsToBytes(dir.file("other/")));
     EXPECT_EQ(settings->ActiveCategories[0][vb::kSlotDirectory], vb::fsToBytes(msgDir()));
-    browser->CategoryBox_ListChange();
+    // Picking the same category again in the box goes back to its directory.
+    emit browser->CBox_Category->activated(0);
     EXPECT_EQ(titles(), std::vector<std::string>{"00001 _ One / A"});
+    EXPECT_EQ(browser->CurrentCategory[vb::kSlotDirectory], vb::fsToBytes(msgDir()));
 }
 
 TEST_F(BrowserTest, TheDefaultCategoryIsTheLastWithItsTitleOrElseTheFirst) {

@@ -208,6 +208,7 @@ TEST_F(BrowserTest, CloseAndSetupLeaveThroughTheController) {
     EXPECT_FALSE(browser->isVisible());
     EXPECT_EQ(browser->CBox_Category->count(), 0);
     EXPECT_TRUE(titles().empty());
+    EXPECT_EQ(browser->CurrentCategory[vb::kSlotSearchMode], "Log Mode") << "emptying the box selects nothing";
 
     browser->DefaultRead();
     host.calls.clear();

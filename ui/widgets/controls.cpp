@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
+#include <QMenu>
 
 namespace vb {
 
@@ -14,25 +15,16 @@ void setHint(QWidget *w, const char *utf8) { w->setToolTip(QString::fromUtf8(utf
 
 ComboList::ComboList(QWidget *parent) : QComboBox(parent) {
     setEditable(false);
-    connect(this, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int) {
-        if (!quiet_ && onUserChange)
+    connect(this, qOverload<int>(&QComboBox::activated), this, [this](int) {
+        if (onUserChange)
             onUserChange();
     });
 }
 
-void ComboList::addLine(const Bytes &line) {
-    quiet_ = true;
-    addItem(toUnicode(line));
-    quiet_ = false;
-}
+void ComboList::addLine(const Bytes &line) { addItem(toUnicode(line)); }
 
 Bytes ComboList::line(int i) const { return fromUnicode(itemText(i)); }
 
-void ComboList::setSelectedIndex(int i) {
-    quiet_ = true;
-    setCurrentIndex(i);
-    quiet_ = false;
-}
 
 namespace {
 QString displayCaption(const Bytes &caption) {
@@ -84,8 +76,7 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject *obj, QEvent *ev) override {
         if (ev->type() == QEvent::ToolTip && obj->isWidgetType()) {
-            const QWidget *w = static_cast<QWidget *>(obj);
-            if (!hintsShown(w->window()))
+            if (!hintAllowed(static_cast<QWidget *>(obj)))
                 return true;
         }
         return false;
@@ -103,6 +94,13 @@ void installHintSwitch() {
 }
 
 void setHintsShown(QWidget *window, bool shown) { window->setProperty(kHintProperty, shown); }
+
+bool hintAllowed(const QWidget *w) {
+    const QWidget *window = w->window();
+    while (qobject_cast<const QMenu *>(window) && window->parentWidget())
+        window = window->parentWidget()->window();
+    return hintsShown(window);
+}
 
 bool hintsShown(const QWidget *window) {
     const QVariant v = window->property(kHintProperty);

@@ -27,12 +27,9 @@ public:
     Bytes line(int i) const;
     int selectedIndex() const { return currentIndex(); }
     // Selects without raising the change handler.
-    void setSelectedIndex(int i);
-    // Raised when the user picks an entry.
+    void setSelectedIndex(int i) { setCurrentIndex(i); }
+    // Raised when the user picks an entry, also the one already selected.
     std::function<void()> onUserChange;
-
-private:
-    bool quiet_ = false;
 };
 
 // A main-menu entry with a byte-string caption and an integer tag.
@@ -69,6 +66,9 @@ QLabel *makeHeading(QWidget *parent, const QString &text, int x, int y);
 void installHintSwitch();
 void setHintsShown(QWidget *window, bool shown);
 bool hintsShown(const QWidget *window);
+// Whether w may show its hint: its window's switch, where a menu belongs to
+// the window whose menu bar or menu opened it.
+bool hintAllowed(const QWidget *w);
 
 // The stored default faces are mapped onto installed Japanese faces.
 void installFontSubstitutes();

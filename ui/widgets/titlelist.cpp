@@ -1,6 +1,8 @@
 #include "titlelist.h"
 
+#include <QApplication>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 
 namespace vb {
 
@@ -26,13 +28,39 @@ TitleList::TitleList(QWidget *parent) : QListView(parent), model_(new TitleListM
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Keyboard moves show the line they land on; mouse clicks are taken on
+    // release, so that a click on the selected line shows it again.
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &cur) {
-        if (quiet_ || !cur.isValid())
+        if (quiet_ || !cur.isValid() || QApplication::mouseButtons() != Qt::NoButton)
             return;
         selectionModel()->select(cur, QItemSelectionModel::ClearAndSelect);
         if (onUserSelect)
             onUserSelect();
     });
+}
+
+QItemSelectionModel::SelectionFlags TitleList::selectionCommand(const QModelIndex &index, const QEvent *) const {
+    return index.isValid() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
+}
+
+void TitleList::mousePressEvent(QMouseEvent *e) {
+    pressedOnLine_ = e->button() == Qt::LeftButton && indexAt(e->position().toPoint()).isValid();
+    QListView::mousePressEvent(e);
+}
+
+void TitleList::mouseReleaseEvent(QMouseEvent *e) {
+    QListView::mouseReleaseEvent(e);
+    const bool clicked = pressedOnLine_ && e->button() == Qt::LeftButton;
+    pressedOnLine_ = false;
+    if (clicked && selectedIndex() >= 0 && onUserSelect)
+        onUserSelect();
+}
+
+void TitleList::focusInEvent(QFocusEvent *e) {
+    // Gaining the focus selects nothing by itself.
+    quiet_ = true;
+    QListView::focusInEvent(e);
+    quiet_ = false;
 }
 
 void TitleList::clear() {

@@ -51,10 +51,20 @@ public:
     void setSelectedIndex(int i);
     void repaintNow();
 
-    // Raised when the user selects a line by mouse or keyboard.
+    // Raised when the user selects a line by keyboard, or clicks a line
+    // (also the one already selected).
     std::function<void()> onUserSelect;
 
+protected:
+    // The user can neither clear the selection nor select more than one line.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event = nullptr) const override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+
 private:
+    bool pressedOnLine_ = false;
     TitleListModel *model_;
     bool quiet_ = false;
 };

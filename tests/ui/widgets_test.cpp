@@ -1,0 +1,101 @@
+// The controls driven as a user drives them: mouse clicks, keys and focus.
+
+#include "controls.h"
+#include "titlelist.h"
+
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ListFixture : ::testing::Test {
+    vb::TitleList list;
+    int loads = 0;
+    void SetUp() override {
+        {
+            vb::TitleList::Batch batch(list);
+            for (int i = 0; i < 5; ++i)
+                list.append("line " + std::to_string(i));
+        }
+        list.onUserSelect = [this] { ++loads; };
+        list.resize(200, 300);
+        list.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    }
+    QPoint lineCentre(int i) { return list.visualRect(list.model()->index(i, 0)).center(); }
+    void click(int i, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, mods, lineCentre(i));
+    }
+};
+
+} // namespace
+
+TEST_F(ListFixture, EveryClickOnALineShowsItOnce) {
+    click(2);
+    EXPECT_EQ(list.selectedIndex(), 2);
+    EXPECT_EQ(loads, 1);
+    click(2); // the line already selected
+    EXPECT_EQ(loads, 2);
+    list.setSelectedIndex(0); // by the program: no handler
+    EXPECT_EQ(loads, 2);
+    click(0);
+    EXPECT_EQ(loads, 3);
+}
+
+TEST_F(ListFixture, TheUserCannotClearTheSelection) {
+    click(3);
+    click(3, Qt::ControlModifier);
+    EXPECT_EQ(list.selectedIndex(), 3);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 290)); // below the lines
+    EXPECT_EQ(list.selectedIndex(), 3);
+}
+
+TEST_F(ListFixture, KeysMoveAndShowEachLine) {
+    click(1);
+    loads = 0;
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(list.selectedIndex(), 2);
+    QTest::keyClick(&list, Qt::Key_End);
+    EXPECT_EQ(list.selectedIndex(), 4);
+    QTest::keyClick(&list, Qt::Key_Home);
+    EXPECT_EQ(list.selectedIndex(), 0);
+    EXPECT_EQ(loads, 3);
+}
+
+TEST_F(ListFixture, GainingTheFocusSelectsNothing) {
+    list.setSelectedIndex(-1);
+    list.clearFocus();
+    list.setFocus(Qt::TabFocusReason);
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&list, &in);
+    EXPECT_EQ(list.selectedIndex(), -1);
+    EXPECT_EQ(loads, 0);
+}
+
+TEST(ComboList, PickingTheSelectedEntryAgainIsAChange) {
+    vb::ComboList box;
+    box.addLine("A");
+    box.addLine("B");
+    int changes = 0;
+    box.onUserChange = [&] { ++changes; };
+    box.setSelectedIndex(1);
+    box.clear();
+    EXPECT_EQ(changes, 0) << "filling and clearing by the program raise nothing";
+    box.addLine("A");
+    box.setSelectedIndex(0);
+    emit box.activated(0); // what a pick in the open list sends
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(Hints, MenusFollowTheirWindowsSwitch) {
+    QMainWindow window;
+    QMenu *menu = window.menuBar()->addMenu("View");
+    QMenu *sub = menu->addMenu("Res Message");
+    vb::setHintsShown(&window, false);
+    EXPECT_FALSE(vb::hintAllowed(menu));
+    EXPECT_FALSE(vb::hintAllowed(sub));
+    vb::setHintsShown(&window, true);
+    EXPECT_TRUE(vb::hintAllowed(sub));
+}

@@ -127,3 +127,17 @@ TEST_F(BrowserTest, AFontPointThatIsNotANumberStopsTheSelection) {
     EXPECT_EQ(browser->FLB.names().size(), 1u);
     EXPECT_TRUE(titles().empty());
 }
+
+TEST_F(BrowserTest, AFileThatCannotBeReadKeepsThePreviousMessageOnView) {
+    category("Log Mode", "Ascending Order");
+    message("KVX00001.TXT", logMessage("00001", "One", "A", "", "", "first body\r\n"));
+    message("KVX00002.TXT", logMessage("00002", "Two", "B", "", "", "second body\r\n"));
+    browser->DefaultRead();
+    ::unlink((msgDir() + "KVX00002.TXT").c_str()); // gone behind the program's back
+    browser->LB_Title->setSelectedIndex(1);
+    vb::guarded([&] { browser->TextLoad(); });
+    EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("I/O エラー (2).")});
+    EXPECT_EQ(memo(), std::vector<std::string>{"first body"});
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "00001 One");
+    EXPECT_TRUE(browser->Current.Title.empty()) << "the record of the message on view is left empty";
+}

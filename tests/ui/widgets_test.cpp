@@ -1,9 +1,15 @@
 // The controls driven as a user drives them: mouse clicks, keys and focus.
 
 #include "controls.h"
+#include "dirchooser.h"
+#include "files.h"
+#include "tempdir.h"
+#include "testfiles.h"
 #include "titlelist.h"
 
+#include <QListWidget>
 #include <QMainWindow>
+#include <sys/stat.h>
 #include <QMenuBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -98,4 +104,30 @@ TEST(Hints, MenusFollowTheirWindowsSwitch) {
     EXPECT_FALSE(vb::hintAllowed(sub));
     vb::setHintsShown(&window, true);
     EXPECT_TRUE(vb::hintAllowed(sub));
+}
+
+TEST(DirChooser, ListsSubdirectoriesAndMovesLikeAUser) {
+    vbtest::TempDir t;
+    ::mkdir(t.file("b").c_str(), 0755);
+    ::mkdir(t.file("a").c_str(), 0755);
+    ::mkdir(t.file(".hidden").c_str(), 0755);
+    vbtest::putFile(t.file("file.txt"), "x");
+    vb::DirChooser chooser;
+    int changes = 0;
+    chooser.onChange = [&] { ++changes; };
+    const vb::Bytes root = vb::fsToBytes(t.path());
+    chooser.setDirectory(root);
+    EXPECT_EQ(chooser.directory(), root.substr(0, root.size() - 1)) << "kept without a trailing separator";
+    ASSERT_EQ(chooser.list()->count(), 3); // "..", a, b
+    EXPECT_EQ(chooser.list()->item(1)->text(), QStringLiteral("a"));
+    chooser.setDirectory(root); // the same directory again still tells
+    EXPECT_EQ(changes, 2);
+    chooser.enterRow(2);
+    EXPECT_EQ(chooser.directory(), vb::fsToBytes(t.file("b")));
+    chooser.enterRow(0);
+    EXPECT_EQ(chooser.directory(), root.substr(0, root.size() - 1));
+    EXPECT_EQ(changes, 4);
+    chooser.setDirectory("/");
+    EXPECT_EQ(chooser.directory(), "/");
+    EXPECT_NE(chooser.list()->item(0)->text(), QStringLiteral("..")) << "the root has no parent entry";
 }

@@ -27,6 +27,15 @@ QFont pixelFont(const char *face, int pixels, bool bold) {
     return f;
 }
 
+// A splitter whose panes cannot be collapsed away.
+QSplitter *makeSplitter(Qt::Orientation orientation, const char *name) {
+    auto *splitter = new QSplitter(orientation);
+    splitter->setObjectName(QString::fromLatin1(name));
+    splitter->setChildrenCollapsible(false);
+    splitter->setHandleWidth(3);
+    return splitter;
+}
+
 } // namespace
 
 TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
@@ -44,10 +53,7 @@ void TF1::buildPanes() {
     Pnl_Main->setObjectName("Pnl_Main");
     setCentralWidget(Pnl_Main);
 
-    Splitter = new QSplitter(Qt::Horizontal);
-    Splitter->setObjectName("Splitter");
-    Splitter->setChildrenCollapsible(false);
-    Splitter->setHandleWidth(3);
+    Splitter = makeSplitter(Qt::Horizontal, "Splitter");
     Pnl_Main->dock(Splitter, Panel::Client);
 
     // Left pane: category box, count, title list and directory chooser.
@@ -75,10 +81,7 @@ void TF1::buildPanes() {
     Pnl_List = new Panel;
     Pnl_List->resize(185, 300);
     Pnl_Thread->dock(Pnl_List, Panel::Bottom);
-    Splitter1 = new QSplitter(Qt::Vertical);
-    Splitter1->setObjectName("Splitter1");
-    Splitter1->setChildrenCollapsible(false);
-    Splitter1->setHandleWidth(3);
+    Splitter1 = makeSplitter(Qt::Vertical, "Splitter1");
     Pnl_List->dock(Splitter1, Panel::Client);
 
     Pnl_TitleList = new Panel;

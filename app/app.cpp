@@ -1,14 +1,14 @@
-#include "apptitle.h"
-#include "app.h"
+#include "ui/core/apptitle.h"
+#include "app/app.h"
 
-#include "controls.h"
-#include "epath.h"
-#include "options_panel.h"
-#include "tf.h"
-#include "tf0.h"
-#include "tf1.h"
-#include "tf2.h"
-#include "tf3.h"
+#include "ui/widgets/controls.h"
+#include "ui/core/epath.h"
+#include "app/options_panel.h"
+#include "app/controller.h"
+#include "app/title_screen.h"
+#include "browser/browser_window.h"
+#include "setup/setup_window.h"
+#include "editing/shared_window.h"
 
 #include <QApplication>
 

@@ -2,7 +2,7 @@
 // Start-up: the application title, then the five windows in their order:
 // title screen, browser, controller, category setup, shared editor window.
 
-#include "settings.h"
+#include "settings/settings.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 // Velbrook: binds directories of message files into categories for browsing.
 
-#include "app.h"
+#include "app/app.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
-#include "options_panel.h"
+#include "app/options_panel.h"
 
-#include "controls.h"
-#include "guard.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/guard.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // The application options on the shared window F3: "Fast Shut Out" and
 // "Show Hint". The two check boxes hold the options in force for the run.
 
-#include "settings.h"
+#include "settings/settings.h"
 
 #include <QObject>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "file_list.h"
+#include "messages/file_list.h"
 
-#include "errors.h"
-#include "files.h"
-#include "naming.h"
+#include "ui/core/errors.h"
+#include "ui/core/files.h"
+#include "messages/naming.h"
 
 #include <algorithm>
 

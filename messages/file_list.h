@@ -2,7 +2,7 @@
 // The hidden file list of the browser: the names of the ordinary files of one
 // directory that match a mask, in name order.
 
-#include "codepage.h"
+#include "ui/core/codepage.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "header_reader.h"
+#include "messages/header_reader.h"
 
-#include "errors.h"
-#include "files.h"
-#include "numbers.h"
+#include "ui/core/errors.h"
+#include "ui/core/files.h"
+#include "messages/numbers.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "links.h"
+#include "messages/links.h"
 
-#include "numbers.h"
+#include "messages/numbers.h"
 
 namespace vb {
 namespace {

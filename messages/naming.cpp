@@ -1,7 +1,7 @@
-#include "naming.h"
+#include "messages/naming.h"
 
-#include "mbcs.h"
-#include "numbers.h"
+#include "ui/core/mbcs.h"
+#include "messages/numbers.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Names of message files and the masks by which a category finds its files.
 
-#include "codepage.h"
+#include "ui/core/codepage.h"
 
 #include <vector>
 

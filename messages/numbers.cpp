@@ -1,6 +1,6 @@
-#include "numbers.h"
+#include "messages/numbers.h"
 
-#include "errors.h"
+#include "ui/core/errors.h"
 
 #include <climits>
 

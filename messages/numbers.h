@@ -2,7 +2,7 @@
 // Whole numbers as the runtime converts them, and the fixed-width decimal
 // forms in which message numbers are written.
 
-#include "codepage.h"
+#include "ui/core/codepage.h"
 
 namespace vb {
 

@@ -1,7 +1,7 @@
-#include "writer.h"
+#include "messages/writer.h"
 
-#include "errors.h"
-#include "files.h"
+#include "ui/core/errors.h"
+#include "ui/core/files.h"
 
 namespace vb {
 

@@ -1,7 +1,7 @@
-#include "categories.h"
+#include "settings/categories.h"
 
-#include "files.h"
-#include "profile.h"
+#include "ui/core/files.h"
+#include "settings/profile.h"
 
 #include <cstdio>
 

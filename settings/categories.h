@@ -3,8 +3,8 @@
 // words, the keys of a category section and the three operations that move
 // categories between the settings file and the tables.
 
-#include "apptitle.h"
-#include "codepage.h"
+#include "ui/core/apptitle.h"
+#include "ui/core/codepage.h"
 
 #include <array>
 #include <vector>

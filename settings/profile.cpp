@@ -1,8 +1,8 @@
-#include "profile.h"
+#include "settings/profile.h"
 
-#include "errors.h"
-#include "files.h"
-#include "textscan.h"
+#include "ui/core/errors.h"
+#include "ui/core/files.h"
+#include "settings/textscan.h"
 
 #include <cerrno>
 #include <cstdint>

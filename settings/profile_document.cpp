@@ -1,6 +1,6 @@
-#include "profile_document.h"
+#include "settings/profile_document.h"
 
-#include "textscan.h"
+#include "settings/textscan.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "settings.h"
+#include "settings/settings.h"
 
-#include "epath.h"
-#include "profile.h"
+#include "ui/core/epath.h"
+#include "settings/profile.h"
 
 #include <string>
 

@@ -3,8 +3,8 @@
 // the browser's stored geometry, the default category and the two
 // application options. Every operation is one batch on the file.
 
-#include "categories.h"
-#include "codepage.h"
+#include "settings/categories.h"
+#include "ui/core/codepage.h"
 
 #include <array>
 

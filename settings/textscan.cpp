@@ -1,4 +1,4 @@
-#include "textscan.h"
+#include "settings/textscan.h"
 
 namespace vb {
 namespace textscan {

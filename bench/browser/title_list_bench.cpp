@@ -2,10 +2,10 @@
 // against the floor of opening each file, reading its first 4 KiB and closing
 // it. Run by hand (make bench); the tests never run it.
 
-#include "categories.h"
-#include "files.h"
-#include "settings.h"
-#include "tf1.h"
+#include "settings/categories.h"
+#include "ui/core/files.h"
+#include "settings/settings.h"
+#include "browser/browser_window.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,12 +1,12 @@
 // One read, compaction and rewrite of the category table over 256 enabled
 // categories in a real settings file.
 
-#include "categories.h"
-#include "codepage.h"
-#include "epath.h"
-#include "profile.h"
-#include "settings.h"
-#include "tempdir.h"
+#include "settings/categories.h"
+#include "ui/core/codepage.h"
+#include "ui/core/epath.h"
+#include "settings/profile.h"
+#include "settings/settings.h"
+#include "tests/common/tempdir.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,19 +1,19 @@
 // The program from start-up: title screen, entering and leaving the browser,
 // the stored window geometry, the options panel and bad settings files.
 
-#include "app.h"
-#include "categories.h"
-#include "controls.h"
-#include "dialogs.h"
-#include "epath.h"
-#include "options_panel.h"
-#include "tempdir.h"
-#include "testfiles.h"
-#include "tf.h"
-#include "tf0.h"
-#include "tf1.h"
-#include "tf2.h"
-#include "tf3.h"
+#include "app/app.h"
+#include "settings/categories.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/dialogs.h"
+#include "ui/core/epath.h"
+#include "app/options_panel.h"
+#include "tests/common/tempdir.h"
+#include "tests/common/testfiles.h"
+#include "app/controller.h"
+#include "app/title_screen.h"
+#include "browser/browser_window.h"
+#include "setup/setup_window.h"
+#include "editing/shared_window.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

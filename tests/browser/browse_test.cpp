@@ -1,7 +1,7 @@
 // Entering the browser, choosing categories and directories, and the title list.
 
-#include "browser_fixture.h"
-#include "guard.h"
+#include "tests/browser/browser_fixture.h"
+#include "ui/widgets/guard.h"
 
 #include <sys/stat.h>
 

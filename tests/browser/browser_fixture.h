@@ -3,14 +3,14 @@
 // executable's directory, a settings file in it, message files, scripted
 // dialogs and a host that records what the browser asks of the program.
 
-#include "categories.h"
-#include "dialogs.h"
-#include "epath.h"
-#include "files.h"
-#include "testfiles.h"
-#include "settings.h"
-#include "tempdir.h"
-#include "tf1.h"
+#include "settings/categories.h"
+#include "ui/widgets/dialogs.h"
+#include "ui/core/epath.h"
+#include "ui/core/files.h"
+#include "tests/common/testfiles.h"
+#include "settings/settings.h"
+#include "tests/common/tempdir.h"
+#include "browser/browser_window.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,9 +1,9 @@
 // The message on view: header panel rows, related-message entries, fonts,
 // toggle captions and menu checks.
 
-#include "browser_fixture.h"
-#include "guard.h"
-#include "numbers.h"
+#include "tests/browser/browser_fixture.h"
+#include "ui/widgets/guard.h"
+#include "messages/numbers.h"
 
 using namespace vbtest;
 using vb::Bytes;

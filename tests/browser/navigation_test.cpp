@@ -1,8 +1,8 @@
 // Moves by position, links between related messages, the view toggles and
 // leaving the browser.
 
-#include "browser_fixture.h"
-#include "guard.h"
+#include "tests/browser/browser_fixture.h"
+#include "ui/widgets/guard.h"
 
 #include <QSplitter>
 

@@ -1,7 +1,7 @@
-#include "file_list.h"
-#include "files.h"
-#include "message_files.h"
-#include "tempdir.h"
+#include "messages/file_list.h"
+#include "ui/core/files.h"
+#include "tests/messages/message_files.h"
+#include "tests/common/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "files.h"
-#include "header_reader.h"
-#include "message_files.h"
-#include "tempdir.h"
+#include "ui/core/files.h"
+#include "messages/header_reader.h"
+#include "tests/messages/message_files.h"
+#include "tests/common/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 // Small helpers shared by the message-file tests.
 
-#include "codepage.h"
-#include "errors.h"
-#include "testfiles.h"
+#include "ui/core/codepage.h"
+#include "ui/core/errors.h"
+#include "tests/common/testfiles.h"
 
 #include <fstream>
 #include <string>

@@ -1,4 +1,4 @@
-#include "naming.h"
+#include "messages/naming.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "links.h"
-#include "message_files.h"
-#include "numbers.h"
+#include "messages/links.h"
+#include "tests/messages/message_files.h"
+#include "messages/numbers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "categories.h"
-#include "epath.h"
-#include "testfiles.h"
-#include "settings.h"
-#include "tempdir.h"
+#include "settings/categories.h"
+#include "ui/core/epath.h"
+#include "tests/common/testfiles.h"
+#include "settings/settings.h"
+#include "tests/common/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "codepage.h"
-#include "errors.h"
-#include "testfiles.h"
-#include "profile.h"
-#include "tempdir.h"
+#include "ui/core/codepage.h"
+#include "ui/core/errors.h"
+#include "tests/common/testfiles.h"
+#include "settings/profile.h"
+#include "tests/common/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "codepage.h"
-#include "testfiles.h"
-#include "profile.h"
-#include "tempdir.h"
+#include "ui/core/codepage.h"
+#include "tests/common/testfiles.h"
+#include "settings/profile.h"
+#include "tests/common/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "testfiles.h"
-#include "profile.h"
-#include "tempdir.h"
+#include "tests/common/testfiles.h"
+#include "settings/profile.h"
+#include "tests/common/tempdir.h"
 
 #include <gtest/gtest.h>
 

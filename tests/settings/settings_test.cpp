@@ -1,9 +1,9 @@
-#include "codepage.h"
-#include "epath.h"
-#include "errors.h"
-#include "testfiles.h"
-#include "settings.h"
-#include "tempdir.h"
+#include "ui/core/codepage.h"
+#include "ui/core/epath.h"
+#include "ui/core/errors.h"
+#include "tests/common/testfiles.h"
+#include "settings/settings.h"
+#include "tests/common/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "codepage.h"
+#include "ui/core/codepage.h"
 
 #include <gtest/gtest.h>
 

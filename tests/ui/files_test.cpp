@@ -1,6 +1,6 @@
-#include "errors.h"
-#include "files.h"
-#include "tempdir.h"
+#include "ui/core/errors.h"
+#include "ui/core/files.h"
+#include "tests/common/tempdir.h"
 
 #include <gtest/gtest.h>
 

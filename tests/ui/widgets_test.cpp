@@ -1,11 +1,11 @@
 // The controls driven as a user drives them: mouse clicks, keys and focus.
 
-#include "controls.h"
-#include "dirchooser.h"
-#include "files.h"
-#include "tempdir.h"
-#include "testfiles.h"
-#include "titlelist.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/dirchooser.h"
+#include "ui/core/files.h"
+#include "tests/common/tempdir.h"
+#include "tests/common/testfiles.h"
+#include "ui/widgets/titlelist.h"
 
 #include <QListWidget>
 #include <QMainWindow>

@@ -1,6 +1,6 @@
-#include "codepage.h"
+#include "ui/core/codepage.h"
 
-#include "mbcs.h"
+#include "ui/core/mbcs.h"
 
 #include <array>
 #include <cstdint>
@@ -16,7 +16,7 @@ struct Entry {
 };
 
 const Entry kTable[] = {
-#include "cp932_table.inc"
+#include "ui/core/cp932_table.inc"
 };
 
 // A character that several byte sequences decode to is shown as the

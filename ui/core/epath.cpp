@@ -1,6 +1,6 @@
-#include "epath.h"
+#include "ui/core/epath.h"
 
-#include "files.h"
+#include "ui/core/files.h"
 
 #include <QCoreApplication>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "codepage.h"
+#include "ui/core/codepage.h"
 
 namespace vb {
 

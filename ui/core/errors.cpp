@@ -1,4 +1,4 @@
-#include "errors.h"
+#include "ui/core/errors.h"
 
 #include <cerrno>
 

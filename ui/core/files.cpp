@@ -1,4 +1,4 @@
-#include "files.h"
+#include "ui/core/files.h"
 
 #include <cerrno>
 #include <cstdio>

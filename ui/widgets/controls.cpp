@@ -1,4 +1,4 @@
-#include "controls.h"
+#include "ui/widgets/controls.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -3,7 +3,7 @@
 // captions, selected indices of -1 for none, menu entries with an integer tag,
 // and hints (tool tips) switched on or off per window.
 
-#include "codepage.h"
+#include "ui/core/codepage.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "dialogs.h"
+#include "ui/widgets/dialogs.h"
 
-#include "apptitle.h"
+#include "ui/core/apptitle.h"
 
 #include <QApplication>
 #include <QMessageBox>

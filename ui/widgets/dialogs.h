@@ -3,7 +3,7 @@
 // interface. The program installs the Qt implementation; tests install a
 // scripted one that answers and records every question.
 
-#include "codepage.h"
+#include "ui/core/codepage.h"
 
 #include <QFont>
 #include <deque>

@@ -1,6 +1,6 @@
-#include "dirchooser.h"
+#include "ui/widgets/dirchooser.h"
 
-#include "files.h"
+#include "ui/core/files.h"
 
 #include <QKeyEvent>
 #include <QLabel>

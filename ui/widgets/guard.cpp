@@ -1,7 +1,7 @@
-#include "guard.h"
+#include "ui/widgets/guard.h"
 
-#include "dialogs.h"
-#include "errors.h"
+#include "ui/widgets/dialogs.h"
+#include "ui/core/errors.h"
 
 namespace vb {
 

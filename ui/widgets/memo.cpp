@@ -1,4 +1,4 @@
-#include "memo.h"
+#include "ui/widgets/memo.h"
 
 #include <QTextBlock>
 #include <QTextLayout>

@@ -1,4 +1,4 @@
-#include "panel.h"
+#include "ui/widgets/panel.h"
 
 #include <QEvent>
 

@@ -1,4 +1,4 @@
-#include "placement.h"
+#include "ui/widgets/placement.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "titlelist.h"
+#include "ui/widgets/titlelist.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>

@@ -3,7 +3,7 @@
 // view over a plain vector, converting a line to Unicode only when it is
 // drawn. The selected index is -1 when nothing is selected.
 
-#include "codepage.h"
+#include "ui/core/codepage.h"
 
 #include <QAbstractListModel>
 #include <QListView>

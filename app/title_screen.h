@@ -1,7 +1,7 @@
 #pragma once
 // The title screen: the application's main window. Closing it ends the run.
 
-#include "controls.h"
+#include "ui/widgets/controls.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
 // Entering the browser, choosing the category and directory, and building
 // the title list.
 
-#include "epath.h"
-#include "files.h"
-#include "header_reader.h"
-#include "naming.h"
-#include "tf1.h"
+#include "ui/core/epath.h"
+#include "ui/core/files.h"
+#include "messages/header_reader.h"
+#include "messages/naming.h"
+#include "browser/browser_window.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
 // Moving through the title list by position and along the links between
 // related messages, the font, sort and title toggles, and leaving the browser.
 
-#include "apptitle.h"
-#include "dialogs.h"
-#include "numbers.h"
-#include "tf1.h"
+#include "ui/core/apptitle.h"
+#include "ui/widgets/dialogs.h"
+#include "messages/numbers.h"
+#include "browser/browser_window.h"
 
 namespace vb {
 

@@ -1,8 +1,8 @@
-#include "tf2.h"
+#include "setup/setup_window.h"
 
-#include "apptitle.h"
-#include "controls.h"
-#include "guard.h"
+#include "ui/core/apptitle.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/guard.h"
 
 #include <QCloseEvent>
 #include <QLabel>

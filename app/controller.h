@@ -3,8 +3,8 @@
 // its number, stores and restores the browser's geometry, and connects the
 // windows with one another.
 
-#include "browser_host.h"
-#include "settings.h"
+#include "browser/browser_host.h"
+#include "settings/settings.h"
 
 #include <QWidget>
 

@@ -1,13 +1,13 @@
-#include "tf.h"
+#include "app/controller.h"
 
-#include "dialogs.h"
-#include "errors.h"
-#include "options_panel.h"
-#include "placement.h"
-#include "tf0.h"
-#include "tf1.h"
-#include "tf2.h"
-#include "tf3.h"
+#include "ui/widgets/dialogs.h"
+#include "ui/core/errors.h"
+#include "app/options_panel.h"
+#include "ui/widgets/placement.h"
+#include "app/title_screen.h"
+#include "browser/browser_window.h"
+#include "setup/setup_window.h"
+#include "editing/shared_window.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
-#include "apptitle.h"
-#include "tf0.h"
+#include "ui/core/apptitle.h"
+#include "app/title_screen.h"
 
-#include "guard.h"
-#include "tf.h"
+#include "ui/widgets/guard.h"
+#include "app/controller.h"
 
 #include <QApplication>
 #include <QCloseEvent>

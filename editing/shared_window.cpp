@@ -1,7 +1,7 @@
-#include "tf3.h"
+#include "editing/shared_window.h"
 
-#include "apptitle.h"
-#include "controls.h"
+#include "ui/core/apptitle.h"
+#include "ui/widgets/controls.h"
 
 #include <QCloseEvent>
 #include <QLabel>

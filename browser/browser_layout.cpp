@@ -1,10 +1,10 @@
 // The browser's panes, control panel, header panel and menus, and the upkeep
 // of the panes when the window or the splitter is resized.
 
-#include "apptitle.h"
-#include "guard.h"
-#include "numbers.h"
-#include "tf1.h"
+#include "ui/core/apptitle.h"
+#include "ui/widgets/guard.h"
+#include "messages/numbers.h"
+#include "browser/browser_window.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

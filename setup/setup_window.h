@@ -1,7 +1,7 @@
 #pragma once
 // The category setup window.
 
-#include "settings.h"
+#include "settings/settings.h"
 
 #include <QWidget>
 #include <functional>

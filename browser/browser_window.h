@@ -1,20 +1,20 @@
 #pragma once
 // The browser window: category box, title list, message display, navigation
 // and view toggles. Its operations are spread over several files by role:
-// tf1_layout.cpp (panes and menus), tf1_category.cpp (category choice and
-// title list), tf1_display.cpp (the message on view), tf1_navigation.cpp
-// (moves, links, toggles, leaving).
+// browser_layout.cpp (panes and menus), browser_category.cpp (category choice
+// and title list), browser_display.cpp (the message on view),
+// browser_navigation.cpp (moves, links, toggles, leaving).
 
-#include "browser_host.h"
-#include "categories.h"
-#include "controls.h"
-#include "current_message.h"
-#include "dirchooser.h"
-#include "file_list.h"
-#include "memo.h"
-#include "panel.h"
-#include "settings.h"
-#include "titlelist.h"
+#include "browser/browser_host.h"
+#include "settings/categories.h"
+#include "ui/widgets/controls.h"
+#include "messages/current_message.h"
+#include "ui/widgets/dirchooser.h"
+#include "messages/file_list.h"
+#include "ui/widgets/memo.h"
+#include "ui/widgets/panel.h"
+#include "settings/settings.h"
+#include "ui/widgets/titlelist.h"
 
 #include <QMainWindow>
 #include <array>

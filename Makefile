@@ -8,7 +8,7 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothi
             poppler-utils imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench format clean
 
 all: build
 
@@ -38,6 +38,12 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bench_*; do echo "== $$b"; $$b; done
+
+# Applies the committed .clang-format to every C++ file of the project.
+format:
+	@command -v clang-format >/dev/null || { $(SUDO) apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends clang-format; }
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD)

@@ -1,14 +1,14 @@
-#include "ui/core/apptitle.h"
 #include "app/app.h"
+#include "ui/core/apptitle.h"
 
-#include "ui/widgets/controls.h"
-#include "ui/core/epath.h"
-#include "app/options_panel.h"
 #include "app/controller.h"
+#include "app/options_panel.h"
 #include "app/title_screen.h"
 #include "browser/browser_window.h"
-#include "setup/setup_window.h"
 #include "editing/shared_window.h"
+#include "setup/setup_window.h"
+#include "ui/core/epath.h"
+#include "ui/widgets/controls.h"
 
 #include <QApplication>
 

@@ -1,21 +1,21 @@
 #include "app/controller.h"
 
-#include "ui/widgets/dialogs.h"
-#include "ui/core/errors.h"
 #include "app/options_panel.h"
-#include "ui/widgets/placement.h"
 #include "app/title_screen.h"
 #include "browser/browser_window.h"
-#include "setup/setup_window.h"
 #include "editing/shared_window.h"
+#include "setup/setup_window.h"
+#include "ui/core/errors.h"
+#include "ui/widgets/dialogs.h"
+#include "ui/widgets/placement.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QMenuBar>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QScreen>
-#include <algorithm>
 #include <QSplitter>
+#include <algorithm>
 
 namespace vb {
 namespace {

@@ -1,8 +1,8 @@
-#include "ui/core/apptitle.h"
 #include "app/title_screen.h"
+#include "ui/core/apptitle.h"
 
-#include "ui/widgets/guard.h"
 #include "app/controller.h"
+#include "ui/widgets/guard.h"
 
 #include <QApplication>
 #include <QCloseEvent>

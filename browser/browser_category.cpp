@@ -1,11 +1,11 @@
 // Entering the browser, choosing the category and directory, and building
 // the title list.
 
-#include "ui/core/epath.h"
-#include "ui/core/files.h"
+#include "browser/browser_window.h"
 #include "messages/header_reader.h"
 #include "messages/naming.h"
-#include "browser/browser_window.h"
+#include "ui/core/epath.h"
+#include "ui/core/files.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,12 +1,12 @@
 // Showing the message of the selected title: header panel, related-message
 // entries, body text, message font and toggle captions.
 
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "browser/browser_window.h"
 #include "messages/links.h"
 #include "messages/numbers.h"
-#include "browser/browser_window.h"
 #include "messages/writer.h"
+#include "ui/core/errors.h"
+#include "ui/core/files.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 // The browser's panes, control panel, header panel and menus, and the upkeep
 // of the panes when the window or the splitter is resized.
 
+#include "browser/browser_window.h"
+#include "messages/numbers.h"
 #include "ui/core/apptitle.h"
 #include "ui/widgets/guard.h"
-#include "messages/numbers.h"
-#include "browser/browser_window.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -243,7 +243,8 @@ void TF1::buildMenus() {
     }
     MM_View->addSeparator();
     MM_View_Back1 = entry(MM_View, "Back ( - 1 )", &TF1::Btn_BackClick, QKeySequence(Qt::ALT | Qt::Key_Down));
-    MM_View_Back100 = entry(MM_View, "Back ( + 100 )", &TF1::Btn_Back100Click, QKeySequence(Qt::ALT | Qt::Key_PageDown));
+    MM_View_Back100 =
+        entry(MM_View, "Back ( + 100 )", &TF1::Btn_Back100Click, QKeySequence(Qt::ALT | Qt::Key_PageDown));
     MM_View_End = entry(MM_View, "End", &TF1::Btn_EndClick, QKeySequence(Qt::CTRL | Qt::Key_End));
 
     MM_Option = bar->addMenu(QStringLiteral("&Option"));

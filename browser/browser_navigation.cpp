@@ -1,10 +1,10 @@
 // Moving through the title list by position and along the links between
 // related messages, the font, sort and title toggles, and leaving the browser.
 
+#include "browser/browser_window.h"
+#include "messages/numbers.h"
 #include "ui/core/apptitle.h"
 #include "ui/widgets/dialogs.h"
-#include "messages/numbers.h"
-#include "browser/browser_window.h"
 
 namespace vb {
 
@@ -150,8 +150,6 @@ void TF1::MM_Option_ApplicationSetupClick() {
     host_->enterApplicationSetup();
 }
 
-void TF1::MM_Help_VersionClick() {
-    dialogs().message(appTitle() + " Build 2 / " + cp("(C) 2026 Velbrook developers"));
-}
+void TF1::MM_Help_VersionClick() { dialogs().message(appTitle() + " Build 2 / " + cp("(C) 2026 Velbrook developers")); }
 
 } // namespace vb

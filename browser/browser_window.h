@@ -6,14 +6,14 @@
 // browser_navigation.cpp (moves, links, toggles, leaving).
 
 #include "browser/browser_host.h"
-#include "settings/categories.h"
-#include "ui/widgets/controls.h"
 #include "messages/current_message.h"
-#include "ui/widgets/dirchooser.h"
 #include "messages/file_list.h"
+#include "settings/categories.h"
+#include "settings/settings.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/dirchooser.h"
 #include "ui/widgets/memo.h"
 #include "ui/widgets/panel.h"
-#include "settings/settings.h"
 #include "ui/widgets/titlelist.h"
 
 #include <QMainWindow>

@@ -47,17 +47,15 @@ struct CurrentMessage {
 
 namespace detail {
 inline constexpr Bytes CurrentMessage::*kMessageFields[CurrentMessage::kFieldCount] = {
-    &CurrentMessage::Number,      &CurrentMessage::Title,        &CurrentMessage::Name,
-    &CurrentMessage::Mail,        &CurrentMessage::Web,          &CurrentMessage::Date,
-    &CurrentMessage::NextLinks,   &CurrentMessage::BackLink,     &CurrentMessage::HeaderLine9,
-    &CurrentMessage::HeaderLine10, &CurrentMessage::FileName,    &CurrentMessage::FirstLine};
+    &CurrentMessage::Number,       &CurrentMessage::Title,    &CurrentMessage::Name,
+    &CurrentMessage::Mail,         &CurrentMessage::Web,      &CurrentMessage::Date,
+    &CurrentMessage::NextLinks,    &CurrentMessage::BackLink, &CurrentMessage::HeaderLine9,
+    &CurrentMessage::HeaderLine10, &CurrentMessage::FileName, &CurrentMessage::FirstLine};
 } // namespace detail
 
 Bytes &CurrentMessage::operator[](int index) { return this->*detail::kMessageFields[index]; }
 
-const Bytes &CurrentMessage::operator[](int index) const {
-    return this->*detail::kMessageFields[index];
-}
+const Bytes &CurrentMessage::operator[](int index) const { return this->*detail::kMessageFields[index]; }
 
 void CurrentMessage::clear() {
     for (auto field : detail::kMessageFields)

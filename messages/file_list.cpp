@@ -1,8 +1,8 @@
 #include "messages/file_list.h"
 
+#include "messages/naming.h"
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
-#include "messages/naming.h"
 
 #include <algorithm>
 
@@ -40,8 +40,7 @@ void FileList::list(const Bytes &dir, const Bytes &mask) {
     for (Bytes &name : all)
         if (filter.matches(name))
             found.push_back(std::move(name));
-    std::sort(found.begin(), found.end(),
-              [](const Bytes &a, const Bytes &b) { return compareFileNames(a, b) < 0; });
+    std::sort(found.begin(), found.end(), [](const Bytes &a, const Bytes &b) { return compareFileNames(a, b) < 0; });
 
     directory_ = dir;
     mask_ = mask;

@@ -1,8 +1,8 @@
 #include "messages/header_reader.h"
 
+#include "messages/numbers.h"
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
-#include "messages/numbers.h"
 
 #include <cerrno>
 #include <cstring>

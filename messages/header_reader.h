@@ -1,8 +1,8 @@
 #pragma once
 // Reading the ten-line header block at the top of a message file.
 
-#include "ui/core/codepage.h"
 #include "messages/current_message.h"
+#include "ui/core/codepage.h"
 
 namespace vb {
 

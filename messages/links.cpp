@@ -12,9 +12,7 @@ int nextLinkCount(const Bytes &nextLinks) {
     return pieces > size_t(kMaxNextLinks) ? kMaxNextLinks : int(pieces);
 }
 
-int nextLink(const Bytes &nextLinks, int k) {
-    return wholeNumber(nextLinks.substr(size_t(k - 1) * kPiece, kPiece));
-}
+int nextLink(const Bytes &nextLinks, int k) { return wholeNumber(nextLinks.substr(size_t(k - 1) * kPiece, kPiece)); }
 
 int backLinkNumber(const Bytes &backLink) { return wholeNumber(backLink); }
 

@@ -1,7 +1,7 @@
 #include "messages/naming.h"
 
-#include "ui/core/mbcs.h"
 #include "messages/numbers.h"
+#include "ui/core/mbcs.h"
 
 #include <cstring>
 
@@ -12,8 +12,7 @@ constexpr size_t npos = size_t(-1);
 
 bool sameChar(const char *a, const char *b, size_t len) {
     if (len == 1)
-        return mbcs::foldLetter(static_cast<unsigned char>(*a)) ==
-               mbcs::foldLetter(static_cast<unsigned char>(*b));
+        return mbcs::foldLetter(static_cast<unsigned char>(*a)) == mbcs::foldLetter(static_cast<unsigned char>(*b));
     return std::memcmp(a, b, len) == 0;
 }
 
@@ -66,8 +65,7 @@ Bytes logModeFileName(const Bytes &prefix, long long number, const Bytes &ext) {
 
 Bytes logModeMask(const Bytes &prefix, const Bytes &ext) { return prefix + "?????." + ext; }
 
-Bytes textModeMask(const Bytes &txt, const Bytes &doc, const Bytes &man, const Bytes &ggg,
-                   const Bytes &ini) {
+Bytes textModeMask(const Bytes &txt, const Bytes &doc, const Bytes &man, const Bytes &ggg, const Bytes &ini) {
     Bytes mask;
     if (txt == "TXT")
         mask = "*.TXT";
@@ -84,9 +82,8 @@ Bytes textModeMask(const Bytes &txt, const Bytes &doc, const Bytes &man, const B
     return mask;
 }
 
-Bytes categoryMask(const Bytes &searchMode, const Bytes &prefix, const Bytes &ext,
-                   const Bytes &txt, const Bytes &doc, const Bytes &man, const Bytes &ggg,
-                   const Bytes &ini) {
+Bytes categoryMask(const Bytes &searchMode, const Bytes &prefix, const Bytes &ext, const Bytes &txt, const Bytes &doc,
+                   const Bytes &man, const Bytes &ggg, const Bytes &ini) {
     if (isLogMode(searchMode))
         return logModeMask(prefix, ext);
     return textModeMask(txt, doc, man, ggg, ini);

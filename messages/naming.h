@@ -22,14 +22,12 @@ Bytes logModeMask(const Bytes &prefix, const Bytes &ext);
 // "INI", when chosen): "*.TXT" when TXT is chosen, then ";*.DOC", ";*.MAN",
 // ";*.GGG", ";*.INI" for the others chosen; "*.*" when none is. Without TXT
 // the mask begins with ";", an empty first pattern that matches nothing.
-Bytes textModeMask(const Bytes &txt, const Bytes &doc, const Bytes &man, const Bytes &ggg,
-                   const Bytes &ini);
+Bytes textModeMask(const Bytes &txt, const Bytes &doc, const Bytes &man, const Bytes &ggg, const Bytes &ini);
 
 // The mask of a category from its search mode, file-name prefix and
 // extension, and its five search-file slot values.
-Bytes categoryMask(const Bytes &searchMode, const Bytes &prefix, const Bytes &ext,
-                   const Bytes &txt, const Bytes &doc, const Bytes &man, const Bytes &ggg,
-                   const Bytes &ini);
+Bytes categoryMask(const Bytes &searchMode, const Bytes &prefix, const Bytes &ext, const Bytes &txt, const Bytes &doc,
+                   const Bytes &man, const Bytes &ggg, const Bytes &ini);
 
 // A file mask: patterns separated by ";", a name matching when it matches any
 // of them. "?" matches one character (a double-byte character counts as one),

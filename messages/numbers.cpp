@@ -10,8 +10,7 @@ namespace {
 Bytes padded(long long n, size_t width) {
     const bool negative = n < 0;
     // Work on the magnitude as unsigned so that the smallest value survives.
-    unsigned long long m = negative ? 0ULL - static_cast<unsigned long long>(n)
-                                    : static_cast<unsigned long long>(n);
+    unsigned long long m = negative ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
     char digits[24];
     size_t len = 0;
     do {

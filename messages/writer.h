@@ -1,8 +1,8 @@
 #pragma once
 // Writing message files, and splitting a loaded file into its lines.
 
-#include "ui/core/codepage.h"
 #include "messages/current_message.h"
+#include "ui/core/codepage.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "settings/categories.h"
 
-#include "ui/core/files.h"
 #include "settings/profile.h"
+#include "ui/core/files.h"
 
 #include <cstdio>
 
@@ -98,7 +98,8 @@ void readCategories(const ProfileBatch &ini, const Bytes &exeDir, CategoryTable 
         if (!record.isEnabled())
             continue;
         for (size_t k = 1; k < keys.size(); ++k)
-            record[keys[k].slot] = ini.readString(section, keys[k].name, keys[k].defaultsToExeDir ? exeDir : keys[k].def);
+            record[keys[k].slot] =
+                ini.readString(section, keys[k].name, keys[k].defaultsToExeDir ? exeDir : keys[k].def);
         ++enabled;
     }
     if (enabled == 0)

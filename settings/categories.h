@@ -13,7 +13,6 @@ namespace vb {
 
 class ProfileBatch;
 
-
 constexpr int kCategoryCount = 256;
 constexpr int kSlotCount = 60;
 constexpr int kCategoryKeyCount = 23;
@@ -72,9 +71,9 @@ inline constexpr char kWordDOC[] = "DOC";
 inline constexpr char kWordMAN[] = "MAN";
 inline constexpr char kWordGGG[] = "GGG";
 inline constexpr char kWordINI[] = "INI";
-inline constexpr char kWordFalse[] = "False";      // a switch turned off in the setup window
-inline constexpr char kWordFlase[] = "Flase";      // the built-in category's switches
-inline constexpr char kWordNoStyle[] = "[]";       // slots 21 and 31 of a new category
+inline constexpr char kWordFalse[] = "False";             // a switch turned off in the setup window
+inline constexpr char kWordFlase[] = "Flase";             // the built-in category's switches
+inline constexpr char kWordNoStyle[] = "[]";              // slots 21 and 31 of a new category
 inline constexpr char kWordWindowText[] = "clWindowText"; // slots 23 and 33 of a new category
 inline constexpr char kWordNewCategory[] = "New Category";
 inline constexpr char kWordDefaultPoint[] = "12";

@@ -1,8 +1,8 @@
 #include "settings/profile.h"
 
+#include "settings/textscan.h"
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
-#include "settings/textscan.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -132,8 +132,7 @@ void ProfileBatch::release() {
     // anyone) is refused even where the rename would succeed.
     struct stat st;
     const std::string fs = fsPath(path_);
-    const bool readOnly =
-        ::stat(fs.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(fs.c_str(), W_OK) != 0);
+    const bool readOnly = ::stat(fs.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(fs.c_str(), W_OK) != 0);
     if (unreadable_ || readOnly || !writeFileAtomic(path_, text))
         failCannotWrite(path_);
     original_ = std::move(text);

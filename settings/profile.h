@@ -5,8 +5,8 @@
 // file once, whole and atomically, and only when its bytes have changed.
 // Nothing is cached between batches.
 
-#include "ui/core/codepage.h"
 #include "settings/profile_document.h"
+#include "ui/core/codepage.h"
 
 #include <memory>
 

@@ -1,15 +1,15 @@
 #include "settings/settings.h"
 
-#include "ui/core/epath.h"
 #include "settings/profile.h"
+#include "ui/core/epath.h"
 
 #include <string>
 
 namespace vb {
 
 const std::array<const char *, kGeometryKeyCount> &geometryKeys() {
-    static const std::array<const char *, kGeometryKeyCount> keys = {
-        kKeyFormLeft, kKeyFormTop, kKeyFormWidth, kKeyFormHeight, kKeySplitter1, kKeySplitter2};
+    static const std::array<const char *, kGeometryKeyCount> keys = {kKeyFormLeft,   kKeyFormTop,   kKeyFormWidth,
+                                                                     kKeyFormHeight, kKeySplitter1, kKeySplitter2};
     return keys;
 }
 
@@ -39,8 +39,8 @@ void Settings::FormStyle_Read() {
     WindowGeometry.fill("0");
     ProfileBatch ini(path_);
     for (int i = 0; i < kGeometryKeyCount; ++i)
-        WindowGeometry[size_t(i)] = ini.readString(kAppTitle, geometryKeys()[size_t(i)],
-                                                   std::to_string(geometryDefaults()[size_t(i)]));
+        WindowGeometry[size_t(i)] =
+            ini.readString(kAppTitle, geometryKeys()[size_t(i)], std::to_string(geometryDefaults()[size_t(i)]));
     DefaultCategory = ini.readString(kAppTitle, kKeyDefaultCategory, Bytes());
     ini.release();
 }
@@ -53,8 +53,7 @@ int Settings::geometryValue(int i) const {
     return parseProfileInteger(WindowGeometry[size_t(i)], value) ? value : def;
 }
 
-void Settings::FormStyle_Write(int left, int top, int clientWidth, int clientHeight, int splitter1,
-                               int splitter2) {
+void Settings::FormStyle_Write(int left, int top, int clientWidth, int clientHeight, int splitter1, int splitter2) {
     const int values[kGeometryKeyCount] = {left, top, clientWidth, clientHeight, splitter1, splitter2};
     ProfileBatch ini(path_);
     for (int i = 0; i < kGeometryKeyCount; ++i)

@@ -2,10 +2,10 @@
 // against the floor of opening each file, reading its first 4 KiB and closing
 // it. Run by hand (make bench); the tests never run it.
 
-#include "settings/categories.h"
-#include "ui/core/files.h"
-#include "settings/settings.h"
 #include "browser/browser_window.h"
+#include "settings/categories.h"
+#include "settings/settings.h"
+#include "ui/core/files.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -54,7 +54,9 @@ void BM_TitleList_100k(benchmark::State &state) {
         benchmark::DoNotOptimize(browser.LB_Title->count());
     }
     if (browser.LB_Title->count() != kMessages)
-        state.SkipWithError(("the title list is incomplete: " + std::to_string(browser.LB_Title->count()) + " of " + std::to_string(browser.FLB.names().size())).c_str());
+        state.SkipWithError(("the title list is incomplete: " + std::to_string(browser.LB_Title->count()) + " of " +
+                             std::to_string(browser.FLB.names().size()))
+                                .c_str());
     state.counters["files"] = double(browser.FLB.names().size());
 }
 BENCHMARK(BM_TitleList_100k)->Unit(benchmark::kMillisecond)->MinTime(3.0);

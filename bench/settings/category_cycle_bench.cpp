@@ -2,11 +2,11 @@
 // categories in a real settings file.
 
 #include "settings/categories.h"
-#include "ui/core/codepage.h"
-#include "ui/core/epath.h"
 #include "settings/profile.h"
 #include "settings/settings.h"
 #include "tests/common/tempdir.h"
+#include "ui/core/codepage.h"
+#include "ui/core/epath.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,9 +36,7 @@ std::string fullSettingsFile() {
     return text;
 }
 
-void writeFile(const std::string &path, const std::string &text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+void writeFile(const std::string &path, const std::string &text) { std::ofstream(path, std::ios::binary) << text; }
 
 void cycle(vb::Settings &settings) {
     settings.CategoryData_Read();

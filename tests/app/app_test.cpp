@@ -2,18 +2,18 @@
 // the stored window geometry, the options panel and bad settings files.
 
 #include "app/app.h"
-#include "settings/categories.h"
-#include "ui/widgets/controls.h"
-#include "ui/widgets/dialogs.h"
-#include "ui/core/epath.h"
-#include "app/options_panel.h"
-#include "tests/common/tempdir.h"
-#include "tests/common/testfiles.h"
 #include "app/controller.h"
+#include "app/options_panel.h"
 #include "app/title_screen.h"
 #include "browser/browser_window.h"
-#include "setup/setup_window.h"
 #include "editing/shared_window.h"
+#include "settings/categories.h"
+#include "setup/setup_window.h"
+#include "tests/common/tempdir.h"
+#include "tests/common/testfiles.h"
+#include "ui/core/epath.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/dialogs.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -50,7 +50,8 @@ protected:
     }
     void TearDown() override {
         if (app) {
-            for (QWidget *w : std::initializer_list<QWidget *>{app->F0.get(), app->F1.get(), app->F2.get(), app->F3.get()})
+            for (QWidget *w :
+                 std::initializer_list<QWidget *>{app->F0.get(), app->F1.get(), app->F2.get(), app->F3.get()})
                 w->hide();
         }
         app.reset();

@@ -17,7 +17,8 @@ TEST_F(BrowserTest, LogModeListsNewestFirstAndShowsTheTopMessage) {
     browser->DefaultRead();
 
     EXPECT_EQ(browser->Pnl_FLBCount->text().toStdString(), "Total Message : 3 ");
-    EXPECT_EQ(titles(), (std::vector<std::string>{"00003 _ Third / Cy", "00002 _ Second / Ben", "00001 _ First / Ann"}));
+    EXPECT_EQ(titles(),
+              (std::vector<std::string>{"00003 _ Third / Cy", "00002 _ Second / Ben", "00001 _ First / Ann"}));
     EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
     EXPECT_EQ(label(browser->Lbl_Info_Title), "00003 Third");
     EXPECT_EQ(label(browser->Lbl_Info_Name), "Cy");
@@ -169,8 +170,8 @@ TEST_F(BrowserTest, TheDefaultCategoryIsTheLastWithItsTitleOrElseTheFirst) {
     std::string ini;
     const char *titlesInFile[] = {"A", "Same", "Same", "B"};
     for (int i = 0; i < 4; ++i)
-        ini += "[Velbrook v0.2 - Category - 00" + std::to_string(i) + "]\r\nEnabled=Enable\r\nTitle=" +
-               titlesInFile[i] + "\r\nDirectory=" + msgDir() + "\r\n";
+        ini += "[Velbrook v0.2 - Category - 00" + std::to_string(i) +
+               "]\r\nEnabled=Enable\r\nTitle=" + titlesInFile[i] + "\r\nDirectory=" + msgDir() + "\r\n";
     put(dir.file("Velbrook.ini"), "[Velbrook v0.2]\r\nDefaultCategory=Same\r\n" + ini);
     settings->FormStyle_Read();
     browser->DefaultRead();

@@ -3,14 +3,14 @@
 // executable's directory, a settings file in it, message files, scripted
 // dialogs and a host that records what the browser asks of the program.
 
+#include "browser/browser_window.h"
 #include "settings/categories.h"
-#include "ui/widgets/dialogs.h"
-#include "ui/core/epath.h"
-#include "ui/core/files.h"
-#include "tests/common/testfiles.h"
 #include "settings/settings.h"
 #include "tests/common/tempdir.h"
-#include "browser/browser_window.h"
+#include "tests/common/testfiles.h"
+#include "ui/core/epath.h"
+#include "ui/core/files.h"
+#include "ui/widgets/dialogs.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -68,8 +68,11 @@ protected:
     void category(const std::string &mode, const std::string &sort = "Descending Order",
                   const std::string &extra = "") {
         put(dir.file("Velbrook.ini"), "[Velbrook v0.2 - Category - 000]\r\nEnabled=Enable\r\nTitle=Logs\r\n"
-                                      "Directory=" + msgDir() + "\r\nFile Name1=KVX\r\nFile Name2=TXT\r\n"
-                                      "Search Mode=" + mode + "\r\nSort Style=" + sort + "\r\n" + extra);
+                                      "Directory=" +
+                                          msgDir() +
+                                          "\r\nFile Name1=KVX\r\nFile Name2=TXT\r\n"
+                                          "Search Mode=" +
+                                          mode + "\r\nSort Style=" + sort + "\r\n" + extra);
     }
 
     std::vector<std::string> titles() const {

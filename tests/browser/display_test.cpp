@@ -1,9 +1,9 @@
 // The message on view: header panel rows, related-message entries, fonts,
 // toggle captions and menu checks.
 
+#include "messages/numbers.h"
 #include "tests/browser/browser_fixture.h"
 #include "ui/widgets/guard.h"
-#include "messages/numbers.h"
 
 using namespace vbtest;
 using vb::Bytes;
@@ -29,7 +29,8 @@ TEST_F(BrowserTest, HeaderRowsFollowTheSwitchesInLogModeOnly) {
                          onOff(r.web, "Web Address") + "\r\nInformation Date=" + onOff(r.date, "Date") + "\r\n");
             browser->DefaultRead();
             const bool log = std::string(mode) == "Log Mode";
-            SCOPED_TRACE(std::string(mode) + " " + std::to_string(r.mail) + std::to_string(r.web) + std::to_string(r.date));
+            SCOPED_TRACE(std::string(mode) + " " + std::to_string(r.mail) + std::to_string(r.web) +
+                         std::to_string(r.date));
             EXPECT_EQ(browser->Pnl_Header->height(), log ? r.height : 36);
             EXPECT_EQ(browser->Lbl_Info_Mail->isVisibleTo(browser->Pnl_Header), log && r.mail);
             EXPECT_EQ(browser->Lbl_Message_Web->isVisibleTo(browser->Pnl_Header), log && r.web);
@@ -102,8 +103,9 @@ TEST_F(BrowserTest, HeaderOnlyAndShortFilesShowAnEmptyText) {
 }
 
 TEST_F(BrowserTest, FontsCaptionsAndChecksFollowTheCategory) {
-    category("Text Mode", "Ascending Order",
-             "Default Font=Variable\r\nVariable Font Name=Serif Face\r\nVariable Font Point=15\r\nTitle Text=Text Line\r\n");
+    category(
+        "Text Mode", "Ascending Order",
+        "Default Font=Variable\r\nVariable Font Name=Serif Face\r\nVariable Font Point=15\r\nTitle Text=Text Line\r\n");
     message("a.txt", "x\r\n");
     browser->DefaultRead();
     EXPECT_EQ(browser->Memo_log->fontFace(), "Serif Face");

@@ -61,8 +61,8 @@ TEST_F(MoveTest, OneTitleAndNothingSelected) {
     messages(1);
     using P = std::pair<int, std::string>;
     // Top, End, +100 and -100 reload the one title; +1 and -1 do nothing.
-    for (auto h : {&vb::TF1::Btn_TopClick, &vb::TF1::Btn_EndClick, &vb::TF1::Btn_Next100Click,
-                   &vb::TF1::Btn_Back100Click})
+    for (auto h :
+         {&vb::TF1::Btn_TopClick, &vb::TF1::Btn_EndClick, &vb::TF1::Btn_Next100Click, &vb::TF1::Btn_Back100Click})
         EXPECT_EQ(move(0, h), P(0, shown(0)));
     EXPECT_EQ(move(0, &vb::TF1::Btn_NextClick), P(0, ""));
     EXPECT_EQ(move(0, &vb::TF1::Btn_BackClick), P(0, ""));

@@ -1,7 +1,7 @@
 #include "messages/file_list.h"
-#include "ui/core/files.h"
-#include "tests/messages/message_files.h"
 #include "tests/common/tempdir.h"
+#include "tests/messages/message_files.h"
+#include "ui/core/files.h"
 
 #include <gtest/gtest.h>
 
@@ -77,8 +77,7 @@ TEST_F(FileListTest, MissingDirectoryKeepsTheListAsItWas) {
     list.setMask("*.txt");
     list.setDirectory(root);
     const Names before = list.names();
-    EXPECT_EQ(vbtest::failureText([&] { list.setDirectory(root + "/missing/deeper"); }),
-              vb::cp(u8"I/O エラー (2)"));
+    EXPECT_EQ(vbtest::failureText([&] { list.setDirectory(root + "/missing/deeper"); }), vb::cp(u8"I/O エラー (2)"));
     EXPECT_EQ(list.directory(), root);
     EXPECT_EQ(list.names(), before);
     EXPECT_EQ(vb::workingDirectory(), root);

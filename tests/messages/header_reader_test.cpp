@@ -1,7 +1,7 @@
-#include "ui/core/files.h"
 #include "messages/header_reader.h"
-#include "tests/messages/message_files.h"
 #include "tests/common/tempdir.h"
+#include "tests/messages/message_files.h"
+#include "ui/core/files.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,7 @@ namespace {
 class HeaderReader : public ::testing::Test {
 protected:
     // Writes content to a file of the temporary directory and reads its header.
-    CurrentMessage read(const std::string &content, bool logMode = true,
-                        const std::string &name = "KVX00012.TXT") {
+    CurrentMessage read(const std::string &content, bool logMode = true, const std::string &name = "KVX00012.TXT") {
         put(dir.file(name), content);
         CurrentMessage msg;
         vb::readMessageHeader(vb::fsToBytes(dir.file(name)), logMode, msg);
@@ -71,7 +70,7 @@ TEST_F(HeaderReader, LineBreakRules) {
     EXPECT_EQ(m.Title, "a\nb");
     EXPECT_EQ(m.Name, "n");
     EXPECT_EQ(m.Mail, "m");
-    EXPECT_EQ(m.Web, "");     // the line was "\nHttp :w\n"
+    EXPECT_EQ(m.Web, ""); // the line was "\nHttp :w\n"
     EXPECT_EQ(m.Date, "d");
 
     // An LF-only file is one long line.
@@ -83,7 +82,11 @@ TEST_F(HeaderReader, EndOfFileMarkStopsReading) {
     EXPECT_EQ(m.Title, "t");
     EXPECT_EQ(m.Name, "");
     EXPECT_EQ(m.Mail, "");
-    EXPECT_EQ(read("\x1a" "12\r\n", false).FirstLine, "");
+    EXPECT_EQ(read("\x1a"
+                   "12\r\n",
+                   false)
+                  .FirstLine,
+              "");
 }
 
 TEST_F(HeaderReader, ShortFilesReadEmptyLines) {
@@ -146,8 +149,7 @@ TEST_F(HeaderReader, TextModeConvertsNothingButReadsKeys) {
 TEST_F(HeaderReader, FailuresLeaveTheRecordEmpty) {
     put(dir.file("bad.txt"), "x1\r\nTitle:t\r\n");
     CurrentMessage m = filled();
-    EXPECT_THROW(vb::readMessageHeader(vb::fsToBytes(dir.file("bad.txt")), true, m),
-                 vb::RuntimeError);
+    EXPECT_THROW(vb::readMessageHeader(vb::fsToBytes(dir.file("bad.txt")), true, m), vb::RuntimeError);
     EXPECT_EQ(m, CurrentMessage());
 
     m = filled();
@@ -173,8 +175,7 @@ TEST_F(HeaderReader, BareNamesResolveAgainstTheWorkingDirectory) {
 TEST_F(HeaderReader, BytesAreKeptExactly) {
     // Not valid in the code page: a lone lead byte, an unused lead byte, NUL.
     const Bytes odd("\x81\xff\x80\xa0\x00z\xfd\x82", 8);
-    const CurrentMessage m =
-        read("1\r\nTitle:" + odd + "\r\nName :" + vb::cp(u8"山田　花子") + "\r\n");
+    const CurrentMessage m = read("1\r\nTitle:" + odd + "\r\nName :" + vb::cp(u8"山田　花子") + "\r\n");
     EXPECT_EQ(m.Title, odd);
     EXPECT_EQ(m.Name, vb::cp(u8"山田　花子"));
 }
@@ -188,7 +189,9 @@ TEST_F(HeaderReader, LinesBeyondTheFirstRead) {
 
     // Megabyte lines, before and after the keys.
     const Bytes big(1 << 20, 'm');
-    m = read("1\r\nTitle:" + big + "\r\nName :n\r\n" + big + "\r\nDate :d\x1a" "Mail :x\r\n");
+    m = read("1\r\nTitle:" + big + "\r\nName :n\r\n" + big +
+             "\r\nDate :d\x1a"
+             "Mail :x\r\n");
     EXPECT_EQ(m.Title, big);
     EXPECT_EQ(m.Name, "n");
     EXPECT_EQ(m.Date, "d");

@@ -64,18 +64,17 @@ TEST(Naming, DoubleByteCharactersAreOneCharacter) {
     EXPECT_FALSE(vb::maskMatches("\x83\x41.txt", "\x83\x61.txt"));
     EXPECT_FALSE(vb::maskMatches("*a.txt", "\x83\x61.txt"));
     EXPECT_FALSE(vb::maskMatches("*A*", "\x83\x41"));
-    EXPECT_TRUE(vb::maskMatches("*A*", "\x83\x41" "a"));
+    EXPECT_TRUE(vb::maskMatches("*A*", "\x83\x41"
+                                       "a"));
     // A lead byte at the very end stands alone.
     EXPECT_TRUE(vb::maskMatches("a?", "a\x83"));
 }
 
 TEST(Naming, FileNameOrder) {
-    std::vector<Bytes> names = {"b.txt", "A.txt", "a.TXT", "_x", "Z", "a", "\x83\x61", "\x83\x42",
-                                "10", "9"};
+    std::vector<Bytes> names = {"b.txt", "A.txt", "a.TXT", "_x", "Z", "a", "\x83\x61", "\x83\x42", "10", "9"};
     std::sort(names.begin(), names.end(),
               [](const Bytes &a, const Bytes &b) { return vb::compareFileNames(a, b) < 0; });
-    const std::vector<Bytes> expected = {"10", "9",      "_x",       "a",        "A.txt",
-                                         "a.TXT", "b.txt", "Z", "\x83\x42", "\x83\x61"};
+    const std::vector<Bytes> expected = {"10", "9", "_x", "a", "A.txt", "a.TXT", "b.txt", "Z", "\x83\x42", "\x83\x61"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(vb::compareFileNames("abc", "ABC") > 0, true); // same letters: by bytes
     EXPECT_EQ(vb::compareFileNames("abc", "abc"), 0);

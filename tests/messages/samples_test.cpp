@@ -1,11 +1,11 @@
 // The sample collection must read cleanly and its links must agree.
 
 #include "messages/file_list.h"
-#include "ui/core/files.h"
 #include "messages/header_reader.h"
 #include "messages/links.h"
 #include "messages/naming.h"
 #include "messages/numbers.h"
+#include "ui/core/files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "ui/core/files.h"
 #include "messages/header_reader.h"
-#include "tests/messages/message_files.h"
-#include "tests/common/tempdir.h"
 #include "messages/writer.h"
+#include "tests/common/tempdir.h"
+#include "tests/messages/message_files.h"
+#include "ui/core/files.h"
 
 #include <gtest/gtest.h>
 
@@ -60,8 +60,8 @@ TEST(Writer, LogHeaderBlock) {
     m.Name = " lead";
     m.NextLinks = "0001300014";
     m.HeaderLine9 = "nine";
-    const Lines expected = {"00012", "Title:abc", "Name : lead", "Mail :", "Http :", "Date :",
-                            "Next :0001300014", "Back :", "nine", ""};
+    const Lines expected = {
+        "00012", "Title:abc", "Name : lead", "Mail :", "Http :", "Date :", "Next :0001300014", "Back :", "nine", ""};
     EXPECT_EQ(vb::logHeaderLines(m), expected);
     Lines lines = {"before"};
     vb::appendLogHeader(m, lines);

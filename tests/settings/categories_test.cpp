@@ -1,8 +1,8 @@
 #include "settings/categories.h"
-#include "ui/core/epath.h"
-#include "tests/common/testfiles.h"
 #include "settings/settings.h"
 #include "tests/common/tempdir.h"
+#include "tests/common/testfiles.h"
+#include "ui/core/epath.h"
 
 #include <gtest/gtest.h>
 
@@ -42,14 +42,20 @@ TEST_F(CategoryFixture, NoEnabledSectionStoresTheBuiltInCategory) {
     EXPECT_EQ(vbtest::getFile(path),
               "[Velbrook v0.2]\r\nShowHint=1\r\n" +
                   section(0, "Enabled=Enable\r\nTitle=Tavik.bellmoor's Site < Merrowgate >\r\n"
-                             "Directory=" + dir.path() + "logtext/\r\nFile Name1=KVX\r\nFile Name2=TXT\r\n"
-                             "Default Font=Fixed\r\nSort Style=Descending Order\r\nSearch Mode=Log Mode\r\n"
-                             "Title Text=Text Line\r\nFixed Font Name=" + fixed + "\r\nFixed Font Point=12\r\n"
-                             "Variable Font Name=" + variable + "\r\nVariable Font Point=12\r\n"
-                             "Information Title=Title\r\nInformation Name=Name\r\n"
-                             "Information Mail Address=Mail Address\r\nInformation Web Address=Web Address\r\n"
-                             "Information Date=Date\r\nSeach File TXT=Flase\r\nSeach File DOC=Flase\r\n"
-                             "Seach File MAN=Flase\r\nSeach File GGG=Flase\r\nSeach File INI=Flase\r\n"));
+                             "Directory=" +
+                                 dir.path() +
+                                 "logtext/\r\nFile Name1=KVX\r\nFile Name2=TXT\r\n"
+                                 "Default Font=Fixed\r\nSort Style=Descending Order\r\nSearch Mode=Log Mode\r\n"
+                                 "Title Text=Text Line\r\nFixed Font Name=" +
+                                 fixed +
+                                 "\r\nFixed Font Point=12\r\n"
+                                 "Variable Font Name=" +
+                                 variable +
+                                 "\r\nVariable Font Point=12\r\n"
+                                 "Information Title=Title\r\nInformation Name=Name\r\n"
+                                 "Information Mail Address=Mail Address\r\nInformation Web Address=Web Address\r\n"
+                                 "Information Date=Date\r\nSeach File TXT=Flase\r\nSeach File DOC=Flase\r\n"
+                                 "Seach File MAN=Flase\r\nSeach File GGG=Flase\r\nSeach File INI=Flase\r\n"));
     EXPECT_EQ(settings.ActiveCategories[0], vb::BuiltInCategory(dir.path()));
     EXPECT_FALSE(settings.ActiveCategories[1].isEnabled());
 }
@@ -95,11 +101,13 @@ TEST_F(CategoryFixture, EnabledAloneReadsEveryDefault) {
     settings.CategoryData_Read();
     vb::CategoryRecord expected;
     const char *words[][2] = {
-        {"0", "Enable"},        {"1", "New Category"},      {"3", "000"},          {"4", "TXT"},
-        {"10", "Fixed"},        {"11", "Ascending Order"},  {"12", "Text Mode"},    {"13", "File Name"},
-        {"22", "12"},           {"32", "12"},               {"40", "Title"},        {"41", "Name"},
-        {"42", "Mail Address"}, {"43", "Web Address"},      {"44", "Date"},         {"50", "TXT"},
-        {"51", "DOC"},          {"52", "MAN"},              {"53", "GGG"},          {"54", "INI"},
+        {"0", "Enable"},        {"1", "New Category"}, {"3", "000"},
+        {"4", "TXT"},           {"10", "Fixed"},       {"11", "Ascending Order"},
+        {"12", "Text Mode"},    {"13", "File Name"},   {"22", "12"},
+        {"32", "12"},           {"40", "Title"},       {"41", "Name"},
+        {"42", "Mail Address"}, {"43", "Web Address"}, {"44", "Date"},
+        {"50", "TXT"},          {"51", "DOC"},         {"52", "MAN"},
+        {"53", "GGG"},          {"54", "INI"},
     };
     for (const auto &w : words)
         expected[std::stoi(w[0])] = w[1];

@@ -1,7 +1,7 @@
-#include "ui/core/codepage.h"
-#include "tests/common/testfiles.h"
 #include "settings/profile.h"
 #include "tests/common/tempdir.h"
+#include "tests/common/testfiles.h"
+#include "ui/core/codepage.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +68,10 @@ TEST_F(ReadFixture, QuotesAreStrippedOnce) {
 TEST_F(ReadFixture, DoubleByteTrailBytesAreNotSyntax) {
     const Bytes zo = "\x83]";  // trail byte "]"
     const Bytes so = "\x83\\"; // trail byte "\"
-    const Bytes a = "\x83" "A", ya = "\x83" "a"; // trail bytes "A" and "a"
+    const Bytes a = "\x83"
+                    "A",
+                ya = "\x83"
+                     "a"; // trail bytes "A" and "a"
     EXPECT_EQ(read("[" + zo + "x]\r\nk=1\r\n", zo + "x", "k"), "1");
     EXPECT_EQ(read("[s]\r\n\x83[=1\r\n", "s", "\x83["), "1"); // trail byte "[" at a line start
     EXPECT_EQ(read("[s]\r\nk=" + so + "\r\n", "s", "k"), so);
@@ -94,14 +97,28 @@ TEST(ProfileInteger, Forms) {
         bool ok;
         int value;
     } cases[] = {
-        {"12", true, 12},          {"  12", true, 12},       {"+7", true, 7},
-        {"-500", true, -500},      {"0x1", true, 1},         {"0X1f", true, 31},
-        {"$FF", true, 255},        {"-0x10", true, -16},     {"0xFFFFFFFF", true, -1},
-        {"2147483647", true, 2147483647}, {"-2147483648", true, -2147483647 - 1},
-        {"", false, 0},            {"12 ", false, 0},        {"yes", false, 0},
-        {"1.5", false, 0},         {"0x", false, 0},         {"$", false, 0},
-        {"--1", false, 0},         {"- 1", false, 0},        {"2147483648", false, 0},
-        {"0x100000000", false, 0}, {"12abc", false, 0},
+        {"12", true, 12},
+        {"  12", true, 12},
+        {"+7", true, 7},
+        {"-500", true, -500},
+        {"0x1", true, 1},
+        {"0X1f", true, 31},
+        {"$FF", true, 255},
+        {"-0x10", true, -16},
+        {"0xFFFFFFFF", true, -1},
+        {"2147483647", true, 2147483647},
+        {"-2147483648", true, -2147483647 - 1},
+        {"", false, 0},
+        {"12 ", false, 0},
+        {"yes", false, 0},
+        {"1.5", false, 0},
+        {"0x", false, 0},
+        {"$", false, 0},
+        {"--1", false, 0},
+        {"- 1", false, 0},
+        {"2147483648", false, 0},
+        {"0x100000000", false, 0},
+        {"12abc", false, 0},
     };
     for (const Case &c : cases) {
         int v = 0;

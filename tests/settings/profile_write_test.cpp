@@ -1,6 +1,6 @@
-#include "tests/common/testfiles.h"
 #include "settings/profile.h"
 #include "tests/common/tempdir.h"
+#include "tests/common/testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -64,11 +64,9 @@ TEST_F(WriteFixture, NewKeyGoesAfterTheLastKeyLine) {
 TEST_F(WriteFixture, NewSectionIsAppendedOnItsOwnLine) {
     EXPECT_EQ(after("[A]\r\na=1", [](ProfileBatch &i) { i.writeString("B", "b", "2"); }),
               "[A]\r\na=1\r\n[B]\r\nb=2\r\n");
-    EXPECT_EQ(after("[A]\na=1\n", [](ProfileBatch &i) { i.writeString("B", "b", "2"); }),
-              "[A]\na=1\n[B]\r\nb=2\r\n");
+    EXPECT_EQ(after("[A]\na=1\n", [](ProfileBatch &i) { i.writeString("B", "b", "2"); }), "[A]\na=1\n[B]\r\nb=2\r\n");
     // The unended last line gets its line end when a key is added behind it.
-    EXPECT_EQ(after("[A]\r\na=1", [](ProfileBatch &i) { i.writeString("A", "b", "2"); }),
-              "[A]\r\na=1\r\nb=2\r\n");
+    EXPECT_EQ(after("[A]\r\na=1", [](ProfileBatch &i) { i.writeString("A", "b", "2"); }), "[A]\r\na=1\r\nb=2\r\n");
 }
 
 TEST_F(WriteFixture, DuplicatesWriteToTheFirstOccurrence) {
@@ -101,8 +99,7 @@ TEST_F(WriteFixture, EraseKeepsCommentsAndOtherSections) {
 }
 
 TEST_F(WriteFixture, LineBreaksInAValueCannotAddLines) {
-    EXPECT_EQ(after("", [](ProfileBatch &i) { i.writeString("S", "t", "one\r\n[S2]\r\nk=v"); }),
-              "[S]\r\nt=one\r\n");
+    EXPECT_EQ(after("", [](ProfileBatch &i) { i.writeString("S", "t", "one\r\n[S2]\r\nk=v"); }), "[S]\r\nt=one\r\n");
 }
 
 TEST_F(WriteFixture, UntouchedBytesSurviveLongLinesAndBinaryContent) {
@@ -115,9 +112,7 @@ TEST_F(WriteFixture, UntouchedBytesSurviveLongLinesAndBinaryContent) {
     for (char &c : binary)
         c = char(rng());
     binary += Bytes("\0\0\0", 3);
-    const Bytes out = after(binary, [](ProfileBatch &i) {
-        i.writeString("Velbrook v0.2", "ShowHint", "1");
-    });
+    const Bytes out = after(binary, [](ProfileBatch &i) { i.writeString("Velbrook v0.2", "ShowHint", "1"); });
     ASSERT_GE(out.size(), binary.size());
     EXPECT_EQ(out.substr(0, binary.size()), binary);
     EXPECT_EQ(out.substr(binary.size()), "\r\n[Velbrook v0.2]\r\nShowHint=1\r\n");

@@ -1,9 +1,9 @@
+#include "settings/settings.h"
+#include "tests/common/tempdir.h"
+#include "tests/common/testfiles.h"
 #include "ui/core/codepage.h"
 #include "ui/core/epath.h"
 #include "ui/core/errors.h"
-#include "tests/common/testfiles.h"
-#include "settings/settings.h"
-#include "tests/common/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +34,7 @@ TEST_F(SettingsFixture, GeometryDefaultsAndValuesThatAreNotNumbers) {
                           "Position_FormWidth=wide\r\nPosition_FormHeight=\r\nPosition_Splitter1=\"12 \"\r\n"
                           "Position_Splitter2=99999999999\r\nDefaultCategory=Logs\r\n");
     settings.FormStyle_Read();
-    EXPECT_EQ(settings.geometryValue(vb::kGeomLeft) + settings.geometryValue(vb::kGeomTop),
-              vb::kGeometryUnplacedSum);
+    EXPECT_EQ(settings.geometryValue(vb::kGeomLeft) + settings.geometryValue(vb::kGeomTop), vb::kGeometryUnplacedSum);
     EXPECT_EQ(settings.WindowGeometry[vb::kGeomWidth], "wide");
     EXPECT_EQ(settings.geometryValue(vb::kGeomWidth), 640);
     EXPECT_EQ(settings.geometryValue(vb::kGeomHeight), 450);

@@ -15,9 +15,9 @@ TEST(CodePage, DecodesJapaneseAndAscii) {
 
 TEST(CodePage, UndecodableBytesSurviveTheRoundTrip) {
     const Bytes cases[] = {
-        Bytes("\x81", 1),              // lead byte at the end
-        Bytes("\x81\x20x", 3),         // lead byte with a trail that is not one
-        Bytes("\x85\x40\xeb\x40", 4),  // lead bytes the code page leaves unused
+        Bytes("\x81", 1),             // lead byte at the end
+        Bytes("\x81\x20x", 3),        // lead byte with a trail that is not one
+        Bytes("\x85\x40\xeb\x40", 4), // lead bytes the code page leaves unused
         Bytes("a\0b\xff\xfe\xfd\xa0\x80", 8),
         Bytes("\x82\xa0\x82", 3),
     };
@@ -48,7 +48,9 @@ TEST(CodePage, DuplicateMappingsShowTheSameCharacter) {
 }
 
 TEST(CodePage, UnspellableCharactersBecomeQuestionMarks) {
-    EXPECT_EQ(vb::fromUnicode(QString::fromUtf8("a\xF0\x9F\x98\x80" "b")), Bytes("a?b"));
+    EXPECT_EQ(vb::fromUnicode(QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                                "b")),
+              Bytes("a?b"));
 }
 
 TEST(CodePage, FileNamesCrossTheBoundaryLosslessly) {

@@ -1,6 +1,6 @@
+#include "tests/common/tempdir.h"
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
-#include "tests/common/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,7 @@
 using vb::Bytes;
 
 namespace {
-void put(const std::string &path, const std::string &content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
+void put(const std::string &path, const std::string &content) { std::ofstream(path, std::ios::binary) << content; }
 } // namespace
 
 TEST(Files, WriteReplacesWholeAndKeepsNoTemporaries) {

@@ -1,18 +1,18 @@
 // The controls driven as a user drives them: mouse clicks, keys and focus.
 
-#include "ui/widgets/controls.h"
-#include "ui/widgets/dirchooser.h"
-#include "ui/core/files.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
+#include "ui/core/files.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/dirchooser.h"
 #include "ui/widgets/titlelist.h"
 
 #include <QListWidget>
 #include <QMainWindow>
-#include <sys/stat.h>
 #include <QMenuBar>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 

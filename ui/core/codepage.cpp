@@ -63,7 +63,6 @@ const Maps &maps() {
     return m;
 }
 
-
 // Decodes one character at bytes[i]; returns the number of bytes consumed and
 // appends to out. Never fails: an undecodable byte becomes its placeholder.
 size_t decodeOne(const Bytes &bytes, size_t i, QString &out, bool *clean) {
@@ -155,11 +154,21 @@ size_t utf8Length(const std::string &s, size_t i, char32_t *cp) {
     unsigned char b = static_cast<unsigned char>(s[i]);
     size_t n;
     char32_t v;
-    if (b < 0x80) { *cp = b; return 1; }
-    if (b >= 0xC2 && b <= 0xDF) { n = 2; v = b & 0x1F; }
-    else if (b >= 0xE0 && b <= 0xEF) { n = 3; v = b & 0x0F; }
-    else if (b >= 0xF0 && b <= 0xF4) { n = 4; v = b & 0x07; }
-    else return 0;
+    if (b < 0x80) {
+        *cp = b;
+        return 1;
+    }
+    if (b >= 0xC2 && b <= 0xDF) {
+        n = 2;
+        v = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        n = 3;
+        v = b & 0x0F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        n = 4;
+        v = b & 0x07;
+    } else
+        return 0;
     if (i + n > s.size())
         return 0;
     for (size_t k = 1; k < n; ++k) {
@@ -168,8 +177,7 @@ size_t utf8Length(const std::string &s, size_t i, char32_t *cp) {
             return 0;
         v = (v << 6) | (t & 0x3F);
     }
-    if ((n == 3 && v < 0x800) || (n == 4 && (v < 0x10000 || v > 0x10FFFF)) ||
-        (v >= 0xD800 && v <= 0xDFFF))
+    if ((n == 3 && v < 0x800) || (n == 4 && (v < 0x10000 || v > 0x10FFFF)) || (v >= 0xD800 && v <= 0xDFFF))
         return 0;
     *cp = v;
     return n;

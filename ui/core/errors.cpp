@@ -16,12 +16,16 @@ void failCannotWrite(const Bytes &path) { throw RuntimeError(path + cp(" に書�
 
 int ioCodeFromErrno(int err) {
     switch (err) {
-    case ENOENT: return kIoFileNotFound;
-    case ENOTDIR: return kIoPathNotFound;
+    case ENOENT:
+        return kIoFileNotFound;
+    case ENOTDIR:
+        return kIoPathNotFound;
     case EACCES:
     case EPERM:
-    case EISDIR: return kIoAccessDenied;
-    default: return kIoGeneral;
+    case EISDIR:
+        return kIoAccessDenied;
+    default:
+        return kIoGeneral;
     }
 }
 

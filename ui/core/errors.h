@@ -22,11 +22,11 @@ private:
 // I/O error codes as the runtime numbers them.
 enum IoCode { kIoFileNotFound = 2, kIoPathNotFound = 3, kIoAccessDenied = 5, kIoGeneral = 100 };
 
-[[noreturn]] void failNotNumber(const Bytes &text);     // '%s' は数値ではありません
-[[noreturn]] void failCannotCreate(const Bytes &path);  // ファイル %s を作成できません
-[[noreturn]] void failCannotOpen(const Bytes &path);    // ファイル %s は開けません
-[[noreturn]] void failIo(int code);                     // I/O エラー (%d)
-[[noreturn]] void failCannotWrite(const Bytes &path);   // %s に書き込めません
+[[noreturn]] void failNotNumber(const Bytes &text);    // '%s' は数値ではありません
+[[noreturn]] void failCannotCreate(const Bytes &path); // ファイル %s を作成できません
+[[noreturn]] void failCannotOpen(const Bytes &path);   // ファイル %s は開けません
+[[noreturn]] void failIo(int code);                    // I/O エラー (%d)
+[[noreturn]] void failCannotWrite(const Bytes &path);  // %s に書き込めません
 
 // Maps an errno value to the runtime's I/O code.
 int ioCodeFromErrno(int err);

@@ -132,7 +132,11 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
     }
     // Keep the permissions of a file that is being replaced.
     struct stat st;
-    mode_t mode = 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }();
+    mode_t mode = 0666 & ~[] {
+        mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
     if (::stat(target.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
             ::close(fd);

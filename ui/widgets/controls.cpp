@@ -25,7 +25,6 @@ void ComboList::addLine(const Bytes &line) { addItem(toUnicode(line)); }
 
 Bytes ComboList::line(int i) const { return fromUnicode(itemText(i)); }
 
-
 namespace {
 QString displayCaption(const Bytes &caption) {
     QString s = toUnicode(caption);
@@ -111,10 +110,11 @@ void installFontSubstitutes() {
     QFont::insertSubstitutions(QString::fromUtf8("ＭＳ ゴシック"),
                                {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
                                 QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")});
-    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐゴシック"),
-                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
-                                QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(
+        QString::fromUtf8("ＭＳ Ｐゴシック"),
+        {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
 }
 
 } // namespace vb

@@ -31,8 +31,7 @@ void QtDialogs::message(const Bytes &text) {
 }
 
 bool QtDialogs::question(const Bytes &text) {
-    QMessageBox box(QMessageBox::NoIcon, toUnicode(appTitle()), toUnicode(text), QMessageBox::NoButton,
-                    parentWindow());
+    QMessageBox box(QMessageBox::NoIcon, toUnicode(appTitle()), toUnicode(text), QMessageBox::NoButton, parentWindow());
     QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     QPushButton *cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
     box.setDefaultButton(ok);

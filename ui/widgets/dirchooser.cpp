@@ -60,8 +60,7 @@ DirChooser::DirChooser(QWidget *parent) : QWidget(parent) {
     list_ = new QListWidget(this);
     layout->addWidget(path_);
     layout->addWidget(list_, 1);
-    connect(list_, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem *item) { enterRow(list_->row(item)); });
+    connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { enterRow(list_->row(item)); });
 }
 
 void DirChooser::enterRow(int row) {
@@ -84,7 +83,8 @@ void DirChooser::fill() {
     path_->setText(toUnicode(dir_));
     path_->setToolTip(path_->text());
     if (dir_ != Bytes(1, kSep)) {
-        auto *up = new QListWidgetItem(style()->standardIcon(QStyle::SP_FileDialogToParent), QStringLiteral(".."), list_);
+        auto *up =
+            new QListWidgetItem(style()->standardIcon(QStyle::SP_FileDialogToParent), QStringLiteral(".."), list_);
         up->setData(Qt::UserRole, QStringLiteral(".."));
     }
     for (const Bytes &name : subdirectories(dir_)) {

@@ -1,7 +1,7 @@
 #include "ui/widgets/guard.h"
 
-#include "ui/widgets/dialogs.h"
 #include "ui/core/errors.h"
+#include "ui/widgets/dialogs.h"
 
 namespace vb {
 

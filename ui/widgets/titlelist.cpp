@@ -6,9 +6,7 @@
 
 namespace vb {
 
-int TitleListModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(lines.size());
-}
+int TitleListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(lines.size()); }
 
 QVariant TitleListModel::data(const QModelIndex &index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || size_t(index.row()) >= lines.size())

@@ -16,8 +16,6 @@ class TF2;
 class TF3;
 class OptionsPanel;
 
-enum ScreenStyle { kTitleScreen = 0, kBrowser = 1, kCategorySetup = 2, kHeaderEditor = 3, kApplicationOptions = 4 };
-
 class TF : public QWidget, public BrowserHost {
     Q_OBJECT
 public:

@@ -40,8 +40,8 @@ OptionsPanel::OptionsPanel(QWidget *panel, QWidget *window, Settings &settings)
     connect(ok, &QShortcut::activated, Btn_Option_OK, &QPushButton::click);
     auto *cancel = new QShortcut(QKeySequence(Qt::Key_Escape), panel);
     connect(cancel, &QShortcut::activated, Btn_Option_Cancel, &QPushButton::click);
-    connect(Btn_Option_OK, &QPushButton::clicked, this, [this] { guarded([this] { Btn_Option_OKClick(); }); });
-    connect(Btn_Option_Cancel, &QPushButton::clicked, this, [this] { guarded([this] { Btn_Option_CancelClick(); }); });
+    connectGuarded(Btn_Option_OK, &QPushButton::clicked, this, [this] { Btn_Option_OKClick(); });
+    connectGuarded(Btn_Option_Cancel, &QPushButton::clicked, this, [this] { Btn_Option_CancelClick(); });
 }
 
 void OptionsPanel::loadOptions() {

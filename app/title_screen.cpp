@@ -40,8 +40,8 @@ TF0::TF0() : QWidget(nullptr) {
     Btn_Title_Quit = new FlatButton("Quit", Pnl_Title);
     Btn_Title_Quit->setObjectName("Btn_Title_Quit");
     style(Btn_Title_Quit, 270);
-    connect(Btn_Title_View, &QToolButton::clicked, this, [this] { guarded([this] { Btn_Title_ViewClick(); }); });
-    connect(Btn_Title_Quit, &QToolButton::clicked, this, [this] { guarded([this] { Btn_Title_QuitClick(); }); });
+    connectGuarded(Btn_Title_View, &QToolButton::clicked, this, [this] { Btn_Title_ViewClick(); });
+    connectGuarded(Btn_Title_Quit, &QToolButton::clicked, this, [this] { Btn_Title_QuitClick(); });
     Btn_Title_View->setShortcut(QKeySequence(Qt::Key_Return));
     Btn_Title_Quit->setShortcut(QKeySequence(Qt::Key_Escape));
 }

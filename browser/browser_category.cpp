@@ -40,7 +40,7 @@ const Bytes &TF1::fileForLine(int j) const {
 
 void TF1::DefaultRead() {
     settings_.FormStyle_Read();
-    host_->FormStyle_Set(1);
+    host_->FormStyle_Set(kBrowser);
     settings_.CategoryData_Read();
     settings_.CategoryData_Clean();
     CategoryBox_ListSet();

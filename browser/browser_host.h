@@ -4,6 +4,9 @@
 
 namespace vb {
 
+// The screens the controller prepares, by number.
+enum ScreenStyle { kTitleScreen = 0, kBrowser = 1, kCategorySetup = 2, kHeaderEditor = 3, kApplicationOptions = 4 };
+
 class BrowserHost {
 public:
     virtual ~BrowserHost() = default;

@@ -129,7 +129,7 @@ void TF1::buildControlPanel() {
         b->setObjectName(QString::fromUtf8("Btn_") + QString::fromUtf8(caption));
         b->setMinimumWidth(44);
         grid->addWidget(b, row, col);
-        connect(b, &QToolButton::clicked, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        connectGuarded(b, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
     };
     button(Btn_Top, "Top", 0, 0, &TF1::Btn_TopClick);
     button(Btn_Next100, "+100", 0, 1, &TF1::Btn_Next100Click);
@@ -147,7 +147,7 @@ void TF1::buildControlPanel() {
     Btn_Res_Next = new FlatButton("Next", Pnl_Control);
     Btn_Res_Next->setMinimumWidth(44);
     grid->addWidget(Btn_Res_Next, 1, 4);
-    connect(Btn_Res_Next, &QToolButton::clicked, this, [this] { guarded([this] { MM_View_Res_NextClick(1); }); });
+    connectGuarded(Btn_Res_Next, &QToolButton::clicked, this, [this] { MM_View_Res_NextClick(1); });
     grid->setColumnMinimumWidth(3, 8);
     grid->setColumnMinimumWidth(5, 8);
     grid->setColumnStretch(8, 1);
@@ -210,7 +210,7 @@ void TF1::buildMenus() {
         if (!keys.isEmpty())
             e->setShortcut(keys);
         menu->addAction(e);
-        connect(e, &QAction::triggered, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        connectGuarded(e, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         return e;
     };
 
@@ -238,7 +238,7 @@ void TF1::buildMenus() {
             e->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Right));
         else
             e->setShortcut(QKeySequence(Qt::CTRL | (k == 10 ? Qt::Key_0 : Qt::Key(Qt::Key_0 + k))));
-        connect(e, &QAction::triggered, this, [this, k] { guarded([this, k] { MM_View_Res_NextClick(k); }); });
+        connectGuarded(e, &QAction::triggered, this, [this, k] { MM_View_Res_NextClick(k); });
         MM_View_Res_NextK[size_t(k - 1)] = e;
     }
     MM_View->addSeparator();

@@ -132,20 +132,20 @@ void TF1::Btn_CloseClick() {
         host_->endProgram();
         return;
     }
-    host_->FormStyle_Set(0);
+    host_->FormStyle_Set(kTitleScreen);
     hide();
     host_->showTitleScreen();
 }
 
 void TF1::Btn_SetupClick() {
     host_->FormStyle_Write();
-    host_->FormStyle_Set(2);
+    host_->FormStyle_Set(kCategorySetup);
     hide();
     host_->enterSetup();
 }
 
 void TF1::MM_Option_ApplicationSetupClick() {
-    host_->FormStyle_Set(4);
+    host_->FormStyle_Set(kApplicationOptions);
     hide();
     host_->enterApplicationSetup();
 }

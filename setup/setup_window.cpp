@@ -20,7 +20,7 @@ TF2::TF2(Settings &settings) : QWidget(nullptr), settings_(settings) {
     Btn_Setup_Close->setObjectName("Btn_Setup_Close");
     Btn_Setup_Close->setGeometry(550, 6, 75, 25);
     setHint(Btn_Setup_Close, "メイン画面に戻る");
-    connect(Btn_Setup_Close, &QPushButton::clicked, this, [this] { guarded([this] { Btn_Setup_CloseClick(); }); });
+    connectGuarded(Btn_Setup_Close, &QPushButton::clicked, this, [this] { Btn_Setup_CloseClick(); });
 }
 
 void TF2::Setup_Read() {

@@ -9,11 +9,11 @@
 #include "editing/shared_window.h"
 #include "settings/categories.h"
 #include "setup/setup_window.h"
+#include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
 #include "ui/core/epath.h"
 #include "ui/widgets/controls.h"
-#include "ui/widgets/dialogs.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

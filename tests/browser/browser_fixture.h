@@ -6,11 +6,11 @@
 #include "browser/browser_window.h"
 #include "settings/categories.h"
 #include "settings/settings.h"
+#include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
 #include "ui/core/epath.h"
 #include "ui/core/files.h"
-#include "ui/widgets/dialogs.h"
 
 #include <QApplication>
 #include <cstdio>

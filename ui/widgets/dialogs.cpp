@@ -45,28 +45,4 @@ void QtDialogs::error(const Bytes &text) {
     box.exec();
 }
 
-bool ScriptedDialogs::question(const Bytes &text) {
-    log.push_back({"question", text});
-    if (answers.empty())
-        return true;
-    bool a = answers.front();
-    answers.pop_front();
-    return a;
-}
-
-ScriptedDialogs *installScriptedDialogs() {
-    auto scripted = std::make_unique<ScriptedDialogs>();
-    ScriptedDialogs *raw = scripted.get();
-    setDialogs(std::move(scripted));
-    return raw;
-}
-
-std::vector<Bytes> ScriptedDialogs::errors() const {
-    std::vector<Bytes> out;
-    for (const Record &r : log)
-        if (r.kind == "error")
-            out.push_back(r.text);
-    return out;
-}
-
 } // namespace vb

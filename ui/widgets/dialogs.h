@@ -1,15 +1,12 @@
 #pragma once
 // Every modal question, notice and standard dialog goes through this one
-// interface. The program installs the Qt implementation; tests install a
-// scripted one that answers and records every question.
+// interface. The program installs the Qt implementation; tests install one
+// of their own that answers and records every question.
 
 #include "ui/core/codepage.h"
 
 #include <QFont>
-#include <deque>
 #include <memory>
-#include <string>
-#include <vector>
 
 class QWidget;
 
@@ -36,24 +33,5 @@ public:
     bool question(const Bytes &text) override;
     void error(const Bytes &text) override;
 };
-
-// Answers questions from a queue (OK when it runs dry) and records everything.
-class ScriptedDialogs : public Dialogs {
-public:
-    struct Record {
-        std::string kind; // "message", "question", "error"
-        Bytes text;
-    };
-    std::deque<bool> answers;
-    std::vector<Record> log;
-
-    void message(const Bytes &text) override { log.push_back({"message", text}); }
-    bool question(const Bytes &text) override;
-    void error(const Bytes &text) override { log.push_back({"error", text}); }
-    std::vector<Bytes> errors() const;
-};
-
-// Installs a fresh scripted implementation and returns it (for tests).
-ScriptedDialogs *installScriptedDialogs();
 
 } // namespace vb

@@ -3,10 +3,18 @@
 // failure ends the handler where it happened, is shown in an error box under
 // the application title, and the program goes on with the next event.
 
+#include <QObject>
 #include <functional>
 
 namespace vb {
 
 void guarded(const std::function<void()> &handler);
+
+// Connects a signal to a handler that runs through the general error report;
+// the connection lives as long as context.
+template <typename Sender, typename Signal, typename Handler>
+QMetaObject::Connection connectGuarded(Sender *sender, Signal signal, const QObject *context, Handler handler) {
+    return QObject::connect(sender, signal, context, [handler] { guarded(handler); });
+}
 
 } // namespace vb

@@ -55,11 +55,15 @@ void OptionsPanel::ApplicationSetup() {
     window_->show();
 }
 
-void OptionsPanel::Btn_Option_OKClick() {
+Settings::Options OptionsPanel::options() const {
     Settings::Options o;
     o.fastClose = CB_FastClose->isChecked();
     o.showHint = CB_ShowHint->isChecked();
-    settings_.writeOptions(o);
+    return o;
+}
+
+void OptionsPanel::Btn_Option_OKClick() {
+    settings_.writeOptions(options());
     SetShowHint();
     Btn_Option_CancelClick();
 }

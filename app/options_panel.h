@@ -31,6 +31,8 @@ public:
 
     // Loads both options from the settings file into the boxes.
     void loadOptions();
+    // The options in force: what the boxes hold.
+    Settings::Options options() const;
     void ApplicationSetup();
     void Btn_Option_OKClick();
     void Btn_Option_CancelClick();

@@ -52,7 +52,9 @@ void TF0::Btn_Title_QuitClick() { close(); }
 
 void TF0::closeEvent(QCloseEvent *e) {
     e->accept();
-    QApplication::quit();
+    // The program ends with the title screen. quit() would first ask the
+    // other windows to close, and the browser refuses every close request.
+    QCoreApplication::exit(0);
 }
 
 } // namespace vb

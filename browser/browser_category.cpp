@@ -76,6 +76,8 @@ void TF1::CategoryBox_ListChange() {
     if (p < 0 || p >= kCategoryCount)
         return;
     CurrentCategory = settings_.ActiveCategories[p];
+    // A relative directory is the program folder's, not the last listed one's.
+    CurrentCategory[kSlotDirectory] = categoryDirectory(CurrentCategory[kSlotDirectory]);
     makeDirectory(CurrentCategory[kSlotDirectory]);
     // Pointing the file list at a directory or mask it does not hold yet
     // lists it; the directory change below lists it again in any case.

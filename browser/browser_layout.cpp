@@ -3,13 +3,18 @@
 
 #include "browser/browser_window.h"
 #include "messages/numbers.h"
+#include "settings/settings.h"
 #include "ui/core/apptitle.h"
 #include "ui/widgets/guard.h"
+#include "ui/widgets/placement.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
+#include <algorithm>
 
 namespace vb {
 namespace {
@@ -35,6 +40,18 @@ QSplitter *makeSplitter(Qt::Orientation orientation, const char *name) {
     splitter->setHandleWidth(3);
     return splitter;
 }
+
+// The smallest client area the browser is given.
+constexpr int kMinimumWidth = 160, kMinimumHeight = 120;
+
+// Whether the rectangle (64-bit, as stored values may be anything) meets the
+// screen's area.
+bool meets(const QRect &area, qint64 left, qint64 top, qint64 width, qint64 height) {
+    return left < qint64(area.x()) + area.width() && left + width > area.x() &&
+           top < qint64(area.y()) + area.height() && top + height > area.y();
+}
+
+int clampTo(qint64 v, int low, int high) { return int(std::clamp<qint64>(v, low, std::max(low, high))); }
 
 } // namespace
 
@@ -307,6 +324,63 @@ bool TF1::SplitterCanResize() {
     CBox_Category->resize(Pnl_List_Caption->width(), CBox_Category->height());
     Pnl_FLBCount->resize(Pnl_List_Caption->width(), Pnl_FLBCount->height());
     return true;
+}
+
+void TF1::applyGeometry(const BrowserGeometry &g) {
+    centralWidget()->move(0, 0);
+    const int menu = menuBar()->sizeHint().height();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const bool unplaced = qint64(g.left) + g.top == kGeometryUnplacedSum;
+
+    // The screen the window lands on: the one that holds its stored place,
+    // else the primary one, where it is centred.
+    QScreen *screen = nullptr;
+    if (!unplaced)
+        for (QScreen *s : QGuiApplication::screens())
+            if (!screen && meets(s->geometry(), g.left, g.top, g.width, qint64(g.height) + menu))
+                screen = s;
+    const bool centre = !screen;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+
+    // Too small to use is raised; larger than the screen is fitted to it.
+    if (unplaced) {
+        // Stored sizes are outer sizes here.
+        if (screen)
+            setScreen(screen);
+        placeOuter(
+            this,
+            QSize(clampTo(g.width, kMinimumWidth, area.width()), clampTo(g.height, kMinimumHeight, area.height())),
+            true);
+    } else {
+        const int W = clampTo(g.width, kMinimumWidth, area.width() - frame.width());
+        const int H = clampTo(g.height, kMinimumHeight, area.height() - frame.height() - menu);
+        resize(W, H + menu);
+        if (centre)
+            centreOnScreen(this);
+        else
+            move(clampTo(g.left, area.x(), area.x() + area.width()),
+                 clampTo(g.top, area.y(), area.y() + area.height()));
+        if (screen)
+            setScreen(screen);
+        fitToScreen(this);
+    }
+    // Lay out the panes at the new size before the pane sizes are applied.
+    const int S1 = clampTo(g.splitter1, 1, width() - 1);
+    const int S2 = std::max(g.splitter2, 1);
+    Pnl_Main->resize(width(), height() - menu);
+    Splitter->resize(Pnl_Main->size());
+    Splitter->setSizes({S1, std::max(Pnl_Main->width() - S1, 1)});
+    Pnl_Thread->resize(S1, Pnl_Main->height());
+    FormResize();
+    Splitter1->setSizes({S2, std::max(Pnl_List->height() - S2, 1)});
+    Pnl_TitleList->resize(Pnl_TitleList->width(), S2);
+}
+
+BrowserGeometry TF1::geometryToStore() const {
+    return {
+        x(), y(), centralWidget()->width(), centralWidget()->height(), Pnl_Thread->width(), Pnl_TitleList->height()};
 }
 
 void TF1::resizeEvent(QResizeEvent *e) {

@@ -5,6 +5,7 @@
 #include "messages/numbers.h"
 #include "ui/core/apptitle.h"
 #include "ui/widgets/dialogs.h"
+#include "ui/widgets/guard.h"
 
 namespace vb {
 
@@ -123,11 +124,17 @@ void TF1::Btn_DefaultClick() {
     setTitleStyle(stored[kSlotTitleText] == kWordFileName);
 }
 
+// A settings file that cannot be written is reported, and the browser is
+// left all the same: the geometry is simply not stored.
+void TF1::storeGeometry() {
+    guarded([this] { host_->FormStyle_Write(); });
+}
+
 void TF1::Btn_CloseClick() {
     CBox_Category->clear();
     LB_Title->clear();
     Memo_log->clearText();
-    host_->FormStyle_Write();
+    storeGeometry();
     if (host_->fastCloseTicked()) {
         host_->endProgram();
         return;
@@ -138,7 +145,7 @@ void TF1::Btn_CloseClick() {
 }
 
 void TF1::Btn_SetupClick() {
-    host_->FormStyle_Write();
+    storeGeometry();
     host_->FormStyle_Set(kCategorySetup);
     hide();
     host_->enterSetup();

@@ -25,6 +25,13 @@ class QMenu;
 
 namespace vb {
 
+// The browser window's place and pane sizes as the settings file keeps them:
+// the outer position, the client size without the menu bar, the width of the
+// left pane and the height of the title list.
+struct BrowserGeometry {
+    int left, top, width, height, splitter1, splitter2;
+};
+
 class TF1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -88,6 +95,10 @@ public:
     void MM_Help_VersionClick();
     void FormResize();
     bool SplitterCanResize();
+    // Places the window and its panes from stored values, fitted to the
+    // screen it lands on; a left and top adding up to -2000 centre it.
+    void applyGeometry(const BrowserGeometry &g);
+    BrowserGeometry geometryToStore() const;
 
     // Panes.
     Panel *Pnl_Main;
@@ -153,6 +164,7 @@ private:
     void setFont(bool fixed);
     void setSort(bool descending);
     void setTitleStyle(bool fileName);
+    void storeGeometry();
 
     Settings &settings_;
     BrowserHost *host_ = nullptr;

@@ -19,6 +19,8 @@ void FileList::setDirectory(const Bytes &dir) {
     const Bytes normal = normalDirectory(dir);
     if (normal != directory_)
         list(normal, mask_);
+    else if (!isDirectory(normal))
+        failIo(kIoPathNotFound); // gone since it was listed: nothing changes
 }
 
 void FileList::setMask(const Bytes &mask) {

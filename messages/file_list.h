@@ -19,8 +19,9 @@ public:
 
     // Each of these lists the directory (setDirectory and setMask only when
     // the value changes) and makes it the working directory, against which
-    // bare file names resolve. A directory that cannot be listed raises the
-    // runtime's I/O failure and leaves directory, mask and names as they were.
+    // bare file names resolve. A directory that cannot be listed, or is gone,
+    // raises the runtime's I/O failure and leaves directory, mask and names
+    // as they were.
     void setDirectory(const Bytes &dir);
     void setMask(const Bytes &mask);
     void reread();

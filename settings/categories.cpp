@@ -1,6 +1,7 @@
 #include "settings/categories.h"
 
 #include "settings/profile.h"
+#include "ui/core/epath.h"
 #include "ui/core/files.h"
 
 #include <cstdio>
@@ -127,6 +128,12 @@ void writeCategories(ProfileBatch &ini, const CategoryTable &active) {
         for (const CategoryKey &key : categoryKeys())
             ini.writeString(section, key.name, record[key.slot]);
     }
+}
+
+Bytes categoryDirectory(const Bytes &stored) {
+    if (stored.empty() || isAbsolute(stored))
+        return stored;
+    return EPath() + stored;
 }
 
 } // namespace vb

@@ -137,4 +137,8 @@ void compactCategories(CategoryTable &loaded, CategoryTable &active);
 // enabled record of `active` into the section of its position.
 void writeCategories(ProfileBatch &ini, const CategoryTable &active);
 
+// A category's Directory as the program uses it: a relative one is taken
+// against the program's folder, once, wherever it is used.
+Bytes categoryDirectory(const Bytes &stored);
+
 } // namespace vb

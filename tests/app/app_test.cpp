@@ -15,11 +15,18 @@
 #include "ui/core/epath.h"
 #include "ui/widgets/controls.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QHelpEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -62,6 +69,13 @@ protected:
         app->start();
     }
     std::string ini() const { return dir.file("Velbrook.ini"); }
+    // Runs the event loop with action as its first event; returns the exit
+    // code, or -1 when the loop was still running after five seconds.
+    static int runUntilExit(std::function<void()> action) {
+        QTimer::singleShot(0, action);
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(-1); });
+        return QApplication::exec();
+    }
     QRect screen() const { return QGuiApplication::primaryScreen()->geometry(); }
 
     vbtest::TempDir dir;
@@ -72,15 +86,24 @@ protected:
 } // namespace
 
 TEST_F(AppTest, StartsOnTheTitleScreenWithoutReadingSettings) {
+    const std::string stored = "[Velbrook v0.2]\r\nFastClose=1\r\nShowHint=0\r\nPosition_FormWidth=900\r\n";
+    put(ini(), stored);
     start();
+    // Nothing of the file is in force before View.
+    EXPECT_FALSE(app->options->CB_FastClose->isChecked());
+    EXPECT_TRUE(vb::hintsShown(app->F1.get()));
+    EXPECT_EQ(get(ini()), stored);
     EXPECT_TRUE(app->F0->isVisible());
     EXPECT_FALSE(app->F1->isVisible());
     EXPECT_EQ(app->F0->size(), QSize(352, 152));
     EXPECT_EQ(app->F0->geometry().center(), screen().center());
     EXPECT_EQ(app->F1->windowTitle(), QStringLiteral("Velbrook v0.2"));
     EXPECT_EQ(app->F2->windowTitle(), QStringLiteral("Velbrook v0.2 Setup"));
-    app->F0->Btn_Title_QuitClick();
-    EXPECT_FALSE(app->F0->isVisible());
+}
+
+TEST_F(AppTest, QuitEndsTheProgramAndWritesNothing) {
+    start();
+    EXPECT_EQ(runUntilExit([&] { app->F0->Btn_Title_Quit->click(); }), 0);
     struct stat st;
     EXPECT_NE(::stat(ini().c_str(), &st), 0) << "Quit writes nothing";
 }
@@ -211,9 +234,19 @@ TEST_F(AppTest, FastShutOutEndsTheProgramOnClose) {
     EXPECT_EQ(value(get(ini()), "FastClose"), "1");
     EXPECT_EQ(value(get(ini()), "ShowHint"), "1");
 
-    app->F1->Btn_CloseClick();
-    EXPECT_FALSE(app->F0->isVisible()) << "the title window closes, which ends the program";
+    EXPECT_EQ(runUntilExit([&] { app->F1->Btn_Close->click(); }), 0) << "the event loop ends";
+    EXPECT_FALSE(app->F1->isVisible());
     EXPECT_EQ(value(get(ini()), "Position_FormLeft"), std::to_string(app->F1->x()));
+}
+
+TEST_F(AppTest, FastShutOutEndsTheProgramOnControlW) {
+    put(ini(), "[Velbrook v0.2]\r\nFastClose=0x1\r\n");
+    start();
+    app->F0->Btn_Title_View->click();
+    ASSERT_TRUE(app->F1->isVisible());
+    app->F1->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app->F1.get()));
+    EXPECT_EQ(runUntilExit([&] { QTest::keyClick(app->F1.get(), Qt::Key_W, Qt::ControlModifier); }), 0);
 }
 
 TEST_F(AppTest, ACancelledOptionStillRulesTheNextClose) {
@@ -226,32 +259,50 @@ TEST_F(AppTest, ACancelledOptionStillRulesTheNextClose) {
     app->options->CB_FastClose->setChecked(false);
     app->options->Btn_Option_CancelClick();
     EXPECT_EQ(get(ini()), before);
-    app->F1->Btn_CloseClick();
+    app->F1->Btn_Close->click();
     EXPECT_TRUE(app->F0->isVisible()) << "back on the title screen";
     // View reloads the stored option; the following Close ends the program.
-    app->F0->Btn_Title_ViewClick();
-    app->F1->Btn_CloseClick();
-    EXPECT_FALSE(app->F0->isVisible());
+    app->F0->Btn_Title_View->click();
+    EXPECT_EQ(runUntilExit([&] { app->F1->Btn_Close->click(); }), 0);
 }
+
+namespace {
+// Whether hovering w shows its hint, as the tool-tip event would.
+bool showsHint(QWidget *w) {
+    QToolTip::hideText();
+    for (int i = 0; i < 100 && QToolTip::isVisible(); ++i)
+        QTest::qWait(10);
+    QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(w, &event);
+    return QToolTip::isVisible() && QToolTip::text() == w->toolTip();
+}
+} // namespace
 
 TEST_F(AppTest, ShowHintSwitchesTheThreeWindowsTogether) {
     start();
-    app->F0->Btn_Title_ViewClick();
-    app->F1->MM_Option_ApplicationSetupClick();
-    app->options->CB_ShowHint->setChecked(false);
-    app->options->Btn_Option_OKClick();
+    app->F0->Btn_Title_View->click();
+    QWidget *browserHint = app->F1->findChild<QWidget *>("CBox_Category");
+    ASSERT_TRUE(browserHint && !browserHint->toolTip().isEmpty());
+    EXPECT_TRUE(showsHint(browserHint));
+    app->F1->MM_Option_ApplicationSetup->trigger();
+    EXPECT_TRUE(showsHint(app->options->CB_FastClose));
+    app->options->CB_ShowHint->click();
+    app->options->Btn_Option_OK->click();
+    EXPECT_EQ(value(get(ini()), "ShowHint"), "0");
+    EXPECT_FALSE(showsHint(browserHint));
+    app->F1->MM_Option_ApplicationSetup->trigger();
+    EXPECT_FALSE(showsHint(app->options->CB_FastClose));
     for (QWidget *w : std::initializer_list<QWidget *>{app->F1.get(), app->F2.get(), app->F3.get()})
         EXPECT_FALSE(vb::hintsShown(w));
-    EXPECT_EQ(value(get(ini()), "ShowHint"), "0");
+}
 
-    // A new run keeps them off once View has been pressed.
-    app->F1->Btn_CloseClick();
-    TearDown();
-    SetUp();
+TEST_F(AppTest, HintsStoredOffAreOffFromTheFirstView) {
+    put(ini(), "[Velbrook v0.2]\r\nShowHint=0\r\n");
     start();
-    app->F0->Btn_Title_ViewClick();
-    EXPECT_FALSE(vb::hintsShown(app->F1.get()));
+    app->F0->Btn_Title_View->click();
+    EXPECT_FALSE(showsHint(app->F1->findChild<QWidget *>("CBox_Category")));
     EXPECT_FALSE(vb::hintsShown(app->F2.get()));
+    EXPECT_FALSE(vb::hintsShown(app->F3.get()));
 }
 
 TEST_F(AppTest, SetupStoresTheGeometryAndItsCloseReturnsToTheBrowser) {
@@ -275,7 +326,65 @@ TEST_F(AppTest, ASettingsFileThatCannotBeWrittenIsReportedAndAWindowStays) {
     app->F0->Btn_Title_View->click();
     ASSERT_EQ(dialogs->errors().size(), 1u);
     EXPECT_EQ(dialogs->errors()[0], vb::fsToBytes(ini()) + vb::cp(" に書き込めません."));
-    EXPECT_TRUE(app->F0->isVisible() || app->F1->isVisible());
+    EXPECT_TRUE(app->F0->isVisible()) << "the title screen comes back";
+    EXPECT_FALSE(app->F1->isVisible());
+}
+
+TEST_F(AppTest, ASettingsFileThatTurnsUnwritableStillLetsTheUserLeave) {
+    start();
+    app->F0->Btn_Title_View->click();
+    ASSERT_TRUE(app->F1->isVisible());
+    const auto makeUnwritable = [&] {
+        std::remove(ini().c_str());
+        ::mkdir(ini().c_str(), 0755);
+    };
+    makeUnwritable();
+    app->F1->Btn_Close->click();
+    ASSERT_EQ(dialogs->errors().size(), 1u);
+    EXPECT_EQ(dialogs->errors()[0], vb::fsToBytes(ini()) + vb::cp(" に書き込めません."));
+    EXPECT_FALSE(app->F1->isVisible());
+    EXPECT_TRUE(app->F0->isVisible());
+
+    ::rmdir(ini().c_str());
+    app->F0->Btn_Title_View->click();
+    ASSERT_TRUE(app->F1->isVisible());
+    makeUnwritable();
+    app->F1->Btn_Setup->click();
+    // The geometry is not stored, nor is the table the setup window reads.
+    for (const Bytes &e : dialogs->errors())
+        EXPECT_EQ(e, vb::fsToBytes(ini()) + vb::cp(" に書き込めません."));
+    EXPECT_FALSE(app->F1->isVisible());
+    EXPECT_TRUE(app->F2->isVisible());
+}
+
+// Stored values that overflow or exceed the screen still give a window that
+// fits inside the screen's available area, Close button included.
+TEST_F(AppTest, HugeStoredGeometryFitsTheScreen) {
+    const struct {
+        const char *keys;
+    } cases[] = {
+        {"Position_FormLeft=$7FFFFFFF\r\nPosition_FormTop=$7FFFFFFF\r\n"},
+        {"Position_FormLeft=10\r\nPosition_FormTop=10\r\nPosition_FormHeight=2147483647\r\n"},
+        {"Position_FormLeft=0\r\nPosition_FormTop=0\r\nPosition_FormWidth=60000\r\nPosition_FormHeight=60000\r\n"},
+        {"Position_FormLeft=20\r\nPosition_FormTop=20\r\nPosition_FormWidth=20000\r\n"},
+        {"Position_FormLeft=-1000\r\nPosition_FormTop=-1000\r\nPosition_FormWidth=20000\r\n"},
+        {"Position_FormLeft=-2147483648\r\nPosition_FormTop=-2147483648\r\n"},
+    };
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.keys);
+        put(ini(), std::string("[Velbrook v0.2]\r\n") + c.keys);
+        start();
+        app->F0->Btn_Title_View->click();
+        ASSERT_TRUE(app->F1->isVisible());
+        const QRect g = app->F1->frameGeometry();
+        EXPECT_TRUE(area.contains(g)) << g.x() << "," << g.y() << " " << g.width() << "x" << g.height() << " in "
+                                      << area.width() << "x" << area.height();
+        EXPECT_TRUE(area.contains(app->F1->Btn_Close->mapToGlobal(app->F1->Btn_Close->rect().center())));
+        EXPECT_TRUE(dialogs->errors().empty());
+        TearDown();
+        SetUp();
+    }
 }
 
 TEST_F(AppTest, UnknownSectionsSurviveAndCategoriesAreRenumbered) {

@@ -4,9 +4,26 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace vb {
 namespace {
+
+// Shrinks the window to its screen's available area and moves it inside.
+void fit(QWidget *w) {
+    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize extra = w->frameGeometry().size() - w->geometry().size();
+    const QSize client = w->size().boundedTo(area.size() - extra).expandedTo(QSize(1, 1));
+    if (client != w->size())
+        w->resize(client);
+    const QSize outer = client + extra;
+    const QPoint at = w->frameGeometry().topLeft();
+    w->move(std::clamp(at.x(), area.x(), std::max(area.x(), area.x() + area.width() - outer.width())),
+            std::clamp(at.y(), area.y(), std::max(area.y(), area.y() + area.height() - outer.height())));
+}
 
 void apply(QWidget *w, QSize outer, bool centre) {
     if (outer.isValid()) {
@@ -22,7 +39,8 @@ const char *const kPending = "vbPendingPlacement";
 // Applies the placement once more when the window is first shown.
 class OnShow : public QObject {
 public:
-    OnShow(QWidget *w, QSize outer, bool centre) : QObject(w), outer_(outer), centre_(centre) {
+    OnShow(QWidget *w, QSize outer, bool centre, bool fitted)
+        : QObject(w), outer_(outer), centre_(centre), fitted_(fitted) {
         setObjectName(QString::fromLatin1(kPending));
         w->installEventFilter(this);
     }
@@ -32,6 +50,8 @@ public:
             w->removeEventFilter(this);
             setObjectName(QString());
             apply(w, outer_, centre_);
+            if (fitted_)
+                fit(w);
             deleteLater();
         }
         return false;
@@ -40,7 +60,16 @@ public:
 private:
     QSize outer_;
     bool centre_;
+    bool fitted_;
 };
+
+// Only the latest placement waits for the show.
+void placeOnShow(QWidget *w, QSize outer, bool centre, bool fitted) {
+    if (w->isVisible())
+        return;
+    delete w->findChild<QObject *>(QString::fromLatin1(kPending), Qt::FindDirectChildrenOnly);
+    new OnShow(w, outer, centre, fitted);
+}
 
 } // namespace
 
@@ -55,11 +84,12 @@ void centreOnScreen(QWidget *w) {
 
 void placeOuter(QWidget *w, QSize outer, bool centre) {
     apply(w, outer, centre);
-    if (w->isVisible())
-        return;
-    // Only the latest placement waits for the show.
-    delete w->findChild<QObject *>(QString::fromLatin1(kPending), Qt::FindDirectChildrenOnly);
-    new OnShow(w, outer, centre);
+    placeOnShow(w, outer, centre, false);
+}
+
+void fitToScreen(QWidget *w) {
+    fit(w);
+    placeOnShow(w, QSize(), false, true);
 }
 
 } // namespace vb

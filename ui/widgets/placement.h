@@ -12,5 +12,8 @@ namespace vb {
 void centreOnScreen(QWidget *w);
 // Outer size := outer (when valid), then centred when centre is true.
 void placeOuter(QWidget *w, QSize outer, bool centre);
+// Shrinks the window to the available area of its screen and moves it inside,
+// frame included.
+void fitToScreen(QWidget *w);
 
 } // namespace vb

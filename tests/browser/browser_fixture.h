@@ -12,7 +12,9 @@
 #include "ui/core/epath.h"
 #include "ui/core/files.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QTest>
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -82,6 +84,13 @@ protected:
         return out;
     }
     std::string label(QLabel *l) const { return vb::caption(l); }
+    // Opens the category box and picks entry i with the keyboard, as a user does.
+    void pickCategory(int i) {
+        vb::ComboList *box = browser->CBox_Category;
+        box->showPopup();
+        box->view()->setCurrentIndex(box->view()->model()->index(i, 0));
+        QTest::keyClick(box->view(), Qt::Key_Return);
+    }
     std::vector<std::string> memo() const { return browser->Memo_log->logicalLines(); }
     // Every error shown so far, most recent last.
     std::vector<std::string> errors() const { return dialogs->errors(); }

@@ -5,6 +5,7 @@
 #include "ui/widgets/guard.h"
 
 #include <QSplitter>
+#include <QTest>
 
 using namespace vbtest;
 using vb::Bytes;
@@ -68,13 +69,29 @@ TEST_F(MoveTest, OneTitleAndNothingSelected) {
     EXPECT_EQ(move(0, &vb::TF1::Btn_BackClick), P(0, ""));
 }
 
-TEST_F(MoveTest, NothingSelectedInFiveTitles) {
-    messages(5);
+// A list whose building stopped at a faulty file has no line selected.
+TEST_F(MoveTest, NothingSelectedAfterAListStoppedPartWay) {
     using P = std::pair<int, std::string>;
-    EXPECT_EQ(move(-1, &vb::TF1::Btn_NextClick), P(-1, ""));
-    EXPECT_EQ(move(-1, &vb::TF1::Btn_BackClick), P(0, shown(0)));
-    EXPECT_EQ(move(-1, &vb::TF1::Btn_Next100Click), P(0, shown(0)));
-    EXPECT_EQ(move(-1, &vb::TF1::Btn_Back100Click), P(4, shown(4)));
+    const struct {
+        void (vb::TF1::*move)();
+        P after;
+    } cases[] = {{&vb::TF1::Btn_NextClick, P(-1, "")},
+                 {&vb::TF1::Btn_BackClick, P(0, shown(0))},
+                 {&vb::TF1::Btn_Next100Click, P(0, shown(0))},
+                 {&vb::TF1::Btn_Back100Click, P(4, shown(4))}};
+    category("Log Mode", "Ascending Order");
+    for (int i = 0; i < 5; ++i)
+        message("KVX" + num(i) + ".TXT", logMessage(num(i), "T" + std::to_string(i), "N"));
+    message("KVX00005.TXT", logMessage("five", "Faulty", "N"));
+    vb::guarded([&] { browser->DefaultRead(); });
+    for (const auto &c : cases) {
+        vb::guarded([&] { browser->DLB->setDirectory(vb::fsToBytes(msgDir())); });
+        ASSERT_EQ(titles().size(), 5u);
+        ASSERT_EQ(browser->LB_Title->selectedIndex(), -1);
+        browser->Lbl_Info_Title->clear();
+        (browser.get()->*c.move)();
+        EXPECT_EQ(P(browser->LB_Title->selectedIndex(), label(browser->Lbl_Info_Title)), c.after);
+    }
 }
 
 TEST_F(MoveTest, AnEmptyListDoesNothing) {
@@ -120,13 +137,21 @@ TEST_F(BrowserTest, AFaultyTitleLineOnTheWayStopsTheSearch) {
     EXPECT_EQ(label(browser->Lbl_Info_Title), "00001 Root");
 }
 
+// Text Mode never fills the link entries, so following them never moves, not
+// even to a title line that starts like a message number.
 TEST_F(BrowserTest, TextModeLinksAreNeverUsable) {
-    category("Text Mode");
-    message("a.txt", "00001\r\nNext :00001\r\n");
+    category("Text Mode", "Ascending Order", "Title Text=Text Line\r\n");
+    message("a.txt", "00000 zero\r\nNext :00000\r\n");
+    message("b.txt", "00000 also zero\r\nBack :00000\r\n");
     browser->DefaultRead();
+    browser->Btn_End->click();
+    ASSERT_EQ(browser->LB_Title->selectedIndex(), 1);
     for (int k = 1; k <= 10; ++k)
-        browser->MM_View_Res_NextClick(k);
-    browser->MM_View_Res_BackClick();
+        browser->MM_View_Res_NextK[size_t(k - 1)]->trigger();
+    browser->MM_View_Res_Back->trigger();
+    browser->Btn_Res_Next->click();
+    browser->Btn_Res_Back->click();
+    EXPECT_EQ(browser->LB_Title->selectedIndex(), 1);
     EXPECT_TRUE(errors().empty());
     EXPECT_EQ(browser->MM_View_Res_NextK[0]->caption(), "01 :");
 }
@@ -227,11 +252,21 @@ TEST_F(BrowserTest, ThePanesKeepTheirShapeWhenResized) {
     category("Log Mode");
     browser->DefaultRead();
     browser->resize(800, 600);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(browser.get()));
+    browser->Splitter->setSizes({190, 610});
+    // Drag the splitter's handle 60 pixels to the right.
+    QSplitterHandle *handle = browser->Splitter->handle(1);
+    const int before = browser->Pnl_Thread->width();
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip + QPoint(60, 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(60, 0));
+    EXPECT_NEAR(browser->Pnl_Thread->width(), before + 60, 1);
+    EXPECT_EQ(before, 190);
+    // The category box and the count span the whole left pane at once.
+    EXPECT_EQ(browser->CBox_Category->width(), browser->Pnl_Thread->width());
+    EXPECT_EQ(browser->Pnl_FLBCount->width(), browser->Pnl_Thread->width());
     browser->Splitter->setSizes({250, 550});
-    browser->SplitterCanResize();
-    EXPECT_EQ(browser->Pnl_Thread->width(), 250);
-    EXPECT_EQ(browser->CBox_Category->width(), browser->Pnl_List_Caption->width());
-    EXPECT_EQ(browser->Pnl_FLBCount->width(), browser->Pnl_List_Caption->width());
     browser->resize(700, 500);
     EXPECT_EQ(browser->Pnl_Main->size(), browser->centralWidget()->size());
     EXPECT_EQ(browser->Pnl_Thread->width(), 250);

@@ -7,6 +7,7 @@
 #include "ui/widgets/dirchooser.h"
 #include "ui/widgets/titlelist.h"
 
+#include <QAbstractItemView>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -90,9 +91,18 @@ TEST(ComboList, PickingTheSelectedEntryAgainIsAChange) {
     box.clear();
     EXPECT_EQ(changes, 0) << "filling and clearing by the program raise nothing";
     box.addLine("A");
+    box.addLine("B");
     box.setSelectedIndex(0);
-    emit box.activated(0); // what a pick in the open list sends
-    EXPECT_EQ(changes, 1);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    // The user opens the list and picks the entry already shown, then the other.
+    for (int pick : {0, 1}) {
+        box.showPopup();
+        box.view()->setCurrentIndex(box.view()->model()->index(pick, 0));
+        QTest::keyClick(box.view(), Qt::Key_Return);
+        EXPECT_EQ(box.selectedIndex(), pick);
+    }
+    EXPECT_EQ(changes, 2);
 }
 
 TEST(Hints, MenusFollowTheirWindowsSwitch) {
@@ -122,9 +132,18 @@ TEST(DirChooser, ListsSubdirectoriesAndMovesLikeAUser) {
     EXPECT_EQ(chooser.list()->item(1)->text(), QStringLiteral("a"));
     chooser.setDirectory(root); // the same directory again still tells
     EXPECT_EQ(changes, 2);
-    chooser.enterRow(2);
+    chooser.resize(200, 300);
+    chooser.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
+    QListWidget *list = chooser.list();
+    // A double click on "b" enters it; Enter on ".." goes back up.
+    const QPoint b = list->visualItemRect(list->item(2)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, b);
+    EXPECT_EQ(changes, 2) << "a single click only selects";
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, b);
     EXPECT_EQ(chooser.directory(), vb::fsToBytes(t.file("b")));
-    chooser.enterRow(0);
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(chooser.directory(), root.substr(0, root.size() - 1));
     EXPECT_EQ(changes, 4);
     chooser.setDirectory("/");

@@ -5,7 +5,7 @@ BUILD   ?= build
 JOBS    ?= 2
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils \
-            poppler-utils imagemagick
+            poppler-utils imagemagick xdotool
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps build run test bench format clean

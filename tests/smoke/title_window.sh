@@ -1,29 +1,73 @@
 #!/usr/bin/env bash
-# Starts the real program in a virtual X server and checks that its title
-# window appears on the screen, 352 x 152, and that it ends on Quit (Escape).
+# Starts the real program in a virtual X server as a user would meet it:
+#  1. the title window appears, 352 x 152, and Quit (Escape) ends the program
+#     with status 0;
+#  2. with "Fast Shut Out" on, View (Enter) opens the browser and its Close
+#     (Ctrl+W) ends the program with status 0.
 set -u
 exe="$1"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$exe" "$work/velbrook"
+mkdir -p "$work/logtext"
 cat > "$work/check.sh" <<'INNER'
 set -u
 cd "$1"
 unset QT_QPA_PLATFORM
-./velbrook & pid=$!
-for i in $(seq 1 100); do
-  info=$(xwininfo -name "Velbrook v0.2" 2>/dev/null)
-  if echo "$info" | grep -q "IsViewable"; then
-    if echo "$info" | grep -q "Width: 352" && echo "$info" | grep -q "Height: 152"; then
-      echo "title window is on the screen"
-      kill $pid; wait $pid 2>/dev/null
-      exit 0
+
+# Waits until a viewable window named "Velbrook v0.2" has the given size line.
+wait_window() {
+  for i in $(seq 1 150); do
+    for wid in $(xdotool search --onlyvisible --name "Velbrook v0.2" 2>/dev/null); do
+      if xwininfo -id "$wid" 2>/dev/null | grep -q "$1"; then
+        return 0
+      fi
+    done
+    sleep 0.1
+  done
+  echo "no window with $1 appeared"; xwininfo -root -tree | head -40
+  return 1
+}
+
+# Gives the program's visible window the keyboard focus (there is no window
+# manager to do it) and types the keys.
+press() {
+  local wid
+  wid=$(xdotool search --onlyvisible --name "Velbrook v0.2" | tail -n 1)
+  xdotool windowfocus --sync "$wid" 2>/dev/null
+  xdotool key --clearmodifiers "$@"
+}
+
+# Sends keys to the program's window and waits for the program to end;
+# prints its exit status, or fails when it is still running after 10 s.
+keys_then_exit() {
+  local pid=$1; shift
+  press "$@"
+  for i in $(seq 1 100); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"; return $?
     fi
-  fi
-  sleep 0.1
-done
-echo "no title window appeared"; xwininfo -root -tree | head -40
-kill $pid 2>/dev/null
-exit 1
+    sleep 0.1
+  done
+  echo "the program is still running"; kill "$pid"; return 99
+}
+
+./velbrook & pid=$!
+wait_window "Width: 352" || { kill $pid; exit 1; }
+wait_window "Height: 152" || { kill $pid; exit 1; }
+echo "title window is on the screen"
+keys_then_exit $pid Escape; status=$?
+[ $status -eq 0 ] || { echo "Quit ended with status $status"; exit 1; }
+echo "Quit ended the program with status 0"
+
+printf '[Velbrook v0.2]\r\nFastClose=1\r\n' > Velbrook.ini
+./velbrook & pid=$!
+wait_window "Width: 352" || { kill $pid; exit 1; }
+press Return
+wait_window "Width: 640" || { kill $pid; exit 1; }
+echo "the browser is on the screen"
+keys_then_exit $pid ctrl+w; status=$?
+[ $status -eq 0 ] || { echo "Close with Fast Shut Out ended with status $status"; exit 1; }
+echo "Close with Fast Shut Out ended the program with status 0"
 INNER
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/check.sh" "$work"

@@ -1,0 +1,174 @@
+// Every button, menu entry and key of the browser reaches the command it is
+// bound to: each is pressed, triggered or typed as a user would, and the
+// command is recognised by what it does on the screen.
+
+#include "tests/browser/browser_fixture.h"
+
+#include <QTest>
+#include <functional>
+
+using namespace vbtest;
+
+namespace {
+
+std::string num(int i) {
+    char b[16];
+    std::snprintf(b, sizeof b, "%05d", i);
+    return b;
+}
+
+// Message 50 links back to 40 and on to 60 … 69.
+std::string links() {
+    std::string next;
+    for (int k = 0; k < 10; ++k)
+        next += num(60 + k);
+    return next;
+}
+
+class BindingTest : public BrowserTest {
+protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        category("Log Mode", "Ascending Order");
+        for (int i = 0; i < 150; ++i)
+            message("KVX" + num(i) + ".TXT",
+                    logMessage(num(i), "T" + std::to_string(i), "N", i == 50 ? links() : "", i == 50 ? num(40) : ""));
+        browser->DefaultRead();
+        browser->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(browser.get()));
+    }
+    // Shows message 50, as a click on its title does.
+    void startAt50() {
+        browser->LB_Title->setSelectedIndex(50);
+        browser->TextLoad();
+        host.calls.clear();
+        dialogs->log.clear();
+    }
+    // The number of the message on view.
+    std::string onView() { return label(browser->Lbl_Info_Title).substr(0, 5); }
+    void key(QKeySequence keys) {
+        const QKeyCombination k = keys[0];
+        QTest::keyClick(browser.get(), k.key(), k.keyboardModifiers());
+    }
+};
+
+struct Control {
+    const char *name;
+    std::function<void(vb::TF1 &)> press;
+};
+
+Control button(const char *name, vb::FlatButton *vb::TF1::*member) {
+    return {name, [member](vb::TF1 &b) { (b.*member)->click(); }};
+}
+Control entry(const char *name, vb::MenuEntry *vb::TF1::*member) {
+    return {name, [member](vb::TF1 &b) { (b.*member)->trigger(); }};
+}
+Control nextEntry(const char *name, int k) {
+    return {name, [k](vb::TF1 &b) { b.MM_View_Res_NextK[size_t(k - 1)]->trigger(); }};
+}
+
+} // namespace
+
+TEST_F(BindingTest, MovesAndLinksByButtonMenuAndKey) {
+    using T = vb::TF1;
+    const struct {
+        Control control;
+        QKeySequence key; // empty: no key of its own
+        std::string shows;
+    } cases[] = {
+        {button("Top", &T::Btn_Top), QKeySequence(Qt::CTRL | Qt::Key_Home), num(0)},
+        {entry("View > Top", &T::MM_View_Top), {}, num(0)},
+        {button("End", &T::Btn_End), QKeySequence(Qt::CTRL | Qt::Key_End), num(149)},
+        {entry("View > End", &T::MM_View_End), {}, num(149)},
+        {button("+1", &T::Btn_Next), QKeySequence(Qt::ALT | Qt::Key_Up), num(49)},
+        {entry("View > Next ( + 1 )", &T::MM_View_Next1), {}, num(49)},
+        {button("-1", &T::Btn_Back), QKeySequence(Qt::ALT | Qt::Key_Down), num(51)},
+        {entry("View > Back ( - 1 )", &T::MM_View_Back1), {}, num(51)},
+        {button("+100", &T::Btn_Next100), QKeySequence(Qt::ALT | Qt::Key_PageUp), num(0)},
+        {entry("View > Next ( + 100 )", &T::MM_View_Next100), {}, num(0)},
+        {button("-100", &T::Btn_Back100), QKeySequence(Qt::ALT | Qt::Key_PageDown), num(149)},
+        {entry("View > Back ( + 100 )", &T::MM_View_Back100), {}, num(149)},
+        {button("Back", &T::Btn_Res_Back), QKeySequence(Qt::CTRL | Qt::Key_Left), num(40)},
+        {entry("Res Message > Back", &T::MM_View_Res_Back), {}, num(40)},
+        {button("Next", &T::Btn_Res_Next), QKeySequence(Qt::CTRL | Qt::Key_Right), num(60)},
+        {nextEntry("Res Message > 01", 1), {}, num(60)},
+        {nextEntry("Res Message > 02", 2), QKeySequence(Qt::CTRL | Qt::Key_2), num(61)},
+        {nextEntry("Res Message > 05", 5), QKeySequence(Qt::CTRL | Qt::Key_5), num(64)},
+        {nextEntry("Res Message > 09", 9), QKeySequence(Qt::CTRL | Qt::Key_9), num(68)},
+        {nextEntry("Res Message > 10", 10), QKeySequence(Qt::CTRL | Qt::Key_0), num(69)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.control.name);
+        startAt50();
+        c.control.press(*browser);
+        EXPECT_EQ(onView(), c.shows) << "pressed";
+        if (!c.key.isEmpty()) {
+            startAt50();
+            key(c.key);
+            EXPECT_EQ(onView(), c.shows) << "typed " << c.key.toString().toStdString();
+        }
+    }
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(BindingTest, TogglesByButtonAndMenu) {
+    using T = vb::TF1;
+    const struct {
+        Control control;
+        vb::FlatButton *T::*button;
+        const char *caption;
+    } cases[] = {
+        {button("Fixed/Variable", &T::Btn_Font), &T::Btn_Font, "Variable"},
+        {entry("Font > Fixed", &T::MM_Option_Font_Fixed), &T::Btn_Font, "Fixed"},
+        {entry("Font > Variable", &T::MM_Option_Font_Variable), &T::Btn_Font, "Variable"},
+        {button("Descending/Ascending", &T::Btn_Sort), &T::Btn_Sort, "Descending"},
+        {entry("Sort > Descending Order", &T::MM_Option_Sort_Descending), &T::Btn_Sort, "Descending"},
+        {entry("Sort > Ascending Order", &T::MM_Option_Sort_Ascending), &T::Btn_Sort, "Ascending"},
+        {button("File/Text", &T::Btn_Title), &T::Btn_Title, "Text"},
+        {entry("Title Text > Text Line", &T::MM_Option_Title_Text), &T::Btn_Title, "Text"},
+        {entry("Title Text > File Name", &T::MM_Option_Title_File), &T::Btn_Title, "File"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.control.name);
+        browser->Btn_Default->click(); // Fixed, Ascending, File
+        ASSERT_EQ(browser->Btn_Sort->caption(), "Ascending");
+        c.control.press(*browser);
+        EXPECT_EQ((browser.get()->*c.button)->caption(), c.caption);
+    }
+}
+
+TEST_F(BindingTest, LeavingByButtonMenuAndKey) {
+    using T = vb::TF1;
+    const struct {
+        Control control;
+        QKeySequence key;
+        std::string last; // the last thing asked of the program
+    } cases[] = {
+        {button("Close", &T::Btn_Close), QKeySequence(Qt::CTRL | Qt::Key_W), "showTitleScreen"},
+        {entry("File > Close", &T::MM_File_Close), {}, "showTitleScreen"},
+        {button("Setup", &T::Btn_Setup), {}, "enterSetup"},
+        {entry("Option > Category Setup", &T::MM_Option_Setup), {}, "enterSetup"},
+        {entry("Option > Application Setup", &T::MM_Option_ApplicationSetup), {}, "enterApplicationSetup"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.control.name);
+        for (bool typed : {false, true}) {
+            if (typed && c.key.isEmpty())
+                continue;
+            browser->DefaultRead();
+            browser->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(browser.get()));
+            host.calls.clear();
+            if (typed)
+                key(c.key);
+            else
+                c.control.press(*browser);
+            ASSERT_FALSE(host.calls.empty());
+            EXPECT_EQ(host.calls.back(), c.last);
+            EXPECT_FALSE(browser->isVisible());
+        }
+    }
+    browser->MM_Help_Version->trigger();
+    ASSERT_EQ(dialogs->log.size(), 1u);
+    EXPECT_EQ(dialogs->log[0].text.rfind("Velbrook v0.2 Build 2 / ", 0), 0u);
+}

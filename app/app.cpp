@@ -18,7 +18,7 @@ static void initResources() { Q_INIT_RESOURCE(velbrook); }
 namespace vb {
 
 Application::Application(Bytes settingsPath)
-    : settings(settingsPath.empty() ? EPath() + "Velbrook.ini" : settingsPath) {
+    : settings(settingsPath.empty() ? EPath() + kSettingsFileName : settingsPath) {
     QApplication::setApplicationName(toUnicode(appTitle()));
     QApplication::setQuitOnLastWindowClosed(false);
     initResources();

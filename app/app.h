@@ -17,7 +17,7 @@ class OptionsPanel;
 
 class Application {
 public:
-    // settingsPath defaults to the executable's directory + "Velbrook.ini".
+    // settingsPath defaults to the settings file in the executable's directory.
     explicit Application(Bytes settingsPath = Bytes());
     ~Application();
     void start();

@@ -75,8 +75,6 @@ void TF::FormStyle_Write() {
     settings_.FormStyle_Write(g.left, g.top, g.width, g.height, g.splitter1, g.splitter2);
 }
 
-void TF::SM(const Bytes &text) { dialogs().message(text); }
-
 void TF::enterBrowser(QWidget *fallback, int fallbackStyle) {
     try {
         F1->DefaultRead();

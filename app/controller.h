@@ -26,7 +26,6 @@ public:
     void FormCreate();
     void FormStyle_Set(int style) override;
     void FormStyle_Write() override;
-    void SM(const Bytes &text);
 
     // The title screen's View: options, hints, then the browser.
     void view();

@@ -24,7 +24,7 @@ Bytes countCaption(size_t n) { return "Total Message : " + std::to_string(n) + "
 
 } // namespace
 
-bool TF1::logMode() const { return CurrentCategory[kSlotSearchMode] == kWordLogMode; }
+bool TF1::logMode() const { return CurrentCategory.isLogMode(); }
 
 bool TF1::descending() const { return CurrentCategory[kSlotSortStyle] == kWordDescendingOrder; }
 
@@ -89,12 +89,7 @@ void TF1::CategoryBox_ListChange() {
     List_DirSet();
 }
 
-void TF1::Category_Mask() {
-    FLB.setMask(categoryMask(CurrentCategory[kSlotSearchMode], CurrentCategory[kSlotFileName1],
-                             CurrentCategory[kSlotFileName2], CurrentCategory[kSlotSearchTXT],
-                             CurrentCategory[kSlotSearchDOC], CurrentCategory[kSlotSearchMAN],
-                             CurrentCategory[kSlotSearchGGG], CurrentCategory[kSlotSearchINI]));
-}
+void TF1::Category_Mask() { FLB.setMask(categoryMask(CurrentCategory)); }
 
 void TF1::List_DirSet() { DLB->setDirectory(CurrentCategory[kSlotDirectory]); }
 

@@ -57,8 +57,6 @@ bool matchPattern(const Bytes &pattern, const Bytes &name) {
 
 } // namespace
 
-bool isLogMode(const Bytes &searchMode) { return searchMode == "Log Mode"; }
-
 Bytes logModeFileName(const Bytes &prefix, long long number, const Bytes &ext) {
     return prefix + fiveDigit(number) + "." + ext;
 }
@@ -67,26 +65,25 @@ Bytes logModeMask(const Bytes &prefix, const Bytes &ext) { return prefix + "????
 
 Bytes textModeMask(const Bytes &txt, const Bytes &doc, const Bytes &man, const Bytes &ggg, const Bytes &ini) {
     Bytes mask;
-    if (txt == "TXT")
+    if (txt == kWordTXT)
         mask = "*.TXT";
-    if (doc == "DOC")
+    if (doc == kWordDOC)
         mask += ";*.DOC";
-    if (man == "MAN")
+    if (man == kWordMAN)
         mask += ";*.MAN";
-    if (ggg == "GGG")
+    if (ggg == kWordGGG)
         mask += ";*.GGG";
-    if (ini == "INI")
+    if (ini == kWordINI)
         mask += ";*.INI";
     if (mask.empty())
         mask = "*.*";
     return mask;
 }
 
-Bytes categoryMask(const Bytes &searchMode, const Bytes &prefix, const Bytes &ext, const Bytes &txt, const Bytes &doc,
-                   const Bytes &man, const Bytes &ggg, const Bytes &ini) {
-    if (isLogMode(searchMode))
-        return logModeMask(prefix, ext);
-    return textModeMask(txt, doc, man, ggg, ini);
+Bytes categoryMask(const CategoryRecord &c) {
+    if (c.isLogMode())
+        return logModeMask(c[kSlotFileName1], c[kSlotFileName2]);
+    return textModeMask(c[kSlotSearchTXT], c[kSlotSearchDOC], c[kSlotSearchMAN], c[kSlotSearchGGG], c[kSlotSearchINI]);
 }
 
 FileMask::FileMask(const Bytes &mask) {
@@ -115,8 +112,6 @@ bool FileMask::matches(const Bytes &name) const {
             return true;
     return false;
 }
-
-bool maskMatches(const Bytes &mask, const Bytes &name) { return FileMask(mask).matches(name); }
 
 int compareFileNames(const Bytes &a, const Bytes &b) {
     const char *pa = a.data();

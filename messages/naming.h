@@ -1,15 +1,12 @@
 #pragma once
 // Names of message files and the masks by which a category finds its files.
 
+#include "settings/categories.h"
 #include "ui/core/codepage.h"
 
 #include <vector>
 
 namespace vb {
-
-// True when a category's search-mode word selects Log Mode ("Log Mode"
-// exactly); every other value means Text Mode.
-bool isLogMode(const Bytes &searchMode);
 
 // prefix + number in five-digit form + "." + ext: ("KVX", 12, "TXT") gives
 // "KVX00012.TXT".
@@ -25,9 +22,8 @@ Bytes logModeMask(const Bytes &prefix, const Bytes &ext);
 Bytes textModeMask(const Bytes &txt, const Bytes &doc, const Bytes &man, const Bytes &ggg, const Bytes &ini);
 
 // The mask of a category from its search mode, file-name prefix and
-// extension, and its five search-file slot values.
-Bytes categoryMask(const Bytes &searchMode, const Bytes &prefix, const Bytes &ext, const Bytes &txt, const Bytes &doc,
-                   const Bytes &man, const Bytes &ggg, const Bytes &ini);
+// extension, and its five search-file slots.
+Bytes categoryMask(const CategoryRecord &category);
 
 // A file mask: patterns separated by ";", a name matching when it matches any
 // of them. "?" matches one character (a double-byte character counts as one),
@@ -45,8 +41,6 @@ private:
     std::vector<Bytes> patterns_;
     bool all_ = false;
 };
-
-bool maskMatches(const Bytes &mask, const Bytes &name);
 
 // File-name order: ASCII letters compared without regard to case (never the
 // second byte of a double-byte character), names equal that way ordered by

@@ -88,6 +88,8 @@ struct CategoryRecord {
     Bytes &operator[](int slot) { return values[size_t(slot)]; }
     const Bytes &operator[](int slot) const { return values[size_t(slot)]; }
     bool isEnabled() const { return values[kSlotEnabled] == kWordEnable; }
+    // "Log Mode" exactly; every other value means Text Mode.
+    bool isLogMode() const { return values[kSlotSearchMode] == kWordLogMode; }
     void clear();
     bool operator==(const CategoryRecord &o) const { return values == o.values; }
     bool operator!=(const CategoryRecord &o) const { return values != o.values; }

@@ -7,11 +7,24 @@
 
 using vb::Bytes;
 
+namespace {
+vb::CategoryRecord category(const char *mode, const char *prefix, const char *ext, const char *txt, const char *ini) {
+    vb::CategoryRecord c;
+    c[vb::kSlotSearchMode] = mode;
+    c[vb::kSlotFileName1] = prefix;
+    c[vb::kSlotFileName2] = ext;
+    c[vb::kSlotSearchTXT] = txt;
+    c[vb::kSlotSearchINI] = ini;
+    return c;
+}
+bool maskMatches(const Bytes &mask, const Bytes &name) { return vb::FileMask(mask).matches(name); }
+} // namespace
+
 TEST(Naming, LogModeNameAndMask) {
     EXPECT_EQ(vb::logModeFileName("KVX", 12, "TXT"), "KVX00012.TXT");
     EXPECT_EQ(vb::logModeFileName("KVX", 123456, "TXT"), "KVX123456.TXT");
     EXPECT_EQ(vb::logModeMask("KVX", "TXT"), "KVX?????.TXT");
-    EXPECT_EQ(vb::categoryMask("Log Mode", "AB", "LOG", "TXT", "", "", "", ""), "AB?????.LOG");
+    EXPECT_EQ(vb::categoryMask(category("Log Mode", "AB", "LOG", "TXT", "")), "AB?????.LOG");
 }
 
 TEST(Naming, TextModeMaskFromTheChosenTypes) {
@@ -21,53 +34,53 @@ TEST(Naming, TextModeMaskFromTheChosenTypes) {
     EXPECT_EQ(vb::textModeMask("txt", "Doc", "", "", ""), "*.*"); // words compare exactly
     EXPECT_EQ(vb::textModeMask("", "", "", "", ""), "*.*");
     // Anything but "Log Mode" exactly is Text Mode.
-    EXPECT_EQ(vb::categoryMask("log mode", "KVX", "TXT", "False", "", "", "", "INI"), ";*.INI");
+    EXPECT_EQ(vb::categoryMask(category("log mode", "KVX", "TXT", "False", "INI")), ";*.INI");
 }
 
 TEST(Naming, WildcardsAndLetterCase) {
-    EXPECT_TRUE(vb::maskMatches("KVX?????.TXT", "KVX00012.TXT"));
-    EXPECT_TRUE(vb::maskMatches("KVX?????.TXT", "kvx00012.txt"));
-    EXPECT_TRUE(vb::maskMatches("KVX?????.TXT", "KVXabcde.TXT"));
-    EXPECT_FALSE(vb::maskMatches("KVX?????.TXT", "KVX0012.TXT"));
-    EXPECT_FALSE(vb::maskMatches("KVX?????.TXT", "KVX000123.TXT"));
-    EXPECT_FALSE(vb::maskMatches("KVX?????.TXT", "KVX00012.TXT.bak"));
-    EXPECT_TRUE(vb::maskMatches("*.TXT", "notes.txt"));
-    EXPECT_TRUE(vb::maskMatches("*.TXT", "a.b.txt"));
-    EXPECT_FALSE(vb::maskMatches("*.TXT", "txt"));
-    EXPECT_TRUE(vb::maskMatches("*a*b*", "xxaxxbxx"));
-    EXPECT_FALSE(vb::maskMatches("*a*b", "xxaxxbxx"));
-    EXPECT_TRUE(vb::maskMatches("**.?", "name.c"));
+    EXPECT_TRUE(maskMatches("KVX?????.TXT", "KVX00012.TXT"));
+    EXPECT_TRUE(maskMatches("KVX?????.TXT", "kvx00012.txt"));
+    EXPECT_TRUE(maskMatches("KVX?????.TXT", "KVXabcde.TXT"));
+    EXPECT_FALSE(maskMatches("KVX?????.TXT", "KVX0012.TXT"));
+    EXPECT_FALSE(maskMatches("KVX?????.TXT", "KVX000123.TXT"));
+    EXPECT_FALSE(maskMatches("KVX?????.TXT", "KVX00012.TXT.bak"));
+    EXPECT_TRUE(maskMatches("*.TXT", "notes.txt"));
+    EXPECT_TRUE(maskMatches("*.TXT", "a.b.txt"));
+    EXPECT_FALSE(maskMatches("*.TXT", "txt"));
+    EXPECT_TRUE(maskMatches("*a*b*", "xxaxxbxx"));
+    EXPECT_FALSE(maskMatches("*a*b", "xxaxxbxx"));
+    EXPECT_TRUE(maskMatches("**.?", "name.c"));
 }
 
 TEST(Naming, PatternListsAndEmptyPatterns) {
-    EXPECT_TRUE(vb::maskMatches("*.TXT;*.DOC", "a.doc"));
-    EXPECT_FALSE(vb::maskMatches("*.TXT;*.DOC", "a.man"));
-    EXPECT_FALSE(vb::maskMatches("", "a.txt"));
-    EXPECT_FALSE(vb::maskMatches(";", "a.txt"));
-    EXPECT_FALSE(vb::maskMatches(";*.DOC", "a.txt"));
-    EXPECT_TRUE(vb::maskMatches(";*.DOC", "a.DOC"));
+    EXPECT_TRUE(maskMatches("*.TXT;*.DOC", "a.doc"));
+    EXPECT_FALSE(maskMatches("*.TXT;*.DOC", "a.man"));
+    EXPECT_FALSE(maskMatches("", "a.txt"));
+    EXPECT_FALSE(maskMatches(";", "a.txt"));
+    EXPECT_FALSE(maskMatches(";*.DOC", "a.txt"));
+    EXPECT_TRUE(maskMatches(";*.DOC", "a.DOC"));
     EXPECT_TRUE(vb::FileMask("").matchesNothing());
     EXPECT_TRUE(vb::FileMask(";;").matchesNothing());
     // "*.*" takes every name, those without a dot included.
-    EXPECT_TRUE(vb::maskMatches("*.*", "README"));
-    EXPECT_TRUE(vb::maskMatches("*.*", "a.b"));
-    EXPECT_TRUE(vb::maskMatches(";*.*", "README"));
+    EXPECT_TRUE(maskMatches("*.*", "README"));
+    EXPECT_TRUE(maskMatches("*.*", "a.b"));
+    EXPECT_TRUE(maskMatches(";*.*", "README"));
 }
 
 TEST(Naming, DoubleByteCharactersAreOneCharacter) {
     const Bytes nihongo = "\x93\xfa\x96\x7b\x8c\xea"; // 日本語
-    EXPECT_TRUE(vb::maskMatches("???.txt", nihongo + ".txt"));
-    EXPECT_FALSE(vb::maskMatches("??????.txt", nihongo + ".txt"));
-    EXPECT_TRUE(vb::maskMatches("\x93\xfa*", nihongo));
+    EXPECT_TRUE(maskMatches("???.txt", nihongo + ".txt"));
+    EXPECT_FALSE(maskMatches("??????.txt", nihongo + ".txt"));
+    EXPECT_TRUE(maskMatches("\x93\xfa*", nihongo));
     // The second byte of a double-byte character is no letter: 0x83 0x61 is
     // not 0x83 0x41, and no "a" or "A" can be found inside it.
-    EXPECT_FALSE(vb::maskMatches("\x83\x41.txt", "\x83\x61.txt"));
-    EXPECT_FALSE(vb::maskMatches("*a.txt", "\x83\x61.txt"));
-    EXPECT_FALSE(vb::maskMatches("*A*", "\x83\x41"));
-    EXPECT_TRUE(vb::maskMatches("*A*", "\x83\x41"
-                                       "a"));
+    EXPECT_FALSE(maskMatches("\x83\x41.txt", "\x83\x61.txt"));
+    EXPECT_FALSE(maskMatches("*a.txt", "\x83\x61.txt"));
+    EXPECT_FALSE(maskMatches("*A*", "\x83\x41"));
+    EXPECT_TRUE(maskMatches("*A*", "\x83\x41"
+                                   "a"));
     // A lead byte at the very end stands alone.
-    EXPECT_TRUE(vb::maskMatches("a?", "a\x83"));
+    EXPECT_TRUE(maskMatches("a?", "a\x83"));
 }
 
 TEST(Naming, FileNameOrder) {

@@ -76,6 +76,7 @@ void TF1::CategoryBox_ListChange() {
     if (p < 0 || p >= kCategoryCount)
         return;
     CurrentCategory = settings_.ActiveCategories[p];
+    shownCategory_ = p;
     // A relative directory is the program folder's, not the last listed one's.
     CurrentCategory[kSlotDirectory] = categoryDirectory(CurrentCategory[kSlotDirectory]);
     makeDirectory(CurrentCategory[kSlotDirectory]);

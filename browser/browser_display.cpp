@@ -29,10 +29,11 @@ bool lastTitleFor(const std::vector<Bytes> &lines, const Bytes &wanted, Bytes &t
 } // namespace
 
 void TF1::TextLoad() {
-    Memo_log->setReadOnly(true);
+    setEditMode(false);
     const int j = LB_Title->selectedIndex();
     if (j < 0 || j >= LB_Title->count() || size_t(j) >= FLB.names().size())
         return; // nothing selected: nothing to show
+    shownLine_ = j;
     const Bytes path = listedDirectory() + fileForLine(j);
     TitleList_FileRead(path);
 

@@ -82,7 +82,14 @@ void TF1::buildPanes() {
     CBox_Category = new ComboList(Pnl_List_Caption);
     CBox_Category->setObjectName("CBox_Category");
     CBox_Category->setGeometry(0, 0, 185, 21);
-    CBox_Category->onUserChange = [this] { guarded([this] { CategoryBox_ListChange(); }); };
+    CBox_Category->onUserChange = [this] {
+        guarded([this] {
+            if (mayDiscardEdits())
+                CategoryBox_ListChange();
+            else
+                CBox_Category->setSelectedIndex(shownCategory_);
+        });
+    };
 
     Pnl_FLBCount = new QLabel(toUnicode("Total Message : "));
     Pnl_FLBCount->setObjectName("Pnl_FLBCount");
@@ -106,12 +113,24 @@ void TF1::buildPanes() {
     LB_Title = new TitleList;
     LB_Title->setObjectName("LB_Title");
     LB_Title->setFont(pixelFont("ＭＳ ゴシック", 12, false));
-    LB_Title->onUserSelect = [this] { guarded([this] { TextLoad(); }); };
+    LB_Title->onUserSelect = [this] {
+        guarded([this] {
+            if (mayDiscardEdits())
+                TextLoad();
+            else
+                LB_Title->setSelectedIndex(shownLine_);
+        });
+    };
     Pnl_TitleList->dock(LB_Title, Panel::Client);
     Pnl_Dir = new Panel;
     DLB = new DirChooser;
     DLB->setObjectName("DLB");
     DLB->onChange = [this] { guarded([this] { DLBChange(); }); };
+    DLB->mayLeave = [this] {
+        bool may = false;
+        guarded([&] { may = mayDiscardEdits(); });
+        return may;
+    };
     Pnl_Dir->dock(DLB, Panel::Client);
     Splitter1->addWidget(Pnl_TitleList);
     Splitter1->addWidget(Pnl_Dir);
@@ -141,42 +160,44 @@ void TF1::buildControlPanel() {
     auto *grid = new QGridLayout(Pnl_Control);
     grid->setContentsMargins(2, 2, 2, 2);
     grid->setSpacing(1);
-    auto button = [this, grid](FlatButton *&b, const char *caption, int row, int col, auto handler) {
-        b = new FlatButton(caption, Pnl_Control);
-        b->setObjectName(QString::fromUtf8("Btn_") + QString::fromUtf8(caption));
-        b->setMinimumWidth(44);
-        grid->addWidget(b, row, col);
-        connectGuarded(b, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+    // Two rows of buttons; the gaps between the groups are columns of their own.
+    const struct {
+        FlatButton *TF1::*button;
+        const char *caption, *name, *hint;
+        int row, column;
+        void (TF1::*handler)();
+    } buttons[] = {
+        {&TF1::Btn_Top, "Top", "Btn_Top", nullptr, 0, 0, &TF1::Btn_TopClick},
+        {&TF1::Btn_Next100, "+100", "Btn_Next100", nullptr, 0, 1, &TF1::Btn_Next100Click},
+        {&TF1::Btn_Next, "+1", "Btn_Next", nullptr, 0, 2, &TF1::Btn_NextClick},
+        {&TF1::Btn_Res_Back, "Back", "Btn_Res_Back", nullptr, 0, 4, &TF1::MM_View_Res_BackClick},
+        {&TF1::Btn_Font, "Fixed", "Btn_Font", "等倍幅 <-> 可変幅 フォントの切替", 0, 6, &TF1::Btn_FontClick},
+        {&TF1::Btn_Sort, "Descending", "Btn_Sort", "降順 <-> 昇順 ソートの切替", 0, 7, &TF1::Btn_SortClick},
+        {&TF1::Btn_Edit, "Edit", "Btn_Edit", "テキスト内容の編集", 0, 9, &TF1::Btn_EditClick},
+        {&TF1::Btn_Setup, "Setup", "Btn_Setup", nullptr, 0, 11, &TF1::Btn_SetupClick},
+        {&TF1::Btn_End, "End", "Btn_End", nullptr, 1, 0, &TF1::Btn_EndClick},
+        {&TF1::Btn_Back100, "-100", "Btn_Back100", nullptr, 1, 1, &TF1::Btn_Back100Click},
+        {&TF1::Btn_Back, "-1", "Btn_Back", nullptr, 1, 2, &TF1::Btn_BackClick},
+        {&TF1::Btn_Res_Next, "Next", "Btn_Res_Next", nullptr, 1, 4, &TF1::MM_View_Res_Next01Click},
+        {&TF1::Btn_Title, "File", "Btn_Title", "タイトル <-> テキスト リスト表示の切替 (Text Mode時)", 1, 6,
+         &TF1::Btn_TitleClick},
+        {&TF1::Btn_Default, "Default", "Btn_Default", nullptr, 1, 7, &TF1::Btn_DefaultClick},
+        {&TF1::Btn_Save, "Save", "Btn_Save", "テキスト編集内容の保存", 1, 9, &TF1::Btn_SaveClick},
+        {&TF1::Btn_Close, "Close", "Btn_Close", nullptr, 1, 11, &TF1::Btn_CloseClick},
     };
-    button(Btn_Top, "Top", 0, 0, &TF1::Btn_TopClick);
-    button(Btn_Next100, "+100", 0, 1, &TF1::Btn_Next100Click);
-    button(Btn_Next, "+1", 0, 2, &TF1::Btn_NextClick);
-    button(Btn_Res_Back, "Back", 0, 4, &TF1::MM_View_Res_BackClick);
-    button(Btn_Font, "Fixed", 0, 6, &TF1::Btn_FontClick);
-    button(Btn_Sort, "Descending", 0, 7, &TF1::Btn_SortClick);
-    button(Btn_Setup, "Setup", 0, 9, &TF1::Btn_SetupClick);
-    button(Btn_End, "End", 1, 0, &TF1::Btn_EndClick);
-    button(Btn_Back100, "-100", 1, 1, &TF1::Btn_Back100Click);
-    button(Btn_Back, "-1", 1, 2, &TF1::Btn_BackClick);
-    button(Btn_Title, "File", 1, 6, &TF1::Btn_TitleClick);
-    button(Btn_Default, "Default", 1, 7, &TF1::Btn_DefaultClick);
-    button(Btn_Close, "Close", 1, 9, &TF1::Btn_CloseClick);
-    Btn_Res_Next = new FlatButton("Next", Pnl_Control);
-    Btn_Res_Next->setMinimumWidth(44);
-    grid->addWidget(Btn_Res_Next, 1, 4);
-    connectGuarded(Btn_Res_Next, &QToolButton::clicked, this, [this] { MM_View_Res_NextClick(1); });
-    grid->setColumnMinimumWidth(3, 8);
-    grid->setColumnMinimumWidth(5, 8);
-    grid->setColumnStretch(8, 1);
-    Btn_Next->setObjectName("Btn_Next");
-    Btn_Back->setObjectName("Btn_Back");
-    Btn_Next100->setObjectName("Btn_Next100");
-    Btn_Back100->setObjectName("Btn_Back100");
-    Btn_Font->setObjectName("Btn_Font");
-    Btn_Sort->setObjectName("Btn_Sort");
-    Btn_Title->setObjectName("Btn_Title");
-    Btn_Res_Back->setObjectName("Btn_Res_Back");
-    Btn_Res_Next->setObjectName("Btn_Res_Next");
+    for (const auto &spec : buttons) {
+        FlatButton *b = new FlatButton(spec.caption, Pnl_Control);
+        this->*spec.button = b;
+        b->setObjectName(QString::fromLatin1(spec.name));
+        b->setMinimumWidth(44);
+        if (spec.hint)
+            setHint(b, spec.hint);
+        grid->addWidget(b, spec.row, spec.column);
+        connectGuarded(b, &QToolButton::clicked, this, [this, handler = spec.handler] { (this->*handler)(); });
+    }
+    for (int gap : {3, 5, 8})
+        grid->setColumnMinimumWidth(gap, 8);
+    grid->setColumnStretch(10, 1);
     Pnl_Control->resize(400, Pnl_Control->sizeHint().height());
     Pnl_Message->dock(Pnl_Control, Panel::Top);
 }
@@ -220,72 +241,167 @@ void TF1::buildHeaderPanel() {
     Pnl_Message->dock(Pnl_Header, Panel::Top);
 }
 
-void TF1::buildMenus() {
-    QMenuBar *bar = menuBar();
-    auto entry = [this](QMenu *menu, const char *caption, auto handler, const QKeySequence &keys = {}) {
-        auto *e = new MenuEntry(caption, menu);
-        if (!keys.isEmpty())
-            e->setShortcut(keys);
+const TF1::EntrySpec TF1::kSeparator{nullptr, nullptr, nullptr, nullptr, {}, nullptr, false};
+
+QMenu *TF1::addMenu(QMenu *parent, const char *title, const char *hint, std::initializer_list<EntrySpec> entries) {
+    QMenu *menu = parent ? parent->addMenu(QString::fromUtf8(title)) : menuBar()->addMenu(QString::fromUtf8(title));
+    menu->setToolTipsVisible(true);
+    if (hint)
+        menu->menuAction()->setToolTip(QString::fromUtf8(hint));
+    addEntries(menu, entries);
+    return menu;
+}
+
+void TF1::addEntries(QMenu *menu, std::initializer_list<EntrySpec> entries) {
+    for (const EntrySpec &spec : entries) {
+        if (!spec.caption) {
+            menu->addSeparator();
+            continue;
+        }
+        auto *e = new MenuEntry(spec.caption, menu);
+        e->setObjectName(QString::fromLatin1(spec.name));
+        if (spec.hint)
+            e->setToolTip(QString::fromUtf8(spec.hint));
+        if (!spec.keys.isEmpty())
+            e->setShortcut(spec.keys);
+        e->setCheckable(spec.checkable);
         menu->addAction(e);
-        connectGuarded(e, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-        return e;
-    };
+        if (spec.entry)
+            this->*spec.entry = e;
+        if (spec.handler)
+            connectGuarded(e, &QAction::triggered, this, [this, handler = spec.handler] { (this->*handler)(); });
+    }
+}
 
-    MM_File = bar->addMenu(QStringLiteral("&File"));
-    MM_File_Close = entry(MM_File, "Close", &TF1::Btn_CloseClick, QKeySequence(Qt::CTRL | Qt::Key_W));
+void TF1::buildMenus() {
+    using K = QKeySequence;
+    MM_File = addMenu(
+        nullptr, "&File", "ファイル",
+        {
+            {&TF1::MM_File_New, "New", "MM_File_New", "新規作成", K(Qt::CTRL | Qt::Key_N), &TF1::MM_File_NewClick,
+             false},
+            kSeparator,
+            {&TF1::MM_File_Delete, "Delete", "MM_File_Delete", "削除", {}, &TF1::MM_File_DeleteClick, false},
+            kSeparator,
+            {&TF1::MM_File_Save, "Save", "MM_File_Save", "保存", K(Qt::CTRL | Qt::Key_S), &TF1::Btn_SaveClick, false},
+            {&TF1::MM_File_SaveAs, "Save As", "MM_File_SaveAs", "別名で保存", K(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+             &TF1::MM_File_SaveAsClick, false},
+            kSeparator,
+            {&TF1::MM_File_PrinterSetup, "PrinterSetup", "MM_File_PrinterSetup", nullptr, {}, nullptr, false},
+            {&TF1::MM_File_Print, "Print", "MM_File_Print", nullptr, {}, nullptr, false},
+            kSeparator,
+            {&TF1::MM_File_Close, "Close", "MM_File_Close", nullptr, K(Qt::CTRL | Qt::Key_W), &TF1::Btn_CloseClick,
+             false},
+        });
+    // Printing comes with its own commands; until then its entries are shown disabled.
+    MM_File_PrinterSetup->setEnabled(false);
+    MM_File_Print->setEnabled(false);
 
-    MM_Edit = bar->addMenu(QStringLiteral("&Edit"));
-    MM_Edit->setEnabled(false); // its commands come with editing
+    MM_Edit = addMenu(
+        nullptr, "&Edit", "編集",
+        {
+            {&TF1::MM_Edit_Edit, "Edit", "MM_Edit_Edit", "編集", K(Qt::CTRL | Qt::Key_E), &TF1::Btn_EditClick, false},
+            kSeparator,
+            {&TF1::MM_Edit_Header, "Header Edit", "MM_Edit_Header", "ヘッダの編集", {}, nullptr, false},
+        });
+    MM_Edit_Header->setEnabled(false); // comes with the header editor
 
-    MM_View = bar->addMenu(QStringLiteral("&View"));
-    MM_View_Top = entry(MM_View, "Top", &TF1::Btn_TopClick, QKeySequence(Qt::CTRL | Qt::Key_Home));
-    MM_View_Next100 = entry(MM_View, "Next ( + 100 )", &TF1::Btn_Next100Click, QKeySequence(Qt::ALT | Qt::Key_PageUp));
-    MM_View_Next1 = entry(MM_View, "Next ( + 1 )", &TF1::Btn_NextClick, QKeySequence(Qt::ALT | Qt::Key_Up));
-    MM_View->addSeparator();
-    MM_View_Res = MM_View->addMenu(QStringLiteral("&Res Message"));
-    MM_View_Res_Back = entry(MM_View_Res, "Back :", &TF1::MM_View_Res_BackClick, QKeySequence(Qt::CTRL | Qt::Key_Left));
-    MM_View_Res->addSeparator();
-    MM_View_Res_Next = new MenuEntry("Next Res Message", MM_View_Res);
+    MM_View = addMenu(
+        nullptr, "&View", nullptr,
+        {
+            {&TF1::MM_View_Top, "Top", "MM_View_Top", nullptr, K(Qt::CTRL | Qt::Key_Home), &TF1::Btn_TopClick, false},
+            {&TF1::MM_View_Next100, "Next ( + 100 )", "MM_View_Next100", nullptr, K(Qt::ALT | Qt::Key_PageUp),
+             &TF1::Btn_Next100Click, false},
+            {&TF1::MM_View_Next1, "Next ( + 1 )", "MM_View_Next1", nullptr, K(Qt::ALT | Qt::Key_Up),
+             &TF1::Btn_NextClick, false},
+            kSeparator,
+        });
+    MM_View_Res = addMenu(
+        MM_View, "&Res Message", "関連発言",
+        {
+            {&TF1::MM_View_Res_Back, "Back :", "MM_View_Res_Back", "上位関連発言", K(Qt::CTRL | Qt::Key_Left),
+             &TF1::MM_View_Res_BackClick, false},
+            kSeparator,
+            {&TF1::MM_View_Res_Next, "Next Res Message", "MM_View_Res_Next", "下位関連発言", {}, nullptr, false},
+        });
     MM_View_Res_Next->setEnabled(false);
-    MM_View_Res->addAction(MM_View_Res_Next);
+    // The ten next links: "01 :" .. "10 :", on Ctrl+Right and Ctrl+2 .. Ctrl+0.
     for (int k = 1; k <= 10; ++k) {
         auto *e = new MenuEntry(twoDigit(k) + " :", MM_View_Res);
+        e->setObjectName(QStringLiteral("MM_View_Res_Next") + toUnicode(twoDigit(k)));
+        e->setToolTip(QString::fromUtf8("下位関連発言 ") + toUnicode(twoDigit(k)));
+        e->setShortcut(K(Qt::CTRL | (k == 1 ? Qt::Key_Right : k == 10 ? Qt::Key_0 : Qt::Key(Qt::Key_0 + k))));
         MM_View_Res->addAction(e);
-        if (k == 1)
-            e->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Right));
-        else
-            e->setShortcut(QKeySequence(Qt::CTRL | (k == 10 ? Qt::Key_0 : Qt::Key(Qt::Key_0 + k))));
         connectGuarded(e, &QAction::triggered, this, [this, k] { MM_View_Res_NextClick(k); });
         MM_View_Res_NextK[size_t(k - 1)] = e;
     }
     MM_View->addSeparator();
-    MM_View_Back1 = entry(MM_View, "Back ( - 1 )", &TF1::Btn_BackClick, QKeySequence(Qt::ALT | Qt::Key_Down));
-    MM_View_Back100 =
-        entry(MM_View, "Back ( + 100 )", &TF1::Btn_Back100Click, QKeySequence(Qt::ALT | Qt::Key_PageDown));
-    MM_View_End = entry(MM_View, "End", &TF1::Btn_EndClick, QKeySequence(Qt::CTRL | Qt::Key_End));
+    addEntries(MM_View, {
+                            {&TF1::MM_View_Back1, "Back ( - 1 )", "MM_View_Back1", nullptr, K(Qt::ALT | Qt::Key_Down),
+                             &TF1::Btn_BackClick, false},
+                            {&TF1::MM_View_Back100, "Back ( + 100 )", "MM_View_Back100", nullptr,
+                             K(Qt::ALT | Qt::Key_PageDown), &TF1::Btn_Back100Click, false},
+                            {&TF1::MM_View_End, "End", "MM_View_End", nullptr, K(Qt::CTRL | Qt::Key_End),
+                             &TF1::Btn_EndClick, false},
+                        });
 
-    MM_Option = bar->addMenu(QStringLiteral("&Option"));
-    MM_Option_ApplicationSetup = entry(MM_Option, "Application Setup", &TF1::MM_Option_ApplicationSetupClick);
-    MM_Option_Setup = entry(MM_Option, "Category Setup", &TF1::Btn_SetupClick);
-    MM_Option->addSeparator();
-    QMenu *font = MM_Option->addMenu(QStringLiteral("Font"));
-    MM_Option_Font_Fixed = entry(font, "Fixed", &TF1::Btn_Font_FixedClick);
-    MM_Option_Font_Variable = entry(font, "Variable", &TF1::Btn_Font_VariableClick);
-    QMenu *sort = MM_Option->addMenu(QStringLiteral("Sort"));
-    MM_Option_Sort_Descending = entry(sort, "Descending Order", &TF1::Btn_Sort_DescendingClick);
-    MM_Option_Sort_Ascending = entry(sort, "Ascending Order", &TF1::Btn_Sort_AscendingClick);
-    QMenu *title = MM_Option->addMenu(QStringLiteral("Title Text"));
-    MM_Option_Title_File = entry(title, "File Name", &TF1::Btn_Title_FileClick);
-    MM_Option_Title_Text = entry(title, "Text Line", &TF1::Btn_Title_TextClick);
-    for (MenuEntry *e : {MM_Option_Font_Fixed, MM_Option_Font_Variable, MM_Option_Sort_Descending,
-                         MM_Option_Sort_Ascending, MM_Option_Title_File, MM_Option_Title_Text})
-        e->setCheckable(true);
+    MM_Option = addMenu(
+        nullptr, "&Option", nullptr,
+        {
+            {&TF1::MM_Option_ApplicationSetup,
+             "Application Setup",
+             "MM_Option_ApplicationSetup",
+             "動作設定",
+             {},
+             &TF1::MM_Option_ApplicationSetupClick,
+             false},
+            {&TF1::MM_Option_Setup, "Category Setup", "MM_Option_Setup", nullptr, {}, &TF1::Btn_SetupClick, false},
+            kSeparator,
+        });
+    addMenu(
+        MM_Option, "Font", nullptr,
+        {{&TF1::MM_Option_Font_Fixed, "Fixed", "MM_Option_Font_Fixed", nullptr, {}, &TF1::Btn_Font_FixedClick, true},
+         {&TF1::MM_Option_Font_Variable,
+          "Variable",
+          "MM_Option_Font_Variable",
+          nullptr,
+          {},
+          &TF1::Btn_Font_VariableClick,
+          true}});
+    addMenu(MM_Option, "Sort", nullptr,
+            {{&TF1::MM_Option_Sort_Descending,
+              "Descending Order",
+              "MM_Option_Sort_Descending",
+              nullptr,
+              {},
+              &TF1::Btn_Sort_DescendingClick,
+              true},
+             {&TF1::MM_Option_Sort_Ascending,
+              "Ascending Order",
+              "MM_Option_Sort_Ascending",
+              nullptr,
+              {},
+              &TF1::Btn_Sort_AscendingClick,
+              true}});
+    addMenu(MM_Option, "Title Text", nullptr,
+            {{&TF1::MM_Option_Title_File,
+              "File Name",
+              "MM_Option_Title_File",
+              nullptr,
+              {},
+              &TF1::Btn_Title_FileClick,
+              true},
+             {&TF1::MM_Option_Title_Text,
+              "Text Line",
+              "MM_Option_Title_Text",
+              nullptr,
+              {},
+              &TF1::Btn_Title_TextClick,
+              true}});
 
-    for (QMenu *m : {MM_File, MM_View, MM_View_Res, MM_Option})
-        m->setToolTipsVisible(true);
-
-    MM_Help = bar->addMenu(QStringLiteral("&Help"));
-    MM_Help_Version = entry(MM_Help, "Version", &TF1::MM_Help_VersionClick);
+    MM_Help = addMenu(
+        nullptr, "&Help", nullptr,
+        {{&TF1::MM_Help_Version, "Version", "MM_Help_Version", nullptr, {}, &TF1::MM_Help_VersionClick, false}});
 }
 
 void TF1::applyHints() {
@@ -299,15 +415,6 @@ void TF1::applyHints() {
     setHint(Lbl_Message_Mail, "ヘッダ情報 メールアドレス");
     setHint(Lbl_Message_Web, "ヘッダ情報 ウェブアドレス");
     setHint(Lbl_Message_Date, "ヘッダ情報 作成日");
-    setHint(Btn_Font, "等倍幅 <-> 可変幅 フォントの切替");
-    setHint(Btn_Sort, "降順 <-> 昇順 ソートの切替");
-    setHint(Btn_Title, "タイトル <-> テキスト リスト表示の切替 (Text Mode時)");
-    MM_View_Res->menuAction()->setToolTip(QString::fromUtf8("関連発言"));
-    MM_View_Res_Back->setToolTip(QString::fromUtf8("上位関連発言"));
-    MM_View_Res_Next->setToolTip(QString::fromUtf8("下位関連発言"));
-    for (int k = 1; k <= 10; ++k)
-        MM_View_Res_NextK[size_t(k - 1)]->setToolTip(QString::fromUtf8("下位関連発言 ") + toUnicode(twoDigit(k)));
-    MM_Option_ApplicationSetup->setToolTip(QString::fromUtf8("動作設定"));
 }
 
 void TF1::FormResize() {

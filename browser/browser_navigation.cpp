@@ -10,6 +10,8 @@
 namespace vb {
 
 void TF1::selectAndLoad(int line) {
+    if (!mayDiscardEdits())
+        return;
     LB_Title->setSelectedIndex(line);
     LB_Title->repaintNow();
     TextLoad();
@@ -83,6 +85,8 @@ void TF1::Btn_Font_FixedClick() { setFont(true); }
 void TF1::Btn_Font_VariableClick() { setFont(false); }
 
 void TF1::setSort(bool desc) {
+    if (!FLB.names().empty() && !mayDiscardEdits())
+        return;
     CurrentCategory[kSlotSortStyle] = desc ? kWordDescendingOrder : kWordAscendingOrder;
     Btn_Sort->setCaption(desc ? "Descending" : "Ascending");
     if (!FLB.names().empty()) {
@@ -118,6 +122,8 @@ void TF1::Btn_DefaultClick() {
     const int p = CBox_Category->selectedIndex();
     if (p < 0 || p >= kCategoryCount)
         return;
+    if (!FLB.names().empty() && !mayDiscardEdits())
+        return;
     const CategoryRecord stored = settings_.ActiveCategories[p];
     setFont(stored[kSlotDefaultFont] == kWordFixed);
     setSort(stored[kSlotSortStyle] == kWordDescendingOrder);
@@ -131,6 +137,8 @@ void TF1::storeGeometry() {
 }
 
 void TF1::Btn_CloseClick() {
+    if (!mayDiscardEdits())
+        return;
     CBox_Category->clear();
     LB_Title->clear();
     Memo_log->clearText();
@@ -145,6 +153,8 @@ void TF1::Btn_CloseClick() {
 }
 
 void TF1::Btn_SetupClick() {
+    if (!mayDiscardEdits())
+        return;
     storeGeometry();
     host_->FormStyle_Set(kCategorySetup);
     hide();

@@ -16,8 +16,10 @@
 #include "ui/widgets/panel.h"
 #include "ui/widgets/titlelist.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 class QSplitter;
@@ -70,6 +72,18 @@ public:
     void NoMessage();
     void MemoClear();
 
+    // Editing and keeping messages.
+    void Btn_EditClick();
+    void Btn_SaveClick();
+    void MM_File_SaveAsClick();
+    void MM_File_NewClick();
+    void MM_File_DeleteClick();
+    // True when nothing typed would be lost by reloading or clearing the memo,
+    // or the user agreed to drop it ("Edited Text Discard OK?").
+    bool mayDiscardEdits();
+    // Whether the memo is open for editing.
+    bool inEditMode() const;
+
     // Moves, links, toggles, leaving.
     void Btn_TopClick();
     void Btn_EndClick();
@@ -79,6 +93,7 @@ public:
     void Btn_Back100Click();
     void MM_View_Res_BackClick();
     void MM_View_Res_NextClick(int k); // k = 1..10
+    void MM_View_Res_Next01Click() { MM_View_Res_NextClick(1); }
     void Btn_Font_FixedClick();
     void Btn_Font_VariableClick();
     void Btn_Sort_DescendingClick();
@@ -126,10 +141,13 @@ public:
     FlatButton *Btn_Res_Back, *Btn_Res_Next;
     FlatButton *Btn_Font, *Btn_Sort, *Btn_Title, *Btn_Default;
     FlatButton *Btn_Setup, *Btn_Close;
+    FlatButton *Btn_Edit, *Btn_Save;
 
     // Menus.
     QMenu *MM_File, *MM_Edit, *MM_View, *MM_View_Res, *MM_Option, *MM_Help;
-    MenuEntry *MM_File_Close;
+    MenuEntry *MM_File_New, *MM_File_Delete, *MM_File_Save, *MM_File_SaveAs;
+    MenuEntry *MM_File_PrinterSetup, *MM_File_Print, *MM_File_Close;
+    MenuEntry *MM_Edit_Edit, *MM_Edit_Header;
     MenuEntry *MM_View_Top, *MM_View_Next100, *MM_View_Next1, *MM_View_Back1, *MM_View_Back100, *MM_View_End;
     MenuEntry *MM_View_Res_Back, *MM_View_Res_Next;
     std::array<MenuEntry *, 10> MM_View_Res_NextK; // "01 :" .. "10 :"
@@ -144,6 +162,21 @@ protected:
     void closeEvent(QCloseEvent *e) override;
 
 private:
+    // One entry of a menu table: a separator when caption is null.
+    struct EntrySpec {
+        MenuEntry *TF1::*entry;
+        const char *caption, *name, *hint;
+        QKeySequence keys;
+        void (TF1::*handler)();
+        bool checkable;
+    };
+    static const EntrySpec kSeparator;
+    QMenu *addMenu(QMenu *parent, const char *title, const char *hint, std::initializer_list<EntrySpec> entries);
+    void addEntries(QMenu *menu, std::initializer_list<EntrySpec> entries);
+    void setEditMode(bool on);
+    // The file of the message on view: a bare name in the listed directory,
+    // a full path (after Save As) as it stands.
+    Bytes currentFilePath() const;
     void buildPanes();
     void buildControlPanel();
     void buildHeaderPanel();
@@ -168,6 +201,8 @@ private:
 
     Settings &settings_;
     BrowserHost *host_ = nullptr;
+    int shownLine_ = -1;     // the title line whose message was last loaded
+    int shownCategory_ = -1; // the category box entry last taken
 };
 
 } // namespace vb

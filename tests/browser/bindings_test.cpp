@@ -172,3 +172,47 @@ TEST_F(BindingTest, LeavingByButtonMenuAndKey) {
     ASSERT_EQ(dialogs->log.size(), 1u);
     EXPECT_EQ(dialogs->log[0].text.rfind("Velbrook v0.2 Build 2 / ", 0), 0u);
 }
+
+TEST_F(BindingTest, EditingCommandsByButtonMenuAndKey) {
+    using T = vb::TF1;
+    // What each command is recognised by.
+    const auto editable = [this] { return !browser->Memo_log->isReadOnly(); };
+    const auto asked = [this](const char *q) {
+        return [this, q] { return dialogs->questions() == std::vector<vb::Bytes>{q}; };
+    };
+    const auto saveDialog = [this] { return dialogs->saveRequests.size() == 1; };
+    const auto created = [this] { return browser->Current.FileName == "KVX00150.TXT"; };
+    const struct {
+        Control control;
+        QKeySequence key;
+        bool inEditMode; // pressed in edit mode
+        std::function<bool()> happened;
+    } cases[] = {
+        {button("Edit", &T::Btn_Edit), QKeySequence(Qt::CTRL | Qt::Key_E), false, editable},
+        {entry("Edit > Edit", &T::MM_Edit_Edit), {}, false, editable},
+        {button("Save", &T::Btn_Save), QKeySequence(Qt::CTRL | Qt::Key_S), true, asked("File Update OK?")},
+        {entry("File > Save", &T::MM_File_Save), {}, true, asked("File Update OK?")},
+        {entry("File > Save As", &T::MM_File_SaveAs), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), true, saveDialog},
+        {entry("File > Delete", &T::MM_File_Delete), {}, false, asked("Now Viewing Message Delete OK?")},
+        {entry("File > New", &T::MM_File_New), QKeySequence(Qt::CTRL | Qt::Key_N), false, created},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.control.name);
+        for (bool typed : {false, true}) {
+            if (typed && c.key.isEmpty())
+                continue;
+            startAt50();
+            dialogs->saveRequests.clear();
+            dialogs->answers = {false, false};
+            if (c.inEditMode)
+                browser->Btn_Edit->click();
+            if (typed)
+                key(c.key);
+            else
+                c.control.press(*browser);
+            EXPECT_TRUE(c.happened()) << (typed ? "typed" : "pressed");
+            std::remove((msgDir() + "KVX00150.TXT").c_str());
+            browser->DefaultRead();
+        }
+    }
+}

@@ -13,6 +13,24 @@ bool ScriptedDialogs::question(const Bytes &text) {
     return a;
 }
 
+bool ScriptedDialogs::saveFileName(const SaveRequest &request, Bytes &chosen) {
+    log.push_back({"save", request.title});
+    saveRequests.push_back(request);
+    if (saveAnswers.empty())
+        return false;
+    chosen = saveAnswers.front();
+    saveAnswers.pop_front();
+    return !chosen.empty();
+}
+
+std::vector<Bytes> ScriptedDialogs::questions() const {
+    std::vector<Bytes> out;
+    for (const Record &r : log)
+        if (r.kind == "question")
+            out.push_back(r.text);
+    return out;
+}
+
 std::vector<Bytes> ScriptedDialogs::errors() const {
     std::vector<Bytes> out;
     for (const Record &r : log)

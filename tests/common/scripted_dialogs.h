@@ -18,11 +18,18 @@ public:
     };
     std::deque<bool> answers;
     std::vector<Record> log;
+    // Save dialogs: each answer is a chosen path, or empty for Cancel
+    // (Cancel when the queue runs dry). Every request is kept.
+    std::deque<Bytes> saveAnswers;
+    std::vector<SaveRequest> saveRequests;
 
     void message(const Bytes &text) override { log.push_back({"message", text}); }
     bool question(const Bytes &text) override;
     void error(const Bytes &text) override { log.push_back({"error", text}); }
+    bool saveFileName(const SaveRequest &request, Bytes &chosen) override;
     std::vector<Bytes> errors() const;
+    // The texts of the questions asked, in order.
+    std::vector<Bytes> questions() const;
 };
 
 // Installs a fresh scripted implementation and returns it.

@@ -207,4 +207,24 @@ bool makeDirectory(const Bytes &path) {
 
 bool removeFile(const Bytes &path) { return ::unlink(fsPath(path).c_str()) == 0; }
 
+bool createNewFile(const Bytes &path, const Bytes &data, int *err) {
+    const std::string target = fsPath(path);
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        setErr(err, errno);
+        return false;
+    }
+    bool ok = writeAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
+    int saved = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        saved = errno;
+    }
+    if (!ok) {
+        ::unlink(target.c_str());
+        setErr(err, saved);
+    }
+    return ok;
+}
+
 } // namespace vb

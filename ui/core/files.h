@@ -43,6 +43,9 @@ struct FileHandle {
 // it over the target, so that a failed write leaves the target as it was.
 // Returns false and sets *err on failure.
 bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err = nullptr);
+// Creates a new file holding data; never replaces an existing file (EEXIST,
+// also for a dangling link), and leaves no partial file behind on failure.
+bool createNewFile(const Bytes &path, const Bytes &data, int *err = nullptr);
 
 // Names of the ordinary, non-hidden files of a directory (symbolic links to
 // ordinary files included), unsorted. Returns false and sets *err on failure.

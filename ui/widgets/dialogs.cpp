@@ -3,8 +3,11 @@
 #include "ui/core/apptitle.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringList>
 
 namespace vb {
 namespace {
@@ -43,6 +46,27 @@ bool QtDialogs::question(const Bytes &text) {
 void QtDialogs::error(const Bytes &text) {
     QMessageBox box(QMessageBox::Critical, toUnicode(appTitle()), toUnicode(text), QMessageBox::Ok, parentWindow());
     box.exec();
+}
+
+bool QtDialogs::saveFileName(const SaveRequest &request, Bytes &chosen) {
+    // "caption|pattern|caption|pattern" becomes Qt's "caption (pattern)" list.
+    QStringList filters;
+    const QStringList parts = toUnicode(request.filters).split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                       QLatin1Char(')');
+    QFileDialog dialog(parentWindow(), toUnicode(request.title), toUnicode(request.directory));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(toUnicode(request.defaultSuffix));
+    if (!request.proposedName.empty())
+        dialog.selectFile(toUnicode(request.proposedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    chosen = fsToBytes(QFile::encodeName(dialog.selectedFiles().front()).toStdString());
+    return true;
 }
 
 } // namespace vb

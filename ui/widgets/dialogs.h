@@ -12,6 +12,17 @@ class QWidget;
 
 namespace vb {
 
+// What a save dialog shows: its title, the folder it opens in, the suffix
+// added to a name typed without one, the filters as "caption|pattern|..."
+// pairs, and the name proposed (may be empty).
+struct SaveRequest {
+    Bytes title;
+    Bytes directory;
+    Bytes defaultSuffix;
+    Bytes filters;
+    Bytes proposedName;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -21,6 +32,9 @@ public:
     virtual bool question(const Bytes &text) = 0;
     // The general error report.
     virtual void error(const Bytes &text) = 0;
+    // The save dialog; true with the chosen full path, false when cancelled.
+    // It asks nothing about replacing an existing file.
+    virtual bool saveFileName(const SaveRequest &request, Bytes &chosen) = 0;
 };
 
 Dialogs &dialogs();
@@ -32,6 +46,7 @@ public:
     void message(const Bytes &text) override;
     bool question(const Bytes &text) override;
     void error(const Bytes &text) override;
+    bool saveFileName(const SaveRequest &request, Bytes &chosen) override;
 };
 
 } // namespace vb

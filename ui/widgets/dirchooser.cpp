@@ -66,6 +66,8 @@ DirChooser::DirChooser(QWidget *parent) : QWidget(parent) {
 void DirChooser::enterRow(int row) {
     if (row < 0 || row >= list_->count())
         return;
+    if (mayLeave && !mayLeave())
+        return;
     const QListWidgetItem *item = list_->item(row);
     const Bytes name = fromUnicode(item->data(Qt::UserRole).toString());
     setDirectory(name == ".." ? parentOf(dir_) : withSeparator(dir_) + name);

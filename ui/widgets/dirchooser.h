@@ -21,6 +21,8 @@ public:
     const Bytes &directory() const { return dir_; }
     void setDirectory(const Bytes &dir);
     std::function<void()> onChange;
+    // Asked before the user moves to another directory; false keeps it.
+    std::function<bool()> mayLeave;
 
     QListWidget *list() const { return list_; }
     // Moves to the entry at row (".." is the parent), as a double click does.

@@ -23,12 +23,18 @@ void Memo::setLines(const std::vector<Bytes> &lines) {
         text.append(toUnicode(lines[i]));
     }
     setPlainText(text);
+    // An empty control cannot tell no line from one empty line.
+    oneEmptyLine_ = lines.size() == 1 && lines[0].empty();
+    document()->setModified(false);
 }
 
 std::vector<Bytes> Memo::logicalLines() const {
     std::vector<Bytes> out;
-    if (document()->isEmpty())
+    if (document()->isEmpty()) {
+        if (oneEmptyLine_)
+            out.emplace_back();
         return out;
+    }
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
         out.push_back(fromUnicode(b.text()));
     return out;

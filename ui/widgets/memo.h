@@ -20,6 +20,8 @@ public:
     std::vector<Bytes> lines() const;
     std::vector<Bytes> logicalLines() const;
     void clearText() { setLines({}); }
+    // Whether the user changed the text since it was last set.
+    bool isModified() const { return document()->isModified(); }
     bool isEmptyText() const;
 
     void setWordWrap(bool on);
@@ -36,6 +38,7 @@ private:
     Bytes face_;
     int points_ = 0;
     bool fixed_ = false;
+    bool oneEmptyLine_ = false;
 };
 
 } // namespace vb

@@ -1,0 +1,368 @@
+// Editing and keeping messages through the browser's own buttons and menus:
+// edit mode, Save, Save As, New and Delete, with the bytes on disk asserted,
+// and the question that keeps typed text from being dropped.
+
+#include "tests/browser/browser_fixture.h"
+
+#include <QListWidget>
+#include <QTest>
+#include <algorithm>
+#include <dirent.h>
+#include <functional>
+#include <sys/stat.h>
+
+using namespace vbtest;
+using vb::Bytes;
+
+namespace {
+
+bool exists(const std::string &path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The names in a directory, sorted.
+std::vector<std::string> listing(const std::string &dir) {
+    std::vector<std::string> out;
+    if (DIR *d = ::opendir(dir.c_str())) {
+        while (dirent *e = ::readdir(d))
+            if (e->d_name[0] != '.' || std::string(e->d_name).size() > 2)
+                if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+                    out.push_back(e->d_name);
+        ::closedir(d);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+const std::string kEmptyHeader(const std::string &number) {
+    return number + "\r\nTitle:\r\nName :\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\n";
+}
+
+} // namespace
+
+class EditingTest : public BrowserTest {
+protected:
+    void typeAtStart(const QString &text) {
+        QTextCursor c = browser->Memo_log->textCursor();
+        c.movePosition(QTextCursor::Start);
+        browser->Memo_log->setTextCursor(c);
+        QTest::keyClicks(browser->Memo_log, text);
+    }
+    // Edit, then type at the start of the text, as a user does.
+    void editAndType(const QString &text) {
+        browser->Btn_Edit->click();
+        typeAtStart(text);
+    }
+    // Each case of a table starts from an empty message folder.
+    void clearMessages() {
+        for (const std::string &name : listing(msgDir()))
+            std::remove((msgDir() + name).c_str());
+    }
+    bool saveControlsEnabled() const {
+        return browser->Btn_Save->isEnabled() && browser->MM_File_Save->isEnabled() &&
+               browser->MM_File_SaveAs->isEnabled();
+    }
+    bool saveControlsDisabled() const {
+        return !browser->Btn_Save->isEnabled() && !browser->MM_File_Save->isEnabled() &&
+               !browser->MM_File_SaveAs->isEnabled();
+    }
+};
+
+TEST_F(EditingTest, SaveRebuildsTheHeaderAndWritesTheLogicalLines) {
+    category("Log Mode");
+    std::string longLine;
+    for (int i = 0; i < 600; ++i)
+        longLine += "word ";
+    const std::string stray = "stray \x81\x20 and \xff ok";
+    put(msgDir() + "KVX00012.TXT",
+        "12\r\nTitle:abc\r\nName : spaced\r\nMail :m\r\nHttp :h\r\nDate :d\r\nNext :00013\r\n"
+        "Back :00011\r\nline nine\r\nline ten\r\n" +
+            longLine + "\r\n" + stray + "\r\nlast\r\n");
+    browser->resize(500, 400);
+    browser->DefaultRead();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(browser.get()));
+    browser->Memo_log->resize(300, 300);
+    QApplication::processEvents();
+    EXPECT_TRUE(saveControlsDisabled()) << "a load leaves edit mode";
+    editAndType("New ");
+    EXPECT_FALSE(browser->Memo_log->isReadOnly());
+    EXPECT_TRUE(saveControlsEnabled());
+    ASSERT_GT(browser->Memo_log->lines().size(), browser->Memo_log->logicalLines().size()) << "the long line wraps";
+    browser->Btn_Save->click();
+    EXPECT_EQ(dialogs->questions(), std::vector<Bytes>{"File Update OK?"});
+    EXPECT_EQ(get(msgDir() + "KVX00012.TXT"),
+              "00012\r\nTitle:abc\r\nName : spaced\r\nMail :m\r\nHttp :h\r\nDate :d\r\nNext :00013\r\nBack :00011\r\n"
+              "\r\n\r\nNew " +
+                  longLine + "\r\n" + stray + "\r\nlast\r\n");
+    EXPECT_TRUE(browser->Memo_log->isReadOnly());
+    EXPECT_TRUE(saveControlsDisabled());
+    EXPECT_EQ(listing(msgDir()), std::vector<std::string>{"KVX00012.TXT"}) << "no temporary file is left";
+}
+
+TEST_F(EditingTest, SaveAsksOnlyInEditModeAndCancelWritesNothing) {
+    const struct {
+        const char *name;
+        bool edit;
+        bool answer;
+        std::vector<Bytes> questions;
+        bool written;
+    } cases[] = {
+        {"outside edit mode", false, true, {}, false},
+        {"cancelled", true, false, {"File Update OK?"}, false},
+        {"confirmed", true, true, {"File Update OK?"}, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        category("Text Mode");
+        message("a.txt", "alpha\r\n");
+        browser->DefaultRead();
+        dialogs->log.clear();
+        dialogs->answers = {c.answer};
+        if (c.edit)
+            editAndType("X");
+        browser->MM_File_Save->trigger();
+        EXPECT_EQ(dialogs->questions(), c.questions);
+        EXPECT_EQ(get(msgDir() + "a.txt"), c.written ? "Xalpha\r\n" : "alpha\r\n");
+        EXPECT_TRUE(browser->Memo_log->isReadOnly());
+        EXPECT_TRUE(saveControlsDisabled());
+        EXPECT_EQ(memo(), std::vector<std::string>{c.edit ? "Xalpha" : "alpha"}) << "the text stays as typed";
+    }
+}
+
+TEST_F(EditingTest, AFailedWriteKeepsTheOldFileAndEditMode) {
+    category("Text Mode");
+    message("a.txt", "alpha\r\n");
+    message("plain", "not a folder");
+    browser->DefaultRead();
+    editAndType("X");
+    const Bytes through = vb::fsToBytes(msgDir() + "plain/b.txt");
+    dialogs->saveAnswers = {through};
+    browser->MM_File_SaveAs->trigger();
+    EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("ファイル ") + through + vb::cp(" を作成できません.")});
+    EXPECT_FALSE(browser->Memo_log->isReadOnly()) << "edit mode stays on to try again";
+    EXPECT_TRUE(saveControlsEnabled());
+    EXPECT_EQ(memo(), std::vector<std::string>{"Xalpha"});
+    EXPECT_EQ(get(msgDir() + "a.txt"), "alpha\r\n");
+    EXPECT_EQ(listing(msgDir()), (std::vector<std::string>{"a.txt", "plain"}));
+
+    // The next try, to a place that can be written, succeeds.
+    const Bytes good = vb::fsToBytes(dir.file("copy.txt"));
+    dialogs->saveAnswers = {good};
+    browser->MM_File_SaveAs->trigger();
+    EXPECT_EQ(get(dir.file("copy.txt")), "Xalpha\r\n");
+    EXPECT_EQ(browser->Current.FileName, good);
+}
+
+TEST_F(EditingTest, SaveAsOffersTheCategoryFolderAndKeepsTheChosenName) {
+    category("Text Mode");
+    message("a.txt", "alpha\r\n");
+    browser->DefaultRead();
+    browser->MM_File_SaveAs->trigger();
+    EXPECT_TRUE(dialogs->saveRequests.empty()) << "Save As waits for edit mode";
+    editAndType("X");
+    browser->MM_File_SaveAs->trigger(); // cancelled
+    ASSERT_EQ(dialogs->saveRequests.size(), 1u);
+    const vb::SaveRequest &r = dialogs->saveRequests[0];
+    EXPECT_EQ(r.title, "File Save");
+    EXPECT_EQ(r.directory, vb::fsToBytes(msgDir()));
+    EXPECT_EQ(r.defaultSuffix, "txt");
+    EXPECT_EQ(r.filters, vb::cp("TXTファイル|*.txt|DOCファイル|*.doc|MANファイル|*.man|GGGファイル|*.ggg|"
+                                "INIファイル|*.ini|全てのファイル|*.*"));
+    EXPECT_EQ(browser->Current.FileName, "a.txt");
+    EXPECT_FALSE(browser->Memo_log->isReadOnly()) << "a cancelled dialog changes nothing";
+
+    // キャンセル at the question: the chosen name is taken, nothing is written.
+    const Bytes chosen = vb::fsToBytes(dir.file("other.txt"));
+    dialogs->saveAnswers = {chosen};
+    dialogs->answers = {false};
+    browser->MM_File_SaveAs->trigger();
+    EXPECT_EQ(browser->Current.FileName, chosen);
+    EXPECT_FALSE(exists(dir.file("other.txt")));
+    EXPECT_EQ(dialogs->questions(), std::vector<Bytes>{"File Update OK?"});
+    // A later Delete removes the chosen file, not a name joined to the folder.
+    put(dir.file("other.txt"), "x");
+    browser->MM_File_Delete->trigger();
+    EXPECT_FALSE(exists(dir.file("other.txt")));
+    EXPECT_TRUE(exists(msgDir() + "a.txt"));
+}
+
+TEST_F(EditingTest, NewInLogModeTakesOneAboveTheHighestNumber) {
+    const struct {
+        std::vector<int> listed;
+        std::string created; // empty: nothing created
+    } cases[] = {{{}, "KVX00001.TXT"}, {{3, 7}, "KVX00008.TXT"}, {{99999}, ""}, {{5, 99998}, "KVX99999.TXT"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.created);
+        clearMessages();
+        category("Log Mode");
+        std::vector<std::string> before;
+        for (int n : c.listed) {
+            char name[32];
+            std::snprintf(name, sizeof name, "KVX%05d.TXT", n);
+            message(name, logMessage(std::string(name).substr(3, 5), "T", "N"));
+            before.push_back(name);
+        }
+        browser->DefaultRead();
+        browser->MM_File_New->trigger();
+        EXPECT_TRUE(errors().empty());
+        std::vector<std::string> after = before;
+        if (!c.created.empty()) {
+            after.push_back(c.created);
+            EXPECT_EQ(get(msgDir() + c.created), kEmptyHeader(c.created.substr(3, 5)));
+            EXPECT_EQ(label(browser->Lbl_Info_Title), c.created.substr(3, 5) + " ") << "the new message is shown";
+        } else if (!before.empty()) {
+            EXPECT_EQ(browser->LB_Title->selectedIndex(), 0) << "the first title is shown";
+        }
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(listing(msgDir()), after);
+    }
+}
+
+TEST_F(EditingTest, NewInLogModeStopsAtANameThatIsNotANumber) {
+    category("Log Mode");
+    message("KVX00001.TXT", logMessage("00001", "One", "A"));
+    message("KVXabcde.TXT", logMessage("00002", "Two", "B"));
+    browser->DefaultRead();
+    browser->MM_File_New->trigger();
+    EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("'abcde' は数値ではありません.")});
+    EXPECT_EQ(listing(msgDir()), (std::vector<std::string>{"KVX00001.TXT", "KVXabcde.TXT"}));
+    EXPECT_TRUE(memo().empty());
+}
+
+TEST_F(EditingTest, NewInTextModeTakesTheLowestFreeNameAndNeverReplacesAFile) {
+    const struct {
+        const char *types; // the category's file types
+        std::vector<std::string> present;
+        std::string created;
+    } cases[] = {
+        {"", {}, "New00000.txt"},
+        {"", {"New00000.txt", "New00002.txt"}, "New00001.txt"},
+        // Hidden by the mask (TXT not chosen), still never replaced.
+        {"Seach File TXT=False\r\n", {"New00000.txt", "x.doc"}, "New00001.txt"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.created);
+        clearMessages();
+        category("Text Mode", "Descending Order", c.types);
+        for (const std::string &name : c.present)
+            message(name, "keep " + name);
+        browser->DefaultRead();
+        browser->MM_File_New->trigger();
+        EXPECT_TRUE(errors().empty());
+        for (const std::string &name : c.present)
+            EXPECT_EQ(get(msgDir() + name), "keep " + name);
+        ASSERT_TRUE(exists(msgDir() + c.created));
+        EXPECT_EQ(get(msgDir() + c.created), "");
+    }
+}
+
+TEST_F(EditingTest, DeleteShowsTheTitleThatStoodAbove) {
+    const struct {
+        int select;
+        std::vector<std::string> left;
+        int shown; // -1: the no-message state
+    } cases[] = {{0, {"00002 _ B / N", "00001 _ A / N"}, 0},
+                 {2, {"00003 _ C / N", "00002 _ B / N"}, 1},
+                 {1, {"00003 _ C / N", "00001 _ A / N"}, 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.select);
+        clearMessages();
+        category("Log Mode");
+        message("KVX00001.TXT", logMessage("00001", "A", "N"));
+        message("KVX00002.TXT", logMessage("00002", "B", "N"));
+        message("KVX00003.TXT", logMessage("00003", "C", "N"));
+        browser->DefaultRead();
+        browser->LB_Title->setSelectedIndex(c.select);
+        browser->TextLoad();
+        dialogs->log.clear();
+        dialogs->answers = {false};
+        browser->MM_File_Delete->trigger();
+        EXPECT_EQ(titles().size(), 3u) << "キャンセル deletes nothing";
+        browser->MM_File_Delete->trigger();
+        EXPECT_EQ(dialogs->questions(),
+                  (std::vector<Bytes>{"Now Viewing Message Delete OK?", "Now Viewing Message Delete OK?"}));
+        EXPECT_EQ(titles(), c.left);
+        EXPECT_EQ(browser->LB_Title->selectedIndex(), c.shown);
+        const std::string &line = c.left[size_t(c.shown)];
+        EXPECT_EQ(label(browser->Lbl_Info_Title), line.substr(0, 6) + line.substr(8, 1));
+    }
+    // The last remaining message: the no-message state.
+    clearMessages();
+    category("Log Mode");
+    message("KVX00001.TXT", logMessage("00001", "A", "N"));
+    browser->DefaultRead();
+    browser->MM_File_Delete->trigger();
+    EXPECT_TRUE(titles().empty());
+    EXPECT_TRUE(memo().empty());
+    EXPECT_EQ(label(browser->Lbl_Info_Title), "");
+    EXPECT_TRUE(listing(msgDir()).empty());
+}
+
+// Typed text is never dropped without a word: every command that would
+// reload or clear the memo asks first, and キャンセル leaves all as it was.
+TEST_F(EditingTest, TypedTextIsDroppedOnlyAfterTheQuestion) {
+    const struct {
+        const char *command;
+        std::function<void()> run;
+    } commands[] = {
+        {"title click",
+         [this] {
+             vb::TitleList *l = browser->LB_Title;
+             QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualRect(l->model()->index(1, 0)).center());
+         }},
+        {"-1 button", [this] { browser->Btn_Back->click(); }},
+        {"End key", [this] { QTest::keyClick(browser.get(), Qt::Key_End, Qt::ControlModifier); }},
+        {"next link", [this] { browser->Btn_Res_Next->click(); }},
+        {"sort toggle", [this] { browser->Btn_Sort->click(); }},
+        {"category pick", [this] { pickCategory(0); }},
+        {"directory change",
+         [this] {
+             browser->DLB->list()->setCurrentRow(0);
+             QTest::keyClick(browser->DLB->list(), Qt::Key_Return);
+         }},
+        {"New", [this] { browser->MM_File_New->trigger(); }},
+        {"Delete", [this] { browser->MM_File_Delete->trigger(); }},
+        {"Close", [this] { browser->Btn_Close->click(); }},
+        {"Setup", [this] { browser->Btn_Setup->click(); }},
+    };
+    category("Log Mode");
+    message("KVX00001.TXT", logMessage("00001", "One", "A", "", "", "first\r\n"));
+    message("KVX00002.TXT", logMessage("00002", "Two", "B", "00001", "", "second\r\n"));
+    for (const auto &c : commands) {
+        SCOPED_TRACE(c.command);
+        browser->DefaultRead();
+        browser->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(browser.get()));
+        editAndType("typed ");
+        dialogs->log.clear();
+        host.calls.clear();
+        dialogs->answers = {false};
+        c.run();
+        EXPECT_EQ(dialogs->questions(), std::vector<Bytes>{"Edited Text Discard OK?"});
+        EXPECT_EQ(memo(), std::vector<std::string>{"typed second"});
+        EXPECT_FALSE(browser->Memo_log->isReadOnly()) << "edit mode stays";
+        EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
+        EXPECT_EQ(browser->DLB->directory(), vb::fsToBytes(msgDir().substr(0, msgDir().size() - 1)));
+        EXPECT_TRUE(host.calls.empty());
+        EXPECT_EQ(listing(msgDir()), (std::vector<std::string>{"KVX00001.TXT", "KVX00002.TXT"}));
+
+        // OK lets the command go on and drop the text.
+        dialogs->log.clear();
+        c.run();
+        EXPECT_EQ(dialogs->questions().front(), "Edited Text Discard OK?");
+        EXPECT_TRUE(memo() != std::vector<std::string>{"typed second"} || !host.calls.empty()) << "it went on";
+        // Put the folder back as it was for the next command.
+        for (const std::string &name : listing(msgDir()))
+            std::remove((msgDir() + name).c_str());
+        message("KVX00001.TXT", logMessage("00001", "One", "A", "", "", "first\r\n"));
+        message("KVX00002.TXT", logMessage("00002", "Two", "B", "00001", "", "second\r\n"));
+    }
+    // Edit mode without a change asks nothing.
+    browser->DefaultRead();
+    browser->Btn_Edit->click();
+    dialogs->log.clear();
+    browser->Btn_Back->click();
+    EXPECT_TRUE(dialogs->questions().empty());
+    EXPECT_EQ(memo(), std::vector<std::string>{"first"});
+}

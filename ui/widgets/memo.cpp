@@ -35,8 +35,16 @@ std::vector<Bytes> Memo::logicalLines() const {
             out.emplace_back();
         return out;
     }
-    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
-        out.push_back(fromUnicode(b.text()));
+    // One pass over the document's raw text: paragraphs end in U+2029.
+    const QString raw = document()->toRawText();
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype end = raw.indexOf(QChar::ParagraphSeparator, start);
+        out.push_back(fromUnicode(QStringView(raw).mid(start, (end < 0 ? raw.size() : end) - start).toString()));
+        if (end < 0)
+            break;
+        start = end + 1;
+    }
     return out;
 }
 

@@ -11,7 +11,10 @@ void setCaption(QLabel *label, const Bytes &text) { label->setText(toUnicode(tex
 
 Bytes caption(const QLabel *label) { return fromUnicode(label->text()); }
 
-void setHint(QWidget *w, const char *utf8) { w->setToolTip(QString::fromUtf8(utf8)); }
+void setHint(QWidget *w, const char *utf8) {
+    w->setToolTip(QString::fromUtf8(utf8));
+    w->setAccessibleDescription(w->toolTip());
+}
 
 ComboList::ComboList(QWidget *parent) : QComboBox(parent) {
     setEditable(false);

@@ -218,7 +218,9 @@ void TF1::buildMenus() {
     MM_File_Close = entry(MM_File, "Close", &TF1::Btn_CloseClick, QKeySequence(Qt::CTRL | Qt::Key_W));
 
     MM_Edit = bar->addMenu(QStringLiteral("&Edit"));
-    MM_Edit->setEnabled(false); // its commands come with editing
+    MM_Edit_Header = entry(MM_Edit, "Header Edit", &TF1::MM_Edit_HeaderClick);
+    MM_Edit_Header->setToolTip(QString::fromUtf8("ヘッダの編集"));
+    MM_Edit->setToolTipsVisible(true);
 
     MM_View = bar->addMenu(QStringLiteral("&View"));
     MM_View_Top = entry(MM_View, "Top", &TF1::Btn_TopClick, QKeySequence(Qt::CTRL | Qt::Key_Home));

@@ -85,6 +85,7 @@ public:
     void Btn_CloseClick();
     void Btn_SetupClick();
     void MM_Option_ApplicationSetupClick();
+    void MM_Edit_HeaderClick();
     void MM_Help_VersionClick();
     void FormResize();
     bool SplitterCanResize();
@@ -119,6 +120,7 @@ public:
     // Menus.
     QMenu *MM_File, *MM_Edit, *MM_View, *MM_View_Res, *MM_Option, *MM_Help;
     MenuEntry *MM_File_Close;
+    MenuEntry *MM_Edit_Header;
     MenuEntry *MM_View_Top, *MM_View_Next100, *MM_View_Next1, *MM_View_Back1, *MM_View_Back100, *MM_View_End;
     MenuEntry *MM_View_Res_Back, *MM_View_Res_Next;
     std::array<MenuEntry *, 10> MM_View_Res_NextK; // "01 :" .. "10 :"

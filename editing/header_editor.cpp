@@ -21,8 +21,8 @@ namespace {
 
 // Rows on the header panel; columns in the panel's own coordinates.
 constexpr int kRowTop = 4, kRowPitch = 21, kRowHeight = 19;
-constexpr int kLabelLeft = 4, kLabelWidth = 84;
-constexpr int kInputLeft = 90, kDefaultLeft = 436, kButtonWidth = 52;
+constexpr int kLabelLeft = 3, kLabelWidth = 86;
+constexpr int kInputLeft = 92, kDefaultLeft = 436, kButtonWidth = 52;
 constexpr int kSlotPitch = 68, kBoxWidth = 16, kNumberWidth = 50;
 // The header panel on the editor's panel.
 constexpr int kPanelLeft = 4, kPanelTop = 24, kPanelWidth = 492, kPanelHeight = kRowTop + 9 * kRowPitch + 2;

@@ -38,19 +38,14 @@ QLabel *rowLabel(QWidget *parent, const char *caption, int top, const char *hint
     return label;
 }
 
-// An input of a row: named on the accessibility bus by its row label.
-template <typename Input>
-Input *rowInput(Input *input, const char *name, QLabel *label, const QRect &place) {
-    input->setObjectName(QString::fromLatin1(name));
-    input->setGeometry(place);
-    input->setAccessibleName(label->text());
-    label->setBuddy(input);
-    return input;
-}
-
+// A text field of a row, named on the accessibility bus by its row label.
 QLineEdit *lineEdit(QWidget *parent, const char *name, QLabel *label, int top, int width, const char *hint) {
-    auto *edit = rowInput(new QLineEdit(parent), name, label, QRect(kInputLeft, top, width, kRowHeight));
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(kInputLeft, top, width, kRowHeight);
     edit->setMaxLength(INT_MAX); // no length limit
+    edit->setAccessibleName(label->text());
+    label->setBuddy(edit);
     setHint(edit, hint);
     return edit;
 }
@@ -114,32 +109,40 @@ void HeaderEditor::buildHeaderRows() {
     QWidget *p = Pnl_LogHeader;
 
     Lbl_Header_Number = rowLabel(p, "Number", rowTop(0), nullptr);
-    SE_Header_Number = rowInput(new SpinEdit(0, kNumberMax, kNumberChars, p), "SE_Header_Number", Lbl_Header_Number,
-                                QRect(kInputLeft, rowTop(0), 70, kRowHeight));
-    setHint(SE_Header_Number, "発言番号の設定");
+    SE_Header_Number = numberEdit(p, QStringLiteral("SE_Header_Number"), Lbl_Header_Number->text(),
+                                  QRect(kInputLeft, rowTop(0), 70, kRowHeight));
+    Lbl_Header_Number->setBuddy(SE_Header_Number);
     Btn_Header_Number = defaultButton(p, "Btn_Header_Number", rowTop(0));
 
-    const int wide = kDefaultLeft - 6 - kInputLeft;
-    Lbl_Header_Title = rowLabel(p, "Title", rowTop(1), "ヘッダ情報 タイトル");
-    E_Header_Title = lineEdit(p, "E_Header_Title", Lbl_Header_Title, rowTop(1), wide, "タイトル情報を設定");
-    Btn_Header_Title = defaultButton(p, "Btn_Header_Title", rowTop(1));
-    Lbl_Header_Name = rowLabel(p, "Name", rowTop(2), "ヘッダ情報 名前");
-    E_Header_Name = lineEdit(p, "E_Header_Name", Lbl_Header_Name, rowTop(2), wide, "名前情報を設定");
-    Btn_Header_Name = defaultButton(p, "Btn_Header_Name", rowTop(2));
-    Lbl_Header_Mail = rowLabel(p, "Mail Address", rowTop(3), "ヘッダ情報 メールアドレス");
-    E_Header_Mail = lineEdit(p, "E_Header_Mail", Lbl_Header_Mail, rowTop(3), wide, "メールアドレス情報を設定");
-    Btn_Header_Mail = defaultButton(p, "Btn_Header_Mail", rowTop(3));
-    Lbl_Header_Web = rowLabel(p, "Web Address", rowTop(4), "ヘッダ情報 ウェブアドレス");
-    E_Header_Web = lineEdit(p, "E_Header_Web", Lbl_Header_Web, rowTop(4), wide, "ウェブアドレス情報を設定");
-    Btn_Header_Web = defaultButton(p, "Btn_Header_Web", rowTop(4));
-
+    // The text rows; the date row leaves room for "Now" beside its "Default".
     const int nowLeft = kDefaultLeft - 4 - kButtonWidth;
-    Lbl_Header_Date = rowLabel(p, "Date", rowTop(5), "ヘッダ情報 作成日");
-    E_Header_Date =
-        lineEdit(p, "E_Header_Date", Lbl_Header_Date, rowTop(5), nowLeft - 4 - kInputLeft, "作成日情報を設定");
+    const struct {
+        QLabel *&label;
+        QLineEdit *&edit;
+        QPushButton *&restore;
+        const char *caption, *labelHint, *editName, *editHint, *buttonName;
+    } textRows[] = {
+        {Lbl_Header_Title, E_Header_Title, Btn_Header_Title, "Title", "ヘッダ情報 タイトル", "E_Header_Title",
+         "タイトル情報を設定", "Btn_Header_Title"},
+        {Lbl_Header_Name, E_Header_Name, Btn_Header_Name, "Name", "ヘッダ情報 名前", "E_Header_Name", "名前情報を設定",
+         "Btn_Header_Name"},
+        {Lbl_Header_Mail, E_Header_Mail, Btn_Header_Mail, "Mail Address", "ヘッダ情報 メールアドレス", "E_Header_Mail",
+         "メールアドレス情報を設定", "Btn_Header_Mail"},
+        {Lbl_Header_Web, E_Header_Web, Btn_Header_Web, "Web Address", "ヘッダ情報 ウェブアドレス", "E_Header_Web",
+         "ウェブアドレス情報を設定", "Btn_Header_Web"},
+        {Lbl_Header_Date, E_Header_Date, Btn_Header_Date, "Date", "ヘッダ情報 作成日", "E_Header_Date",
+         "作成日情報を設定", "Btn_Header_Date"},
+    };
+    int row = 1;
+    for (const auto &r : textRows) {
+        const int right = &r.edit == &E_Header_Date ? nowLeft : kDefaultLeft;
+        r.label = rowLabel(p, r.caption, rowTop(row), r.labelHint);
+        r.edit = lineEdit(p, r.editName, r.label, rowTop(row), right - 4 - kInputLeft, r.editHint);
+        r.restore = defaultButton(p, r.buttonName, rowTop(row));
+        ++row;
+    }
     Btn_Header_Date_Now = button(p, "Btn_Header_Date_Now", "Now", QRect(nowLeft, rowTop(5), kButtonWidth, kRowHeight),
                                  "現在の日付、日時を適用");
-    Btn_Header_Date = defaultButton(p, "Btn_Header_Date", rowTop(5));
 
     // Next links: slots 1 to 5 on the upper row, 6 to 10 on the lower one.
     Lbl_Header_Next = rowLabel(p, "Next Message", rowTop(6), "ヘッダ情報 下位関連発言");
@@ -179,7 +182,7 @@ void HeaderEditor::buildFileRows() {
     Lbl_Header_File = rowLabel(p, "File Name", fileTop, "ファイル名情報");
     Lbl_Header_File->move(kPanelLeft + kLabelLeft, fileTop);
     E_Header_File =
-        lineEdit(p, "E_Header_File", Lbl_Header_File, fileTop, kDefaultLeft - 6 - kInputLeft, "ファイル名を設定");
+        lineEdit(p, "E_Header_File", Lbl_Header_File, fileTop, kDefaultLeft - 4 - kInputLeft, "ファイル名を設定");
     E_Header_File->move(kPanelLeft + kInputLeft, fileTop);
     Btn_Header_File = defaultButton(p, "Btn_Header_File", fileTop);
     Btn_Header_File->move(kPanelLeft + kDefaultLeft, fileTop);

@@ -92,6 +92,8 @@ private:
     void buildHeaderRows();
     void buildFileRows();
     void connectHandlers();
+    void clearNextLinks();
+    void clearBackLink();
     bool logMode() const;
     const CurrentMessage &current() const;
     // Writes Memo_tmp to the record's file, then drops the old file when

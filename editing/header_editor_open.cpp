@@ -7,7 +7,6 @@
 #include "messages/links.h"
 #include "messages/naming.h"
 #include "messages/numbers.h"
-#include "ui/widgets/placement.h"
 #include "ui/widgets/spinedit.h"
 
 #include <QCheckBox>
@@ -38,10 +37,7 @@ const CurrentMessage &HeaderEditor::current() const { return browser_->Current; 
 void HeaderEditor::DefaultSetup(const Lines &HeaderBodyLines, bool edited) {
     body_ = HeaderBodyLines;
     edited_ = edited;
-    window_->Pnl_HeaderEdit->show();
-    window_->Pnl_Option->hide();
-    window_->setFixedSize(window_->Pnl_HeaderEdit->size());
-    placeOuter(window_, QSize(), true);
+    // The controller has laid the window out as the header editor.
     window_->show();
     window_->activateWindow();
 
@@ -49,12 +45,8 @@ void HeaderEditor::DefaultSetup(const Lines &HeaderBodyLines, bool edited) {
     SE_Header_Number->setNumber(0);
     for (QLineEdit *e : {E_Header_Title, E_Header_Name, E_Header_Mail, E_Header_Web, E_Header_Date, E_Header_File})
         e->clear();
-    for (size_t k = 0; k < CB_Next.size(); ++k) {
-        CB_Next[k]->setChecked(false);
-        SE_Next[k]->setNumber(0);
-    }
-    CB_Back->setChecked(false);
-    SE_Back->setNumber(0);
+    clearNextLinks();
+    clearBackLink();
 
     if (logMode()) {
         // A row that cannot be restored stops the opening there.
@@ -89,11 +81,20 @@ void HeaderEditor::Def_Web() { setText(E_Header_Web, current().Web); }
 void HeaderEditor::Def_Date() { setText(E_Header_Date, current().Date); }
 void HeaderEditor::Def_File() { setText(E_Header_File, current().FileName); }
 
-void HeaderEditor::Def_ResNext() {
+void HeaderEditor::clearNextLinks() {
     for (size_t k = 0; k < CB_Next.size(); ++k) {
         CB_Next[k]->setChecked(false);
         SE_Next[k]->setNumber(0);
     }
+}
+
+void HeaderEditor::clearBackLink() {
+    CB_Back->setChecked(false);
+    SE_Back->setNumber(0);
+}
+
+void HeaderEditor::Def_ResNext() {
+    clearNextLinks();
     // The links fill the slots from the first, whichever slots they came from.
     const Bytes &links = current().NextLinks;
     const int count = nextLinkCount(links);
@@ -106,8 +107,7 @@ void HeaderEditor::Def_ResNext() {
 }
 
 void HeaderEditor::Def_ResBack() {
-    CB_Back->setChecked(false);
-    SE_Back->setNumber(0);
+    clearBackLink();
     if (!current().BackLink.empty()) {
         const int n = backLinkNumber(current().BackLink);
         CB_Back->setChecked(true);

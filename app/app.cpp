@@ -5,6 +5,7 @@
 #include "app/options_panel.h"
 #include "app/title_screen.h"
 #include "browser/browser_window.h"
+#include "editing/header_editor.h"
 #include "editing/shared_window.h"
 #include "setup/setup_window.h"
 #include "ui/core/epath.h"
@@ -36,6 +37,7 @@ void Application::start() {
     F3 = std::make_unique<TF3>();
     options = new OptionsPanel(F3->Pnl_Option, F3.get(), settings);
     options->setBrowser(F1.get());
+    F3->HeaderEdit->setBrowser(F1.get());
     options->setHintWindows({F1.get(), F2.get(), F3.get()});
     F0->setController(F.get());
     F1->setHost(F.get());

@@ -3,6 +3,7 @@
 #include "app/options_panel.h"
 #include "app/title_screen.h"
 #include "browser/browser_window.h"
+#include "editing/header_editor.h"
 #include "editing/shared_window.h"
 #include "setup/setup_window.h"
 #include "ui/core/errors.h"
@@ -109,5 +110,9 @@ void TF::enterSetup() {
 }
 
 void TF::enterApplicationSetup() { options_->ApplicationSetup(); }
+
+void TF::enterHeaderEditor(const std::vector<Bytes> &HeaderBodyLines, bool edited) {
+    F3->HeaderEdit->DefaultSetup(HeaderBodyLines, edited);
+}
 
 } // namespace vb

@@ -2,6 +2,10 @@
 // What the browser asks of the rest of the program when it leaves its own
 // window: the screen controller and the other windows.
 
+#include "ui/core/codepage.h"
+
+#include <vector>
+
 namespace vb {
 
 // The screens the controller prepares, by number.
@@ -20,6 +24,9 @@ public:
     virtual void enterSetup() = 0;
     // Shows the application options.
     virtual void enterApplicationSetup() = 0;
+    // Shows the header editor on the message on view; HeaderBodyLines is the
+    // body it writes, edited whether those lines hold unsaved edits.
+    virtual void enterHeaderEditor(const std::vector<Bytes> &HeaderBodyLines, bool edited) = 0;
 };
 
 } // namespace vb

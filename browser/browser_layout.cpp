@@ -302,9 +302,8 @@ void TF1::buildMenus() {
         {
             {&TF1::MM_Edit_Edit, "Edit", "MM_Edit_Edit", "編集", K(Qt::CTRL | Qt::Key_E), &TF1::Btn_EditClick, false},
             kSeparator,
-            {&TF1::MM_Edit_Header, "Header Edit", "MM_Edit_Header", "ヘッダの編集", {}, nullptr, false},
+            {&TF1::MM_Edit_Header, "Header Edit", "MM_Edit_Header", "ヘッダの編集", {}, &TF1::MM_Edit_HeaderClick, false},
         });
-    MM_Edit_Header->setEnabled(false); // comes with the header editor
 
     MM_View = addMenu(
         nullptr, "&View", nullptr,

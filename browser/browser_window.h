@@ -107,6 +107,7 @@ public:
     void Btn_CloseClick();
     void Btn_SetupClick();
     void MM_Option_ApplicationSetupClick();
+    void MM_Edit_HeaderClick();
     void MM_Help_VersionClick();
     void FormResize();
     bool SplitterCanResize();

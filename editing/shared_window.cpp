@@ -1,5 +1,6 @@
 #include "editing/shared_window.h"
 
+#include "editing/header_editor.h"
 #include "ui/core/apptitle.h"
 #include "ui/widgets/controls.h"
 
@@ -13,10 +14,11 @@ TF3::TF3() : QWidget(nullptr) {
     Pnl_HeaderEdit = new QWidget(this);
     Pnl_HeaderEdit->setObjectName("Pnl_HeaderEdit");
     Pnl_HeaderEdit->setGeometry(0, 0, 500, 315);
-    makeHeading(Pnl_HeaderEdit, QStringLiteral("Header Edit"), 8, 4);
+    makeHeading(Pnl_HeaderEdit, QStringLiteral("Header Edit"), 8, 4)->adjustSize();
     Pnl_Option = new QWidget(this);
     Pnl_Option->setObjectName("Pnl_Option");
     Pnl_Option->setGeometry(0, 0, 170, 80);
+    HeaderEdit = new HeaderEditor(this);
 }
 
 void TF3::closeEvent(QCloseEvent *e) { e->ignore(); }

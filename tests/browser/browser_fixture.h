@@ -46,6 +46,7 @@ public:
     void endProgram() override { calls.push_back("endProgram"); }
     void enterSetup() override { calls.push_back("enterSetup"); }
     void enterApplicationSetup() override { calls.push_back("enterApplicationSetup"); }
+    void enterHeaderEditor(const std::vector<vb::Bytes> &, bool) override { calls.push_back("enterHeaderEditor"); }
 };
 
 class BrowserTest : public ::testing::Test {

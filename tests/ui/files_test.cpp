@@ -90,6 +90,29 @@ TEST(Files, BareNamesResolveAgainstTheWorkingDirectory) {
     vb::setWorkingDirectory("");
 }
 
+TEST(Files, SameFileGoesByTheFileNotBySpelling) {
+    vbtest::TempDir t;
+    put(t.file("abc.txt"), "one");
+    put(t.file("other.txt"), "one");
+    ::mkdir(t.file("sub").c_str(), 0755);
+    ASSERT_EQ(::symlink("abc.txt", t.file("link.txt").c_str()), 0);
+    ASSERT_EQ(::link(t.file("abc.txt").c_str(), t.file("hard.txt").c_str()), 0);
+    vb::setWorkingDirectory(vb::fsToBytes(t.path()));
+    const Bytes full = vb::fsToBytes(t.file("abc.txt"));
+    const struct {
+        Bytes a, b;
+        bool same;
+    } cases[] = {
+        {"abc.txt", "abc.txt", true},        {"abc.txt", "./abc.txt", true},         {"abc.txt", full, true},
+        {"abc.txt", "sub/../abc.txt", true}, {"abc.txt", "link.txt", true},          {"abc.txt", "hard.txt", true},
+        {"abc.txt", "other.txt", false},     {"abc.txt", "ABC.TXT", false},          {"abc.txt", "missing.txt", false},
+        {"missing.txt", "abc.txt", false},   {"missing.txt", "./missing.txt", true}, {"missing.txt", "gone.txt", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(vb::sameFile(c.a, c.b), c.same) << c.a << " / " << c.b;
+    vb::setWorkingDirectory("");
+}
+
 TEST(Files, PathHelpers) {
     EXPECT_EQ(vb::withSeparator("/a"), "/a/");
     EXPECT_EQ(vb::withSeparator("/"), "/");

@@ -5,6 +5,7 @@
 #include "ui/core/files.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/dirchooser.h"
+#include "ui/widgets/spinedit.h"
 #include "ui/widgets/titlelist.h"
 
 #include <QAbstractItemView>
@@ -114,6 +115,26 @@ TEST(Hints, MenusFollowTheirWindowsSwitch) {
     EXPECT_FALSE(vb::hintAllowed(sub));
     vb::setHintsShown(&window, true);
     EXPECT_TRUE(vb::hintAllowed(sub));
+}
+
+TEST(SpinEdit, ClampsLimitsTheTextAndReadsNonNumbersAsZero) {
+    vb::SpinEdit spin(0, 99999, 5);
+    const struct { int set, read; } cases[] = {{12, 12}, {-5, 0}, {123456, 99999}, {99999, 99999}};
+    for (const auto &c : cases) {
+        spin.setNumber(c.set);
+        EXPECT_EQ(spin.number(), c.read) << c.set;
+    }
+    // Five characters at most, leading zeros included.
+    spin.clear();
+    QTest::keyClicks(&spin, "0001234");
+    EXPECT_EQ(spin.text(), QStringLiteral("00012"));
+    EXPECT_EQ(spin.number(), 12);
+    spin.clear();
+    QTest::keyClicks(&spin, "12345");
+    // An emptied field reads as 0, although the box still holds its last value.
+    spin.clear();
+    EXPECT_EQ(spin.value(), 12345);
+    EXPECT_EQ(spin.number(), 0);
 }
 
 TEST(DirChooser, ListsSubdirectoriesAndMovesLikeAUser) {

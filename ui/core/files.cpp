@@ -227,4 +227,43 @@ bool createNewFile(const Bytes &path, const Bytes &data, int *err) {
     return ok;
 }
 
+namespace {
+
+// An absolute path without "." steps, ".." steps or doubled separators.
+Bytes lexicallyNormal(const Bytes &absolute) {
+    std::vector<Bytes> steps;
+    size_t start = 0;
+    while (start <= absolute.size()) {
+        size_t end = absolute.find(kSep, start);
+        if (end == Bytes::npos)
+            end = absolute.size();
+        const Bytes step = absolute.substr(start, end - start);
+        if (step == "..") {
+            if (!steps.empty())
+                steps.pop_back();
+        } else if (!step.empty() && step != ".") {
+            steps.push_back(step);
+        }
+        start = end + 1;
+    }
+    Bytes out;
+    for (const Bytes &step : steps)
+        out += kSep + step;
+    return out.empty() ? Bytes(1, kSep) : out;
+}
+
+} // namespace
+
+bool sameFile(const Bytes &a, const Bytes &b) {
+    struct stat sa, sb;
+    const bool hasA = ::stat(fsPath(a).c_str(), &sa) == 0;
+    const bool hasB = ::stat(fsPath(b).c_str(), &sb) == 0;
+    if (hasA && hasB)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    if (hasA != hasB)
+        return false;
+    const Bytes ra = resolvePath(a), rb = resolvePath(b);
+    return isAbsolute(ra) && isAbsolute(rb) ? lexicallyNormal(ra) == lexicallyNormal(rb) : ra == rb;
+}
+
 } // namespace vb

@@ -56,4 +56,10 @@ bool fileExists(const Bytes &path);
 bool makeDirectory(const Bytes &path); // one level; false when it could not be made
 bool removeFile(const Bytes &path);
 
+// True when the two paths name one file: where both exist, the same device
+// and inode (so links and every spelling of a path agree); where neither
+// does, the same path once resolved and rid of ".", ".." and doubled
+// separators; never when only one of them exists.
+bool sameFile(const Bytes &a, const Bytes &b);
+
 } // namespace vb

@@ -16,6 +16,7 @@ namespace vb {
 // Caption helpers: the byte string shown as is (no mnemonics).
 void setCaption(QLabel *label, const Bytes &text);
 Bytes caption(const QLabel *label);
+// The hint is the tool tip and the accessible description.
 void setHint(QWidget *w, const char *utf8);
 
 // A pick-only drop-down list of byte strings.

@@ -13,6 +13,19 @@ bool ScriptedDialogs::question(const Bytes &text) {
     return a;
 }
 
+bool ScriptedDialogs::chooseFont(Bytes &face, int &size, bool fixedPitchOnly) {
+    log.push_back({"font", face + "/" + std::to_string(size) + (fixedPitchOnly ? " fixed" : "")});
+    if (fonts.empty())
+        return false;
+    const FontAnswer a = fonts.front();
+    fonts.pop_front();
+    if (a.ok) {
+        face = a.face;
+        size = a.size;
+    }
+    return a.ok;
+}
+
 std::vector<Bytes> ScriptedDialogs::errors() const {
     std::vector<Bytes> out;
     for (const Record &r : log)

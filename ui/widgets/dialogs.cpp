@@ -1,6 +1,7 @@
 #include "ui/widgets/dialogs.h"
 
 #include "ui/core/apptitle.h"
+#include "ui/widgets/fontdialog.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -43,6 +44,15 @@ bool QtDialogs::question(const Bytes &text) {
 void QtDialogs::error(const Bytes &text) {
     QMessageBox box(QMessageBox::Critical, toUnicode(appTitle()), toUnicode(text), QMessageBox::Ok, parentWindow());
     box.exec();
+}
+
+bool QtDialogs::chooseFont(Bytes &face, int &size, bool fixedPitchOnly) {
+    FontDialog dialog(toUnicode(face), size, fixedPitchOnly, parentWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    face = fromUnicode(dialog.face());
+    size = dialog.size();
+    return true;
 }
 
 } // namespace vb

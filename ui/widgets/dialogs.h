@@ -21,6 +21,9 @@ public:
     virtual bool question(const Bytes &text) = 0;
     // The general error report.
     virtual void error(const Bytes &text) = 0;
+    // The font dialog (ui/widgets/fontdialog.h), starting on face and size;
+    // true on OK, face and size then holding the choice (9 to 100 points).
+    virtual bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) = 0;
 };
 
 Dialogs &dialogs();
@@ -32,6 +35,7 @@ public:
     void message(const Bytes &text) override;
     bool question(const Bytes &text) override;
     void error(const Bytes &text) override;
+    bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;
 };
 
 } // namespace vb

@@ -84,11 +84,17 @@ void onChecked(QRadioButton *radio, QObject *context, const std::function<void()
 
 // Field labels run down the left of the property group.
 constexpr int kLabelX = 8;
-constexpr int kFieldX = 96;
-constexpr int kRowTitle = 8, kRowDirectory = 31, kRowFileName = 54, kRowDefaultLoad = 77, kRowFixedFont = 100,
-              kRowVariableFont = 123, kRowDefaultFont = 147, kRowSortStyle = 168, kRowSearchMode = 189;
-// The switches that depend on the search mode start right of its radio pair.
-constexpr int kSwitchX = 180;
+constexpr int kFieldX = 90;
+// Fields and buttons end here, inside the group's right edge.
+constexpr int kRight = 400;
+constexpr int kRowTitle = 6, kRowDirectory = 28, kRowFileName = 50, kRowDefaultLoad = 72, kRowFixedFont = 94,
+              kRowVariableFont = 116, kRowDefaultFont = 139, kRowSortStyle = 159, kRowSearchMode = 179;
+// The header switches stand right of "Log Mode"; the file types and the
+// title source in rows of their own below "Text Mode", indented.
+constexpr int kSwitchX = 171;
+constexpr int kIndentX = kFieldX + 20;
+constexpr int kFileSwitchWidth = 52;
+constexpr int kRowSetDelete = 282;
 
 } // namespace
 
@@ -106,8 +112,9 @@ TF2::TF2(Settings &settings, const CategoryRecord &browserCategory)
 }
 
 void TF2::buildTopRow() {
-    makeHeading(Pnl_Setup, QStringLiteral("Setup"), 8, 6);
+    QLabel *heading = makeHeading(Pnl_Setup, QStringLiteral("Setup"), 8, 6);
     CB_Setup = new ComboList(Pnl_Setup);
+    heading->setBuddy(CB_Setup);
     CB_Setup->setObjectName("CB_Setup");
     CB_Setup->setAccessibleName(QStringLiteral("Category"));
     CB_Setup->setGeometry(64, 5, 300, 22);
@@ -126,13 +133,13 @@ void TF2::buildProperty() {
 
     QLabel *title = label(g, "Title", kLabelX, kRowTitle + 3);
     hint(title, "カテゴリのタイトル");
-    Property_Title = field(g, "Property_Title", title, "Title", 255, QRect(kFieldX, kRowTitle, 302, 21));
+    Property_Title = field(g, "Property_Title", title, "Title", 255, QRect(kFieldX, kRowTitle, kRight - kFieldX, 21));
 
     QLabel *directory = label(g, "Directory", kLabelX, kRowDirectory + 3);
     hint(directory, "カテゴリの参照先ディレクトリ");
-    Property_Directory =
-        field(g, "Property_Directory", directory, "Directory", 255, QRect(kFieldX, kRowDirectory, 250, 21));
-    Btn_Property_Directory = button(g, "Btn_Property_Directory", "Set", QRect(350, kRowDirectory - 1, 48, 23));
+    Property_Directory = field(g, "Property_Directory", directory, "Directory", 255,
+                               QRect(kFieldX, kRowDirectory, kRight - 52 - kFieldX, 21));
+    Btn_Property_Directory = button(g, "Btn_Property_Directory", "Set", QRect(kRight - 48, kRowDirectory - 1, 48, 23));
     connectGuarded(Btn_Property_Directory, &QPushButton::clicked, this, [this] { Btn_Property_DirectoryClick(); });
 
     QLabel *fileName = label(g, "File Name", kLabelX, kRowFileName + 3);
@@ -153,16 +160,17 @@ void TF2::buildProperty() {
     hint(label(g, "Fixed Font", kLabelX, kRowFixedFont + 3), "等倍幅フォント");
     Property_FixedFont = new FontLabel(g);
     Property_FixedFont->setObjectName("Property_FixedFont");
-    Property_FixedFont->setGeometry(kFieldX, kRowFixedFont, 246, 21);
-    Btn_Property_Font_Fixed = button(g, "Btn_Property_Font_Fixed", "Font", QRect(346, kRowFixedFont - 1, 52, 23));
+    Property_FixedFont->setGeometry(kFieldX, kRowFixedFont, kRight - 56 - kFieldX, 21);
+    Btn_Property_Font_Fixed =
+        button(g, "Btn_Property_Font_Fixed", "Font", QRect(kRight - 52, kRowFixedFont - 1, 52, 23));
     connectGuarded(Btn_Property_Font_Fixed, &QPushButton::clicked, this, [this] { Btn_Property_Font_FixedClick(); });
 
     hint(label(g, "Variable Font", kLabelX, kRowVariableFont + 3), "可変幅フォント");
     Property_VariableFont = new FontLabel(g);
     Property_VariableFont->setObjectName("Property_VariableFont");
-    Property_VariableFont->setGeometry(kFieldX, kRowVariableFont, 246, 21);
+    Property_VariableFont->setGeometry(kFieldX, kRowVariableFont, kRight - 56 - kFieldX, 21);
     Btn_Property_Font_Variable =
-        button(g, "Btn_Property_Font_Variable", "Font", QRect(346, kRowVariableFont - 1, 52, 23));
+        button(g, "Btn_Property_Font_Variable", "Font", QRect(kRight - 52, kRowVariableFont - 1, 52, 23));
     connectGuarded(Btn_Property_Font_Variable, &QPushButton::clicked, this,
                    [this] { Btn_Property_Font_VariableClick(); });
 
@@ -175,8 +183,8 @@ void TF2::buildProperty() {
               "Descending Order", QPoint(140, 0), Property_RB_Sort_Ascending, "Property_RB_Sort_Ascending",
               "Ascending Order");
 
-    Btn_Setup_Set = button(g, "Btn_Setup_Set", "Set", QRect(246, 280, 74, 24));
-    Btn_Setup_Delete = button(g, "Btn_Setup_Delete", "Delete", QRect(324, 280, 74, 24));
+    Btn_Setup_Set = button(g, "Btn_Setup_Set", "Set", QRect(kRight - 152, kRowSetDelete, 74, 24));
+    Btn_Setup_Delete = button(g, "Btn_Setup_Delete", "Delete", QRect(kRight - 74, kRowSetDelete, 74, 24));
     connectGuarded(Btn_Setup_Set, &QPushButton::clicked, this, [this] { Btn_Setup_SetClick(); });
     connectGuarded(Btn_Setup_Delete, &QPushButton::clicked, this, [this] { Btn_Setup_DeleteClick(); });
 }
@@ -185,10 +193,10 @@ void TF2::buildModeSwitches() {
     QWidget *g = Grp_Property;
     hint(label(g, "Search Mode", kLabelX, kRowSearchMode + 2),
          "参照モード(ログファイルモード、及びファイル一般モード)");
-    const int textRow = kRowSearchMode + 41;
-    radioPair(g, QRect(kFieldX, kRowSearchMode, kSwitchX - kFieldX - 2, 62), Property_RB_Search_Log,
-              "Property_RB_Search_Log", "Log Mode", QPoint(0, textRow - kRowSearchMode), Property_RB_Search_Text,
-              "Property_RB_Search_Text", "Text Mode");
+    const int textRow = kRowSearchMode + 41, fileRow = textRow + 20, titleRow = fileRow + 21;
+    radioPair(g, QRect(kFieldX, kRowSearchMode, kRight - kFieldX, textRow + 20 - kRowSearchMode),
+              Property_RB_Search_Log, "Property_RB_Search_Log", "Log Mode", QPoint(0, textRow - kRowSearchMode),
+              Property_RB_Search_Text, "Property_RB_Search_Text", "Text Mode");
     onChecked(Property_RB_Search_Log, this, [this] { Property_RB_Search_LogClick(); });
     onChecked(Property_RB_Search_Text, this, [this] { Property_RB_Search_TextClick(); });
 
@@ -196,25 +204,24 @@ void TF2::buildModeSwitches() {
     label(g, "Information", kSwitchX, kRowSearchMode - 14)->hide();
     Property_Info_Title = checkBox(g, "Property_Info_Title", "Title", QRect(kSwitchX, kRowSearchMode, 54, 20));
     Property_Info_Name = checkBox(g, "Property_Info_Name", "Name", QRect(kSwitchX + 56, kRowSearchMode, 60, 20));
-    Property_Info_Mail =
-        checkBox(g, "Property_Info_Mail", "Mail Address", QRect(kSwitchX + 118, kRowSearchMode, 104, 20));
+    Property_Info_Mail = checkBox(g, "Property_Info_Mail", "Mail Address",
+                                  QRect(kSwitchX + 118, kRowSearchMode, kRight - 118 - kSwitchX, 20));
     Property_Info_Date = checkBox(g, "Property_Info_Date", "Date", QRect(kSwitchX, kRowSearchMode + 20, 54, 20));
     Property_Info_Web =
         checkBox(g, "Property_Info_Web", "Web Address", QRect(kSwitchX + 56, kRowSearchMode + 20, 104, 20));
 
     // File types after "Text Mode", in one row.
-    label(g, "Search File", kSwitchX, textRow - 14)->hide();
+    label(g, "Search File", kSwitchX, textRow + 2)->hide();
     const char *const types[] = {"TXT", "DOC", "MAN", "GGG", "INI"};
     QCheckBox **boxes[] = {&Property_Search_TXT, &Property_Search_DOC, &Property_Search_MAN, &Property_Search_GGG,
                            &Property_Search_INI};
     for (int i = 0; i < 5; ++i)
         *boxes[i] = checkBox(g, (std::string("Property_Search_") + types[i]).c_str(), types[i],
-                             QRect(kSwitchX + 44 * i, textRow, 44, 20));
+                             QRect(kIndentX + kFileSwitchWidth * i, fileRow, kFileSwitchWidth, 20));
 
     // The title source comes last.
-    const int titleRow = textRow + 22;
-    label(g, "Title Text", kFieldX, titleRow + 2)->hide();
-    radioPair(g, QRect(kSwitchX, titleRow, 220, 20), Property_RB_TitleText_Line, "Property_RB_TitleText_Line",
+    label(g, "Title Text", kLabelX, titleRow + 2)->hide();
+    radioPair(g, QRect(kIndentX, titleRow, 220, 20), Property_RB_TitleText_Line, "Property_RB_TitleText_Line",
               "Text Line", QPoint(100, 0), Property_RB_TitleText_File, "Property_RB_TitleText_File", "File Name");
 }
 

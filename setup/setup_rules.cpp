@@ -16,29 +16,18 @@ const std::array<const char *, 5> &fileWords() {
     return words;
 }
 
+// The values a category section reads when its keys are missing, except
+// that a new category is enabled and sorted newest first.
 CategoryRecord newCategoryTemplate(const Bytes &exeDir) {
     CategoryRecord r;
+    for (const CategoryKey &key : categoryKeys())
+        r[key.slot] = key.defaultsToExeDir ? exeDir : key.def;
     r[kSlotEnabled] = kWordEnable;
-    r[kSlotTitle] = kWordNewCategory;
-    r[kSlotDirectory] = exeDir;
-    r[kSlotFileName1] = "000";
-    r[kSlotFileName2] = kWordTXT;
-    r[kSlotDefaultFont] = kWordFixed;
     r[kSlotSortStyle] = kWordDescendingOrder;
-    r[kSlotSearchMode] = kWordTextMode;
-    r[kSlotTitleText] = kWordFileName;
-    r[kSlotFixedFontName] = fixedFontDefault();
     r[kSlotFixedFontStyle] = kWordNoStyle;
-    r[kSlotFixedFontPoint] = kWordDefaultPoint;
     r[kSlotFixedFontColor] = kWordWindowText;
-    r[kSlotVariableFontName] = variableFontDefault();
     r[kSlotVariableFontStyle] = kWordNoStyle;
-    r[kSlotVariableFontPoint] = kWordDefaultPoint;
     r[kSlotVariableFontColor] = kWordWindowText;
-    for (int i = 0; i < 5; ++i) {
-        r[kSlotInfoTitle + i] = informationWords()[size_t(i)];
-        r[kSlotSearchTXT + i] = fileWords()[size_t(i)];
-    }
     return r;
 }
 

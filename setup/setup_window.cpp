@@ -158,21 +158,11 @@ void TF2::buildProperty() {
         checkBox(g, "Property_DefaultLoad", "Set Default Load", QRect(kFieldX, kRowDefaultLoad, 200, 20));
 
     hint(label(g, "Fixed Font", kLabelX, kRowFixedFont + 3), "等倍幅フォント");
-    Property_FixedFont = new FontLabel(g);
-    Property_FixedFont->setObjectName("Property_FixedFont");
-    Property_FixedFont->setGeometry(kFieldX, kRowFixedFont, kRight - 56 - kFieldX, 21);
-    Btn_Property_Font_Fixed =
-        button(g, "Btn_Property_Font_Fixed", "Font", QRect(kRight - 52, kRowFixedFont - 1, 52, 23));
-    connectGuarded(Btn_Property_Font_Fixed, &QPushButton::clicked, this, [this] { Btn_Property_Font_FixedClick(); });
-
+    fontRow(kRowFixedFont, Property_FixedFont, "Property_FixedFont", Btn_Property_Font_Fixed, "Btn_Property_Font_Fixed",
+            [this] { Btn_Property_Font_FixedClick(); });
     hint(label(g, "Variable Font", kLabelX, kRowVariableFont + 3), "可変幅フォント");
-    Property_VariableFont = new FontLabel(g);
-    Property_VariableFont->setObjectName("Property_VariableFont");
-    Property_VariableFont->setGeometry(kFieldX, kRowVariableFont, kRight - 56 - kFieldX, 21);
-    Btn_Property_Font_Variable =
-        button(g, "Btn_Property_Font_Variable", "Font", QRect(kRight - 52, kRowVariableFont - 1, 52, 23));
-    connectGuarded(Btn_Property_Font_Variable, &QPushButton::clicked, this,
-                   [this] { Btn_Property_Font_VariableClick(); });
+    fontRow(kRowVariableFont, Property_VariableFont, "Property_VariableFont", Btn_Property_Font_Variable,
+            "Btn_Property_Font_Variable", [this] { Btn_Property_Font_VariableClick(); });
 
     hint(label(g, "Default Font", kLabelX, kRowDefaultFont + 2), "デフォルトフォント");
     radioPair(g, QRect(kFieldX, kRowDefaultFont, 300, 20), Property_RB_Font_Fixed, "Property_RB_Font_Fixed", "Fixed",
@@ -187,6 +177,15 @@ void TF2::buildProperty() {
     Btn_Setup_Delete = button(g, "Btn_Setup_Delete", "Delete", QRect(kRight - 74, kRowSetDelete, 74, 24));
     connectGuarded(Btn_Setup_Set, &QPushButton::clicked, this, [this] { Btn_Setup_SetClick(); });
     connectGuarded(Btn_Setup_Delete, &QPushButton::clicked, this, [this] { Btn_Setup_DeleteClick(); });
+}
+
+void TF2::fontRow(int row, FontLabel *&fontLabel, const char *labelName, QPushButton *&picker, const char *pickerName,
+                  const std::function<void()> &handler) {
+    fontLabel = new FontLabel(Grp_Property);
+    fontLabel->setObjectName(QString::fromLatin1(labelName));
+    fontLabel->setGeometry(kFieldX, row, kRight - 56 - kFieldX, 21);
+    picker = button(Grp_Property, pickerName, "Font", QRect(kRight - 52, row - 1, 52, 23));
+    connectGuarded(picker, &QPushButton::clicked, this, handler);
 }
 
 void TF2::buildModeSwitches() {

@@ -89,6 +89,8 @@ protected:
 private:
     void buildTopRow();
     void buildProperty();
+    void fontRow(int row, FontLabel *&fontLabel, const char *labelName, QPushButton *&picker, const char *pickerName,
+                 const std::function<void()> &handler);
     void buildModeSwitches();
     void buildChoosers();
     void applyHints();

@@ -91,24 +91,6 @@ TEST_F(SetupTest, AfterSetTheWindowShowsWhatTheFileHolds) {
     EXPECT_EQ(listed(), (std::vector<std::string>{"Quoted"}));
 }
 
-TEST_F(SetupTest, SetWithDefaultLoadMarksTheEntry) {
-    openTitled({"A", "B", "C", "D"});
-    pick(3);
-    window->Property_DefaultLoad->click();
-    window->Btn_Setup_Set->click();
-    EXPECT_EQ(settings->DefaultCategory, "D");
-    EXPECT_NE(file().find("[Velbrook v0.2]\r\nDefaultCategory=D\r\n"), std::string::npos);
-    EXPECT_TRUE(window->Property_DefaultLoad->isChecked());
-    pick(2);
-    EXPECT_FALSE(window->Property_DefaultLoad->isChecked());
-    // Unchecking it on the default does not take the mark away.
-    pick(3);
-    window->Property_DefaultLoad->click();
-    window->Btn_Setup_Set->click();
-    EXPECT_EQ(settings->DefaultCategory, "D");
-    EXPECT_TRUE(window->Property_DefaultLoad->isChecked());
-}
-
 TEST_F(SetupTest, NewStoresTheShownEntryAndAddsAndShowsANewOne) {
     openTitled({"A", "B"});
     pick(1);

@@ -33,7 +33,7 @@ void Application::start() {
     F0 = std::make_unique<TF0>();
     F1 = std::make_unique<TF1>(settings);
     F = std::make_unique<TF>(settings, F0.get(), F1.get());
-    F2 = std::make_unique<TF2>(settings);
+    F2 = std::make_unique<TF2>(settings, F1->CurrentCategory);
     F3 = std::make_unique<TF3>();
     options = new OptionsPanel(F3->Pnl_Option, F3.get(), settings);
     options->setBrowser(F1.get());

@@ -31,6 +31,19 @@ std::vector<Bytes> ScriptedDialogs::questions() const {
     return out;
 }
 
+bool ScriptedDialogs::chooseFont(Bytes &face, int &size, bool fixedPitchOnly) {
+    log.push_back({"font", face + "/" + std::to_string(size) + (fixedPitchOnly ? " fixed" : "")});
+    if (fonts.empty())
+        return false;
+    const FontAnswer a = fonts.front();
+    fonts.pop_front();
+    if (a.ok) {
+        face = a.face;
+        size = a.size;
+    }
+    return a.ok;
+}
+
 std::vector<Bytes> ScriptedDialogs::errors() const {
     std::vector<Bytes> out;
     for (const Record &r : log)

@@ -13,10 +13,17 @@ namespace vb {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Record {
-        std::string kind; // "message", "question", "error"
-        Bytes text;
+        std::string kind; // "message", "question", "error", "font"
+        Bytes text;       // for "font": the face, "/", the size and " fixed" when only fixed pitch was offered
+    };
+    // A font dialog's answer: OK with a face and a size, or cancel.
+    struct FontAnswer {
+        bool ok;
+        Bytes face;
+        int size;
     };
     std::deque<bool> answers;
+    std::deque<FontAnswer> fonts; // cancel when it runs dry
     std::vector<Record> log;
     // Save dialogs: each answer is a chosen path, or empty for Cancel
     // (Cancel when the queue runs dry). Every request is kept.
@@ -27,6 +34,7 @@ public:
     bool question(const Bytes &text) override;
     void error(const Bytes &text) override { log.push_back({"error", text}); }
     bool saveFileName(const SaveRequest &request, Bytes &chosen) override;
+    bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;
     std::vector<Bytes> errors() const;
     // The texts of the questions asked, in order.
     std::vector<Bytes> questions() const;

@@ -1,6 +1,7 @@
 #include "ui/widgets/dialogs.h"
 
 #include "ui/core/apptitle.h"
+#include "ui/widgets/fontdialog.h"
 
 #include <QApplication>
 #include <QFile>
@@ -66,6 +67,15 @@ bool QtDialogs::saveFileName(const SaveRequest &request, Bytes &chosen) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     chosen = fsToBytes(QFile::encodeName(dialog.selectedFiles().front()).toStdString());
+    return true;
+}
+
+bool QtDialogs::chooseFont(Bytes &face, int &size, bool fixedPitchOnly) {
+    FontDialog dialog(toUnicode(face), size, fixedPitchOnly, parentWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    face = fromUnicode(dialog.face());
+    size = dialog.size();
     return true;
 }
 

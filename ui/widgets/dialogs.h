@@ -35,6 +35,9 @@ public:
     // The save dialog; true with the chosen full path, false when cancelled.
     // It asks nothing about replacing an existing file.
     virtual bool saveFileName(const SaveRequest &request, Bytes &chosen) = 0;
+    // The font dialog (ui/widgets/fontdialog.h), starting on face and size;
+    // true on OK, face and size then holding the choice (9 to 100 points).
+    virtual bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) = 0;
 };
 
 Dialogs &dialogs();
@@ -47,6 +50,7 @@ public:
     bool question(const Bytes &text) override;
     void error(const Bytes &text) override;
     bool saveFileName(const SaveRequest &request, Bytes &chosen) override;
+    bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;
 };
 
 } // namespace vb

@@ -23,7 +23,7 @@ int digitValue(char c) {
 }
 
 Bytes tooLargeText(const Bytes &path) {
-    return cp(u8"設定ファイル ") + path + cp(u8" は大きすぎるため読み込めません (上限 32 MiB)");
+    return cp(u8"設定ファイル ") + quoteForError(path) + cp(u8" は大きすぎるため読み込めません (上限 32 MiB)");
 }
 
 } // namespace

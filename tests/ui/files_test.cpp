@@ -97,15 +97,57 @@ TEST(Files, PathHelpers) {
     EXPECT_EQ(vb::baseName("plain"), "plain");
 }
 
-TEST(Errors, CarryTheRuntimeTexts) {
+// The text of the failure that f raises, or "<none>".
+template <class F>
+Bytes failureText(F f) {
     try {
-        vb::failNotNumber("12 ");
+        f();
     } catch (const vb::RuntimeError &e) {
-        EXPECT_EQ(vb::toUnicode(e.text()), QString::fromUtf8("'12 ' は数値ではありません"));
+        return e.text();
     }
-    try {
-        vb::failIo(2);
-    } catch (const vb::RuntimeError &e) {
-        EXPECT_EQ(vb::toUnicode(e.text()), QString::fromUtf8("I/O エラー (2)"));
+    return "<none>";
+}
+
+TEST(Errors, CarryTheRuntimeTexts) {
+    EXPECT_EQ(vb::toUnicode(failureText([] { vb::failNotNumber("12 "); })),
+              QString::fromUtf8("'12 ' は数値ではありません"));
+    EXPECT_EQ(vb::toUnicode(failureText([] { vb::failIo(2); })), QString::fromUtf8("I/O エラー (2)"));
+    EXPECT_EQ(vb::toUnicode(failureText([] { vb::failCannotCreate("a.txt"); })),
+              QString::fromUtf8("ファイル a.txt を作成できません"));
+    EXPECT_EQ(vb::toUnicode(failureText([] { vb::failCannotOpen("a.txt"); })),
+              QString::fromUtf8("ファイル a.txt は開けません"));
+    EXPECT_EQ(vb::toUnicode(failureText([] { vb::failCannotWrite("/x/Velbrook.ini"); })),
+              QString::fromUtf8("/x/Velbrook.ini に書き込めません"));
+}
+
+TEST(Errors, QuotedTextsAreCutOnACharacterBoundary) {
+    const size_t limit = vb::kQuoteLimit;
+    const Bytes ellipsis = "\x81\x63";
+    const Bytes kana = "\x82\xa0"; // a double-byte character
+    Bytes doubles;                 // one byte, then double-byte characters: the limit falls inside one
+    doubles += 'a';
+    while (doubles.size() < (1u << 20))
+        doubles += kana;
+    const struct {
+        Bytes text;
+        Bytes quoted;
+    } cases[] = {
+        {"", ""},
+        {Bytes(limit, '7'), Bytes(limit, '7')},
+        {Bytes(limit + 1, '7'), Bytes(limit, '7') + ellipsis},
+        {Bytes(1u << 20, '7'), Bytes(limit, '7') + ellipsis}, // a 1 MB number line
+        {doubles, doubles.substr(0, limit - 1) + ellipsis},
+        {Bytes(limit - 1, 'x') + kana, Bytes(limit - 1, 'x') + ellipsis},
+        {Bytes(limit - 2, 'x') + kana, Bytes(limit - 2, 'x') + kana},
+    };
+    const Bytes notNumber = vb::cp(" は数値ではありません");
+    const Bytes fileWord = vb::cp("ファイル ");
+    for (const auto &c : cases) {
+        EXPECT_EQ(vb::quoteForError(c.text), c.quoted) << c.text.size();
+        EXPECT_EQ(failureText([&] { vb::failNotNumber(c.text); }), "'" + c.quoted + "'" + notNumber);
+        EXPECT_EQ(failureText([&] { vb::failCannotCreate(c.text); }),
+                  fileWord + c.quoted + vb::cp(" を作成できません"));
+        EXPECT_EQ(failureText([&] { vb::failCannotOpen(c.text); }), fileWord + c.quoted + vb::cp(" は開けません"));
+        EXPECT_EQ(failureText([&] { vb::failCannotWrite(c.text); }), c.quoted + vb::cp(" に書き込めません"));
     }
 }

@@ -1,3 +1,4 @@
+#include "tests/common/alloc_meter.h"
 #include "tests/common/tempdir.h"
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,6 +42,42 @@ TEST(Files, FailedWriteLeavesTheTargetAsItWas) {
     Bytes back;
     vb::readWholeFile(vb::fsToBytes(t.file("a.txt")), back);
     EXPECT_EQ(back, "keep");
+}
+
+TEST(Files, WholeFilesAreReadAsTheirBytesArriveUpToALimit) {
+    vbtest::TempDir t;
+    put(t.file("small.txt"), "0123456789");
+    put(t.file("huge.txt"), "");
+    ASSERT_EQ(::truncate(t.file("huge.txt").c_str(), 16ll << 30), 0); // sparse: no disk used
+    ::mkdir(t.file("folder").c_str(), 0755);
+    ASSERT_EQ(::mkfifo(t.file("pipe").c_str(), 0644), 0); // opening it for reading would wait for a writer
+    const size_t any = SIZE_MAX;
+    const struct {
+        std::string path;
+        size_t limit;
+        bool ok;
+        int err;
+    } cases[] = {
+        {t.file("small.txt"), any, true, 0},     {t.file("small.txt"), 10, true, 0},
+        {t.file("small.txt"), 9, false, EFBIG},  {t.file("huge.txt"), 1 << 20, false, EFBIG},
+        {"/proc/self/status", any, true, 0}, // says it is empty, yet has lines
+        {"/proc/self/status", 16, false, EFBIG}, {t.file("folder"), any, false, EISDIR},
+        {t.file("pipe"), any, false, EINVAL},    {t.file("missing"), any, false, ENOENT},
+    };
+    for (const auto &c : cases) {
+        Bytes out = "stale";
+        int err = 0;
+        vbtest::AllocMeter meter(8 << 20); // a larger allocation is refused
+        EXPECT_EQ(vb::readWholeFile(vb::fsToBytes(c.path), out, &err, c.limit), c.ok) << c.path << " " << c.limit;
+        EXPECT_LE(meter.largest(), size_t(1) << 20) << c.path;
+        EXPECT_EQ(err, c.err) << c.path << " " << c.limit;
+        if (!c.ok)
+            EXPECT_EQ(out, "") << c.path;
+        else if (c.path.rfind("/proc/", 0) == 0)
+            EXPECT_EQ(out.rfind("Name:", 0), 0u) << out;
+        else
+            EXPECT_EQ(out, "0123456789");
+    }
 }
 
 TEST(Files, WritingThroughASymbolicLinkReplacesTheFileItNames) {

@@ -68,10 +68,23 @@ FileHandle::~FileHandle() {
 }
 
 bool FileHandle::open(const Bytes &path, int *err) {
-    // A directory opens, but reading it fails with EISDIR.
-    fd = ::open(fsPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(fsPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         setErr(err, errno);
+        return false;
+    }
+    struct stat st;
+    int failure = 0;
+    if (::fstat(fd, &st) != 0)
+        failure = errno;
+    else if (S_ISDIR(st.st_mode))
+        failure = EISDIR;
+    else if (!S_ISREG(st.st_mode))
+        failure = EINVAL;
+    if (failure) {
+        ::close(fd);
+        fd = -1;
+        setErr(err, failure);
         return false;
     }
     return true;
@@ -89,24 +102,31 @@ long FileHandle::read(Bytes &out, size_t n) {
     }
 }
 
-bool readWholeFile(const Bytes &path, Bytes &out, int *err) {
+bool readWholeFile(const Bytes &path, Bytes &out, int *err, size_t maxBytes) {
     out.clear();
     FileHandle f;
     if (!f.open(path, err))
         return false;
+    // A file that says it is too large is refused unread; one that grows
+    // while it is read is refused when it passes the limit.
     struct stat st;
-    size_t chunk = 65536;
-    if (::fstat(f.fd, &st) == 0 && st.st_size > 0)
-        out.reserve(size_t(st.st_size));
-    for (;;) {
-        long got = f.read(out, chunk);
+    bool tooLarge = ::fstat(f.fd, &st) == 0 && uint64_t(st.st_size) > maxBytes;
+    while (!tooLarge) {
+        const long got = f.read(out, 65536);
         if (got < 0) {
-            setErr(err, errno);
+            const int saved = errno;
+            out.clear();
+            setErr(err, saved);
             return false;
         }
         if (got == 0)
             return true;
+        tooLarge = out.size() > maxBytes;
     }
+    out.clear();
+    out.shrink_to_fit();
+    setErr(err, EFBIG);
+    return false;
 }
 
 bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
@@ -186,6 +206,12 @@ bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err) {
     }
     ::closedir(d);
     return true;
+}
+
+bool isReadOnlyFile(const Bytes &path) {
+    const std::string fs = fsPath(path);
+    struct stat st;
+    return ::stat(fs.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(fs.c_str(), W_OK) != 0);
 }
 
 bool isDirectory(const Bytes &path) {

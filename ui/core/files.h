@@ -6,6 +6,7 @@
 
 #include "ui/core/codepage.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace vb {
@@ -25,15 +26,22 @@ Bytes resolvePath(const Bytes &path);
 // The file system's own spelling of a (resolved) path.
 std::string fsPath(const Bytes &path);
 
-// Whole file. Returns false and sets *err (an errno value) on failure.
-bool readWholeFile(const Bytes &path, Bytes &out, int *err = nullptr);
-// Appends up to maxBytes from the start of an open file descriptor.
+// The whole content of an ordinary file. Memory grows as the bytes arrive,
+// never on the size the file claims. A file of more than maxBytes is refused
+// with EFBIG and nothing is kept. Returns false and sets *err (an errno value)
+// on failure: ENOENT when there is no such file, EISDIR for a folder.
+bool readWholeFile(const Bytes &path, Bytes &out, int *err = nullptr, size_t maxBytes = SIZE_MAX);
+
+// An ordinary file opened for reading.
 struct FileHandle {
     int fd = -1;
     FileHandle() = default;
     FileHandle(const FileHandle &) = delete;
     FileHandle &operator=(const FileHandle &) = delete;
     ~FileHandle();
+    // Opens the file without waiting on it: a folder fails with EISDIR, and
+    // anything else that is not an ordinary file (a pipe, a device) with
+    // EINVAL.
     bool open(const Bytes &path, int *err = nullptr);
     // Reads at most n more bytes, appending them; returns the count, 0 at end, -1 on error.
     long read(Bytes &out, size_t n);
@@ -47,6 +55,10 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err = nullptr);
 // Names of the ordinary, non-hidden files of a directory (symbolic links to
 // ordinary files included), unsorted. Returns false and sets *err on failure.
 bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err = nullptr);
+
+// True when the file exists and may not be written: marked read-only for
+// everyone, or not writable by this process.
+bool isReadOnlyFile(const Bytes &path);
 
 bool isDirectory(const Bytes &path);
 bool fileExists(const Bytes &path);

@@ -1,5 +1,6 @@
 #include "tests/common/alloc_meter.h"
 #include "tests/common/tempdir.h"
+#include "tests/common/testfiles.h"
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
 
@@ -7,6 +8,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <dirent.h>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -91,6 +94,56 @@ TEST(Files, WritingThroughASymbolicLinkReplacesTheFileItNames) {
     Bytes back;
     vb::readWholeFile(vb::fsToBytes(t.file("real.ini")), back);
     EXPECT_EQ(back, "new");
+}
+
+TEST(Files, WritingThroughLinksKeepsEveryLinkAndCreatesTheFileTheyName) {
+    const struct {
+        const char *what;
+        std::vector<std::pair<std::string, std::string>> links; // name, target (relative to the folder or absolute)
+        std::string written;                                    // the file that receives the content, "" for none
+        int err;
+    } cases[] = {
+        {"dangling, relative", {{"Velbrook.ini", "sub/real.ini"}}, "sub/real.ini", 0},
+        {"dangling, absolute", {{"Velbrook.ini", "@/abs.ini"}}, "abs.ini", 0},
+        {"chain ending in nothing", {{"Velbrook.ini", "mid.ini"}, {"mid.ini", "sub/end.ini"}}, "sub/end.ini", 0},
+        {"into a missing folder", {{"Velbrook.ini", "none/real.ini"}}, "", ENOENT},
+        {"loop onto itself", {{"Velbrook.ini", "Velbrook.ini"}}, "", ELOOP},
+        {"loop of two", {{"Velbrook.ini", "other.ini"}, {"other.ini", "Velbrook.ini"}}, "", ELOOP},
+    };
+    for (const auto &c : cases) {
+        vbtest::TempDir t;
+        ::mkdir(t.file("sub").c_str(), 0755);
+        for (const auto &[name, target] : c.links)
+            ASSERT_EQ(::symlink((target[0] == '@' ? t.file(target.substr(2)) : target).c_str(), t.file(name).c_str()),
+                      0);
+        int err = 0;
+        EXPECT_EQ(vb::writeFileAtomic(vb::fsToBytes(t.file("Velbrook.ini")), "new", &err), c.written != "") << c.what;
+        EXPECT_EQ(err, c.err) << c.what;
+        if (!c.written.empty()) {
+            EXPECT_EQ(vbtest::getFile(t.file(c.written)), "new") << c.what;
+        }
+        for (const auto &[name, target] : c.links) {
+            struct stat st;
+            EXPECT_TRUE(::lstat(t.file(name).c_str(), &st) == 0 && S_ISLNK(st.st_mode)) << c.what << ": " << name;
+        }
+    }
+}
+
+TEST(Files, WritesFilesWithNamesAtTheLengthLimit) {
+    vbtest::TempDir t;
+    const std::string name = std::string(NAME_MAX - 4, 'n') + ".txt";
+    int err = 0;
+    EXPECT_TRUE(vb::writeFileAtomic(vb::fsToBytes(t.file(name)), "first", &err)) << err;
+    EXPECT_TRUE(vb::writeFileAtomic(vb::fsToBytes(t.file(name)), "second", &err)) << err;
+    EXPECT_EQ(vbtest::getFile(t.file(name)), "second");
+    // Nothing else is left in the folder, hidden files included.
+    std::vector<std::string> entries;
+    DIR *d = ::opendir(t.path().c_str());
+    while (struct dirent *e = ::readdir(d))
+        if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+            entries.push_back(e->d_name);
+    ::closedir(d);
+    EXPECT_EQ(entries, std::vector<std::string>{name});
 }
 
 TEST(Files, WriteIntoAMissingDirectoryFails) {

@@ -1,8 +1,7 @@
 #include "ui/core/files.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -33,6 +32,34 @@ bool writeAll(int fd, const char *data, size_t size) {
         size -= size_t(n);
     }
     return true;
+}
+
+// Follows the symbolic links at path to the file they finally name, which
+// may not exist yet. Fails with ELOOP when the links go round.
+bool followLinks(std::string &path, int *err) {
+    constexpr int kMaxLinks = 40;
+    for (int hops = 0; hops < kMaxLinks; ++hops) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0) {
+            if (errno == ENOENT)
+                return true; // the file to be created
+            setErr(err, errno);
+            return false;
+        }
+        if (!S_ISLNK(st.st_mode))
+            return true;
+        char buf[PATH_MAX];
+        const ssize_t n = ::readlink(path.c_str(), buf, sizeof buf);
+        if (n < 0 || size_t(n) == sizeof buf) {
+            setErr(err, n < 0 ? errno : ENAMETOOLONG);
+            return false;
+        }
+        const std::string link(buf, size_t(n));
+        const size_t slash = path.rfind('/');
+        path = link[0] == '/' || slash == std::string::npos ? link : path.substr(0, slash + 1) + link;
+    }
+    setErr(err, ELOOP);
+    return false;
 }
 
 } // namespace
@@ -130,19 +157,16 @@ bool readWholeFile(const Bytes &path, Bytes &out, int *err, size_t maxBytes) {
 }
 
 bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
+    // A symbolic link keeps pointing at its file: the file it names is
+    // replaced, or created when it does not exist yet.
     std::string target = fsPath(path);
-    // A symbolic link keeps pointing at its file: the file it names is replaced.
-    struct stat lst;
-    if (::lstat(target.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
-        if (char *real = ::realpath(target.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-    }
+    if (!followLinks(target, err))
+        return false;
+    // The temporary file sits beside the target under a short name of its
+    // own, so that a target name of any length leaves room for it.
     const size_t slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string tmpl = dir + "." + base + ".XXXXXX";
+    const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    std::string tmpl = (dir.empty() ? std::string("./") : dir) + ".vb-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
@@ -180,8 +204,16 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
     if (!ok) {
         ::unlink(name.data());
         setErr(err, saved);
+        return false;
     }
-    return ok;
+    // Make the rename itself durable. The new content is in place by now, so
+    // a folder that cannot be synced does not turn the write into a failure.
+    const int dirFd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
 }
 
 bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err) {

@@ -47,9 +47,11 @@ struct FileHandle {
     long read(Bytes &out, size_t n);
 };
 
-// Writes the whole content to a temporary file beside the target and renames
-// it over the target, so that a failed write leaves the target as it was.
-// Returns false and sets *err on failure.
+// Writes the whole content to a temporary file beside the target, syncs it,
+// renames it over the target and syncs the folder, so that a failed write
+// leaves the target as it was. A symbolic link stays as it is: the file it
+// names is written, and created when it does not exist yet. Returns false and
+// sets *err on failure (ELOOP for links that go round).
 bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err = nullptr);
 
 // Names of the ordinary, non-hidden files of a directory (symbolic links to

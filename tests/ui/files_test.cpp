@@ -11,6 +11,7 @@
 #include <climits>
 #include <dirent.h>
 #include <fstream>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -168,6 +169,36 @@ TEST(Files, ListsOrdinaryVisibleFilesOnly) {
     int err = 0;
     EXPECT_FALSE(vb::listFiles(vb::fsToBytes(t.file("missing")), names, &err));
     EXPECT_EQ(err, ENOENT);
+}
+
+TEST(Files, EveryListedNameOpens) {
+    vbtest::TempDir t;
+    const std::string names[] = {
+        "\xEF\x9E\x81@.txt",    // a placeholder character before "@"
+        "\xEF\x9E\xA1.txt",     // a placeholder for a byte that decodes on its own
+        "\xE3\x80\x80.txt",     // the full-width space that the first could turn into
+        "caf\xE9.txt",          // not UTF-8
+        "\xF0\x9F\x98\x80.txt", // not in the code page
+        "z.txt",
+    };
+    for (const std::string &name : names)
+        put(t.file(name), "content of " + name);
+    std::vector<Bytes> listed;
+    ASSERT_TRUE(vb::listFiles(vb::fsToBytes(t.path()), listed));
+    ASSERT_EQ(listed.size(), std::size(names));
+    std::vector<std::string> opened;
+    for (const Bytes &name : listed) {
+        Bytes content;
+        int err = 0;
+        EXPECT_TRUE(vb::readWholeFile(vb::fsToBytes(t.path()) + name, content, &err)) << name << " " << err;
+        opened.push_back(content);
+    }
+    std::sort(opened.begin(), opened.end());
+    std::vector<std::string> expected;
+    for (const std::string &name : names)
+        expected.push_back("content of " + name);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(opened, expected);
 }
 
 TEST(Files, BareNamesResolveAgainstTheWorkingDirectory) {

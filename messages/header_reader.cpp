@@ -1,5 +1,6 @@
 #include "messages/header_reader.h"
 
+#include "messages/header_block.h"
 #include "messages/numbers.h"
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
@@ -7,30 +8,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 namespace vb {
 namespace {
 
 constexpr size_t kFirstRead = 4096;
 constexpr size_t kNextReads = 65536;
-constexpr int kHeaderLines = 10;
-constexpr size_t kKeyLength = 6;
-
-struct Key {
-    char text[kKeyLength + 1];
-    Bytes CurrentMessage::*field;
-};
-
-const Key kKeys[] = {
-    {"Title:", &CurrentMessage::Title},     {"title:", &CurrentMessage::Title},
-    {"Name :", &CurrentMessage::Name},      {"name :", &CurrentMessage::Name},
-    {"Mail :", &CurrentMessage::Mail},      {"mail :", &CurrentMessage::Mail},
-    {"Http :", &CurrentMessage::Web},       {"http :", &CurrentMessage::Web},
-    {"Date :", &CurrentMessage::Date},      {"date :", &CurrentMessage::Date},
-    {"Next :", &CurrentMessage::NextLinks}, {"next :", &CurrentMessage::NextLinks},
-    {"Back :", &CurrentMessage::BackLink},  {"back :", &CurrentMessage::BackLink},
-};
 
 // Hands out the lines at the start of a file, reading only as far as they
 // reach: one small read covers the header of an ordinary message, and longer
@@ -109,12 +92,16 @@ private:
     bool finished_ = false;  // end of file or 0x1A reached: only empty lines follow
 };
 
-void takeKeyedLine(const char *line, size_t length, CurrentMessage &msg) {
-    if (length < kKeyLength)
+// A line that starts with a key (or the key with its first letter in lower
+// case) sets the key's field to the rest of the line.
+void takeKeyedLine(const Bytes &line, CurrentMessage &msg) {
+    if (line.size() < kHeaderKeyLength)
         return;
-    for (const Key &key : kKeys) {
-        if (std::memcmp(line, key.text, kKeyLength) == 0) {
-            (msg.*key.field).assign(line + kKeyLength, length - kKeyLength);
+    for (const HeaderKey &key : kHeaderKeys) {
+        const char first = key.text[0];
+        if ((line[0] == first || line[0] == char(mbcs::foldLetter(static_cast<unsigned char>(first)))) &&
+            line.compare(1, kHeaderKeyLength - 1, key.text + 1) == 0) {
+            (msg.*key.field).assign(line, kHeaderKeyLength);
             return;
         }
     }
@@ -139,7 +126,7 @@ void readMessageHeader(const Bytes &path, bool logMode, CurrentMessage &msg) {
 
         for (int i = 2; i <= kHeaderLines; ++i) {
             lines.next(line);
-            takeKeyedLine(line.data(), line.size(), msg);
+            takeKeyedLine(line, msg);
         }
     } catch (...) {
         msg.clear(); // a read that fails half-way leaves nothing behind

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <dirent.h>
 #include <fstream>
 #include <iterator>
@@ -64,11 +65,16 @@ TEST(Files, WholeFilesAreReadAsTheirBytesArriveUpToALimit) {
         bool ok;
         int err;
     } cases[] = {
-        {t.file("small.txt"), any, true, 0},     {t.file("small.txt"), 10, true, 0},
-        {t.file("small.txt"), 9, false, EFBIG},  {t.file("huge.txt"), 1 << 20, false, EFBIG},
+        {t.file("small.txt"), any, true, 0},
+        {t.file("small.txt"), 10, true, 0},
+        {t.file("small.txt"), 9, false, EFBIG},
+        {t.file("huge.txt"), 1 << 20, false, EFBIG},
+        {t.file("huge.txt"), vb::kWholeFileLimit, false, EFBIG},
         {"/proc/self/status", any, true, 0}, // says it is empty, yet has lines
-        {"/proc/self/status", 16, false, EFBIG}, {t.file("folder"), any, false, EISDIR},
-        {t.file("pipe"), any, false, EINVAL},    {t.file("missing"), any, false, ENOENT},
+        {"/proc/self/status", 16, false, EFBIG},
+        {t.file("folder"), any, false, EISDIR},
+        {t.file("pipe"), any, false, EINVAL},
+        {t.file("missing"), any, false, ENOENT},
     };
     for (const auto &c : cases) {
         Bytes out = "stale";
@@ -77,13 +83,19 @@ TEST(Files, WholeFilesAreReadAsTheirBytesArriveUpToALimit) {
         EXPECT_EQ(vb::readWholeFile(vb::fsToBytes(c.path), out, &err, c.limit), c.ok) << c.path << " " << c.limit;
         EXPECT_LE(meter.largest(), size_t(1) << 20) << c.path;
         EXPECT_EQ(err, c.err) << c.path << " " << c.limit;
-        if (!c.ok)
+        if (!c.ok) {
             EXPECT_EQ(out, "") << c.path;
-        else if (c.path.rfind("/proc/", 0) == 0)
+        } else if (c.path.rfind("/proc/", 0) == 0) {
             EXPECT_EQ(out.rfind("Name:", 0), 0u) << out;
-        else
+        } else {
             EXPECT_EQ(out, "0123456789");
+        }
     }
+    // A reader that names no limit of its own gets kWholeFileLimit.
+    Bytes out;
+    int err = 0;
+    EXPECT_FALSE(vb::readWholeFile(vb::fsToBytes(t.file("huge.txt")), out, &err));
+    EXPECT_EQ(err, EFBIG);
 }
 
 TEST(Files, WritingThroughASymbolicLinkReplacesTheFileItNames) {

@@ -6,7 +6,6 @@
 
 #include "ui/core/codepage.h"
 
-#include <cstdint>
 #include <vector>
 
 namespace vb {
@@ -26,11 +25,15 @@ Bytes resolvePath(const Bytes &path);
 // The file system's own spelling of a (resolved) path.
 std::string fsPath(const Bytes &path);
 
+// A file larger than this is never loaded whole: no message is that long, and
+// its text could not be shown.
+constexpr size_t kWholeFileLimit = size_t(256) << 20;
+
 // The whole content of an ordinary file. Memory grows as the bytes arrive,
 // never on the size the file claims. A file of more than maxBytes is refused
 // with EFBIG and nothing is kept. Returns false and sets *err (an errno value)
 // on failure: ENOENT when there is no such file, EISDIR for a folder.
-bool readWholeFile(const Bytes &path, Bytes &out, int *err = nullptr, size_t maxBytes = SIZE_MAX);
+bool readWholeFile(const Bytes &path, Bytes &out, int *err = nullptr, size_t maxBytes = kWholeFileLimit);
 
 // An ordinary file opened for reading.
 struct FileHandle {

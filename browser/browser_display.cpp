@@ -2,9 +2,9 @@
 // entries, body text, message font and toggle captions.
 
 #include "browser/browser_window.h"
+#include "messages/body_reader.h"
 #include "messages/links.h"
 #include "messages/numbers.h"
-#include "messages/writer.h"
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
 

@@ -1,109 +1,107 @@
 #include "messages/header_reader.h"
 
+#include "messages/header_block.h"
 #include "messages/numbers.h"
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
+#include "ui/core/mbcs.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 namespace vb {
 namespace {
 
 constexpr size_t kFirstRead = 4096;
-constexpr int kHeaderLines = 10;
-constexpr size_t kKeyLength = 6;
-
-struct Key {
-    char text[kKeyLength + 1];
-    Bytes CurrentMessage::*field;
-};
-
-const Key kKeys[] = {
-    {"Title:", &CurrentMessage::Title},     {"title:", &CurrentMessage::Title},
-    {"Name :", &CurrentMessage::Name},      {"name :", &CurrentMessage::Name},
-    {"Mail :", &CurrentMessage::Mail},      {"mail :", &CurrentMessage::Mail},
-    {"Http :", &CurrentMessage::Web},       {"http :", &CurrentMessage::Web},
-    {"Date :", &CurrentMessage::Date},      {"date :", &CurrentMessage::Date},
-    {"Next :", &CurrentMessage::NextLinks}, {"next :", &CurrentMessage::NextLinks},
-    {"Back :", &CurrentMessage::BackLink},  {"back :", &CurrentMessage::BackLink},
-};
+constexpr size_t kNextReads = 65536;
 
 // Hands out the lines at the start of a file, reading only as far as they
 // reach: one small read covers the header of an ordinary message, and longer
-// lines pull in further reads of growing size.
+// lines pull in further reads of one fixed size. A line keeps its first
+// kHeaderLineLimit bytes; the rest of it is passed over. Nothing past the
+// first kHeaderScanLimit bytes of the file is read: there the file counts as
+// ended.
 class LineReader {
 public:
-    LineReader(FileHandle &file, Bytes &buf) : file_(file), buf_(buf) {}
+    explicit LineReader(FileHandle &file) : file_(file) {}
 
-    // The next line as the byte range [begin, end) of the buffer.
-    void next(size_t &begin, size_t &end) {
-        if (finished_) {
-            begin = end = pos_;
+    // The next line, cut to kHeaderLineLimit bytes on a character boundary.
+    void next(Bytes &line) {
+        line.clear();
+        if (finished_)
             return;
-        }
         if (lfPending_) {
             lfPending_ = false;
-            if (pos_ == buf_.size())
-                more();
-            if (pos_ < buf_.size() && buf_[pos_] == '\n')
-                ++pos_;
-        }
-        size_t scan = pos_;
-        for (;;) {
-            const char *p = buf_.data();
-            const size_t n = buf_.size();
-            while (scan < n && p[scan] != '\r' && p[scan] != '\x1a')
-                ++scan;
-            if (scan < n) {
-                begin = pos_;
-                end = scan;
-                if (p[scan] == '\r') {
-                    pos_ = scan + 1;
-                    lfPending_ = true;
-                } else {
-                    pos_ = scan; // end-of-file mark: nothing after it counts
-                    finished_ = true;
-                }
-                return;
-            }
-            if (!more()) {
-                begin = pos_;
-                end = pos_ = n;
+            if (pos_ == buf_.size() && !more()) {
                 finished_ = true;
                 return;
             }
+            if (buf_[pos_] == '\n')
+                ++pos_;
         }
+        for (;;) {
+            if (pos_ == buf_.size() && !more()) {
+                finished_ = true;
+                break;
+            }
+            const char *p = buf_.data();
+            const size_t n = buf_.size();
+            size_t stop = pos_;
+            while (stop < n && p[stop] != '\r' && p[stop] != '\x1a')
+                ++stop;
+            // One byte past the limit shows whether the cut splits a character.
+            const size_t room = kHeaderLineLimit + 1 - line.size();
+            line.append(p + pos_, std::min(stop - pos_, room));
+            if (stop < n) {
+                pos_ = stop + 1;
+                if (p[stop] == '\r')
+                    lfPending_ = true;
+                else
+                    finished_ = true; // end-of-file mark: nothing after it counts
+                break;
+            }
+            pos_ = n;
+        }
+        if (line.size() > kHeaderLineLimit)
+            line.resize(mbcs::cutLength(line, kHeaderLineLimit));
     }
 
 private:
-    // Appends the next piece of the file; false at its end.
+    // Replaces the buffer with the next piece of the file; false at its end.
     bool more() {
-        if (atEof_)
+        if (atEof_ || scanned_ >= kHeaderScanLimit)
             return false;
-        const size_t chunk = buf_.size() < kFirstRead ? kFirstRead : buf_.size();
-        const long got = file_.read(buf_, chunk);
+        buf_.clear();
+        pos_ = 0;
+        const size_t chunk = scanned_ == 0 ? kFirstRead : kNextReads;
+        const long got = file_.read(buf_, std::min(chunk, kHeaderScanLimit - scanned_));
         if (got < 0)
             failIo(ioCodeFromErrno(errno));
         if (got == 0)
             atEof_ = true;
+        scanned_ += size_t(got > 0 ? got : 0);
         return got > 0;
     }
 
     FileHandle &file_;
-    Bytes &buf_;
+    Bytes buf_;
     size_t pos_ = 0;
+    size_t scanned_ = 0;     // bytes read from the file so far
     bool lfPending_ = false; // the last line ended at CR; skip one LF
     bool atEof_ = false;     // the file has no more bytes
     bool finished_ = false;  // end of file or 0x1A reached: only empty lines follow
 };
 
-void takeKeyedLine(const char *line, size_t length, CurrentMessage &msg) {
-    if (length < kKeyLength)
+// A line that starts with a key (or the key with its first letter in lower
+// case) sets the key's field to the rest of the line.
+void takeKeyedLine(const Bytes &line, CurrentMessage &msg) {
+    if (line.size() < kHeaderKeyLength)
         return;
-    for (const Key &key : kKeys) {
-        if (std::memcmp(line, key.text, kKeyLength) == 0) {
-            (msg.*key.field).assign(line + kKeyLength, length - kKeyLength);
+    for (const HeaderKey &key : kHeaderKeys) {
+        const char first = key.text[0];
+        if ((line[0] == first || line[0] == char(mbcs::foldLetter(static_cast<unsigned char>(first)))) &&
+            line.compare(1, kHeaderKeyLength - 1, key.text + 1) == 0) {
+            (msg.*key.field).assign(line, kHeaderKeyLength);
             return;
         }
     }
@@ -118,20 +116,17 @@ void readMessageHeader(const Bytes &path, bool logMode, CurrentMessage &msg) {
     if (!file.open(path, &err))
         failIo(ioCodeFromErrno(err));
 
-    Bytes buf;
-    buf.reserve(kFirstRead);
-    LineReader lines(file, buf);
-    size_t begin = 0, end = 0;
+    LineReader lines(file);
+    Bytes line;
     try {
-        lines.next(begin, end);
-        Bytes first(buf, begin, end - begin);
+        lines.next(line);
         if (logMode)
-            msg.Number = fiveDigit(wholeNumber(first));
-        msg.FirstLine = std::move(first);
+            msg.Number = fiveDigit(wholeNumber(line));
+        msg.FirstLine = line;
 
         for (int i = 2; i <= kHeaderLines; ++i) {
-            lines.next(begin, end);
-            takeKeyedLine(buf.data() + begin, end - begin, msg);
+            lines.next(line);
+            takeKeyedLine(line, msg);
         }
     } catch (...) {
         msg.clear(); // a read that fails half-way leaves nothing behind

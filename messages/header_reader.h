@@ -6,11 +6,19 @@
 
 namespace vb {
 
+// A header line keeps at most this many bytes (cut on a character boundary);
+// the rest of the line is passed over.
+constexpr size_t kHeaderLineLimit = 64 * 1024;
+// The header block is looked for in this many bytes at the start of a file;
+// lines beyond them read empty, as past the end of the file.
+constexpr size_t kHeaderScanLimit = 1024 * 1024;
+
 // Clears msg, then fills it from the first ten lines of the file at path (a
 // bare name resolves against the listed directory).
 //
 // Lines end at CR (an LF right after it belongs to the break; a lone LF stays
 // in the line); a byte 0x1A ends the file; lines past the end read empty.
+// Each line is bounded as above, so memory stays small whatever the file.
 // Line 1 goes to FirstLine unchanged and, in Log Mode, converted as a whole
 // number to Number in five-digit form. Lines 2 to 10 fill the field whose key
 // ("Title:", "Name :", ... or the same in lower case) makes up their first six

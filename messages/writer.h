@@ -1,14 +1,10 @@
 #pragma once
-// Writing message files, and splitting a loaded file into its lines.
+// Writing message files.
 
 #include "messages/current_message.h"
-#include "ui/core/codepage.h"
-
-#include <vector>
+#include "messages/lines.h"
 
 namespace vb {
-
-using Lines = std::vector<Bytes>;
 
 // Every line followed by CR LF, the last one included.
 Bytes joinLines(const Lines &lines);
@@ -25,9 +21,5 @@ Lines logHeaderLines(const CurrentMessage &msg);
 
 // Appends the ten header lines to lines.
 void appendLogHeader(const CurrentMessage &msg, Lines &lines);
-
-// The lines of a whole file: split at CR LF, CR or LF; a line break at the
-// very end makes no empty line after it. All other bytes are kept as they are.
-Lines splitLines(const Bytes &content);
 
 } // namespace vb

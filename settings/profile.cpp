@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vb {
 namespace {
@@ -23,7 +21,7 @@ int digitValue(char c) {
 }
 
 Bytes tooLargeText(const Bytes &path) {
-    return cp(u8"設定ファイル ") + path + cp(u8" は大きすぎるため読み込めません (上限 32 MiB)");
+    return cp(u8"設定ファイル ") + quoteForError(path) + cp(u8" は大きすぎるため読み込めません (上限 32 MiB)");
 }
 
 } // namespace
@@ -70,34 +68,15 @@ ProfileBatch::ProfileBatch(Bytes path) : path_(std::move(path)) {
 }
 
 void ProfileBatch::load() {
-    struct stat st;
-    if (::stat(fsPath(path_).c_str(), &st) != 0)
-        return; // missing (or a folder on the way is missing): reads as empty
-    if (!S_ISREG(st.st_mode)) {
-        unreadable_ = true;
-        return;
-    }
-    if (st.st_size > kProfileFileLimit)
-        throw RuntimeError(tooLargeText(path_));
-    FileHandle file;
     int err = 0;
-    if (!file.open(path_, &err)) {
+    if (!readWholeFile(path_, original_, &err, size_t(kProfileFileLimit))) {
+        if (err == EFBIG)
+            throw RuntimeError(tooLargeText(path_));
+        // Only a file that is not there reads as empty; one that is there but
+        // cannot be read (a folder, a symbolic-link loop, no permission on
+        // the way, an I/O error) is never written either.
         unreadable_ = err != ENOENT;
         return;
-    }
-    // Read no more than the limit even if the file grows meanwhile.
-    original_.reserve(size_t(st.st_size));
-    for (;;) {
-        const long got = file.read(original_, 65536);
-        if (got < 0) {
-            original_.clear();
-            unreadable_ = true;
-            return;
-        }
-        if (got == 0)
-            break;
-        if ((long long)original_.size() > kProfileFileLimit)
-            throw RuntimeError(tooLargeText(path_));
     }
     doc_ = std::make_unique<ProfileDocument>(original_);
 }
@@ -130,10 +109,7 @@ void ProfileBatch::release() {
     // A file that could not be read is never replaced by what little this
     // batch knows, and a file marked read-only (no write permission for
     // anyone) is refused even where the rename would succeed.
-    struct stat st;
-    const std::string fs = fsPath(path_);
-    const bool readOnly = ::stat(fs.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(fs.c_str(), W_OK) != 0);
-    if (unreadable_ || readOnly || !writeFileAtomic(path_, text))
+    if (unreadable_ || isReadOnlyFile(path_) || !writeFileAtomic(path_, text))
         failCannotWrite(path_);
     original_ = std::move(text);
 }

@@ -25,8 +25,11 @@ bool parseProfileInteger(const Bytes &text, int &value);
 
 class ProfileBatch {
 public:
-    // Reads the file. A missing file reads as empty. A file larger than
-    // kProfileFileLimit raises a RuntimeError naming it and is never written.
+    // Reads the file. A missing file reads as empty; so does one that is
+    // there but cannot be read (a folder, a symbolic-link loop, no permission
+    // on the way, an I/O error), which release() then never writes. A file
+    // larger than kProfileFileLimit raises a RuntimeError naming it and is
+    // never written.
     explicit ProfileBatch(Bytes path);
     ProfileBatch(const ProfileBatch &) = delete;
     ProfileBatch &operator=(const ProfileBatch &) = delete;

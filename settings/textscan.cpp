@@ -65,18 +65,5 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-size_t cutLength(std::string_view s, size_t maxBytes) {
-    if (s.size() <= maxBytes)
-        return s.size();
-    size_t i = 0;
-    while (i < maxBytes) {
-        const size_t n = charLength(s, i);
-        if (i + n > maxBytes)
-            break;
-        i += n;
-    }
-    return i;
-}
-
 } // namespace textscan
 } // namespace vb

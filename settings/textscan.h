@@ -14,6 +14,7 @@ namespace vb {
 namespace textscan {
 
 using mbcs::charLength;
+using mbcs::cutLength;
 using mbcs::isLeadByte;
 using mbcs::isTrailByte;
 
@@ -26,10 +27,6 @@ std::string_view trimBlanks(std::string_view s);
 Bytes foldName(std::string_view s);
 uint64_t foldedHash(std::string_view s);
 bool sameName(std::string_view a, std::string_view b);
-
-// The longest prefix of s of at most maxBytes that does not end inside a
-// double-byte character.
-size_t cutLength(std::string_view s, size_t maxBytes);
 
 } // namespace textscan
 } // namespace vb

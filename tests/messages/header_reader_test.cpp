@@ -1,4 +1,5 @@
 #include "messages/header_reader.h"
+#include "tests/common/alloc_meter.h"
 #include "tests/common/tempdir.h"
 #include "tests/messages/message_files.h"
 #include "ui/core/files.h"
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using vb::Bytes;
 using vb::CurrentMessage;
@@ -187,8 +189,8 @@ TEST_F(HeaderReader, LinesBeyondTheFirstRead) {
     EXPECT_EQ(m.Title.size(), 4096u - 3 - 6 - 1);
     EXPECT_EQ(m.Name, "n");
 
-    // Megabyte lines, before and after the keys.
-    const Bytes big(1 << 20, 'm');
+    // Lines longer than the first read, before and after the keys.
+    const Bytes big(40000, 'm');
     m = read("1\r\nTitle:" + big + "\r\nName :n\r\n" + big +
              "\r\nDate :d\x1a"
              "Mail :x\r\n");
@@ -196,8 +198,56 @@ TEST_F(HeaderReader, LinesBeyondTheFirstRead) {
     EXPECT_EQ(m.Name, "n");
     EXPECT_EQ(m.Date, "d");
     EXPECT_EQ(m.Mail, "");
-    m = read(big + big, false);
-    EXPECT_EQ(m.FirstLine, big + big);
+}
+
+TEST_F(HeaderReader, LongLinesKeepTheirStartOnACharacterBoundary) {
+    const size_t limit = vb::kHeaderLineLimit;
+    const Bytes kana = "\x82\xa0";
+    Bytes doubles = "a"; // the limit falls inside a double-byte character
+    while (doubles.size() < limit + 100)
+        doubles += kana;
+    const Bytes beyondScan(vb::kHeaderScanLimit, 'm');
+    const struct {
+        const char *what;
+        Bytes content;
+        Bytes firstLine;
+        Bytes title;
+    } cases[] = {
+        {"at the limit", Bytes(limit, 'm') + "\r\nTitle:t", Bytes(limit, 'm'), "t"},
+        {"one byte over", Bytes(limit + 1, 'm') + "\r\nTitle:t", Bytes(limit, 'm'), "t"},
+        {"rest of the line passed over", Bytes(3 * limit, 'm') + "\r\nTitle:t", Bytes(limit, 'm'), "t"},
+        {"character at the limit", doubles + "\r\nTitle:t", doubles.substr(0, limit - 1), "t"},
+        {"long key line", "1\r\nTitle:" + Bytes(limit, 't') + "\r\n", "1", Bytes(limit - 6, 't')},
+        {"header beyond the scan", beyondScan + "\r\nTitle:t", Bytes(limit, 'm'), ""},
+    };
+    for (const auto &c : cases) {
+        const CurrentMessage m = read(c.content, false);
+        EXPECT_EQ(m.FirstLine, c.firstLine) << c.what;
+        EXPECT_EQ(m.Title, c.title) << c.what;
+    }
+}
+
+TEST_F(HeaderReader, AHugeFileWithoutLineEndsIsReadInBoundedMemory) {
+    // 16 GB with no line end, sparse: it takes no disk space.
+    const std::string path = dir.file("huge.txt");
+    put(path, "no line end ");
+    ASSERT_EQ(::truncate(path.c_str(), 16ll << 30), 0);
+    const Bytes firstLine = "no line end " + Bytes(vb::kHeaderLineLimit - 12, '\0');
+    const Bytes notNumber = vb::cp(u8" は数値ではありません"); // builds the code-page tables before metering
+    for (const bool logMode : {false, true}) {
+        CurrentMessage m;
+        Bytes failure;
+        vbtest::AllocMeter meter(16 * vb::kHeaderLineLimit); // a larger allocation is refused
+        EXPECT_NO_THROW(failure = failureText([&] { vb::readMessageHeader(vb::fsToBytes(path), logMode, m); }));
+        EXPECT_LE(meter.largest(), 4 * vb::kHeaderLineLimit) << logMode;
+        EXPECT_LE(meter.total(), 16 * vb::kHeaderLineLimit) << logMode;
+        if (logMode) {
+            EXPECT_EQ(failure, "'" + vb::quoteForError(firstLine) + "'" + notNumber);
+        } else {
+            EXPECT_EQ(failure, "<none>");
+            EXPECT_EQ(m.FirstLine, firstLine);
+        }
+    }
 }
 
 TEST_F(HeaderReader, BinaryFileInTextMode) {

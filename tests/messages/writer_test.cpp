@@ -1,3 +1,4 @@
+#include "messages/body_reader.h"
 #include "messages/header_reader.h"
 #include "messages/writer.h"
 #include "tests/common/tempdir.h"
@@ -9,26 +10,6 @@
 using vb::Bytes;
 using vb::CurrentMessage;
 using vb::Lines;
-
-TEST(Writer, SplitLines) {
-    struct Case {
-        Bytes content;
-        Lines lines;
-    };
-    const Case cases[] = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\r\n", {"a"}},
-        {"\r\n", {""}},
-        {"a\r\n\r\n", {"a", ""}},
-        {"a\nb\rc\r\nd", {"a", "b", "c", "d"}},
-        {"a\r\rb\n\n", {"a", "", "b", ""}},
-        {"a\n\r", {"a", ""}}, // LF then CR: two breaks
-        {Bytes("x\0y\x1az\x81\r\n", 8), {Bytes("x\0y\x1az\x81", 6)}},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(vb::splitLines(c.content), c.lines) << c.content;
-}
 
 TEST(Writer, WritesEveryLineWithCrLf) {
     vbtest::TempDir dir;
@@ -65,7 +46,9 @@ TEST(Writer, LogHeaderBlock) {
     EXPECT_EQ(vb::logHeaderLines(m), expected);
     Lines lines = {"before"};
     vb::appendLogHeader(m, lines);
-    EXPECT_EQ(lines.size(), 11u);
+    Lines behind = {"before"};
+    behind.insert(behind.end(), expected.begin(), expected.end());
+    EXPECT_EQ(lines, behind);
 }
 
 TEST(Writer, RoundTripThroughTheReader) {

@@ -100,3 +100,34 @@ TEST(ProfileFailure, EnormousFileIsRefusedUnread) {
     ASSERT_EQ(::truncate(path.c_str(), vb::kProfileFileLimit), 0);
     EXPECT_EQ(ProfileBatch(path).readString("S", "k", "d"), "old");
 }
+
+TEST(ProfileFailure, ASettingsFileThatCannotBeReachedReadsAsDefaultsAndIsNeverReplaced) {
+    const struct {
+        const char *what;
+        std::string link, target, path; // relative to the folder
+    } cases[] = {
+        {"link onto itself", "Velbrook.ini", "Velbrook.ini", "Velbrook.ini"},
+        {"folder linked onto itself", "conf", "conf", "conf/Velbrook.ini"},
+    };
+    for (const auto &c : cases) {
+        vbtest::TempDir dir;
+        ASSERT_EQ(::symlink(c.target.c_str(), dir.file(c.link).c_str()), 0);
+        const std::string path = dir.file(c.path);
+        EXPECT_EQ(ProfileBatch(path).readString("S", "k", "d"), "d") << c.what;
+        EXPECT_EQ(failedWrite(path), cannotWrite(path)) << c.what;
+        char target[64] = {};
+        EXPECT_EQ(::readlink(dir.file(c.link).c_str(), target, sizeof target - 1), ssize_t(c.target.size())) << c.what;
+        EXPECT_EQ(target, c.target) << c.what;
+    }
+}
+
+TEST(ProfileFailure, ADanglingSettingsLinkHasItsFileCreated) {
+    vbtest::TempDir dir;
+    ASSERT_EQ(::mkdir(dir.file("conf").c_str(), 0755), 0);
+    ASSERT_EQ(::symlink("conf/real.ini", dir.file("Velbrook.ini").c_str()), 0);
+    EXPECT_EQ(failedWrite(dir.file("Velbrook.ini")), "");
+    struct stat st;
+    ASSERT_EQ(::lstat(dir.file("Velbrook.ini").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(vbtest::getFile(dir.file("conf/real.ini")), "[S]\r\nk=new\r\n");
+}

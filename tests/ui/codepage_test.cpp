@@ -67,3 +67,38 @@ TEST(CodePage, FileNamesCrossTheBoundaryLosslessly) {
     const Bytes stray("ab\x81.txt", 7);
     EXPECT_EQ(vb::fsToBytes(vb::bytesToFs(stray)), stray);
 }
+
+TEST(CodePage, EveryFileNameComesBackFromItsCodePageSpelling) {
+    // Placeholder characters U+F780..U+F7FF stand for bytes; written as bytes
+    // they could join their neighbours into other characters.
+    const std::string hostile[] = {
+        "\xEF\x9E\x81@",                         // 0x81 then "@" is a full-width space
+        "\xEF\x9E\x81@.txt",                     //
+        "\xEF\x9E\xA1",                          // 0xA1 alone is a half-width full stop
+        "\xEF\x9E\x85\xEF\x9E\x9E",              // 0x85 0x9E reads as an escape
+        "\xEF\x9E\x86\xEF\x9E\xBF",              // 0x86 0xBF too
+        "\xEF\x9E\x81\xEF\x9E\xA0",              // 0x81 0xA0 is a character
+        "\xEF\x9E\x82\xE3\x81\x82",              // a lead byte before a double-byte character
+        "\xE3\x81\x82\xEF\x9E\x82",              // ... and after one
+        "\xFF\xEF\x9E\x81@",                     // after a byte that is not UTF-8
+        "\xEF\x9E\x80\xEF\x9F\xBF\xEF\x9E\xFD",  // the ends of the range
+        "\xE2\x89\x92\xEF\xB8\x80\xEF\x9E\x81@", // after a character with a variation selector
+        "\xEF\xB8\x80",                          // a variation selector alone
+    };
+    for (const std::string &fs : hostile)
+        EXPECT_EQ(vb::bytesToFs(vb::fsToBytes(fs)), fs) << fs;
+
+    // Every placeholder between every pair of neighbours.
+    const std::string neighbours[] = {
+        "",         "@",   "A", "\xEF\x9E\x81", "\xEF\x9E\xA0", "\xEF\x9E\x85", "\xEF\xBD\xB1", "\xE6\x97\xA5",
+        "\xC3\xA9", "\xFF"};
+    for (char16_t b = 0x80; b <= 0xFF; ++b) {
+        const std::string placeholder = QString(QChar(char16_t(vb::kEscapeBase + b))).toStdString();
+        for (const std::string &before : neighbours) {
+            for (const std::string &after : neighbours) {
+                const std::string fs = before + placeholder + after;
+                ASSERT_EQ(vb::bytesToFs(vb::fsToBytes(fs)), fs) << fs;
+            }
+        }
+    }
+}

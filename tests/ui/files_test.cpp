@@ -1,15 +1,24 @@
+#include "tests/common/alloc_meter.h"
+#include "tests/common/failures.h"
 #include "tests/common/tempdir.h"
+#include "tests/common/testfiles.h"
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <dirent.h>
 #include <fstream>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using vb::Bytes;
+using vbtest::failureText;
 
 namespace {
 void put(const std::string &path, const std::string &content) { std::ofstream(path, std::ios::binary) << content; }
@@ -42,6 +51,53 @@ TEST(Files, FailedWriteLeavesTheTargetAsItWas) {
     EXPECT_EQ(back, "keep");
 }
 
+TEST(Files, WholeFilesAreReadAsTheirBytesArriveUpToALimit) {
+    vbtest::TempDir t;
+    put(t.file("small.txt"), "0123456789");
+    put(t.file("huge.txt"), "");
+    ASSERT_EQ(::truncate(t.file("huge.txt").c_str(), 16ll << 30), 0); // sparse: no disk used
+    ::mkdir(t.file("folder").c_str(), 0755);
+    ASSERT_EQ(::mkfifo(t.file("pipe").c_str(), 0644), 0); // opening it for reading would wait for a writer
+    const size_t any = SIZE_MAX;
+    const struct {
+        std::string path;
+        size_t limit;
+        bool ok;
+        int err;
+    } cases[] = {
+        {t.file("small.txt"), any, true, 0},
+        {t.file("small.txt"), 10, true, 0},
+        {t.file("small.txt"), 9, false, EFBIG},
+        {t.file("huge.txt"), 1 << 20, false, EFBIG},
+        {t.file("huge.txt"), vb::kWholeFileLimit, false, EFBIG},
+        {"/proc/self/status", any, true, 0}, // says it is empty, yet has lines
+        {"/proc/self/status", 16, false, EFBIG},
+        {t.file("folder"), any, false, EISDIR},
+        {t.file("pipe"), any, false, EINVAL},
+        {t.file("missing"), any, false, ENOENT},
+    };
+    for (const auto &c : cases) {
+        Bytes out = "stale";
+        int err = 0;
+        vbtest::AllocMeter meter(8 << 20); // a larger allocation is refused
+        EXPECT_EQ(vb::readWholeFile(vb::fsToBytes(c.path), out, &err, c.limit), c.ok) << c.path << " " << c.limit;
+        EXPECT_LE(meter.largest(), size_t(1) << 20) << c.path;
+        EXPECT_EQ(err, c.err) << c.path << " " << c.limit;
+        if (!c.ok) {
+            EXPECT_EQ(out, "") << c.path;
+        } else if (c.path.rfind("/proc/", 0) == 0) {
+            EXPECT_EQ(out.rfind("Name:", 0), 0u) << out;
+        } else {
+            EXPECT_EQ(out, "0123456789");
+        }
+    }
+    // A reader that names no limit of its own gets kWholeFileLimit.
+    Bytes out;
+    int err = 0;
+    EXPECT_FALSE(vb::readWholeFile(vb::fsToBytes(t.file("huge.txt")), out, &err));
+    EXPECT_EQ(err, EFBIG);
+}
+
 TEST(Files, WritingThroughASymbolicLinkReplacesTheFileItNames) {
     vbtest::TempDir t;
     put(t.file("real.ini"), "old");
@@ -53,6 +109,56 @@ TEST(Files, WritingThroughASymbolicLinkReplacesTheFileItNames) {
     Bytes back;
     vb::readWholeFile(vb::fsToBytes(t.file("real.ini")), back);
     EXPECT_EQ(back, "new");
+}
+
+TEST(Files, WritingThroughLinksKeepsEveryLinkAndCreatesTheFileTheyName) {
+    const struct {
+        const char *what;
+        std::vector<std::pair<std::string, std::string>> links; // name, target (relative to the folder or absolute)
+        std::string written;                                    // the file that receives the content, "" for none
+        int err;
+    } cases[] = {
+        {"dangling, relative", {{"Velbrook.ini", "sub/real.ini"}}, "sub/real.ini", 0},
+        {"dangling, absolute", {{"Velbrook.ini", "@/abs.ini"}}, "abs.ini", 0},
+        {"chain ending in nothing", {{"Velbrook.ini", "mid.ini"}, {"mid.ini", "sub/end.ini"}}, "sub/end.ini", 0},
+        {"into a missing folder", {{"Velbrook.ini", "none/real.ini"}}, "", ENOENT},
+        {"loop onto itself", {{"Velbrook.ini", "Velbrook.ini"}}, "", ELOOP},
+        {"loop of two", {{"Velbrook.ini", "other.ini"}, {"other.ini", "Velbrook.ini"}}, "", ELOOP},
+    };
+    for (const auto &c : cases) {
+        vbtest::TempDir t;
+        ::mkdir(t.file("sub").c_str(), 0755);
+        for (const auto &[name, target] : c.links)
+            ASSERT_EQ(::symlink((target[0] == '@' ? t.file(target.substr(2)) : target).c_str(), t.file(name).c_str()),
+                      0);
+        int err = 0;
+        EXPECT_EQ(vb::writeFileAtomic(vb::fsToBytes(t.file("Velbrook.ini")), "new", &err), c.written != "") << c.what;
+        EXPECT_EQ(err, c.err) << c.what;
+        if (!c.written.empty()) {
+            EXPECT_EQ(vbtest::getFile(t.file(c.written)), "new") << c.what;
+        }
+        for (const auto &[name, target] : c.links) {
+            struct stat st;
+            EXPECT_TRUE(::lstat(t.file(name).c_str(), &st) == 0 && S_ISLNK(st.st_mode)) << c.what << ": " << name;
+        }
+    }
+}
+
+TEST(Files, WritesFilesWithNamesAtTheLengthLimit) {
+    vbtest::TempDir t;
+    const std::string name = std::string(NAME_MAX - 4, 'n') + ".txt";
+    int err = 0;
+    EXPECT_TRUE(vb::writeFileAtomic(vb::fsToBytes(t.file(name)), "first", &err)) << err;
+    EXPECT_TRUE(vb::writeFileAtomic(vb::fsToBytes(t.file(name)), "second", &err)) << err;
+    EXPECT_EQ(vbtest::getFile(t.file(name)), "second");
+    // Nothing else is left in the folder, hidden files included.
+    std::vector<std::string> entries;
+    DIR *d = ::opendir(t.path().c_str());
+    while (struct dirent *e = ::readdir(d))
+        if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+            entries.push_back(e->d_name);
+    ::closedir(d);
+    EXPECT_EQ(entries, std::vector<std::string>{name});
 }
 
 TEST(Files, WriteIntoAMissingDirectoryFails) {
@@ -77,6 +183,38 @@ TEST(Files, ListsOrdinaryVisibleFilesOnly) {
     int err = 0;
     EXPECT_FALSE(vb::listFiles(vb::fsToBytes(t.file("missing")), names, &err));
     EXPECT_EQ(err, ENOENT);
+}
+
+TEST(Files, EveryListedNameOpens) {
+    vbtest::TempDir t;
+    const std::string names[] = {
+        "\xEF\x9E\x81@.txt",    // a placeholder character before "@"
+        "\xEF\x9E\xA1.txt",     // a placeholder for a byte that decodes on its own
+        "\xE3\x80\x80.txt",     // the full-width space that the first could turn into
+        "caf\xE9.txt",          // not UTF-8
+        "\xF0\x9F\x98\x80.txt", // not in the code page
+        "z.txt",
+    };
+    for (const std::string &name : names)
+        put(t.file(name), "content of " + name);
+    std::vector<Bytes> listed;
+    ASSERT_TRUE(vb::listFiles(vb::fsToBytes(t.path()), listed));
+    ASSERT_EQ(listed.size(), std::size(names));
+    std::vector<std::string> opened;
+    for (const Bytes &name : listed) {
+        Bytes content;
+        int err = 0;
+        EXPECT_TRUE(vb::readWholeFile(vb::fsToBytes(t.path()) + name, content, &err)) << name << " " << err;
+        opened.push_back(content);
+    }
+    std::sort(opened.begin(), opened.end());
+    std::vector<std::string> expected;
+    for (const std::string &name : names)
+        expected.push_back("content of " + name);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(opened, expected);
+    for (const std::string &name : names) // the temporary folder cannot remove a name that is not UTF-8
+        ::unlink(t.file(name).c_str());
 }
 
 TEST(Files, BareNamesResolveAgainstTheWorkingDirectory) {
@@ -121,14 +259,45 @@ TEST(Files, PathHelpers) {
 }
 
 TEST(Errors, CarryTheRuntimeTexts) {
-    try {
-        vb::failNotNumber("12 ");
-    } catch (const vb::RuntimeError &e) {
-        EXPECT_EQ(vb::toUnicode(e.text()), QString::fromUtf8("'12 ' は数値ではありません"));
-    }
-    try {
-        vb::failIo(2);
-    } catch (const vb::RuntimeError &e) {
-        EXPECT_EQ(vb::toUnicode(e.text()), QString::fromUtf8("I/O エラー (2)"));
+    EXPECT_EQ(vb::toUnicode(failureText([] { vb::failNotNumber("12 "); })),
+              QString::fromUtf8("'12 ' は数値ではありません"));
+    EXPECT_EQ(vb::toUnicode(failureText([] { vb::failIo(2); })), QString::fromUtf8("I/O エラー (2)"));
+    EXPECT_EQ(vb::toUnicode(failureText([] { vb::failCannotCreate("a.txt"); })),
+              QString::fromUtf8("ファイル a.txt を作成できません"));
+    EXPECT_EQ(vb::toUnicode(failureText([] { vb::failCannotOpen("a.txt"); })),
+              QString::fromUtf8("ファイル a.txt は開けません"));
+    EXPECT_EQ(vb::toUnicode(failureText([] { vb::failCannotWrite("/x/Velbrook.ini"); })),
+              QString::fromUtf8("/x/Velbrook.ini に書き込めません"));
+}
+
+TEST(Errors, QuotedTextsAreCutOnACharacterBoundary) {
+    const size_t limit = vb::kQuoteLimit;
+    const Bytes ellipsis = "\x81\x63";
+    const Bytes kana = "\x82\xa0"; // a double-byte character
+    Bytes doubles;                 // one byte, then double-byte characters: the limit falls inside one
+    doubles += 'a';
+    while (doubles.size() < (1u << 20))
+        doubles += kana;
+    const struct {
+        Bytes text;
+        Bytes quoted;
+    } cases[] = {
+        {"", ""},
+        {Bytes(limit, '7'), Bytes(limit, '7')},
+        {Bytes(limit + 1, '7'), Bytes(limit, '7') + ellipsis},
+        {Bytes(1u << 20, '7'), Bytes(limit, '7') + ellipsis}, // a 1 MB number line
+        {doubles, doubles.substr(0, limit - 1) + ellipsis},
+        {Bytes(limit - 1, 'x') + kana, Bytes(limit - 1, 'x') + ellipsis},
+        {Bytes(limit - 2, 'x') + kana, Bytes(limit - 2, 'x') + kana},
+    };
+    const Bytes notNumber = vb::cp(" は数値ではありません");
+    const Bytes fileWord = vb::cp("ファイル ");
+    for (const auto &c : cases) {
+        EXPECT_EQ(vb::quoteForError(c.text), c.quoted) << c.text.size();
+        EXPECT_EQ(failureText([&] { vb::failNotNumber(c.text); }), "'" + c.quoted + "'" + notNumber);
+        EXPECT_EQ(failureText([&] { vb::failCannotCreate(c.text); }),
+                  fileWord + c.quoted + vb::cp(" を作成できません"));
+        EXPECT_EQ(failureText([&] { vb::failCannotOpen(c.text); }), fileWord + c.quoted + vb::cp(" は開けません"));
+        EXPECT_EQ(failureText([&] { vb::failCannotWrite(c.text); }), c.quoted + vb::cp(" に書き込めません"));
     }
 }

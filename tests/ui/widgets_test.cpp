@@ -1,10 +1,13 @@
 // The controls driven as a user drives them: mouse clicks, keys and focus.
 
+#include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
+#include "ui/core/errors.h"
 #include "ui/core/files.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/dirchooser.h"
+#include "ui/widgets/guard.h"
 #include "ui/widgets/spinedit.h"
 #include "ui/widgets/titlelist.h"
 
@@ -12,8 +15,11 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <new>
+#include <stdexcept>
 #include <sys/stat.h>
 
 namespace {
@@ -170,4 +176,34 @@ TEST(DirChooser, ListsSubdirectoriesAndMovesLikeAUser) {
     chooser.setDirectory("/");
     EXPECT_EQ(chooser.directory(), "/");
     EXPECT_NE(chooser.list()->item(0)->text(), QStringLiteral("..")) << "the root has no parent entry";
+}
+
+TEST(GeneralErrorReport, EveryFailureOfAHandlerBecomesAnErrorBoxAndTheProgramGoesOn) {
+    const struct {
+        const char *what;
+        std::function<void()> fail;
+        vb::Bytes box;
+    } cases[] = {
+        {"runtime failure", [] { vb::failIo(2); }, vb::cp(u8"I/O エラー (2).")},
+        {"text ending in a period", [] { throw vb::RuntimeError("done."); }, "done."},
+        {"out of memory", [] { throw std::bad_alloc(); }, vb::cp(u8"メモリが不足しています.")},
+        {"other exception", [] { throw std::length_error("basic_string::_M_create"); }, "basic_string::_M_create."},
+        {"long text", [] { throw std::runtime_error(std::string(1 << 20, 'x')); },
+         vb::Bytes(vb::kQuoteLimit, 'x') + "\x81\x63."},
+    };
+    for (const auto &c : cases) {
+        vb::ScriptedDialogs *dialogs = vb::installScriptedDialogs();
+        QPushButton button;
+        int stepsAfterTheFailure = 0;
+        vb::connectGuarded(&button, &QPushButton::clicked, &button, [&] {
+            c.fail();
+            ++stepsAfterTheFailure;
+        });
+        EXPECT_NO_THROW(button.click()) << c.what;
+        EXPECT_EQ(stepsAfterTheFailure, 0) << c.what;
+        EXPECT_EQ(dialogs->errors(), std::vector<vb::Bytes>{c.box}) << c.what;
+        // The next event runs as usual.
+        button.click();
+        EXPECT_EQ(dialogs->errors().size(), 2u) << c.what;
+    }
 }

@@ -201,6 +201,54 @@ void appendUtf8(std::string &out, char32_t v) {
     }
 }
 
+// A file-system name in code-page bytes. With rawPlaceholders, a placeholder
+// character U+F780..U+F7FF comes over as the byte it stands for, so that a
+// code-page name holding bytes that do not decode lists as those bytes again;
+// without it, a placeholder is escaped like every character the code page
+// cannot spell. *rawUsed tells whether a placeholder came over as a byte.
+Bytes fsNameToBytes(const std::string &fsName, bool rawPlaceholders, bool *rawUsed) {
+    Bytes out;
+    out.reserve(fsName.size());
+    for (size_t i = 0; i < fsName.size();) {
+        char32_t v = 0;
+        size_t n = utf8Length(fsName, i, &v);
+        if (n == 0) { // not UTF-8: keep the raw byte
+            appendFsEscaped(out, fsName.substr(i, 1));
+            i += 1;
+            continue;
+        }
+        if (v < 0x80) {
+            out.push_back(char(v));
+        } else if (v >= kEscapeBase + 0x80 && v <= kEscapeBase + 0xFF) {
+            if (rawPlaceholders) {
+                out.push_back(char(v - kEscapeBase));
+                *rawUsed = true;
+            } else {
+                appendFsEscaped(out, fsName.substr(i, n));
+            }
+        } else {
+            // The character, with a variation selector that may follow it.
+            QString ch = QString::fromUcs4(&v, 1);
+            size_t used = n;
+            char32_t sel = 0;
+            size_t m = i + n < fsName.size() ? utf8Length(fsName, i + n, &sel) : 0;
+            if (m && sel >= kVariationBase && sel < kVariationBase + 3) {
+                ch.append(QChar(char16_t(sel)));
+                used += m;
+            }
+            Bytes enc = fromUnicode(ch);
+            if (toUnicode(enc) == ch) {
+                out += enc;
+                i += used;
+                continue;
+            }
+            appendFsEscaped(out, fsName.substr(i, n));
+        }
+        i += n;
+    }
+    return out;
+}
+
 } // namespace
 
 QString toUnicode(const Bytes &bytes) {
@@ -232,40 +280,13 @@ bool decodesCleanly(const Bytes &bytes) {
 }
 
 Bytes fsToBytes(const std::string &fsName) {
-    Bytes out;
-    out.reserve(fsName.size());
-    for (size_t i = 0; i < fsName.size();) {
-        char32_t v = 0;
-        size_t n = utf8Length(fsName, i, &v);
-        if (n == 0) { // not UTF-8: keep the raw byte
-            appendFsEscaped(out, fsName.substr(i, 1));
-            i += 1;
-            continue;
-        }
-        if (v < 0x80) {
-            out.push_back(char(v));
-        } else if (v >= kEscapeBase + 0x80 && v <= kEscapeBase + 0xFF) {
-            out.push_back(char(v - kEscapeBase));
-        } else {
-            // The character, with a variation selector that may follow it.
-            QString ch = QString::fromUcs4(&v, 1);
-            size_t used = n;
-            char32_t sel = 0;
-            size_t m = i + n < fsName.size() ? utf8Length(fsName, i + n, &sel) : 0;
-            if (m && sel >= kVariationBase && sel < kVariationBase + 3) {
-                ch.append(QChar(char16_t(sel)));
-                used += m;
-            }
-            Bytes enc = fromUnicode(ch);
-            if (toUnicode(enc) == ch) {
-                out += enc;
-                i += used;
-                continue;
-            }
-            appendFsEscaped(out, fsName.substr(i, n));
-        }
-        i += n;
-    }
+    bool rawUsed = false;
+    Bytes out = fsNameToBytes(fsName, true, &rawUsed);
+    // A placeholder's byte can join the bytes around it into another character
+    // (0x81 then "@" reads as a full-width space): such a name is spelled with
+    // every placeholder escaped, which always leads back to it.
+    if (rawUsed && bytesToFs(out) != fsName)
+        out = fsNameToBytes(fsName, false, &rawUsed);
     return out;
 }
 

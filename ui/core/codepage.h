@@ -27,7 +27,11 @@ Bytes cp(const char *utf8);
 // True when every byte decodes to a character (no placeholders needed).
 bool decodesCleanly(const Bytes &bytes);
 
-// File names: code-page bytes <-> the file system's bytes.
+// File names: code-page bytes <-> the file system's bytes. Every name the
+// file system holds comes back from its code-page spelling, so a listed file
+// always opens: bytesToFs(fsToBytes(n)) == n. Characters the code page cannot
+// spell, and bytes that are not UTF-8, are kept behind the lead bytes 0x85
+// and 0x86, which the code page leaves unused.
 Bytes fsToBytes(const std::string &fsName);
 std::string bytesToFs(const Bytes &name);
 

@@ -1,18 +1,33 @@
 #include "ui/core/errors.h"
 
+#include "ui/core/mbcs.h"
+
 #include <cerrno>
 
 namespace vb {
 
-void failNotNumber(const Bytes &text) { throw RuntimeError("'" + text + "'" + cp(" は数値ではありません")); }
+Bytes quoteForError(const Bytes &text) {
+    const size_t keep = mbcs::cutLength(text, kQuoteLimit);
+    if (keep == text.size())
+        return text;
+    return text.substr(0, keep) + "\x81\x63"; // "…"
+}
 
-void failCannotCreate(const Bytes &path) { throw RuntimeError(cp("ファイル ") + path + cp(" を作成できません")); }
+void failNotNumber(const Bytes &text) {
+    throw RuntimeError("'" + quoteForError(text) + "'" + cp(" は数値ではありません"));
+}
 
-void failCannotOpen(const Bytes &path) { throw RuntimeError(cp("ファイル ") + path + cp(" は開けません")); }
+void failCannotCreate(const Bytes &path) {
+    throw RuntimeError(cp("ファイル ") + quoteForError(path) + cp(" を作成できません"));
+}
+
+void failCannotOpen(const Bytes &path) {
+    throw RuntimeError(cp("ファイル ") + quoteForError(path) + cp(" は開けません"));
+}
 
 void failIo(int code) { throw RuntimeError(cp("I/O エラー (") + std::to_string(code) + ")"); }
 
-void failCannotWrite(const Bytes &path) { throw RuntimeError(path + cp(" に書き込めません")); }
+void failCannotWrite(const Bytes &path) { throw RuntimeError(quoteForError(path) + cp(" に書き込めません")); }
 
 int ioCodeFromErrno(int err) {
     switch (err) {

@@ -22,6 +22,14 @@ private:
 // I/O error codes as the runtime numbers them.
 enum IoCode { kIoFileNotFound = 2, kIoPathNotFound = 3, kIoAccessDenied = 5, kIoGeneral = 100 };
 
+// A text quoted in a failure is kept up to this many bytes.
+constexpr size_t kQuoteLimit = 256;
+
+// text as a failure quotes it: whole when it fits in kQuoteLimit bytes, else
+// cut on a character boundary with "…" marking the cut.
+Bytes quoteForError(const Bytes &text);
+
+// The quoted text or path is cut as by quoteForError.
 [[noreturn]] void failNotNumber(const Bytes &text);    // '%s' は数値ではありません
 [[noreturn]] void failCannotCreate(const Bytes &path); // ファイル %s を作成できません
 [[noreturn]] void failCannotOpen(const Bytes &path);   // ファイル %s は開けません

@@ -1,8 +1,8 @@
 #include "ui/core/files.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
+#include <climits>
+#include <cstdint>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -33,6 +33,34 @@ bool writeAll(int fd, const char *data, size_t size) {
         size -= size_t(n);
     }
     return true;
+}
+
+// Follows the symbolic links at path to the file they finally name, which
+// may not exist yet. Fails with ELOOP when the links go round.
+bool followLinks(std::string &path, int *err) {
+    constexpr int kMaxLinks = 40;
+    for (int hops = 0; hops < kMaxLinks; ++hops) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0) {
+            if (errno == ENOENT)
+                return true; // the file to be created
+            setErr(err, errno);
+            return false;
+        }
+        if (!S_ISLNK(st.st_mode))
+            return true;
+        char buf[PATH_MAX];
+        const ssize_t n = ::readlink(path.c_str(), buf, sizeof buf);
+        if (n < 0 || size_t(n) == sizeof buf) {
+            setErr(err, n < 0 ? errno : ENAMETOOLONG);
+            return false;
+        }
+        const std::string link(buf, size_t(n));
+        const size_t slash = path.rfind('/');
+        path = link[0] == '/' || slash == std::string::npos ? link : path.substr(0, slash + 1) + link;
+    }
+    setErr(err, ELOOP);
+    return false;
 }
 
 } // namespace
@@ -68,10 +96,23 @@ FileHandle::~FileHandle() {
 }
 
 bool FileHandle::open(const Bytes &path, int *err) {
-    // A directory opens, but reading it fails with EISDIR.
-    fd = ::open(fsPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(fsPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         setErr(err, errno);
+        return false;
+    }
+    struct stat st;
+    int failure = 0;
+    if (::fstat(fd, &st) != 0)
+        failure = errno;
+    else if (S_ISDIR(st.st_mode))
+        failure = EISDIR;
+    else if (!S_ISREG(st.st_mode))
+        failure = EINVAL;
+    if (failure) {
+        ::close(fd);
+        fd = -1;
+        setErr(err, failure);
         return false;
     }
     return true;
@@ -89,40 +130,44 @@ long FileHandle::read(Bytes &out, size_t n) {
     }
 }
 
-bool readWholeFile(const Bytes &path, Bytes &out, int *err) {
+bool readWholeFile(const Bytes &path, Bytes &out, int *err, size_t maxBytes) {
     out.clear();
     FileHandle f;
     if (!f.open(path, err))
         return false;
+    // A file that says it is too large is refused unread; one that grows
+    // while it is read is refused when it passes the limit.
     struct stat st;
-    size_t chunk = 65536;
-    if (::fstat(f.fd, &st) == 0 && st.st_size > 0)
-        out.reserve(size_t(st.st_size));
-    for (;;) {
-        long got = f.read(out, chunk);
+    bool tooLarge = ::fstat(f.fd, &st) == 0 && uint64_t(st.st_size) > maxBytes;
+    while (!tooLarge) {
+        const long got = f.read(out, 65536);
         if (got < 0) {
-            setErr(err, errno);
+            const int saved = errno;
+            out.clear();
+            setErr(err, saved);
             return false;
         }
         if (got == 0)
             return true;
+        tooLarge = out.size() > maxBytes;
     }
+    out.clear();
+    out.shrink_to_fit();
+    setErr(err, EFBIG);
+    return false;
 }
 
 bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
+    // A symbolic link keeps pointing at its file: the file it names is
+    // replaced, or created when it does not exist yet.
     std::string target = fsPath(path);
-    // A symbolic link keeps pointing at its file: the file it names is replaced.
-    struct stat lst;
-    if (::lstat(target.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
-        if (char *real = ::realpath(target.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-    }
+    if (!followLinks(target, err))
+        return false;
+    // The temporary file sits beside the target under a short name of its
+    // own, so that a target name of any length leaves room for it.
     const size_t slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string tmpl = dir + "." + base + ".XXXXXX";
+    const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    std::string tmpl = (dir.empty() ? std::string("./") : dir) + ".vb-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
@@ -160,8 +205,16 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
     if (!ok) {
         ::unlink(name.data());
         setErr(err, saved);
+        return false;
     }
-    return ok;
+    // Make the rename itself durable. The new content is in place by now, so
+    // a folder that cannot be synced does not turn the write into a failure.
+    const int dirFd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
 }
 
 bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err) {
@@ -186,6 +239,12 @@ bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err) {
     }
     ::closedir(d);
     return true;
+}
+
+bool isReadOnlyFile(const Bytes &path) {
+    const std::string fs = fsPath(path);
+    struct stat st;
+    return ::stat(fs.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(fs.c_str(), W_OK) != 0);
 }
 
 bool isDirectory(const Bytes &path) {

@@ -25,23 +25,36 @@ Bytes resolvePath(const Bytes &path);
 // The file system's own spelling of a (resolved) path.
 std::string fsPath(const Bytes &path);
 
-// Whole file. Returns false and sets *err (an errno value) on failure.
-bool readWholeFile(const Bytes &path, Bytes &out, int *err = nullptr);
-// Appends up to maxBytes from the start of an open file descriptor.
+// A file larger than this is never loaded whole: no message is that long, and
+// its text could not be shown.
+constexpr size_t kWholeFileLimit = size_t(256) << 20;
+
+// The whole content of an ordinary file. Memory grows as the bytes arrive,
+// never on the size the file claims. A file of more than maxBytes is refused
+// with EFBIG and nothing is kept. Returns false and sets *err (an errno value)
+// on failure: ENOENT when there is no such file, EISDIR for a folder.
+bool readWholeFile(const Bytes &path, Bytes &out, int *err = nullptr, size_t maxBytes = kWholeFileLimit);
+
+// An ordinary file opened for reading.
 struct FileHandle {
     int fd = -1;
     FileHandle() = default;
     FileHandle(const FileHandle &) = delete;
     FileHandle &operator=(const FileHandle &) = delete;
     ~FileHandle();
+    // Opens the file without waiting on it: a folder fails with EISDIR, and
+    // anything else that is not an ordinary file (a pipe, a device) with
+    // EINVAL.
     bool open(const Bytes &path, int *err = nullptr);
     // Reads at most n more bytes, appending them; returns the count, 0 at end, -1 on error.
     long read(Bytes &out, size_t n);
 };
 
-// Writes the whole content to a temporary file beside the target and renames
-// it over the target, so that a failed write leaves the target as it was.
-// Returns false and sets *err on failure.
+// Writes the whole content to a temporary file beside the target, syncs it,
+// renames it over the target and syncs the folder, so that a failed write
+// leaves the target as it was. A symbolic link stays as it is: the file it
+// names is written, and created when it does not exist yet. Returns false and
+// sets *err on failure (ELOOP for links that go round).
 bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err = nullptr);
 // Creates a new file holding data; never replaces an existing file (EEXIST,
 // also for a dangling link), and leaves no partial file behind on failure.
@@ -50,6 +63,10 @@ bool createNewFile(const Bytes &path, const Bytes &data, int *err = nullptr);
 // Names of the ordinary, non-hidden files of a directory (symbolic links to
 // ordinary files included), unsorted. Returns false and sets *err on failure.
 bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err = nullptr);
+
+// True when the file exists and may not be written: marked read-only for
+// everyone, or not writable by this process.
+bool isReadOnlyFile(const Bytes &path);
 
 bool isDirectory(const Bytes &path);
 bool fileExists(const Bytes &path);

@@ -20,6 +20,21 @@ inline size_t charLength(std::string_view s, size_t i) {
                : 1;
 }
 
+// The longest prefix of s of at most maxBytes that does not end inside a
+// double-byte character.
+inline size_t cutLength(std::string_view s, size_t maxBytes) {
+    if (s.size() <= maxBytes)
+        return s.size();
+    size_t i = 0;
+    while (i < maxBytes) {
+        const size_t n = charLength(s, i);
+        if (i + n > maxBytes)
+            break;
+        i += n;
+    }
+    return i;
+}
+
 // ASCII letters to lower case; every other byte unchanged.
 inline unsigned char foldLetter(unsigned char b) { return b >= 'A' && b <= 'Z' ? b + ('a' - 'A') : b; }
 

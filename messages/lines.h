@@ -1,0 +1,12 @@
+#pragma once
+// A file as its list of lines, without their line breaks.
+
+#include "ui/core/codepage.h"
+
+#include <vector>
+
+namespace vb {
+
+using Lines = std::vector<Bytes>;
+
+} // namespace vb

@@ -13,6 +13,32 @@ bool ScriptedDialogs::question(const Bytes &text) {
     return a;
 }
 
+bool ScriptedDialogs::saveFileName(const SaveDialogRequest &request, Bytes *path) {
+    log.push_back({"save", request.title});
+    saveRequests.push_back(request);
+    Bytes answer;
+    if (!savePaths.empty()) {
+        answer = savePaths.front();
+        savePaths.pop_front();
+    }
+    if (answer.empty())
+        return false;
+    *path = answer;
+    return true;
+}
+
+void ScriptedDialogs::printerSetup(QPrinter &printer) {
+    log.push_back({"printerSetup", {}});
+    if (onPrinterSetup)
+        onPrinterSetup(printer);
+}
+
+void ScriptedDialogs::printPreview(QPrinter &printer, const PagePainter &paint) {
+    log.push_back({"printPreview", {}});
+    if (onPrintPreview)
+        onPrintPreview(printer, paint);
+}
+
 std::vector<Bytes> ScriptedDialogs::errors() const {
     std::vector<Bytes> out;
     for (const Record &r : log)

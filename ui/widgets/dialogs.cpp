@@ -3,7 +3,11 @@
 #include "ui/core/apptitle.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace vb {
@@ -43,6 +47,31 @@ bool QtDialogs::question(const Bytes &text) {
 void QtDialogs::error(const Bytes &text) {
     QMessageBox box(QMessageBox::Critical, toUnicode(appTitle()), toUnicode(text), QMessageBox::Ok, parentWindow());
     box.exec();
+}
+
+bool QtDialogs::saveFileName(const SaveDialogRequest &request, Bytes *path) {
+    QFileDialog dialog(parentWindow(), toUnicode(request.title), QString::fromStdString(bytesToFs(request.directory)));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(toUnicode(request.filter));
+    dialog.setDefaultSuffix(toUnicode(request.defaultSuffix));
+    if (!request.fileName.empty())
+        dialog.selectFile(QString::fromStdString(bytesToFs(request.fileName)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    *path = fsToBytes(dialog.selectedFiles().first().toStdString());
+    return true;
+}
+
+void QtDialogs::printerSetup(QPrinter &printer) {
+    QPrintDialog dialog(&printer, parentWindow());
+    dialog.exec();
+}
+
+void QtDialogs::printPreview(QPrinter &printer, const PagePainter &paint) {
+    QPrintPreviewDialog dialog(&printer, parentWindow());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter *p) { paint(p); });
+    dialog.exec();
 }
 
 } // namespace vb

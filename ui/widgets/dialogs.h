@@ -6,11 +6,26 @@
 #include "ui/core/codepage.h"
 
 #include <QFont>
+#include <functional>
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 namespace vb {
+
+// What the save dialog shows: its title, the directory it opens in, the name
+// it proposes, the suffix added to a name typed without one, the file types.
+struct SaveDialogRequest {
+    Bytes title;
+    Bytes directory;
+    Bytes fileName;
+    Bytes defaultSuffix;
+    Bytes filter;
+};
+
+// Draws the pages on the printer it is given.
+using PagePainter = std::function<void(QPrinter *)>;
 
 class Dialogs {
 public:
@@ -21,6 +36,13 @@ public:
     virtual bool question(const Bytes &text) = 0;
     // The general error report.
     virtual void error(const Bytes &text) = 0;
+    // The save dialog; the chosen path in *path, false on Cancel.
+    virtual bool saveFileName(const SaveDialogRequest &request, Bytes *path) = 0;
+    // The printer-setup dialog: the printer, paper and output file it leaves
+    // chosen stay in printer.
+    virtual void printerSetup(QPrinter &printer) = 0;
+    // The print preview of the pages paint draws, which can print them too.
+    virtual void printPreview(QPrinter &printer, const PagePainter &paint) = 0;
 };
 
 Dialogs &dialogs();
@@ -32,6 +54,9 @@ public:
     void message(const Bytes &text) override;
     bool question(const Bytes &text) override;
     void error(const Bytes &text) override;
+    bool saveFileName(const SaveDialogRequest &request, Bytes *path) override;
+    void printerSetup(QPrinter &printer) override;
+    void printPreview(QPrinter &printer, const PagePainter &paint) override;
 };
 
 } // namespace vb

@@ -144,6 +144,7 @@ void TF1::buildControlPanel() {
     button(Btn_Title, "File", 1, 6, &TF1::Btn_TitleClick);
     button(Btn_Default, "Default", 1, 7, &TF1::Btn_DefaultClick);
     button(Btn_Close, "Close", 1, 9, &TF1::Btn_CloseClick);
+    button(Btn_Print, "Print", 0, 10, &TF1::Btn_PrintClick);
     Btn_Res_Next = new FlatButton("Next", Pnl_Control);
     Btn_Res_Next->setMinimumWidth(44);
     grid->addWidget(Btn_Res_Next, 1, 4);
@@ -215,6 +216,11 @@ void TF1::buildMenus() {
     };
 
     MM_File = bar->addMenu(QStringLiteral("&File"));
+    MM_File_PrinterSetup = entry(MM_File, "PrinterSetup", &TF1::MM_File_PrinterSetupClick);
+    MM_File_Print = entry(MM_File, "Print", &TF1::Btn_PrintClick, QKeySequence(Qt::CTRL | Qt::Key_P));
+    MM_File_PrintPreview = entry(MM_File, "Print Preview", &TF1::MM_File_PrintPreviewClick);
+    MM_File_ExportPdf = entry(MM_File, "Export PDF", &TF1::MM_File_ExportPdfClick);
+    MM_File->addSeparator();
     MM_File_Close = entry(MM_File, "Close", &TF1::Btn_CloseClick, QKeySequence(Qt::CTRL | Qt::Key_W));
 
     MM_Edit = bar->addMenu(QStringLiteral("&Edit"));
@@ -285,6 +291,7 @@ void TF1::applyHints() {
     setHint(Btn_Font, "等倍幅 <-> 可変幅 フォントの切替");
     setHint(Btn_Sort, "降順 <-> 昇順 ソートの切替");
     setHint(Btn_Title, "タイトル <-> テキスト リスト表示の切替 (Text Mode時)");
+    setHint(Btn_Print, "印刷");
     MM_View_Res->menuAction()->setToolTip(QString::fromUtf8("関連発言"));
     MM_View_Res_Back->setToolTip(QString::fromUtf8("上位関連発言"));
     MM_View_Res_Next->setToolTip(QString::fromUtf8("下位関連発言"));

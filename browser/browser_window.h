@@ -25,6 +25,8 @@ class QMenu;
 
 namespace vb {
 
+struct PrintContent;
+
 class TF1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -89,6 +91,12 @@ public:
     void FormResize();
     bool SplitterCanResize();
 
+    // Printing (browser_printing.cpp).
+    void Btn_PrintClick();
+    void MM_File_PrinterSetupClick();
+    void MM_File_PrintPreviewClick();
+    void MM_File_ExportPdfClick();
+
     // Panes.
     Panel *Pnl_Main;
     QSplitter *Splitter;
@@ -115,10 +123,12 @@ public:
     FlatButton *Btn_Res_Back, *Btn_Res_Next;
     FlatButton *Btn_Font, *Btn_Sort, *Btn_Title, *Btn_Default;
     FlatButton *Btn_Setup, *Btn_Close;
+    FlatButton *Btn_Print;
 
     // Menus.
     QMenu *MM_File, *MM_Edit, *MM_View, *MM_View_Res, *MM_Option, *MM_Help;
     MenuEntry *MM_File_Close;
+    MenuEntry *MM_File_PrinterSetup, *MM_File_Print, *MM_File_PrintPreview, *MM_File_ExportPdf;
     MenuEntry *MM_View_Top, *MM_View_Next100, *MM_View_Next1, *MM_View_Back1, *MM_View_Back100, *MM_View_End;
     MenuEntry *MM_View_Res_Back, *MM_View_Res_Next;
     std::array<MenuEntry *, 10> MM_View_Res_NextK; // "01 :" .. "10 :"
@@ -153,6 +163,7 @@ private:
     void setFont(bool fixed);
     void setSort(bool descending);
     void setTitleStyle(bool fileName);
+    PrintContent printContent() const;
 
     Settings &settings_;
     BrowserHost *host_ = nullptr;

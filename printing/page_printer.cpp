@@ -186,7 +186,11 @@ int PagePrinter::fittedSize(const Bytes &sizing, double boxWidth, double boxHeig
     int best = 0;
     for (int size = 0; size <= kLargestSize; ++size) {
         canvas_.setFontSize(size);
-        if (canvas_.textWidth(sizing) < boxWidth && canvas_.textHeight(sizing) < boxHeight)
+        // A line is never lower at a larger size: once one is too tall, no
+        // larger size can fit.
+        if (canvas_.textHeight(sizing) >= boxHeight)
+            break;
+        if (canvas_.textWidth(sizing) < boxWidth)
             best = size;
     }
     fitted_.emplace(key, best);

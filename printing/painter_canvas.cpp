@@ -43,16 +43,22 @@ QFont PainterCanvas::fontAt(int points) const {
     return f;
 }
 
-const PainterCanvas::Sized &PainterCanvas::sized() {
+PainterCanvas::Sized &PainterCanvas::sized() {
     auto found = sizes_.find(size_);
     if (found == sizes_.end()) {
         const QFont f = fontAt(size_);
-        found = sizes_.emplace(size_, Sized{f, QFontMetrics(f, &device_)}).first;
+        found = sizes_.emplace(size_, Sized{f, QFontMetrics(f, &device_), {}}).first;
     }
     return found->second;
 }
 
-int PainterCanvas::textWidth(const Bytes &text) { return sized().metrics.horizontalAdvance(toUnicode(text)); }
+int PainterCanvas::textWidth(const Bytes &text) {
+    Sized &s = sized();
+    auto found = s.widths.find(text);
+    if (found == s.widths.end())
+        found = s.widths.emplace(text, s.metrics.horizontalAdvance(toUnicode(text))).first;
+    return found->second;
+}
 
 // The height of a line of the font, whatever the text (an empty one too).
 int PainterCanvas::textHeight(const Bytes &) { return sized().metrics.height(); }
@@ -60,6 +66,7 @@ int PainterCanvas::textHeight(const Bytes &) { return sized().metrics.height(); 
 void PainterCanvas::textRect(const PixelRect &clip, int x, int y, const Bytes &text) {
     if (text.empty() || clip.width() <= 0 || clip.height() <= 0)
         return;
+    const int width = textWidth(text);
     const Sized &s = sized();
     if (!fontOnPainter_ || paintedSize_ != size_) {
         painter_.setFont(s.font);
@@ -69,8 +76,8 @@ void PainterCanvas::textRect(const PixelRect &clip, int x, int y, const Bytes &t
     const QString t = toUnicode(text);
     // Clipping costs a clip path in the output: only a text that reaches
     // beyond its rectangle is clipped.
-    const bool inside = x >= clip.left && y >= clip.top && x + s.metrics.horizontalAdvance(t) <= clip.right &&
-                        y + s.metrics.height() <= clip.bottom;
+    const bool inside =
+        x >= clip.left && y >= clip.top && x + width <= clip.right && y + s.metrics.height() <= clip.bottom;
     if (!inside)
         painter_.setClipRect(QRect(clip.left, clip.top, clip.width(), clip.height()));
     painter_.drawText(QPoint(x, y + s.metrics.ascent()), t);

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPen>
 #include <map>
+#include <unordered_map>
 
 class QPagedPaintDevice;
 
@@ -41,9 +42,12 @@ private:
     struct Sized {
         QFont font;
         QFontMetrics metrics;
+        // Widths measured at this size, by text: a body line is measured
+        // when its size is chosen and again when it is drawn.
+        std::unordered_map<Bytes, int> widths;
     };
     // The current size's font and metrics, made once per size and kept.
-    const Sized &sized();
+    Sized &sized();
 
     QPagedPaintDevice &device_;
     QPainter painter_;

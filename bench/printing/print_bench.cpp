@@ -3,6 +3,7 @@
 // pages, without fitting or caption. Run by hand (make bench).
 
 #include "printing/print_commands.h"
+#include "tests/printing/print_sample.h"
 #include "ui/widgets/controls.h"
 
 #include <QApplication>
@@ -17,21 +18,11 @@
 namespace {
 
 vb::PrintContent message() {
-    vb::PrintContent c;
+    std::vector<vb::Bytes> lines;
     for (int i = 0; i < 1000; ++i)
-        c.lines.push_back(vb::cp("本文の") + std::to_string(i) + vb::cp("行目です。") +
-                          "The quick brown fox jumps over the lazy dog.");
-    c.fontFace = vb::cp("ＭＳ ゴシック");
-    c.fontPoints = 10;
-    c.title = vb::cp("千行の発言");
-    c.name = vb::cp("山田太郎");
-    c.mail = "taro@example.com";
-    c.web = "http://example.com/";
-    c.date = "2001/01/01";
-    c.fileName = "KVX00001.TXT";
-    c.logMode = true;
-    c.printedOn = "2001/02/03";
-    return c;
+        lines.push_back(vb::cp("本文の") + std::to_string(i) + vb::cp("行目です。") +
+                        "The quick brown fox jumps over the lazy dog.");
+    return vbtest::printSample(std::move(lines), vb::cp("千行の発言"), vb::cp("山田太郎"));
 }
 
 QPageLayout a4() {

@@ -174,7 +174,8 @@ void TF1::buildControlPanel() {
         {&TF1::Btn_Font, "Fixed", "Btn_Font", "等倍幅 <-> 可変幅 フォントの切替", 0, 6, &TF1::Btn_FontClick},
         {&TF1::Btn_Sort, "Descending", "Btn_Sort", "降順 <-> 昇順 ソートの切替", 0, 7, &TF1::Btn_SortClick},
         {&TF1::Btn_Edit, "Edit", "Btn_Edit", "テキスト内容の編集", 0, 9, &TF1::Btn_EditClick},
-        {&TF1::Btn_Setup, "Setup", "Btn_Setup", nullptr, 0, 11, &TF1::Btn_SetupClick},
+        {&TF1::Btn_Print, "Print", "Btn_Print", "印刷", 0, 10, &TF1::Btn_PrintClick},
+        {&TF1::Btn_Setup, "Setup", "Btn_Setup", nullptr, 0, 12, &TF1::Btn_SetupClick},
         {&TF1::Btn_End, "End", "Btn_End", nullptr, 1, 0, &TF1::Btn_EndClick},
         {&TF1::Btn_Back100, "-100", "Btn_Back100", nullptr, 1, 1, &TF1::Btn_Back100Click},
         {&TF1::Btn_Back, "-1", "Btn_Back", nullptr, 1, 2, &TF1::Btn_BackClick},
@@ -183,7 +184,7 @@ void TF1::buildControlPanel() {
          &TF1::Btn_TitleClick},
         {&TF1::Btn_Default, "Default", "Btn_Default", nullptr, 1, 7, &TF1::Btn_DefaultClick},
         {&TF1::Btn_Save, "Save", "Btn_Save", "テキスト編集内容の保存", 1, 9, &TF1::Btn_SaveClick},
-        {&TF1::Btn_Close, "Close", "Btn_Close", nullptr, 1, 11, &TF1::Btn_CloseClick},
+        {&TF1::Btn_Close, "Close", "Btn_Close", nullptr, 1, 12, &TF1::Btn_CloseClick},
     };
     for (const auto &spec : buttons) {
         FlatButton *b = new FlatButton(spec.caption, Pnl_Control);
@@ -197,7 +198,7 @@ void TF1::buildControlPanel() {
     }
     for (int gap : {3, 5, 8})
         grid->setColumnMinimumWidth(gap, 8);
-    grid->setColumnStretch(10, 1);
+    grid->setColumnStretch(11, 1);
     Pnl_Control->resize(400, Pnl_Control->sizeHint().height());
     Pnl_Message->dock(Pnl_Control, Panel::Top);
 }
@@ -287,22 +288,46 @@ void TF1::buildMenus() {
             {&TF1::MM_File_SaveAs, "Save As", "MM_File_SaveAs", "別名で保存", K(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
              &TF1::MM_File_SaveAsClick, false},
             kSeparator,
-            {&TF1::MM_File_PrinterSetup, "PrinterSetup", "MM_File_PrinterSetup", nullptr, {}, nullptr, false},
-            {&TF1::MM_File_Print, "Print", "MM_File_Print", nullptr, {}, nullptr, false},
+            {&TF1::MM_File_PrinterSetup,
+             "PrinterSetup",
+             "MM_File_PrinterSetup",
+             nullptr,
+             {},
+             &TF1::MM_File_PrinterSetupClick,
+             false},
+            {&TF1::MM_File_Print, "Print", "MM_File_Print", "印刷", K(Qt::CTRL | Qt::Key_P), &TF1::Btn_PrintClick,
+             false},
+            {&TF1::MM_File_PrintPreview,
+             "Print Preview",
+             "MM_File_PrintPreview",
+             nullptr,
+             {},
+             &TF1::MM_File_PrintPreviewClick,
+             false},
+            {&TF1::MM_File_ExportPdf,
+             "Export PDF",
+             "MM_File_ExportPdf",
+             nullptr,
+             {},
+             &TF1::MM_File_ExportPdfClick,
+             false},
             kSeparator,
             {&TF1::MM_File_Close, "Close", "MM_File_Close", nullptr, K(Qt::CTRL | Qt::Key_W), &TF1::Btn_CloseClick,
              false},
         });
-    // Printing comes with its own commands; until then its entries are shown disabled.
-    MM_File_PrinterSetup->setEnabled(false);
-    MM_File_Print->setEnabled(false);
 
     MM_Edit = addMenu(
         nullptr, "&Edit", "編集",
         {
             {&TF1::MM_Edit_Edit, "Edit", "MM_Edit_Edit", "編集", K(Qt::CTRL | Qt::Key_E), &TF1::Btn_EditClick, false},
             kSeparator,
-            {&TF1::MM_Edit_Header, "Header Edit", "MM_Edit_Header", "ヘッダの編集", {}, &TF1::MM_Edit_HeaderClick, false},
+            {&TF1::MM_Edit_Header,
+             "Header Edit",
+             "MM_Edit_Header",
+             "ヘッダの編集",
+             {},
+             &TF1::MM_Edit_HeaderClick,
+             false},
         });
 
     MM_View = addMenu(

@@ -3,7 +3,10 @@
 // and view toggles. Its operations are spread over several files by role:
 // browser_layout.cpp (panes and menus), browser_category.cpp (category choice
 // and title list), browser_display.cpp (the message on view),
-// browser_navigation.cpp (moves, links, toggles, leaving).
+// browser_navigation.cpp (moves, links, toggles, leaving), browser_editing.cpp
+// (edit mode, Save, Save As, New, Delete), browser_header_edit.cpp (handing
+// the message to the header editor) and browser_printing.cpp (the print
+// commands).
 
 #include "browser/browser_host.h"
 #include "messages/current_message.h"
@@ -33,6 +36,7 @@ namespace vb {
 struct BrowserGeometry {
     int left, top, width, height, splitter1, splitter2;
 };
+struct PrintContent;
 
 class TF1 : public QMainWindow {
     Q_OBJECT
@@ -116,6 +120,12 @@ public:
     void applyGeometry(const BrowserGeometry &g);
     BrowserGeometry geometryToStore() const;
 
+    // Printing (browser_printing.cpp).
+    void Btn_PrintClick();
+    void MM_File_PrinterSetupClick();
+    void MM_File_PrintPreviewClick();
+    void MM_File_ExportPdfClick();
+
     // Panes.
     Panel *Pnl_Main;
     QSplitter *Splitter;
@@ -142,12 +152,12 @@ public:
     FlatButton *Btn_Res_Back, *Btn_Res_Next;
     FlatButton *Btn_Font, *Btn_Sort, *Btn_Title, *Btn_Default;
     FlatButton *Btn_Setup, *Btn_Close;
-    FlatButton *Btn_Edit, *Btn_Save;
+    FlatButton *Btn_Edit, *Btn_Save, *Btn_Print;
 
     // Menus.
     QMenu *MM_File, *MM_Edit, *MM_View, *MM_View_Res, *MM_Option, *MM_Help;
     MenuEntry *MM_File_New, *MM_File_Delete, *MM_File_Save, *MM_File_SaveAs;
-    MenuEntry *MM_File_PrinterSetup, *MM_File_Print, *MM_File_Close;
+    MenuEntry *MM_File_PrinterSetup, *MM_File_Print, *MM_File_PrintPreview, *MM_File_ExportPdf, *MM_File_Close;
     MenuEntry *MM_Edit_Edit, *MM_Edit_Header;
     MenuEntry *MM_View_Top, *MM_View_Next100, *MM_View_Next1, *MM_View_Back1, *MM_View_Back100, *MM_View_End;
     MenuEntry *MM_View_Res_Back, *MM_View_Res_Next;
@@ -199,6 +209,7 @@ private:
     void setSort(bool descending);
     void setTitleStyle(bool fileName);
     void storeGeometry();
+    PrintContent printContent() const;
 
     Settings &settings_;
     BrowserHost *host_ = nullptr;

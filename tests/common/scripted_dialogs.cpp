@@ -44,6 +44,18 @@ bool ScriptedDialogs::chooseFont(Bytes &face, int &size, bool fixedPitchOnly) {
     return a.ok;
 }
 
+void ScriptedDialogs::printerSetup(QPrinter &printer) {
+    log.push_back({"printerSetup", {}});
+    if (onPrinterSetup)
+        onPrinterSetup(printer);
+}
+
+void ScriptedDialogs::printPreview(QPrinter &printer, const PagePainter &paint) {
+    log.push_back({"printPreview", {}});
+    if (onPrintPreview)
+        onPrintPreview(printer, paint);
+}
+
 std::vector<Bytes> ScriptedDialogs::errors() const {
     std::vector<Bytes> out;
     for (const Record &r : log)

@@ -5,6 +5,7 @@
 #include "ui/widgets/dialogs.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,7 @@ namespace vb {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Record {
-        std::string kind; // "message", "question", "error", "font"
+        std::string kind; // "message", "question", "error", "font", "save", "printerSetup", "printPreview"
         Bytes text;       // for "font": the face, "/", the size and " fixed" when only fixed pitch was offered
     };
     // A font dialog's answer: OK with a face and a size, or cancel.
@@ -29,12 +30,17 @@ public:
     // (Cancel when the queue runs dry). Every request is kept.
     std::deque<Bytes> saveAnswers;
     std::vector<SaveRequest> saveRequests;
+    // What the printer-setup dialog and the preview do (nothing when unset).
+    std::function<void(QPrinter &)> onPrinterSetup;
+    std::function<void(QPrinter &, const PagePainter &)> onPrintPreview;
 
     void message(const Bytes &text) override { log.push_back({"message", text}); }
     bool question(const Bytes &text) override;
     void error(const Bytes &text) override { log.push_back({"error", text}); }
     bool saveFileName(const SaveRequest &request, Bytes &chosen) override;
     bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;
+    void printerSetup(QPrinter &printer) override;
+    void printPreview(QPrinter &printer, const PagePainter &paint) override;
     std::vector<Bytes> errors() const;
     // The texts of the questions asked, in order.
     std::vector<Bytes> questions() const;

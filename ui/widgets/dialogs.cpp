@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStringList>
 
@@ -56,14 +59,16 @@ bool QtDialogs::saveFileName(const SaveRequest &request, Bytes &chosen) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
         filters << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
                        QLatin1Char(')');
-    QFileDialog dialog(parentWindow(), toUnicode(request.title), toUnicode(request.directory));
+    // Paths cross to the file system's own spelling of their names.
+    QFileDialog dialog(parentWindow(), toUnicode(request.title),
+                       QFile::decodeName(QByteArray::fromStdString(bytesToFs(request.directory))));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(toUnicode(request.defaultSuffix));
     if (!request.proposedName.empty())
-        dialog.selectFile(toUnicode(request.proposedName));
+        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(bytesToFs(request.proposedName))));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     chosen = fsToBytes(QFile::encodeName(dialog.selectedFiles().front()).toStdString());
@@ -77,6 +82,17 @@ bool QtDialogs::chooseFont(Bytes &face, int &size, bool fixedPitchOnly) {
     face = fromUnicode(dialog.face());
     size = dialog.size();
     return true;
+}
+
+void QtDialogs::printerSetup(QPrinter &printer) {
+    QPrintDialog dialog(&printer, parentWindow());
+    dialog.exec();
+}
+
+void QtDialogs::printPreview(QPrinter &printer, const PagePainter &paint) {
+    QPrintPreviewDialog dialog(&printer, parentWindow());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter *p) { paint(p); });
+    dialog.exec();
 }
 
 } // namespace vb

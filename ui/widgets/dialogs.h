@@ -6,8 +6,10 @@
 #include "ui/core/codepage.h"
 
 #include <QFont>
+#include <functional>
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 namespace vb {
@@ -22,6 +24,9 @@ struct SaveRequest {
     Bytes filters;
     Bytes proposedName;
 };
+
+// Draws the pages on the printer it is given.
+using PagePainter = std::function<void(QPrinter *)>;
 
 class Dialogs {
 public:
@@ -38,6 +43,11 @@ public:
     // The font dialog (ui/widgets/fontdialog.h), starting on face and size;
     // true on OK, face and size then holding the choice (9 to 100 points).
     virtual bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) = 0;
+    // The printer-setup dialog: the printer, paper and output file it leaves
+    // chosen stay in printer.
+    virtual void printerSetup(QPrinter &printer) = 0;
+    // The print preview of the pages paint draws, which can print them too.
+    virtual void printPreview(QPrinter &printer, const PagePainter &paint) = 0;
 };
 
 Dialogs &dialogs();
@@ -51,6 +61,8 @@ public:
     void error(const Bytes &text) override;
     bool saveFileName(const SaveRequest &request, Bytes &chosen) override;
     bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;
+    void printerSetup(QPrinter &printer) override;
+    void printPreview(QPrinter &printer, const PagePainter &paint) override;
 };
 
 } // namespace vb

@@ -1,0 +1,34 @@
+// Printing the message on view: the browser hands the text as shown, its
+// font, the title on display and the record of the message to the printing
+// commands.
+
+#include "browser/browser_window.h"
+#include "printing/print_commands.h"
+
+namespace vb {
+
+PrintContent TF1::printContent() const {
+    PrintContent c;
+    c.lines = Memo_log->lines();
+    c.fontFace = Memo_log->fontFace();
+    c.fontPoints = Memo_log->fontPoints();
+    c.title = caption(Lbl_Info_Title);
+    c.name = Current.Name;
+    c.mail = Current.Mail;
+    c.web = Current.Web;
+    c.date = Current.Date;
+    c.fileName = Current.FileName;
+    c.logMode = logMode();
+    c.printedOn = printingDate();
+    return c;
+}
+
+void TF1::Btn_PrintClick() { runPrint(printContent(), listedDirectory()); }
+
+void TF1::MM_File_PrinterSetupClick() { runPrinterSetup(); }
+
+void TF1::MM_File_PrintPreviewClick() { runPrintPreview(printContent()); }
+
+void TF1::MM_File_ExportPdfClick() { runExportPdf(printContent(), listedDirectory()); }
+
+} // namespace vb

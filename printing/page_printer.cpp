@@ -1,0 +1,227 @@
+#include "printing/page_printer.h"
+
+#include "ui/core/apptitle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace vb {
+namespace {
+
+// The body: 78 % of the page from 18 % down, 80 % of it across from 10 %.
+constexpr float kBodyTop = 18, kBodyLeft = 10, kBodyRight = 90;
+constexpr double kBodyHeightPercent = 78, kBodyWidthPercent = 80;
+constexpr int kLargestSize = 200;
+
+// The caption texts other than the header rows.
+struct CaptionBox {
+    float x1, y1, x2, y2;
+    int placement;
+};
+constexpr CaptionBox kProgramName{80, 0, 92, 1.5f, kTopRight};
+constexpr CaptionBox kMakerNotice{9, 99, 100, 100, kTopLeft};
+constexpr CaptionBox kPageNumber{80, 97.5f, 90, 99, kTopRight};
+constexpr CaptionBox kTitleLabel{8, 6.5f, 16, 8.5f, kBottomLeft};
+constexpr CaptionBox kTitle{18, 6, 92, 8.5f, kBottomLeft};
+
+// The header rows: label column 10-24 %, value column 24-90 %. Every label
+// is sized by the widest of them so that all come out in one size.
+constexpr char kLabelSizing[] = "Mail Address :";
+constexpr float kLabelLeft = 10, kValueLeft = 24, kValueRight = 90;
+constexpr float kRowTop[] = {10, 11.5f, 13, 14.5f};
+constexpr float kRowHeight = 1.5f;
+
+struct Rule {
+    float x1, y1, x2, y2, pen;
+    int offsetDown;
+};
+// A heavy double rule under the title, its lower stroke broken in the middle;
+// a rule closing the header block and one closing the body.
+constexpr Rule kRules[] = {
+    {8, 9, 92, 9, 10, 0}, {8, 9, 30, 9, 10, 10}, {70, 9, 92, 9, 10, 10}, {8, 17, 92, 17, 3, 0}, {8, 97, 92, 97, 3, 0},
+};
+
+} // namespace
+
+int percentToPixels(int extent, float percent, int offset) {
+    // nearbyint rounds halves to the even neighbour in the default mode.
+    return int(std::nearbyint(double(extent) / 100.0 * double(percent) + offset));
+}
+
+PixelRect percentBox(int W, int H, float x1, float y1, float x2, float y2) {
+    return {percentToPixels(W, x1), percentToPixels(H, y1), percentToPixels(W, x2), percentToPixels(H, y2)};
+}
+
+Bytes pageNumberText(int page, int pages) { return std::to_string(page) + " / " + std::to_string(pages) + " page"; }
+
+Bytes makerNotice(const Bytes &printedOn) { return "Printed by " + appTitle() + " " + printedOn; }
+
+PagePrinter::PagePrinter(PrintCanvas &canvas, const PrintContent &content)
+    : canvas_(canvas), content_(content), width_(canvas.pageWidth()), height_(canvas.pageHeight()) {
+    canvas_.setFontFace(content_.fontFace);
+}
+
+bool PagePrinter::print() {
+    if (!canvas_.beginDocument())
+        return false;
+    const int pages = PrintPageCount();
+    for (int p = 1; p <= pages; ++p) {
+        if (p > 1)
+            canvas_.newPage();
+        const int n = PrintPageLines();
+        const int size = PrintPageCal();
+        PrintPage1Text(size, p, n);
+        PrintPage1Caption(p, pages);
+        PrintPage1Line();
+    }
+    canvas_.endDocument();
+    return true;
+}
+
+int PagePrinter::lineHeight() {
+    if (lineHeight_ < 0) {
+        canvas_.setFontSize(content_.fontPoints);
+        lineHeight_ = canvas_.textHeight(content_.lines.empty() ? Bytes() : content_.lines[0]);
+    }
+    return lineHeight_;
+}
+
+int PagePrinter::PrintPageLines() {
+    const int h = lineHeight();
+    const int area = int(std::nearbyint(double(height_) / 100.0 * kBodyHeightPercent));
+    // A line of no height, or one taller than the body area, still prints:
+    // one line a page.
+    if (h <= 0 || area / h < 1)
+        return 1;
+    return area / h;
+}
+
+int PagePrinter::PrintPageCount() {
+    const int n = PrintPageLines();
+    const int lines = int(content_.lines.size());
+    const int pages = lines / n + (lines % n ? 1 : 0);
+    return pages < 1 ? 1 : pages;
+}
+
+int PagePrinter::PrintPageCal() {
+    if (bodySize_ >= 0)
+        return bodySize_;
+    const int limit = int(std::nearbyint(double(width_) / 100.0 * kBodyWidthPercent));
+    int size = content_.fontPoints;
+    // The line found too wide at one size is the first one tried at the next.
+    size_t culprit = 0;
+    auto tooWide = [&] {
+        canvas_.setFontSize(size);
+        if (culprit < content_.lines.size() && canvas_.textWidth(content_.lines[culprit]) > limit)
+            return true;
+        for (size_t k = 0; k < content_.lines.size(); ++k) {
+            if (k != culprit && canvas_.textWidth(content_.lines[k]) > limit) {
+                culprit = k;
+                return true;
+            }
+        }
+        return false;
+    };
+    // Size 1 is the floor: a line too wide even there is cut at the box edge.
+    while (size > 1 && tooWide())
+        --size;
+    bodySize_ = size;
+    return size;
+}
+
+void PagePrinter::PrintPage1Text(int size, int page, int lines) {
+    const float step = float(double(lineHeight()) / height_ * 100.0);
+    canvas_.setFontSize(size);
+    const size_t first = size_t(page - 1) * size_t(lines);
+    const size_t end = std::min(size_t(page) * size_t(lines), content_.lines.size());
+    for (size_t k = first; k < end; ++k) {
+        const double j = double(k - first);
+        PrintMemo(content_.lines[k], kBodyLeft, float(kBodyTop + j * step), kBodyRight,
+                  float(kBodyTop + (j + 1) * step));
+    }
+}
+
+void PagePrinter::PrintPage1Caption(int page, int pages) {
+    auto text = [this](const Bytes &sizing, const Bytes &printed, const CaptionBox &b) {
+        PrintText(sizing, printed, b.x1, b.y1, b.x2, b.y2, b.placement);
+    };
+    const Bytes number = pageNumberText(page, pages);
+    const Bytes notice = makerNotice(content_.printedOn);
+    text(appTitle(), appTitle(), kProgramName);
+    text(notice, notice, kMakerNotice);
+    text(number, number, kPageNumber);
+    text("Title :", "Title :", kTitleLabel);
+    text(content_.title, content_.title, kTitle);
+
+    auto label = [this](int r, const char *caption) {
+        PrintText(kLabelSizing, caption, kLabelLeft, kRowTop[r], kValueLeft, kRowTop[r] + kRowHeight, kTopLeft);
+    };
+    auto value = [this](int r, const Bytes &v) {
+        PrintText(v, v, kValueLeft, kRowTop[r], kValueRight, kRowTop[r] + kRowHeight, kTopLeft);
+    };
+    if (content_.logMode) {
+        const char *const labels[] = {"Name :", "Mail Address :", "Web Address :", "Date :"};
+        const Bytes *const values[] = {&content_.name, &content_.mail, &content_.web, &content_.date};
+        for (int r = 0; r < 4; ++r)
+            label(r, labels[r]);
+        for (int r = 0; r < 4; ++r)
+            value(r, *values[r]);
+    } else {
+        label(0, "File Name :");
+        value(0, content_.fileName);
+    }
+}
+
+void PagePrinter::PrintPage1Line() {
+    for (const Rule &r : kRules)
+        PrintLine(r.x1, r.y1, r.x2, r.y2, r.pen, 0, r.offsetDown);
+}
+
+int PagePrinter::fittedSize(const Bytes &sizing, double boxWidth, double boxHeight) {
+    const auto key = std::make_tuple(sizing, boxWidth, boxHeight);
+    auto found = fitted_.find(key);
+    if (found != fitted_.end())
+        return found->second;
+    int best = 0;
+    for (int size = 0; size <= kLargestSize; ++size) {
+        canvas_.setFontSize(size);
+        // A line is never lower at a larger size: once one is too tall, no
+        // larger size can fit.
+        if (canvas_.textHeight(sizing) >= boxHeight)
+            break;
+        if (canvas_.textWidth(sizing) < boxWidth)
+            best = size;
+    }
+    fitted_.emplace(key, best);
+    return best;
+}
+
+void PagePrinter::PrintText(const Bytes &sizing, const Bytes &printed, float x1, float y1, float x2, float y2,
+                            int placement) {
+    if (printed.empty())
+        return; // nothing to draw
+    const double boxWidth = double(x2 - x1) * (double(width_) / 100.0);
+    const double boxHeight = double(y2 - y1) * (double(height_) / 100.0);
+    canvas_.setFontSize(fittedSize(sizing, boxWidth, boxHeight));
+    const PixelRect r = percentBox(width_, height_, x1, y1, x2, y2);
+    int x = r.left, y = r.top;
+    if (placement & kBottomLeft)
+        y = r.bottom - canvas_.textHeight(sizing);
+    if (placement & kTopRight)
+        x = r.right - canvas_.textWidth(sizing);
+    canvas_.textRect(r, x, y, printed);
+}
+
+void PagePrinter::PrintMemo(const Bytes &text, float x1, float y1, float x2, float y2) {
+    const PixelRect r = percentBox(width_, height_, x1, y1, x2, y2);
+    canvas_.textRect(r, r.left, r.top, text);
+}
+
+void PagePrinter::PrintLine(float x1, float y1, float x2, float y2, float penWidth, int offsetAcross, int offsetDown) {
+    canvas_.setPenWidth(int(std::nearbyint(penWidth)));
+    canvas_.line(percentToPixels(width_, x1, offsetAcross), percentToPixels(height_, y1, offsetDown),
+                 percentToPixels(width_, x2, offsetAcross), percentToPixels(height_, y2, offsetDown));
+}
+
+} // namespace vb

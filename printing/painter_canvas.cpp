@@ -1,0 +1,95 @@
+#include "printing/painter_canvas.h"
+
+#include <QPagedPaintDevice>
+
+namespace vb {
+
+PainterCanvas::PainterCanvas(QPagedPaintDevice &device) : device_(device), pen_(Qt::black) {
+    pen_.setCapStyle(Qt::FlatCap);
+}
+
+PainterCanvas::~PainterCanvas() {
+    if (painter_.isActive())
+        painter_.end();
+}
+
+int PainterCanvas::pageWidth() const { return device_.width(); }
+
+int PainterCanvas::pageHeight() const { return device_.height(); }
+
+bool PainterCanvas::beginDocument() { return painter_.begin(&device_); }
+
+void PainterCanvas::newPage() { device_.newPage(); }
+
+void PainterCanvas::endDocument() { painter_.end(); }
+
+void PainterCanvas::setFontFace(const Bytes &face) {
+    const QString f = toUnicode(face);
+    if (f == face_)
+        return;
+    face_ = f;
+    sizes_.clear();
+    fontOnPainter_ = false;
+}
+
+void PainterCanvas::setFontSize(int points) { size_ = points; }
+
+QFont PainterCanvas::fontAt(int points) const {
+    QFont f(face_);
+    if (points > 0)
+        f.setPointSize(points);
+    else
+        f.setPixelSize(1);
+    return f;
+}
+
+PainterCanvas::Sized &PainterCanvas::sized() {
+    auto found = sizes_.find(size_);
+    if (found == sizes_.end()) {
+        const QFont f = fontAt(size_);
+        found = sizes_.emplace(size_, Sized{f, QFontMetrics(f, &device_), {}}).first;
+    }
+    return found->second;
+}
+
+int PainterCanvas::textWidth(const Bytes &text) {
+    Sized &s = sized();
+    auto found = s.widths.find(text);
+    if (found == s.widths.end())
+        found = s.widths.emplace(text, s.metrics.horizontalAdvance(toUnicode(text))).first;
+    return found->second;
+}
+
+// The height of a line of the font, whatever the text (an empty one too).
+int PainterCanvas::textHeight(const Bytes &) { return sized().metrics.height(); }
+
+void PainterCanvas::textRect(const PixelRect &clip, int x, int y, const Bytes &text) {
+    if (text.empty() || clip.width() <= 0 || clip.height() <= 0)
+        return;
+    const int width = textWidth(text);
+    const Sized &s = sized();
+    if (!fontOnPainter_ || paintedSize_ != size_) {
+        painter_.setFont(s.font);
+        paintedSize_ = size_;
+        fontOnPainter_ = true;
+    }
+    const QString t = toUnicode(text);
+    // Clipping costs a clip path in the output: only a text that reaches
+    // beyond its rectangle is clipped.
+    const bool inside =
+        x >= clip.left && y >= clip.top && x + width <= clip.right && y + s.metrics.height() <= clip.bottom;
+    if (!inside)
+        painter_.setClipRect(QRect(clip.left, clip.top, clip.width(), clip.height()));
+    painter_.drawText(QPoint(x, y + s.metrics.ascent()), t);
+    if (!inside)
+        painter_.setClipping(false);
+}
+
+void PainterCanvas::setPenWidth(int pixels) { pen_.setWidth(pixels); }
+
+void PainterCanvas::line(int x1, int y1, int x2, int y2) {
+    painter_.setPen(pen_);
+    painter_.drawLine(x1, y1, x2, y2);
+}
+
+} // namespace vb

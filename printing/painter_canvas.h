@@ -1,0 +1,62 @@
+#pragma once
+// The print canvas on a real paged device (a printer, a PDF file, the print
+// preview's pages): QPainter draws, and every size is measured on the device
+// itself at its own resolution.
+
+#include "printing/print_canvas.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <map>
+#include <unordered_map>
+
+class QPagedPaintDevice;
+
+namespace vb {
+
+class PainterCanvas : public PrintCanvas {
+public:
+    explicit PainterCanvas(QPagedPaintDevice &device);
+    ~PainterCanvas() override;
+
+    int pageWidth() const override;
+    int pageHeight() const override;
+    bool beginDocument() override;
+    void newPage() override;
+    void endDocument() override;
+    void setFontFace(const Bytes &face) override;
+    void setFontSize(int points) override;
+    int textWidth(const Bytes &text) override;
+    int textHeight(const Bytes &text) override;
+    void textRect(const PixelRect &clip, int x, int y, const Bytes &text) override;
+    void setPenWidth(int pixels) override;
+    void line(int x1, int y1, int x2, int y2) override;
+
+    // The font drawn at a size: the face at that point size, or, for size 0
+    // and less, at one device pixel.
+    QFont fontAt(int points) const;
+
+private:
+    struct Sized {
+        QFont font;
+        QFontMetrics metrics;
+        // Widths measured at this size, by text: a body line is measured
+        // when its size is chosen and again when it is drawn.
+        std::unordered_map<Bytes, int> widths;
+    };
+    // The current size's font and metrics, made once per size and kept.
+    Sized &sized();
+
+    QPagedPaintDevice &device_;
+    QPainter painter_;
+    QString face_;
+    int size_ = 0;
+    std::map<int, Sized> sizes_;
+    int paintedSize_ = 0;
+    bool fontOnPainter_ = false;
+    QPen pen_;
+};
+
+} // namespace vb

@@ -1,0 +1,158 @@
+// Printing from the browser: the Print button and the File menu's printing
+// entries, found over the accessibility interfaces, on real message files.
+
+#include "printing/print_commands.h"
+#include "tests/browser/browser_fixture.h"
+#include "tests/common/pdf_tools.h"
+#include "ui/widgets/controls.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QMenu>
+#include <QPrinter>
+#include <QTest>
+
+using namespace vbtest;
+using vb::Bytes;
+
+namespace {
+
+struct Accessible {
+    QAccessible::Role role;
+    std::string name, description;
+    QAccessibleInterface *iface;
+};
+
+void collect(QAccessibleInterface *iface, std::vector<Accessible> &out) {
+    if (!iface)
+        return;
+    out.push_back({iface->role(), iface->text(QAccessible::Name).toStdString(),
+                   iface->text(QAccessible::Description).toStdString(), iface});
+    for (int i = 0; i < iface->childCount(); ++i)
+        collect(iface->child(i), out);
+}
+
+std::vector<Accessible> accessibleTree(QObject *root) {
+    std::vector<Accessible> out;
+    collect(QAccessible::queryAccessibleInterface(root), out);
+    return out;
+}
+
+const Accessible *findAccessible(const std::vector<Accessible> &all, QAccessible::Role role, const std::string &name) {
+    for (const Accessible &a : all)
+        if (a.role == role && a.name == name)
+            return &a;
+    return nullptr;
+}
+
+std::vector<std::string> kinds(const vb::ScriptedDialogs &d) {
+    std::vector<std::string> out;
+    for (const auto &r : d.log)
+        out.push_back(r.kind + ":" + r.text);
+    return out;
+}
+
+std::string words(const std::string &pdf) { return pageText(pdfWords(pdf), 1); }
+
+class PrintTest : public BrowserTest {
+protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        vb::installFontSubstitutes();
+        QPrinter &p = vb::runPrinter(); // no printer installed
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString());
+    }
+    void logCategory() {
+        category("Log Mode");
+        message("KVX00001.TXT", logMessage("00001", vb::cp("日本語の題名"), vb::cp("山田"), "", "",
+                                           "First body line\r\nSecond body line\r\n"));
+        browser->DefaultRead();
+    }
+};
+
+} // namespace
+
+TEST_F(PrintTest, ThePrintButtonAndMenuEntriesAreFoundByRoleAndCaption) {
+    const auto window = accessibleTree(browser.get());
+    const Accessible *button = findAccessible(window, QAccessible::Button, "Print");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->description, "印刷");
+
+    std::vector<std::string> file;
+    for (const Accessible &a : accessibleTree(browser->MM_File))
+        if (a.role == QAccessible::MenuItem)
+            file.push_back(a.name);
+    const std::vector<std::string> printing = {"PrinterSetup", "Print", "Print Preview", "Export PDF"};
+    auto at = std::search(file.begin(), file.end(), printing.begin(), printing.end());
+    EXPECT_NE(at, file.end()) << "File menu: " << ::testing::PrintToString(file);
+}
+
+TEST_F(PrintTest, PrintWithoutAPrinterSavesTheMessageOnViewAsPdf) {
+    logCategory();
+    const std::string pdf = msgDir() + "KVX00001.pdf";
+    dialogs->saveAnswers = {vb::fsToBytes(pdf)};
+    const Accessible *button = findAccessible(accessibleTree(browser.get()), QAccessible::Button, "Print");
+    ASSERT_NE(button, nullptr);
+    button->iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+
+    EXPECT_EQ(kinds(*dialogs), (std::vector<std::string>{"question:Now Viewing Message Print OK?",
+                                                         "save:No Printer : Save As PDF File"}));
+    ASSERT_EQ(dialogs->saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs->saveRequests[0].directory, vb::fsToBytes(msgDir()));
+    EXPECT_EQ(dialogs->saveRequests[0].proposedName, "KVX00001.pdf");
+    const std::string text = words(pdf);
+    for (const std::string &expected :
+         {std::string("Velbrook v0.2 Title : 00001 日本語の題名"),
+          std::string("Name : 山田 Mail Address : m@example.com"),
+          std::string("Web Address : http://w/ Date : 2001/01/01"), std::string("First body line Second body line"),
+          std::string("1 / 1 page Printed by Velbrook v0.2 ") + vb::printingDate()})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(PrintTest, TheMenuEntryAndCtrlPAskTheSameQuestion) {
+    logCategory();
+    browser->show();
+    QApplication::setActiveWindow(browser.get());
+    const std::function<void()> ways[] = {
+        [&] { browser->MM_File_Print->trigger(); },
+        [&] { QTest::keyClick(browser.get(), Qt::Key_P, Qt::ControlModifier); },
+    };
+    for (const auto &print : ways) {
+        dialogs->log.clear();
+        dialogs->answers = {false};
+        print();
+        EXPECT_EQ(kinds(*dialogs), std::vector<std::string>{"question:Now Viewing Message Print OK?"});
+    }
+}
+
+TEST_F(PrintTest, ExportPdfOfATextModeFileNamesTheFile) {
+    category("Text Mode");
+    message("note.TXT", "Plain text\r\n");
+    browser->DefaultRead();
+    const std::string pdf = dir.file("note.pdf");
+    dialogs->saveAnswers = {vb::fsToBytes(pdf)};
+    browser->MM_File_ExportPdf->trigger();
+    EXPECT_EQ(kinds(*dialogs), std::vector<std::string>{"save:Export PDF"});
+    EXPECT_EQ(dialogs->saveRequests[0].proposedName, "note.pdf");
+    const std::string text = words(pdf);
+    EXPECT_NE(text.find("File Name : note.TXT"), std::string::npos) << text;
+    EXPECT_NE(text.find("Plain text"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Mail"), std::string::npos) << text;
+}
+
+TEST_F(PrintTest, SetupAndPreviewFromTheMenu) {
+    logCategory();
+    const std::string pdf = dir.file("preview.pdf");
+    dialogs->onPrintPreview = [&](QPrinter &, const vb::PagePainter &paint) {
+        QPrinter pages(QPrinter::HighResolution);
+        pages.setOutputFormat(QPrinter::PdfFormat);
+        pages.setOutputFileName(QString::fromStdString(pdf));
+        paint(&pages);
+    };
+    browser->MM_File_PrinterSetup->trigger();
+    browser->MM_File_PrintPreview->trigger();
+    EXPECT_EQ(kinds(*dialogs), (std::vector<std::string>{"printerSetup:", "printPreview:"}));
+    EXPECT_NE(words(pdf).find("Title : 00001 日本語の題名"), std::string::npos);
+}

@@ -1,0 +1,151 @@
+// The printing commands with scripted dialogs: the question, the printer kept
+// from the printer-setup dialog, the PDF offered when there is no printer,
+// Export PDF, and the real print preview.
+
+#include "printing/print_commands.h"
+#include "tests/common/pdf_tools.h"
+#include "tests/common/scripted_dialogs.h"
+#include "tests/printing/pdf_fixture.h"
+
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTimer>
+#include <sys/stat.h>
+
+using namespace vbtest;
+using vb::Bytes;
+
+namespace {
+
+bool exists(const std::string &path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+std::vector<std::string> kinds(const vb::ScriptedDialogs &d) {
+    std::vector<std::string> out;
+    for (const auto &r : d.log)
+        out.push_back(r.kind + ":" + r.text);
+    return out;
+}
+
+const std::string kQuestion = "question:Now Viewing Message Print OK?";
+
+class CommandsTest : public PdfTest {
+protected:
+    void SetUp() override {
+        PdfTest::SetUp();
+        dialogs = vb::installScriptedDialogs();
+        // No printer: the state of a machine without one.
+        QPrinter &p = vb::runPrinter();
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString());
+        p.setPageLayout(a4());
+    }
+    void TearDown() override {
+        vb::runPrinter().setOutputFileName(QString());
+        vb::installScriptedDialogs();
+    }
+    Bytes msgDir() const { return vb::fsToBytes(dir.path()); }
+
+    vb::ScriptedDialogs *dialogs = nullptr;
+};
+
+} // namespace
+
+TEST_F(CommandsTest, CancelAtTheQuestionPrintsNothing) {
+    const std::string out = dir.file("printer.pdf");
+    vb::runPrinter().setOutputFileName(QString::fromStdString(out));
+    dialogs->answers = {false};
+    EXPECT_FALSE(vb::runPrint(japanese(3), msgDir()));
+    EXPECT_EQ(kinds(*dialogs), std::vector<std::string>{kQuestion});
+    EXPECT_FALSE(exists(out));
+}
+
+TEST_F(CommandsTest, WithoutAPrinterPrintOffersAPdfFile) {
+    struct Case {
+        const char *answer; // the save dialog's: a file name, or "" for Cancel
+        bool printed;
+    } const table[] = {{"saved.pdf", true}, {"", false}};
+    for (const Case &c : table) {
+        SCOPED_TRACE(c.answer);
+        dialogs->log.clear();
+        dialogs->saveRequests.clear();
+        const std::string path = dir.file(c.answer);
+        dialogs->saveAnswers = {*c.answer ? vb::fsToBytes(path) : Bytes()};
+        EXPECT_EQ(vb::runPrint(japanese(100), msgDir()), c.printed);
+        EXPECT_EQ(kinds(*dialogs), (std::vector<std::string>{kQuestion, "save:No Printer : Save As PDF File"}));
+        ASSERT_EQ(dialogs->saveRequests.size(), 1u);
+        const vb::SaveRequest &r = dialogs->saveRequests[0];
+        EXPECT_EQ(r.directory, msgDir());
+        EXPECT_EQ(r.proposedName, "KVX00001.pdf");
+        EXPECT_EQ(r.defaultSuffix, "pdf");
+        EXPECT_NE(r.filters.find("*.pdf"), Bytes::npos);
+        EXPECT_EQ(pdfInfo(path).pages, c.printed ? 2 : 0);
+    }
+    EXPECT_FALSE(exists(dir.file("KVX00001.pdf")));
+}
+
+TEST_F(CommandsTest, ThePrinterChosenInSetupServesLaterJobs) {
+    const std::string out = dir.file("chosen.pdf");
+    dialogs->onPrinterSetup = [&](QPrinter &p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(out));
+        p.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF()));
+    };
+    vb::runPrinterSetup();
+    EXPECT_TRUE(vb::runPrint(japanese(3), msgDir()));
+    EXPECT_EQ(pdfInfo(out).pages, 1);
+    EXPECT_TRUE(vb::runPrint(japanese(100), msgDir()));
+    const PdfInfo info = pdfInfo(out);
+    EXPECT_EQ(info.pages, 4); // landscape A5: 30 lines a page
+    EXPECT_EQ(info.pageSize, "595 x 420 pts (A5)");
+    EXPECT_EQ(kinds(*dialogs), (std::vector<std::string>{"printerSetup:", kQuestion, kQuestion}));
+}
+
+TEST_F(CommandsTest, ExportPdfWritesTheFileWithoutAQuestion) {
+    const std::string path = dir.file("export.pdf");
+    dialogs->saveAnswers = {vb::fsToBytes(path), ""};
+    EXPECT_TRUE(vb::runExportPdf(japanese(100), msgDir()));
+    EXPECT_EQ(pdfInfo(path).pages, 2);
+    EXPECT_FALSE(vb::runExportPdf(japanese(3), msgDir())); // Cancel
+    EXPECT_EQ(pdfInfo(path).pages, 2);
+    EXPECT_EQ(kinds(*dialogs), (std::vector<std::string>{"save:Export PDF", "save:Export PDF"}));
+    EXPECT_EQ(dialogs->saveRequests[0].proposedName, "KVX00001.pdf");
+}
+
+TEST_F(CommandsTest, TheProposedPdfNameIsTheMessagesFileName) {
+    const std::pair<Bytes, Bytes> table[] = {
+        {"KVX00001.TXT", "KVX00001.pdf"},
+        {"/logs/a/Note.DOC", "Note.pdf"},
+        {"New", "New.pdf"},
+        {"a.b.c", "a.b.pdf"},
+        {".hidden", ".hidden.pdf"},
+        {"", ""},
+    };
+    for (const auto &[file, pdf] : table)
+        EXPECT_EQ(vb::proposedPdfName(file), pdf) << file;
+}
+
+TEST_F(CommandsTest, ThePreviewShowsThePagesOfThePrint) {
+    struct Case {
+        int lines, pages;
+    } const table[] = {{3, 1}, {100, 2}, {130, 3}};
+    vb::setDialogs(std::make_unique<vb::QtDialogs>());
+    for (const Case &c : table) {
+        int shown = -1;
+        QTimer::singleShot(0, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (auto *dialog = qobject_cast<QPrintPreviewDialog *>(w)) {
+                    if (auto *preview = dialog->findChild<QPrintPreviewWidget *>())
+                        shown = preview->pageCount();
+                    dialog->reject();
+                }
+            }
+        });
+        vb::runPrintPreview(japanese(c.lines));
+        EXPECT_EQ(shown, c.pages) << c.lines << " lines";
+    }
+}

@@ -9,7 +9,8 @@
 #include "editing/shared_window.h"
 #include "setup/setup_window.h"
 #include "ui/core/epath.h"
-#include "ui/widgets/controls.h"
+#include "ui/widgets/fonts.h"
+#include "ui/widgets/hints.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #include "app/options_panel.h"
 
-#include "ui/widgets/controls.h"
 #include "ui/widgets/guard.h"
+#include "ui/widgets/hints.h"
 
 #include <QCheckBox>
 #include <QLabel>

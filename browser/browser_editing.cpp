@@ -46,7 +46,10 @@ Bytes TF1::currentFilePath() const {
     return isAbsolute(Current.FileName) ? Current.FileName : listedDirectory() + Current.FileName;
 }
 
-void TF1::Btn_EditClick() { setEditMode(true); }
+void TF1::Btn_EditClick() {
+    setEditMode(true);
+    Memo_log->setFocus(); // the caret goes where the typing goes
+}
 
 void TF1::Btn_SaveClick() {
     if (inEditMode() && dialogs().question(cp("File Update OK?"))) {

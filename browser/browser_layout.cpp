@@ -6,6 +6,7 @@
 #include "settings/settings.h"
 #include "ui/core/apptitle.h"
 #include "ui/widgets/guard.h"
+#include "ui/widgets/hints.h"
 #include "ui/widgets/placement.h"
 
 #include <QCloseEvent>
@@ -190,14 +191,14 @@ void TF1::buildControlPanel() {
         FlatButton *b = new FlatButton(spec.caption, Pnl_Control);
         this->*spec.button = b;
         b->setObjectName(QString::fromLatin1(spec.name));
-        b->setMinimumWidth(44);
+        b->setMinimumWidth(40);
         if (spec.hint)
             setHint(b, spec.hint);
         grid->addWidget(b, spec.row, spec.column);
         connectGuarded(b, &QToolButton::clicked, this, [this, handler = spec.handler] { (this->*handler)(); });
     }
     for (int gap : {3, 5, 8})
-        grid->setColumnMinimumWidth(gap, 8);
+        grid->setColumnMinimumWidth(gap, 4);
     grid->setColumnStretch(11, 1);
     Pnl_Control->resize(400, Pnl_Control->sizeHint().height());
     Pnl_Message->dock(Pnl_Control, Panel::Top);

@@ -5,8 +5,8 @@
 #include "editing/header_editor.h"
 
 #include "editing/shared_window.h"
-#include "ui/widgets/controls.h"
 #include "ui/widgets/guard.h"
+#include "ui/widgets/hints.h"
 #include "ui/widgets/spinedit.h"
 
 #include <QCheckBox>

@@ -5,6 +5,7 @@
 
 #include "ui/core/apptitle.h"
 #include "ui/widgets/guard.h"
+#include "ui/widgets/hints.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -4,7 +4,7 @@
 
 #include "printing/print_commands.h"
 #include "tests/printing/print_sample.h"
-#include "ui/widgets/controls.h"
+#include "ui/widgets/fonts.h"
 
 #include <QApplication>
 #include <QFile>

@@ -13,7 +13,7 @@
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
 #include "ui/core/epath.h"
-#include "ui/widgets/controls.h"
+#include "ui/widgets/hints.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -5,6 +5,7 @@
 #include "tests/browser/browser_fixture.h"
 #include "tests/common/pdf_tools.h"
 #include "ui/widgets/controls.h"
+#include "ui/widgets/fonts.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

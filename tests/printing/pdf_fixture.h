@@ -4,7 +4,7 @@
 
 #include "tests/common/tempdir.h"
 #include "tests/printing/print_sample.h"
-#include "ui/widgets/controls.h"
+#include "ui/widgets/fonts.h"
 
 #include <QPageLayout>
 #include <QPageSize>

@@ -8,6 +8,7 @@
 #include "ui/widgets/controls.h"
 #include "ui/widgets/dirchooser.h"
 #include "ui/widgets/guard.h"
+#include "ui/widgets/hints.h"
 #include "ui/widgets/spinedit.h"
 #include "ui/widgets/titlelist.h"
 

@@ -11,12 +11,6 @@ void setCaption(QLabel *label, const Bytes &text) { label->setText(toUnicode(tex
 
 Bytes caption(const QLabel *label) { return fromUnicode(label->text()); }
 
-void setHint(QWidget *w, const char *utf8) {
-    w->setToolTip(QString::fromUtf8(utf8));
-    // Screen readers read the hint as the control's description.
-    w->setAccessibleDescription(w->toolTip());
-}
-
 ComboList::ComboList(QWidget *parent) : QComboBox(parent) {
     setEditable(false);
     connect(this, qOverload<int>(&QComboBox::activated), this, [this](int) {
@@ -68,57 +62,6 @@ QLabel *makeHeading(QWidget *parent, const QString &text, int x, int y) {
     heading->setFont(f);
     heading->move(x, y);
     return heading;
-}
-
-namespace {
-
-const char *const kHintProperty = "vbHintsShown";
-
-class HintSwitch : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject *obj, QEvent *ev) override {
-        if (ev->type() == QEvent::ToolTip && obj->isWidgetType()) {
-            if (!hintAllowed(static_cast<QWidget *>(obj)))
-                return true;
-        }
-        return false;
-    }
-};
-
-} // namespace
-
-void installHintSwitch() {
-    static HintSwitch *filter = nullptr;
-    if (!filter && qApp) {
-        filter = new HintSwitch(qApp);
-        qApp->installEventFilter(filter);
-    }
-}
-
-void setHintsShown(QWidget *window, bool shown) { window->setProperty(kHintProperty, shown); }
-
-bool hintAllowed(const QWidget *w) {
-    const QWidget *window = w->window();
-    while (qobject_cast<const QMenu *>(window) && window->parentWidget())
-        window = window->parentWidget()->window();
-    return hintsShown(window);
-}
-
-bool hintsShown(const QWidget *window) {
-    const QVariant v = window->property(kHintProperty);
-    return !v.isValid() || v.toBool();
-}
-
-void installFontSubstitutes() {
-    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ ゴシック"),
-                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
-                                QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")});
-    QFont::insertSubstitutions(
-        QString::fromUtf8("ＭＳ Ｐゴシック"),
-        {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
 }
 
 } // namespace vb

@@ -1,7 +1,7 @@
 #pragma once
 // Small controls with the semantics the windows rely on: byte-string
 // captions, selected indices of -1 for none, menu entries with an integer tag,
-// and hints (tool tips) switched on or off per window.
+// flat buttons and dialog frames.
 
 #include "ui/core/codepage.h"
 
@@ -17,7 +17,6 @@ namespace vb {
 void setCaption(QLabel *label, const Bytes &text);
 Bytes caption(const QLabel *label);
 // The hint is the tool tip and the accessible description.
-void setHint(QWidget *w, const char *utf8);
 
 // A pick-only drop-down list of byte strings.
 class ComboList : public QComboBox {
@@ -62,16 +61,5 @@ private:
 void setDialogFrame(QWidget *window, const QString &caption);
 // A bold 16-pixel heading label placed at (x, y).
 QLabel *makeHeading(QWidget *parent, const QString &text, int x, int y);
-
-// Hints: each top-level window shows its tool tips or not.
-void installHintSwitch();
-void setHintsShown(QWidget *window, bool shown);
-bool hintsShown(const QWidget *window);
-// Whether w may show its hint: its window's switch, where a menu belongs to
-// the window whose menu bar or menu opened it.
-bool hintAllowed(const QWidget *w);
-
-// The stored default faces are mapped onto installed Japanese faces.
-void installFontSubstitutes();
 
 } // namespace vb

@@ -98,8 +98,7 @@ void appendCode(Bytes &out, uint16_t code) {
 }
 
 // Encodes the character at text[i]; returns the number of UTF-16 units used.
-size_t encodeOne(const QString &text, qsizetype i, Bytes &out) {
-    const Maps &m = maps();
+size_t encodeOne(const Maps &m, QStringView text, qsizetype i, Bytes &out) {
     char16_t c = text.at(i).unicode();
     if (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF) {
         out.push_back(char(c - kEscapeBase));
@@ -259,13 +258,25 @@ QString toUnicode(const Bytes &bytes) {
     return out;
 }
 
-Bytes fromUnicode(const QString &text) {
+Bytes fromUnicode(QStringView text) {
+    const Maps &m = maps();
     Bytes out;
     out.reserve(size_t(text.size()) * 2);
-    for (qsizetype i = 0; i < text.size();)
-        i += qsizetype(encodeOne(text, i, out));
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n;) {
+        // ASCII stands for itself, unless a variation selector follows.
+        const char16_t c = text[i].unicode();
+        if (c != 0 && c < 0x80 && (i + 1 == n || text[i + 1].unicode() < kVariationBase)) {
+            out.push_back(char(c));
+            ++i;
+            continue;
+        }
+        i += qsizetype(encodeOne(m, text, i, out));
+    }
     return out;
 }
+
+Bytes fromUnicode(const QString &text) { return fromUnicode(QStringView(text)); }
 
 Bytes cp(const char *utf8) { return fromUnicode(QString::fromUtf8(utf8)); }
 

@@ -20,6 +20,7 @@ constexpr char16_t kEscapeBase = 0xF700;
 
 QString toUnicode(const Bytes &bytes);
 Bytes fromUnicode(const QString &text);
+Bytes fromUnicode(QStringView text);
 
 // UTF-8 source literals to code-page bytes (for the program's own texts).
 Bytes cp(const char *utf8);

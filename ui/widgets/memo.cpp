@@ -40,7 +40,7 @@ std::vector<Bytes> Memo::logicalLines() const {
     qsizetype start = 0;
     for (;;) {
         const qsizetype end = raw.indexOf(QChar::ParagraphSeparator, start);
-        out.push_back(fromUnicode(QStringView(raw).mid(start, (end < 0 ? raw.size() : end) - start).toString()));
+        out.push_back(fromUnicode(QStringView(raw).mid(start, (end < 0 ? raw.size() : end) - start)));
         if (end < 0)
             break;
         start = end + 1;

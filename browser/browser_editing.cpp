@@ -42,6 +42,8 @@ bool TF1::mayDiscardEdits() {
     return true;
 }
 
+void TF1::forgetEdits() { Memo_log->document()->setModified(false); }
+
 Bytes TF1::currentFilePath() const {
     return isAbsolute(Current.FileName) ? Current.FileName : listedDirectory() + Current.FileName;
 }

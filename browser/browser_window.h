@@ -87,6 +87,8 @@ public:
     bool mayDiscardEdits();
     // Whether the memo is open for editing.
     bool inEditMode() const;
+    // Marks the memo's text as given up or kept, so that no reload asks about it.
+    void forgetEdits();
 
     // Moves, links, toggles, leaving.
     void Btn_TopClick();
@@ -125,6 +127,10 @@ public:
     void MM_File_PrinterSetupClick();
     void MM_File_PrintPreviewClick();
     void MM_File_ExportPdfClick();
+
+private:
+    // The controls are the window's own; tests reach them through BrowserProbe.
+    friend class BrowserProbe;
 
     // Panes.
     Panel *Pnl_Main;

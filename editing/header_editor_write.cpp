@@ -105,7 +105,7 @@ void HeaderEditor::Btn_Header_CancelClick() {
 
 void HeaderEditor::close() {
     // The edits were written or given up; reloading must not ask about them again.
-    browser_->Memo_log->document()->setModified(false);
+    browser_->forgetEdits();
     edited_ = false;
     window_->hide();
     browser_->DefaultRead2();

@@ -5,6 +5,7 @@
 #include "browser/browser_window.h"
 #include "settings/categories.h"
 #include "settings/settings.h"
+#include "tests/browser/browser_probe.h"
 #include "ui/core/files.h"
 
 #include <QApplication>
@@ -51,12 +52,13 @@ void BM_TitleList_100k(benchmark::State &state) {
     browser.FLB.setMask("KVX?????.TXT");
     for (auto _ : state) {
         browser.TitleList_Read();
-        benchmark::DoNotOptimize(browser.LB_Title->count());
+        benchmark::DoNotOptimize(vb::BrowserProbe(browser).LB_Title->count());
     }
-    if (browser.LB_Title->count() != kMessages)
-        state.SkipWithError(("the title list is incomplete: " + std::to_string(browser.LB_Title->count()) + " of " +
-                             std::to_string(browser.FLB.names().size()))
-                                .c_str());
+    if (vb::BrowserProbe(browser).LB_Title->count() != kMessages)
+        state.SkipWithError(
+            ("the title list is incomplete: " + std::to_string(vb::BrowserProbe(browser).LB_Title->count()) + " of " +
+             std::to_string(browser.FLB.names().size()))
+                .c_str());
     state.counters["files"] = double(browser.FLB.names().size());
 }
 BENCHMARK(BM_TitleList_100k)->Unit(benchmark::kMillisecond)->MinTime(3.0);
@@ -78,13 +80,13 @@ void BM_SelectCategory_100k(benchmark::State &state) {
     cat[vb::kSlotFixedFontName] = vb::fixedFontDefault();
     cat[vb::kSlotFixedFontPoint] = "12";
     vb::TF1 browser(settings);
-    browser.CBox_Category->addLine("Bench");
-    browser.CBox_Category->setSelectedIndex(0);
+    vb::BrowserProbe(browser).CBox_Category->addLine("Bench");
+    vb::BrowserProbe(browser).CBox_Category->setSelectedIndex(0);
     for (auto _ : state) {
         browser.CategoryBox_ListChange();
-        benchmark::DoNotOptimize(browser.LB_Title->count());
+        benchmark::DoNotOptimize(vb::BrowserProbe(browser).LB_Title->count());
     }
-    if (browser.LB_Title->count() != kMessages)
+    if (vb::BrowserProbe(browser).LB_Title->count() != kMessages)
         state.SkipWithError("the title list is incomplete");
 }
 BENCHMARK(BM_SelectCategory_100k)->Unit(benchmark::kMillisecond)->MinTime(3.0);

@@ -9,6 +9,7 @@
 #include "editing/shared_window.h"
 #include "settings/categories.h"
 #include "setup/setup_window.h"
+#include "tests/browser/browser_probe.h"
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
@@ -146,9 +147,9 @@ TEST_F(AppTest, FirstViewWritesTheBuiltInCategoryAndCentresTheBrowser) {
     EXPECT_EQ(value(text, "Directory"), dir.file("logtext/"));
     EXPECT_EQ(app->F1->frameGeometry().size(), QSize(640, 450));
     EXPECT_EQ(app->F1->frameGeometry().center(), screen().center());
-    EXPECT_EQ(app->F1->Pnl_Thread->width(), 185);
-    EXPECT_EQ(app->F1->Pnl_TitleList->height(), 300);
-    EXPECT_EQ(app->F1->CBox_Category->line(0), "Tavik.bellmoor's Site < Merrowgate >");
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_Thread->width(), 185);
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_TitleList->height(), 300);
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).CBox_Category->line(0), "Tavik.bellmoor's Site < Merrowgate >");
     EXPECT_TRUE(vb::hintsShown(app->F1.get()));
 }
 
@@ -157,10 +158,10 @@ TEST_F(AppTest, CloseStoresTheGeometryAndTheNextViewRestoresIt) {
     app->F0->Btn_Title_ViewClick();
     app->F1->move(30, 40);
     app->F1->resize(700, 520);
-    app->F1->Splitter->setSizes({220, 480});
-    app->F1->Splitter1->setSizes({150, 200});
+    vb::BrowserProbe(*app->F1).Splitter->setSizes({220, 480});
+    vb::BrowserProbe(*app->F1).Splitter1->setSizes({150, 200});
     const QSize client = app->F1->centralWidget()->size();
-    const int titleHeight = app->F1->Pnl_TitleList->height();
+    const int titleHeight = vb::BrowserProbe(*app->F1).Pnl_TitleList->height();
     app->F1->Btn_CloseClick();
     EXPECT_FALSE(app->F1->isVisible());
     EXPECT_TRUE(app->F0->isVisible());
@@ -177,8 +178,8 @@ TEST_F(AppTest, CloseStoresTheGeometryAndTheNextViewRestoresIt) {
     app->F0->Btn_Title_ViewClick();
     EXPECT_EQ(app->F1->pos(), QPoint(30, 40));
     EXPECT_EQ(app->F1->centralWidget()->size(), client);
-    EXPECT_EQ(app->F1->Pnl_Thread->width(), 220);
-    EXPECT_EQ(app->F1->Pnl_TitleList->height(), titleHeight);
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_Thread->width(), 220);
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_TitleList->height(), titleHeight);
 }
 
 TEST_F(AppTest, StoredPositionsThatAddUpToMinus2000AreCentred) {
@@ -189,8 +190,8 @@ TEST_F(AppTest, StoredPositionsThatAddUpToMinus2000AreCentred) {
     app->F0->Btn_Title_ViewClick();
     EXPECT_EQ(app->F1->frameGeometry().size(), QSize(700, 500));
     EXPECT_EQ(app->F1->frameGeometry().center(), screen().center());
-    EXPECT_EQ(app->F1->Pnl_Thread->width(), 150);
-    EXPECT_EQ(app->F1->Pnl_TitleList->height(), 120);
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_Thread->width(), 150);
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_TitleList->height(), 120);
 }
 
 TEST_F(AppTest, GeometryThatIsNotANumberUsesTheDefaults) {
@@ -200,7 +201,7 @@ TEST_F(AppTest, GeometryThatIsNotANumberUsesTheDefaults) {
     app->F0->Btn_Title_ViewClick();
     ASSERT_TRUE(app->F1->isVisible());
     EXPECT_EQ(app->F1->frameGeometry().size(), QSize(640, 450));
-    EXPECT_EQ(app->F1->Pnl_Thread->width(), 185);
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_Thread->width(), 185);
     EXPECT_TRUE(dialogs->errors().empty());
 }
 
@@ -213,7 +214,7 @@ TEST_F(AppTest, UnusableGeometryStillGivesAWindowOnTheScreen) {
     EXPECT_TRUE(screen().intersects(app->F1->frameGeometry()));
     EXPECT_GE(app->F1->centralWidget()->width(), 160);
     EXPECT_GE(app->F1->centralWidget()->height(), 120);
-    EXPECT_LT(app->F1->Pnl_Thread->width(), app->F1->centralWidget()->width());
+    EXPECT_LT(vb::BrowserProbe(*app->F1).Pnl_Thread->width(), app->F1->centralWidget()->width());
 }
 
 TEST_F(AppTest, FastShutOutEndsTheProgramOnClose) {
@@ -234,7 +235,7 @@ TEST_F(AppTest, FastShutOutEndsTheProgramOnClose) {
     EXPECT_EQ(value(get(ini()), "FastClose"), "1");
     EXPECT_EQ(value(get(ini()), "ShowHint"), "1");
 
-    EXPECT_EQ(runUntilExit([&] { app->F1->Btn_Close->click(); }), 0) << "the event loop ends";
+    EXPECT_EQ(runUntilExit([&] { vb::BrowserProbe(*app->F1).Btn_Close->click(); }), 0) << "the event loop ends";
     EXPECT_FALSE(app->F1->isVisible());
     EXPECT_EQ(value(get(ini()), "Position_FormLeft"), std::to_string(app->F1->x()));
 }
@@ -259,11 +260,11 @@ TEST_F(AppTest, ACancelledOptionStillRulesTheNextClose) {
     app->options->CB_FastClose->setChecked(false);
     app->options->Btn_Option_CancelClick();
     EXPECT_EQ(get(ini()), before);
-    app->F1->Btn_Close->click();
+    vb::BrowserProbe(*app->F1).Btn_Close->click();
     EXPECT_TRUE(app->F0->isVisible()) << "back on the title screen";
     // View reloads the stored option; the following Close ends the program.
     app->F0->Btn_Title_View->click();
-    EXPECT_EQ(runUntilExit([&] { app->F1->Btn_Close->click(); }), 0);
+    EXPECT_EQ(runUntilExit([&] { vb::BrowserProbe(*app->F1).Btn_Close->click(); }), 0);
 }
 
 namespace {
@@ -284,13 +285,13 @@ TEST_F(AppTest, ShowHintSwitchesTheThreeWindowsTogether) {
     QWidget *browserHint = app->F1->findChild<QWidget *>("CBox_Category");
     ASSERT_TRUE(browserHint && !browserHint->toolTip().isEmpty());
     EXPECT_TRUE(showsHint(browserHint));
-    app->F1->MM_Option_ApplicationSetup->trigger();
+    vb::BrowserProbe(*app->F1).MM_Option_ApplicationSetup->trigger();
     EXPECT_TRUE(showsHint(app->options->CB_FastClose));
     app->options->CB_ShowHint->click();
     app->options->Btn_Option_OK->click();
     EXPECT_EQ(value(get(ini()), "ShowHint"), "0");
     EXPECT_FALSE(showsHint(browserHint));
-    app->F1->MM_Option_ApplicationSetup->trigger();
+    vb::BrowserProbe(*app->F1).MM_Option_ApplicationSetup->trigger();
     EXPECT_FALSE(showsHint(app->options->CB_FastClose));
     for (QWidget *w : std::initializer_list<QWidget *>{app->F1.get(), app->F2.get(), app->F3.get()})
         EXPECT_FALSE(vb::hintsShown(w));
@@ -339,7 +340,7 @@ TEST_F(AppTest, ASettingsFileThatTurnsUnwritableStillLetsTheUserLeave) {
         ::mkdir(ini().c_str(), 0755);
     };
     makeUnwritable();
-    app->F1->Btn_Close->click();
+    vb::BrowserProbe(*app->F1).Btn_Close->click();
     ASSERT_EQ(dialogs->errors().size(), 1u);
     EXPECT_EQ(dialogs->errors()[0], vb::fsToBytes(ini()) + vb::cp(" に書き込めません."));
     EXPECT_FALSE(app->F1->isVisible());
@@ -349,7 +350,7 @@ TEST_F(AppTest, ASettingsFileThatTurnsUnwritableStillLetsTheUserLeave) {
     app->F0->Btn_Title_View->click();
     ASSERT_TRUE(app->F1->isVisible());
     makeUnwritable();
-    app->F1->Btn_Setup->click();
+    vb::BrowserProbe(*app->F1).Btn_Setup->click();
     // The geometry is not stored, nor is the table the setup window reads.
     for (const Bytes &e : dialogs->errors())
         EXPECT_EQ(e, vb::fsToBytes(ini()) + vb::cp(" に書き込めません."));
@@ -380,7 +381,8 @@ TEST_F(AppTest, HugeStoredGeometryFitsTheScreen) {
         const QRect g = app->F1->frameGeometry();
         EXPECT_TRUE(area.contains(g)) << g.x() << "," << g.y() << " " << g.width() << "x" << g.height() << " in "
                                       << area.width() << "x" << area.height();
-        EXPECT_TRUE(area.contains(app->F1->Btn_Close->mapToGlobal(app->F1->Btn_Close->rect().center())));
+        EXPECT_TRUE(area.contains(
+            vb::BrowserProbe(*app->F1).Btn_Close->mapToGlobal(vb::BrowserProbe(*app->F1).Btn_Close->rect().center())));
         EXPECT_TRUE(dialogs->errors().empty());
         TearDown();
         SetUp();
@@ -401,5 +403,5 @@ TEST_F(AppTest, UnknownSectionsSurviveAndCategoriesAreRenumbered) {
     EXPECT_EQ(text.find("Category - 003"), std::string::npos);
     EXPECT_EQ(text.find("Category - 010"), std::string::npos);
     EXPECT_NE(text.find("[Velbrook v0.2 - Category - 7]\r\nEnabled=Enable\r\nTitle=C\r\n"), std::string::npos);
-    EXPECT_EQ(app->F1->CBox_Category->count(), 2);
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).CBox_Category->count(), 2);
 }

@@ -39,13 +39,13 @@ protected:
     }
     // Shows message 50, as a click on its title does.
     void startAt50() {
-        browser->LB_Title->setSelectedIndex(50);
+        ui().LB_Title->setSelectedIndex(50);
         browser->TextLoad();
         host.calls.clear();
         dialogs->log.clear();
     }
     // The number of the message on view.
-    std::string onView() { return label(browser->Lbl_Info_Title).substr(0, 5); }
+    std::string onView() { return label(ui().Lbl_Info_Title).substr(0, 5); }
     void key(QKeySequence keys) {
         const QKeyCombination k = keys[0];
         QTest::keyClick(browser.get(), k.key(), k.keyboardModifiers());
@@ -57,40 +57,47 @@ struct Control {
     std::function<void(vb::TF1 &)> press;
 };
 
-Control button(const char *name, vb::FlatButton *vb::TF1::*member) {
-    return {name, [member](vb::TF1 &b) { (b.*member)->click(); }};
+// Picks one control of the browser.
+template <typename T>
+using Pick = T *(*)(vb::BrowserProbe);
+
+Control button(const char *name, Pick<vb::FlatButton> pick) {
+    return {name, [pick](vb::TF1 &b) { pick(vb::BrowserProbe(b))->click(); }};
 }
-Control entry(const char *name, vb::MenuEntry *vb::TF1::*member) {
-    return {name, [member](vb::TF1 &b) { (b.*member)->trigger(); }};
+Control entry(const char *name, Pick<vb::MenuEntry> pick) {
+    return {name, [pick](vb::TF1 &b) { pick(vb::BrowserProbe(b))->trigger(); }};
 }
 Control nextEntry(const char *name, int k) {
-    return {name, [k](vb::TF1 &b) { b.MM_View_Res_NextK[size_t(k - 1)]->trigger(); }};
+    return {name, [k](vb::TF1 &b) { vb::BrowserProbe(b).MM_View_Res_NextK[size_t(k - 1)]->trigger(); }};
 }
 
 } // namespace
 
 TEST_F(BindingTest, MovesAndLinksByButtonMenuAndKey) {
-    using T = vb::TF1;
     const struct {
         Control control;
         QKeySequence key; // empty: no key of its own
         std::string shows;
     } cases[] = {
-        {button("Top", &T::Btn_Top), QKeySequence(Qt::CTRL | Qt::Key_Home), num(0)},
-        {entry("View > Top", &T::MM_View_Top), {}, num(0)},
-        {button("End", &T::Btn_End), QKeySequence(Qt::CTRL | Qt::Key_End), num(149)},
-        {entry("View > End", &T::MM_View_End), {}, num(149)},
-        {button("+1", &T::Btn_Next), QKeySequence(Qt::ALT | Qt::Key_Up), num(49)},
-        {entry("View > Next ( + 1 )", &T::MM_View_Next1), {}, num(49)},
-        {button("-1", &T::Btn_Back), QKeySequence(Qt::ALT | Qt::Key_Down), num(51)},
-        {entry("View > Back ( - 1 )", &T::MM_View_Back1), {}, num(51)},
-        {button("+100", &T::Btn_Next100), QKeySequence(Qt::ALT | Qt::Key_PageUp), num(0)},
-        {entry("View > Next ( + 100 )", &T::MM_View_Next100), {}, num(0)},
-        {button("-100", &T::Btn_Back100), QKeySequence(Qt::ALT | Qt::Key_PageDown), num(149)},
-        {entry("View > Back ( + 100 )", &T::MM_View_Back100), {}, num(149)},
-        {button("Back", &T::Btn_Res_Back), QKeySequence(Qt::CTRL | Qt::Key_Left), num(40)},
-        {entry("Res Message > Back", &T::MM_View_Res_Back), {}, num(40)},
-        {button("Next", &T::Btn_Res_Next), QKeySequence(Qt::CTRL | Qt::Key_Right), num(60)},
+        {button("Top", [](vb::BrowserProbe p) { return p.Btn_Top; }), QKeySequence(Qt::CTRL | Qt::Key_Home), num(0)},
+        {entry("View > Top", [](vb::BrowserProbe p) { return p.MM_View_Top; }), {}, num(0)},
+        {button("End", [](vb::BrowserProbe p) { return p.Btn_End; }), QKeySequence(Qt::CTRL | Qt::Key_End), num(149)},
+        {entry("View > End", [](vb::BrowserProbe p) { return p.MM_View_End; }), {}, num(149)},
+        {button("+1", [](vb::BrowserProbe p) { return p.Btn_Next; }), QKeySequence(Qt::ALT | Qt::Key_Up), num(49)},
+        {entry("View > Next ( + 1 )", [](vb::BrowserProbe p) { return p.MM_View_Next1; }), {}, num(49)},
+        {button("-1", [](vb::BrowserProbe p) { return p.Btn_Back; }), QKeySequence(Qt::ALT | Qt::Key_Down), num(51)},
+        {entry("View > Back ( - 1 )", [](vb::BrowserProbe p) { return p.MM_View_Back1; }), {}, num(51)},
+        {button("+100", [](vb::BrowserProbe p) { return p.Btn_Next100; }), QKeySequence(Qt::ALT | Qt::Key_PageUp),
+         num(0)},
+        {entry("View > Next ( + 100 )", [](vb::BrowserProbe p) { return p.MM_View_Next100; }), {}, num(0)},
+        {button("-100", [](vb::BrowserProbe p) { return p.Btn_Back100; }), QKeySequence(Qt::ALT | Qt::Key_PageDown),
+         num(149)},
+        {entry("View > Back ( + 100 )", [](vb::BrowserProbe p) { return p.MM_View_Back100; }), {}, num(149)},
+        {button("Back", [](vb::BrowserProbe p) { return p.Btn_Res_Back; }), QKeySequence(Qt::CTRL | Qt::Key_Left),
+         num(40)},
+        {entry("Res Message > Back", [](vb::BrowserProbe p) { return p.MM_View_Res_Back; }), {}, num(40)},
+        {button("Next", [](vb::BrowserProbe p) { return p.Btn_Res_Next; }), QKeySequence(Qt::CTRL | Qt::Key_Right),
+         num(60)},
         {nextEntry("Res Message > 01", 1), {}, num(60)},
         {nextEntry("Res Message > 02", 2), QKeySequence(Qt::CTRL | Qt::Key_2), num(61)},
         {nextEntry("Res Message > 05", 5), QKeySequence(Qt::CTRL | Qt::Key_5), num(64)},
@@ -112,43 +119,53 @@ TEST_F(BindingTest, MovesAndLinksByButtonMenuAndKey) {
 }
 
 TEST_F(BindingTest, TogglesByButtonAndMenu) {
-    using T = vb::TF1;
     const struct {
         Control control;
-        vb::FlatButton *T::*button;
+        Pick<vb::FlatButton> button;
         const char *caption;
     } cases[] = {
-        {button("Fixed/Variable", &T::Btn_Font), &T::Btn_Font, "Variable"},
-        {entry("Font > Fixed", &T::MM_Option_Font_Fixed), &T::Btn_Font, "Fixed"},
-        {entry("Font > Variable", &T::MM_Option_Font_Variable), &T::Btn_Font, "Variable"},
-        {button("Descending/Ascending", &T::Btn_Sort), &T::Btn_Sort, "Descending"},
-        {entry("Sort > Descending Order", &T::MM_Option_Sort_Descending), &T::Btn_Sort, "Descending"},
-        {entry("Sort > Ascending Order", &T::MM_Option_Sort_Ascending), &T::Btn_Sort, "Ascending"},
-        {button("File/Text", &T::Btn_Title), &T::Btn_Title, "Text"},
-        {entry("Title Text > Text Line", &T::MM_Option_Title_Text), &T::Btn_Title, "Text"},
-        {entry("Title Text > File Name", &T::MM_Option_Title_File), &T::Btn_Title, "File"},
+        {button("Fixed/Variable", [](vb::BrowserProbe p) { return p.Btn_Font; }),
+         [](vb::BrowserProbe p) { return p.Btn_Font; }, "Variable"},
+        {entry("Font > Fixed", [](vb::BrowserProbe p) { return p.MM_Option_Font_Fixed; }),
+         [](vb::BrowserProbe p) { return p.Btn_Font; }, "Fixed"},
+        {entry("Font > Variable", [](vb::BrowserProbe p) { return p.MM_Option_Font_Variable; }),
+         [](vb::BrowserProbe p) { return p.Btn_Font; }, "Variable"},
+        {button("Descending/Ascending", [](vb::BrowserProbe p) { return p.Btn_Sort; }),
+         [](vb::BrowserProbe p) { return p.Btn_Sort; }, "Descending"},
+        {entry("Sort > Descending Order", [](vb::BrowserProbe p) { return p.MM_Option_Sort_Descending; }),
+         [](vb::BrowserProbe p) { return p.Btn_Sort; }, "Descending"},
+        {entry("Sort > Ascending Order", [](vb::BrowserProbe p) { return p.MM_Option_Sort_Ascending; }),
+         [](vb::BrowserProbe p) { return p.Btn_Sort; }, "Ascending"},
+        {button("File/Text", [](vb::BrowserProbe p) { return p.Btn_Title; }),
+         [](vb::BrowserProbe p) { return p.Btn_Title; }, "Text"},
+        {entry("Title Text > Text Line", [](vb::BrowserProbe p) { return p.MM_Option_Title_Text; }),
+         [](vb::BrowserProbe p) { return p.Btn_Title; }, "Text"},
+        {entry("Title Text > File Name", [](vb::BrowserProbe p) { return p.MM_Option_Title_File; }),
+         [](vb::BrowserProbe p) { return p.Btn_Title; }, "File"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.control.name);
-        browser->Btn_Default->click(); // Fixed, Ascending, File
-        ASSERT_EQ(browser->Btn_Sort->caption(), "Ascending");
+        ui().Btn_Default->click(); // Fixed, Ascending, File
+        ASSERT_EQ(ui().Btn_Sort->caption(), "Ascending");
         c.control.press(*browser);
-        EXPECT_EQ((browser.get()->*c.button)->caption(), c.caption);
+        EXPECT_EQ(c.button(ui())->caption(), c.caption);
     }
 }
 
 TEST_F(BindingTest, LeavingByButtonMenuAndKey) {
-    using T = vb::TF1;
     const struct {
         Control control;
         QKeySequence key;
         std::string last; // the last thing asked of the program
     } cases[] = {
-        {button("Close", &T::Btn_Close), QKeySequence(Qt::CTRL | Qt::Key_W), "showTitleScreen"},
-        {entry("File > Close", &T::MM_File_Close), {}, "showTitleScreen"},
-        {button("Setup", &T::Btn_Setup), {}, "enterSetup"},
-        {entry("Option > Category Setup", &T::MM_Option_Setup), {}, "enterSetup"},
-        {entry("Option > Application Setup", &T::MM_Option_ApplicationSetup), {}, "enterApplicationSetup"},
+        {button("Close", [](vb::BrowserProbe p) { return p.Btn_Close; }), QKeySequence(Qt::CTRL | Qt::Key_W),
+         "showTitleScreen"},
+        {entry("File > Close", [](vb::BrowserProbe p) { return p.MM_File_Close; }), {}, "showTitleScreen"},
+        {button("Setup", [](vb::BrowserProbe p) { return p.Btn_Setup; }), {}, "enterSetup"},
+        {entry("Option > Category Setup", [](vb::BrowserProbe p) { return p.MM_Option_Setup; }), {}, "enterSetup"},
+        {entry("Option > Application Setup", [](vb::BrowserProbe p) { return p.MM_Option_ApplicationSetup; }),
+         {},
+         "enterApplicationSetup"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.control.name);
@@ -168,15 +185,14 @@ TEST_F(BindingTest, LeavingByButtonMenuAndKey) {
             EXPECT_FALSE(browser->isVisible());
         }
     }
-    browser->MM_Help_Version->trigger();
+    ui().MM_Help_Version->trigger();
     ASSERT_EQ(dialogs->log.size(), 1u);
     EXPECT_EQ(dialogs->log[0].text.rfind("Velbrook v0.2 Build 2 / ", 0), 0u);
 }
 
 TEST_F(BindingTest, EditingCommandsByButtonMenuAndKey) {
-    using T = vb::TF1;
     // What each command is recognised by.
-    const auto editable = [this] { return !browser->Memo_log->isReadOnly(); };
+    const auto editable = [this] { return !ui().Memo_log->isReadOnly(); };
     const auto asked = [this](const char *q) {
         return [this, q] { return dialogs->questions() == std::vector<vb::Bytes>{q}; };
     };
@@ -188,13 +204,20 @@ TEST_F(BindingTest, EditingCommandsByButtonMenuAndKey) {
         bool inEditMode; // pressed in edit mode
         std::function<bool()> happened;
     } cases[] = {
-        {button("Edit", &T::Btn_Edit), QKeySequence(Qt::CTRL | Qt::Key_E), false, editable},
-        {entry("Edit > Edit", &T::MM_Edit_Edit), {}, false, editable},
-        {button("Save", &T::Btn_Save), QKeySequence(Qt::CTRL | Qt::Key_S), true, asked("File Update OK?")},
-        {entry("File > Save", &T::MM_File_Save), {}, true, asked("File Update OK?")},
-        {entry("File > Save As", &T::MM_File_SaveAs), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), true, saveDialog},
-        {entry("File > Delete", &T::MM_File_Delete), {}, false, asked("Now Viewing Message Delete OK?")},
-        {entry("File > New", &T::MM_File_New), QKeySequence(Qt::CTRL | Qt::Key_N), false, created},
+        {button("Edit", [](vb::BrowserProbe p) { return p.Btn_Edit; }), QKeySequence(Qt::CTRL | Qt::Key_E), false,
+         editable},
+        {entry("Edit > Edit", [](vb::BrowserProbe p) { return p.MM_Edit_Edit; }), {}, false, editable},
+        {button("Save", [](vb::BrowserProbe p) { return p.Btn_Save; }), QKeySequence(Qt::CTRL | Qt::Key_S), true,
+         asked("File Update OK?")},
+        {entry("File > Save", [](vb::BrowserProbe p) { return p.MM_File_Save; }), {}, true, asked("File Update OK?")},
+        {entry("File > Save As", [](vb::BrowserProbe p) { return p.MM_File_SaveAs; }),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), true, saveDialog},
+        {entry("File > Delete", [](vb::BrowserProbe p) { return p.MM_File_Delete; }),
+         {},
+         false,
+         asked("Now Viewing Message Delete OK?")},
+        {entry("File > New", [](vb::BrowserProbe p) { return p.MM_File_New; }), QKeySequence(Qt::CTRL | Qt::Key_N),
+         false, created},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.control.name);
@@ -205,7 +228,7 @@ TEST_F(BindingTest, EditingCommandsByButtonMenuAndKey) {
             dialogs->saveRequests.clear();
             dialogs->answers = {false, false};
             if (c.inEditMode)
-                browser->Btn_Edit->click();
+                ui().Btn_Edit->click();
             if (typed)
                 key(c.key);
             else

@@ -16,19 +16,19 @@ TEST_F(BrowserTest, LogModeListsNewestFirstAndShowsTheTopMessage) {
     message("notes.txt", "not a message");
     browser->DefaultRead();
 
-    EXPECT_EQ(browser->Pnl_FLBCount->text().toStdString(), "Total Message : 3 ");
+    EXPECT_EQ(ui().Pnl_FLBCount->text().toStdString(), "Total Message : 3 ");
     EXPECT_EQ(titles(),
               (std::vector<std::string>{"00003 _ Third / Cy", "00002 _ Second / Ben", "00001 _ First / Ann"}));
-    EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00003 Third");
-    EXPECT_EQ(label(browser->Lbl_Info_Name), "Cy");
-    EXPECT_EQ(label(browser->Lbl_Info_Mail), "m@example.com");
+    EXPECT_EQ(ui().LB_Title->selectedIndex(), 0);
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00003 Third");
+    EXPECT_EQ(label(ui().Lbl_Info_Name), "Cy");
+    EXPECT_EQ(label(ui().Lbl_Info_Mail), "m@example.com");
     EXPECT_EQ(memo(), (std::vector<std::string>{"Hello", "there"}));
-    EXPECT_TRUE(browser->Memo_log->isReadOnly());
+    EXPECT_TRUE(ui().Memo_log->isReadOnly());
     EXPECT_EQ(host.calls.front(), "FormStyle_Set(1)");
     EXPECT_TRUE(browser->isVisible());
     // The category box holds the category, which became the default.
-    EXPECT_EQ(browser->CBox_Category->count(), 1);
+    EXPECT_EQ(ui().CBox_Category->count(), 1);
     EXPECT_EQ(settings->DefaultCategory, "Logs");
 }
 
@@ -39,11 +39,11 @@ TEST_F(BrowserTest, AscendingOrderAndNumbersThatDisagreeWithTheName) {
     message("KVX00003.TXT", logMessage("00003", "Three", "C"));
     browser->DefaultRead();
     EXPECT_EQ(titles(), (std::vector<std::string>{"00001 _ One / A", "", "00003 _ Three / C"}));
-    EXPECT_EQ(browser->Pnl_FLBCount->text().toStdString(), "Total Message : 3 ");
+    EXPECT_EQ(ui().Pnl_FLBCount->text().toStdString(), "Total Message : 3 ");
     // The empty line can still be selected and shown.
-    browser->LB_Title->setSelectedIndex(1);
+    ui().LB_Title->setSelectedIndex(1);
     browser->TextLoad();
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00005 Mislabelled");
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00005 Mislabelled");
 }
 
 TEST_F(BrowserTest, TextModeListsByFileNameOrFirstLineAndShowsTheWholeFile) {
@@ -55,9 +55,9 @@ TEST_F(BrowserTest, TextModeListsByFileNameOrFirstLineAndShowsTheWholeFile) {
     browser->DefaultRead();
     EXPECT_EQ(titles(), (std::vector<std::string>{"a.TXT", "b.txt", "d.MAN"}));
     EXPECT_EQ(memo(), (std::vector<std::string>{"Alpha first line", "second"}));
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "Alpha first line");
-    EXPECT_EQ(label(browser->Lbl_Info_Name), "a.TXT");
-    EXPECT_EQ(browser->Pnl_Header->height(), 36);
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "Alpha first line");
+    EXPECT_EQ(label(ui().Lbl_Info_Name), "a.TXT");
+    EXPECT_EQ(ui().Pnl_Header->height(), 36);
 
     browser->Btn_Title_TextClick();
     EXPECT_EQ(titles(), (std::vector<std::string>{"Alpha first line", "Beta", "Manual"}));
@@ -82,7 +82,7 @@ TEST_F(BrowserTest, ANumberLineThatIsNotANumberStopsTheListThere) {
     vb::guarded([&] { browser->DefaultRead(); });
     EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("'abc' は数値ではありません.")});
     EXPECT_EQ(titles(), (std::vector<std::string>{"00001 _ One / A", "00002 _ Two / B"}));
-    EXPECT_EQ(browser->LB_Title->selectedIndex(), -1);
+    EXPECT_EQ(ui().LB_Title->selectedIndex(), -1);
     EXPECT_TRUE(memo().empty());
     // Nothing is lost on disk.
     EXPECT_EQ(get(msgDir() + "KVX00003.TXT"), logMessage("abc", "Bad", "C"));
@@ -91,7 +91,7 @@ TEST_F(BrowserTest, ANumberLineThatIsNotANumberStopsTheListThere) {
 TEST_F(BrowserTest, AnEmptyDirectoryShowsNoMessage) {
     category("Log Mode");
     browser->DefaultRead();
-    EXPECT_EQ(browser->Pnl_FLBCount->text().toStdString(), "Total Message : 0 ");
+    EXPECT_EQ(ui().Pnl_FLBCount->text().toStdString(), "Total Message : 0 ");
     EXPECT_TRUE(titles().empty());
     EXPECT_TRUE(memo().empty());
     EXPECT_TRUE(errors().empty());
@@ -120,7 +120,7 @@ TEST_F(BrowserTest, ADirectoryThatCannotBeCreatedStopsTheSelectionAndKeepsTheLis
     EXPECT_EQ(errors()[0].rfind(vb::cp("I/O エラー ("), 0), 0u);
     EXPECT_EQ(browser->CurrentCategory[vb::kSlotTitle], "Gone");
     EXPECT_EQ(titles().size(), 1u);
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00001 One");
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00001 One");
 }
 
 // The folder of the category on view is removed behind the program's back;
@@ -133,7 +133,7 @@ TEST_F(BrowserTest, RepickingACategoryWhoseFolderVanishedKeepsWhatIsShown) {
     put(dir.file("gone/deeper/KVX00001.TXT"), logMessage("00001", "One", "A", "", "", "Kept text\r\n"));
     browser->DefaultRead();
     ASSERT_EQ(memo(), std::vector<std::string>{"Kept text"});
-    const vb::Bytes chooser = browser->DLB->directory();
+    const vb::Bytes chooser = ui().DLB->directory();
     std::remove(dir.file("gone/deeper/KVX00001.TXT").c_str());
     ::rmdir(dir.file("gone/deeper").c_str());
     ::rmdir(dir.file("gone").c_str());
@@ -143,8 +143,8 @@ TEST_F(BrowserTest, RepickingACategoryWhoseFolderVanishedKeepsWhatIsShown) {
     EXPECT_EQ(errors()[0], vb::cp("I/O エラー (3)."));
     EXPECT_EQ(titles(), std::vector<std::string>{"00001 _ One / A"});
     EXPECT_EQ(memo(), std::vector<std::string>{"Kept text"});
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00001 One");
-    EXPECT_EQ(browser->DLB->directory(), chooser);
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00001 One");
+    EXPECT_EQ(ui().DLB->directory(), chooser);
     EXPECT_EQ(browser->FLB.names(), std::vector<vb::Bytes>{"KVX00001.TXT"});
 }
 
@@ -163,12 +163,12 @@ TEST_F(BrowserTest, ARelativeDirectoryIsTakenAgainstTheProgramFolder) {
     struct stat st;
     EXPECT_EQ(::stat(dir.file("rel").c_str(), &st), 0) << "made in the program folder";
     EXPECT_NE(::stat(dir.file("msgs/rel").c_str(), &st), 0) << "not in the folder listed last";
-    EXPECT_EQ(browser->DLB->directory(), vb::fsToBytes(dir.file("rel")));
+    EXPECT_EQ(ui().DLB->directory(), vb::fsToBytes(dir.file("rel")));
     EXPECT_TRUE(titles().empty());
     // Back and forth: the same folder again, never one nested in it.
     pickCategory(0);
     pickCategory(1);
-    EXPECT_EQ(browser->DLB->directory(), vb::fsToBytes(dir.file("rel")));
+    EXPECT_EQ(ui().DLB->directory(), vb::fsToBytes(dir.file("rel")));
     EXPECT_TRUE(errors().empty());
 }
 
@@ -179,7 +179,7 @@ TEST_F(BrowserTest, BytesThatDoNotDecodeAreShownAndKept) {
     browser->DefaultRead();
     ASSERT_EQ(memo().size(), 1u);
     EXPECT_EQ(memo()[0], odd);
-    EXPECT_EQ(browser->LB_Title->line(0), "odd.txt");
+    EXPECT_EQ(ui().LB_Title->line(0), "odd.txt");
 }
 
 TEST_F(BrowserTest, AMegabyteLineAndABinaryFileAreShown) {
@@ -192,7 +192,7 @@ TEST_F(BrowserTest, AMegabyteLineAndABinaryFileAreShown) {
     message("b.txt", binary);
     browser->DefaultRead();
     EXPECT_EQ(memo(), (std::vector<std::string>{big, "end"}));
-    browser->LB_Title->setSelectedIndex(1);
+    ui().LB_Title->setSelectedIndex(1);
     browser->TextLoad();
     ASSERT_GT(memo().size(), 1u);
     EXPECT_EQ(memo()[0], binary.substr(0, binary.find_first_of("\r\n")));
@@ -205,7 +205,7 @@ TEST_F(BrowserTest, BrowsingAnotherDirectoryChangesOnlyTheWorkingCopy) {
     ::mkdir(dir.file("other").c_str(), 0755);
     put(dir.file("other/KVX00007.TXT"), logMessage("00007", "Seven", "G"));
     browser->DefaultRead();
-    browser->DLB->setDirectory(vb::fsToBytes(dir.file("other")));
+    ui().DLB->setDirectory(vb::fsToBytes(dir.file("other")));
     EXPECT_EQ(titles(), std::vector<std::string>{"00007 _ Seven / G"});
     EXPECT_EQ(browser->CurrentCategory[vb::kSlotDirectory], vb::fsToBytes(dir.file("other/")));
     EXPECT_EQ(settings->ActiveCategories[0][vb::kSlotDirectory], vb::fsToBytes(msgDir()));
@@ -224,12 +224,12 @@ TEST_F(BrowserTest, TheDefaultCategoryIsTheLastWithItsTitleOrElseTheFirst) {
     put(dir.file("Velbrook.ini"), "[Velbrook v0.2]\r\nDefaultCategory=Same\r\n" + ini);
     settings->FormStyle_Read();
     browser->DefaultRead();
-    EXPECT_EQ(browser->CBox_Category->count(), 4);
-    EXPECT_EQ(browser->CBox_Category->selectedIndex(), 2);
+    EXPECT_EQ(ui().CBox_Category->count(), 4);
+    EXPECT_EQ(ui().CBox_Category->selectedIndex(), 2);
 
     put(dir.file("Velbrook.ini"), "[Velbrook v0.2]\r\nDefaultCategory=Nothing\r\n" + ini);
     browser->DefaultRead();
-    EXPECT_EQ(browser->CBox_Category->selectedIndex(), 0);
+    EXPECT_EQ(ui().CBox_Category->selectedIndex(), 0);
     EXPECT_EQ(settings->DefaultCategory, "A");
 }
 
@@ -241,16 +241,16 @@ TEST_F(BrowserTest, RebuildingAfterNewAndDeleteSelectsTheGivenFileOrLine) {
     browser->DefaultRead();
     message("KVX00005.TXT", logMessage("00005", "T5", "N"));
     browser->DefaultRead3("KVX00002.TXT");
-    EXPECT_EQ(browser->LB_Title->count(), 5);
-    EXPECT_EQ(browser->LB_Title->selectedIndex(), 3); // descending: 5 4 3 2 1
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00002 T2");
+    EXPECT_EQ(ui().LB_Title->count(), 5);
+    EXPECT_EQ(ui().LB_Title->selectedIndex(), 3); // descending: 5 4 3 2 1
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00002 T2");
     browser->DefaultRead3("nowhere");
-    EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
+    EXPECT_EQ(ui().LB_Title->selectedIndex(), 0);
 
     ::unlink((msgDir() + "KVX00005.TXT").c_str());
     browser->DefaultRead4(2);
-    EXPECT_EQ(browser->LB_Title->count(), 4);
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00002 T2");
+    EXPECT_EQ(ui().LB_Title->count(), 4);
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00002 T2");
     for (int i = 1; i <= 4; ++i)
         ::unlink((msgDir() + "KVX0000" + std::to_string(i) + ".TXT").c_str());
     browser->DefaultRead4(0);
@@ -265,7 +265,7 @@ TEST_F(BrowserTest, TheLinesOfAListThatStoppedPartWayShowTheirOwnFiles) {
     message("KVX00003.TXT", logMessage("00003", "Three", "C"));
     vb::guarded([&] { browser->DefaultRead(); });
     ASSERT_EQ(titles(), (std::vector<std::string>{"00003 _ Three / C", "00002 _ Two / B"}));
-    browser->LB_Title->setSelectedIndex(1);
+    ui().LB_Title->setSelectedIndex(1);
     browser->TextLoad();
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00002 Two");
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00002 Two");
 }

@@ -6,6 +6,7 @@
 #include "browser/browser_window.h"
 #include "settings/categories.h"
 #include "settings/settings.h"
+#include "tests/browser/browser_probe.h"
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
@@ -80,19 +81,21 @@ protected:
 
     std::vector<std::string> titles() const {
         std::vector<std::string> out;
-        for (int i = 0; i < browser->LB_Title->count(); ++i)
-            out.push_back(browser->LB_Title->line(i));
+        for (int i = 0; i < ui().LB_Title->count(); ++i)
+            out.push_back(ui().LB_Title->line(i));
         return out;
     }
     std::string label(QLabel *l) const { return vb::caption(l); }
+    // The browser's controls.
+    vb::BrowserProbe ui() const { return vb::BrowserProbe(*browser); }
     // Opens the category box and picks entry i with the keyboard, as a user does.
     void pickCategory(int i) {
-        vb::ComboList *box = browser->CBox_Category;
+        vb::ComboList *box = ui().CBox_Category;
         box->showPopup();
         box->view()->setCurrentIndex(box->view()->model()->index(i, 0));
         QTest::keyClick(box->view(), Qt::Key_Return);
     }
-    std::vector<std::string> memo() const { return browser->Memo_log->logicalLines(); }
+    std::vector<std::string> memo() const { return ui().Memo_log->logicalLines(); }
     // Every error shown so far, most recent last.
     std::vector<std::string> errors() const { return dialogs->errors(); }
 

@@ -31,20 +31,20 @@ TEST_F(BrowserTest, HeaderRowsFollowTheSwitchesInLogModeOnly) {
             const bool log = std::string(mode) == "Log Mode";
             SCOPED_TRACE(std::string(mode) + " " + std::to_string(r.mail) + std::to_string(r.web) +
                          std::to_string(r.date));
-            EXPECT_EQ(browser->Pnl_Header->height(), log ? r.height : 36);
-            EXPECT_EQ(browser->Lbl_Info_Mail->isVisibleTo(browser->Pnl_Header), log && r.mail);
-            EXPECT_EQ(browser->Lbl_Message_Web->isVisibleTo(browser->Pnl_Header), log && r.web);
-            EXPECT_EQ(browser->Lbl_Info_Date->isVisibleTo(browser->Pnl_Header), log && r.date);
+            EXPECT_EQ(ui().Pnl_Header->height(), log ? r.height : 36);
+            EXPECT_EQ(ui().Lbl_Info_Mail->isVisibleTo(ui().Pnl_Header), log && r.mail);
+            EXPECT_EQ(ui().Lbl_Message_Web->isVisibleTo(ui().Pnl_Header), log && r.web);
+            EXPECT_EQ(ui().Lbl_Info_Date->isVisibleTo(ui().Pnl_Header), log && r.date);
             if (log) {
-                EXPECT_EQ(browser->Lbl_Message_Mail->y(), r.mailTop);
-                EXPECT_EQ(browser->Lbl_Info_Web->y(), r.webTop);
-                EXPECT_EQ(browser->Lbl_Message_Date->y(), r.dateTop);
+                EXPECT_EQ(ui().Lbl_Message_Mail->y(), r.mailTop);
+                EXPECT_EQ(ui().Lbl_Info_Web->y(), r.webTop);
+                EXPECT_EQ(ui().Lbl_Message_Date->y(), r.dateTop);
             }
         }
     }
     // Title and name rows never move.
-    EXPECT_EQ(browser->Lbl_Message_Title->pos(), QPoint(5, 3));
-    EXPECT_EQ(browser->Lbl_Info_Name->pos(), QPoint(85, 18));
+    EXPECT_EQ(ui().Lbl_Message_Title->pos(), QPoint(5, 3));
+    EXPECT_EQ(ui().Lbl_Info_Name->pos(), QPoint(85, 18));
 }
 
 TEST_F(BrowserTest, RelatedMessagesAreNamedByTheirTitles) {
@@ -54,26 +54,26 @@ TEST_F(BrowserTest, RelatedMessagesAreNamedByTheirTitles) {
     message("KVX00003.TXT", logMessage("00003", "Re two", "C", "", "00001"));
     message("KVX00004.TXT", logMessage("00004", "Re four", "D", "", "00001"));
     browser->DefaultRead();
-    browser->LB_Title->setSelectedIndex(3); // descending: 4 3 2 1
+    ui().LB_Title->setSelectedIndex(3); // descending: 4 3 2 1
     browser->TextLoad();
-    EXPECT_EQ(browser->MM_View_Res_NextK[0]->caption(), "01 : Re one / B");
-    EXPECT_EQ(browser->MM_View_Res_NextK[0]->tag, 2);
-    EXPECT_EQ(browser->MM_View_Res_NextK[1]->caption(), "02 : Re two / C");
+    EXPECT_EQ(ui().MM_View_Res_NextK[0]->caption(), "01 : Re one / B");
+    EXPECT_EQ(ui().MM_View_Res_NextK[0]->tag, 2);
+    EXPECT_EQ(ui().MM_View_Res_NextK[1]->caption(), "02 : Re two / C");
     // Message 9 is not listed: bare caption, tag kept.
-    EXPECT_EQ(browser->MM_View_Res_NextK[2]->caption(), "03 :");
-    EXPECT_EQ(browser->MM_View_Res_NextK[2]->tag, 9);
-    EXPECT_EQ(browser->MM_View_Res_NextK[3]->caption(), "04 : Re four / D");
+    EXPECT_EQ(ui().MM_View_Res_NextK[2]->caption(), "03 :");
+    EXPECT_EQ(ui().MM_View_Res_NextK[2]->tag, 9);
+    EXPECT_EQ(ui().MM_View_Res_NextK[3]->caption(), "04 : Re four / D");
     for (int k = 5; k <= 10; ++k) {
-        EXPECT_EQ(browser->MM_View_Res_NextK[size_t(k - 1)]->caption(), vb::twoDigit(k) + " :");
-        EXPECT_EQ(browser->MM_View_Res_NextK[size_t(k - 1)]->tag, 0);
+        EXPECT_EQ(ui().MM_View_Res_NextK[size_t(k - 1)]->caption(), vb::twoDigit(k) + " :");
+        EXPECT_EQ(ui().MM_View_Res_NextK[size_t(k - 1)]->tag, 0);
     }
-    EXPECT_EQ(browser->MM_View_Res_Back->caption(), "Back :");
+    EXPECT_EQ(ui().MM_View_Res_Back->caption(), "Back :");
 
-    browser->LB_Title->setSelectedIndex(2);
+    ui().LB_Title->setSelectedIndex(2);
     browser->TextLoad();
-    EXPECT_EQ(browser->MM_View_Res_Back->caption(), "Back : Root / A");
-    EXPECT_EQ(browser->MM_View_Res_Back->tag, 1);
-    EXPECT_EQ(browser->MM_View_Res_NextK[0]->caption(), "01 :");
+    EXPECT_EQ(ui().MM_View_Res_Back->caption(), "Back : Root / A");
+    EXPECT_EQ(ui().MM_View_Res_Back->tag, 1);
+    EXPECT_EQ(ui().MM_View_Res_NextK[0]->caption(), "01 :");
 }
 
 TEST_F(BrowserTest, AFaultyLinkIsReportedAndTheTextStaysThePreviousOne) {
@@ -82,11 +82,11 @@ TEST_F(BrowserTest, AFaultyLinkIsReportedAndTheTextStaysThePreviousOne) {
     message("KVX00002.TXT", logMessage("00002", "Faulty", "B", "00001x0002", "", "second body\r\n"));
     browser->DefaultRead();
     ASSERT_EQ(memo(), std::vector<std::string>{"first body"});
-    browser->LB_Title->setSelectedIndex(1);
+    ui().LB_Title->setSelectedIndex(1);
     vb::guarded([&] { browser->TextLoad(); });
     EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("'x0002' は数値ではありません.")});
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00002 Faulty");
-    EXPECT_EQ(browser->MM_View_Res_NextK[0]->caption(), "01 : Plain / A");
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00002 Faulty");
+    EXPECT_EQ(ui().MM_View_Res_NextK[0]->caption(), "01 : Plain / A");
     EXPECT_EQ(memo(), std::vector<std::string>{"first body"});
 }
 
@@ -96,10 +96,10 @@ TEST_F(BrowserTest, HeaderOnlyAndShortFilesShowAnEmptyText) {
     message("KVX00002.TXT", "00002\r\nTitle:Short\r\n");
     browser->DefaultRead();
     EXPECT_TRUE(memo().empty());
-    browser->LB_Title->setSelectedIndex(1);
+    ui().LB_Title->setSelectedIndex(1);
     browser->TextLoad();
     EXPECT_TRUE(memo().empty());
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00002 Short");
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00002 Short");
 }
 
 TEST_F(BrowserTest, FontsCaptionsAndChecksFollowTheCategory) {
@@ -108,17 +108,17 @@ TEST_F(BrowserTest, FontsCaptionsAndChecksFollowTheCategory) {
         "Default Font=Variable\r\nVariable Font Name=Serif Face\r\nVariable Font Point=15\r\nTitle Text=Text Line\r\n");
     message("a.txt", "x\r\n");
     browser->DefaultRead();
-    EXPECT_EQ(browser->Memo_log->fontFace(), "Serif Face");
-    EXPECT_EQ(browser->Memo_log->fontPoints(), 15);
-    EXPECT_FALSE(browser->Memo_log->fontFixedPitch());
-    EXPECT_EQ(browser->Btn_Font->caption(), "Variable");
-    EXPECT_EQ(browser->Btn_Sort->caption(), "Ascending");
-    EXPECT_EQ(browser->Btn_Title->caption(), "Text");
-    EXPECT_TRUE(browser->MM_Option_Font_Variable->isChecked());
-    EXPECT_FALSE(browser->MM_Option_Font_Fixed->isChecked());
-    EXPECT_TRUE(browser->MM_Option_Sort_Ascending->isChecked());
-    EXPECT_TRUE(browser->MM_Option_Title_Text->isChecked());
-    EXPECT_FALSE(browser->MM_Option_Title_File->isChecked());
+    EXPECT_EQ(ui().Memo_log->fontFace(), "Serif Face");
+    EXPECT_EQ(ui().Memo_log->fontPoints(), 15);
+    EXPECT_FALSE(ui().Memo_log->fontFixedPitch());
+    EXPECT_EQ(ui().Btn_Font->caption(), "Variable");
+    EXPECT_EQ(ui().Btn_Sort->caption(), "Ascending");
+    EXPECT_EQ(ui().Btn_Title->caption(), "Text");
+    EXPECT_TRUE(ui().MM_Option_Font_Variable->isChecked());
+    EXPECT_FALSE(ui().MM_Option_Font_Fixed->isChecked());
+    EXPECT_TRUE(ui().MM_Option_Sort_Ascending->isChecked());
+    EXPECT_TRUE(ui().MM_Option_Title_Text->isChecked());
+    EXPECT_FALSE(ui().MM_Option_Title_File->isChecked());
 }
 
 TEST_F(BrowserTest, AFontPointThatIsNotANumberStopsTheSelection) {
@@ -136,10 +136,10 @@ TEST_F(BrowserTest, AFileThatCannotBeReadKeepsThePreviousMessageOnView) {
     message("KVX00002.TXT", logMessage("00002", "Two", "B", "", "", "second body\r\n"));
     browser->DefaultRead();
     ::unlink((msgDir() + "KVX00002.TXT").c_str()); // gone behind the program's back
-    browser->LB_Title->setSelectedIndex(1);
+    ui().LB_Title->setSelectedIndex(1);
     vb::guarded([&] { browser->TextLoad(); });
     EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("I/O エラー (2).")});
     EXPECT_EQ(memo(), std::vector<std::string>{"first body"});
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00001 One");
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00001 One");
     EXPECT_TRUE(browser->Current.Title.empty()) << "the record of the message on view is left empty";
 }

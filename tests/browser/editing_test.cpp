@@ -44,14 +44,14 @@ const std::string kEmptyHeader(const std::string &number) {
 class EditingTest : public BrowserTest {
 protected:
     void typeAtStart(const QString &text) {
-        QTextCursor c = browser->Memo_log->textCursor();
+        QTextCursor c = ui().Memo_log->textCursor();
         c.movePosition(QTextCursor::Start);
-        browser->Memo_log->setTextCursor(c);
-        QTest::keyClicks(browser->Memo_log, text);
+        ui().Memo_log->setTextCursor(c);
+        QTest::keyClicks(ui().Memo_log, text);
     }
     // Edit, then type at the start of the text, as a user does.
     void editAndType(const QString &text) {
-        browser->Btn_Edit->click();
+        ui().Btn_Edit->click();
         typeAtStart(text);
     }
     // Each case of a table starts from an empty message folder.
@@ -60,12 +60,10 @@ protected:
             std::remove((msgDir() + name).c_str());
     }
     bool saveControlsEnabled() const {
-        return browser->Btn_Save->isEnabled() && browser->MM_File_Save->isEnabled() &&
-               browser->MM_File_SaveAs->isEnabled();
+        return ui().Btn_Save->isEnabled() && ui().MM_File_Save->isEnabled() && ui().MM_File_SaveAs->isEnabled();
     }
     bool saveControlsDisabled() const {
-        return !browser->Btn_Save->isEnabled() && !browser->MM_File_Save->isEnabled() &&
-               !browser->MM_File_SaveAs->isEnabled();
+        return !ui().Btn_Save->isEnabled() && !ui().MM_File_Save->isEnabled() && !ui().MM_File_SaveAs->isEnabled();
     }
 };
 
@@ -82,20 +80,20 @@ TEST_F(EditingTest, SaveRebuildsTheHeaderAndWritesTheLogicalLines) {
     browser->resize(500, 400);
     browser->DefaultRead();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(browser.get()));
-    browser->Memo_log->resize(300, 300);
+    ui().Memo_log->resize(300, 300);
     QApplication::processEvents();
     EXPECT_TRUE(saveControlsDisabled()) << "a load leaves edit mode";
     editAndType("New ");
-    EXPECT_FALSE(browser->Memo_log->isReadOnly());
+    EXPECT_FALSE(ui().Memo_log->isReadOnly());
     EXPECT_TRUE(saveControlsEnabled());
-    ASSERT_GT(browser->Memo_log->lines().size(), browser->Memo_log->logicalLines().size()) << "the long line wraps";
-    browser->Btn_Save->click();
+    ASSERT_GT(ui().Memo_log->lines().size(), ui().Memo_log->logicalLines().size()) << "the long line wraps";
+    ui().Btn_Save->click();
     EXPECT_EQ(dialogs->questions(), std::vector<Bytes>{"File Update OK?"});
     EXPECT_EQ(get(msgDir() + "KVX00012.TXT"),
               "00012\r\nTitle:abc\r\nName : spaced\r\nMail :m\r\nHttp :h\r\nDate :d\r\nNext :00013\r\nBack :00011\r\n"
               "\r\n\r\nNew " +
                   longLine + "\r\n" + stray + "\r\nlast\r\n");
-    EXPECT_TRUE(browser->Memo_log->isReadOnly());
+    EXPECT_TRUE(ui().Memo_log->isReadOnly());
     EXPECT_TRUE(saveControlsDisabled());
     EXPECT_EQ(listing(msgDir()), std::vector<std::string>{"KVX00012.TXT"}) << "no temporary file is left";
 }
@@ -121,10 +119,10 @@ TEST_F(EditingTest, SaveAsksOnlyInEditModeAndCancelWritesNothing) {
         dialogs->answers = {c.answer};
         if (c.edit)
             editAndType("X");
-        browser->MM_File_Save->trigger();
+        ui().MM_File_Save->trigger();
         EXPECT_EQ(dialogs->questions(), c.questions);
         EXPECT_EQ(get(msgDir() + "a.txt"), c.written ? "Xalpha\r\n" : "alpha\r\n");
-        EXPECT_TRUE(browser->Memo_log->isReadOnly());
+        EXPECT_TRUE(ui().Memo_log->isReadOnly());
         EXPECT_TRUE(saveControlsDisabled());
         EXPECT_EQ(memo(), std::vector<std::string>{c.edit ? "Xalpha" : "alpha"}) << "the text stays as typed";
     }
@@ -138,9 +136,9 @@ TEST_F(EditingTest, AFailedWriteKeepsTheOldFileAndEditMode) {
     editAndType("X");
     const Bytes through = vb::fsToBytes(msgDir() + "plain/b.txt");
     dialogs->saveAnswers = {through};
-    browser->MM_File_SaveAs->trigger();
+    ui().MM_File_SaveAs->trigger();
     EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("ファイル ") + through + vb::cp(" を作成できません.")});
-    EXPECT_FALSE(browser->Memo_log->isReadOnly()) << "edit mode stays on to try again";
+    EXPECT_FALSE(ui().Memo_log->isReadOnly()) << "edit mode stays on to try again";
     EXPECT_TRUE(saveControlsEnabled());
     EXPECT_EQ(memo(), std::vector<std::string>{"Xalpha"});
     EXPECT_EQ(get(msgDir() + "a.txt"), "alpha\r\n");
@@ -149,7 +147,7 @@ TEST_F(EditingTest, AFailedWriteKeepsTheOldFileAndEditMode) {
     // The next try, to a place that can be written, succeeds.
     const Bytes good = vb::fsToBytes(dir.file("copy.txt"));
     dialogs->saveAnswers = {good};
-    browser->MM_File_SaveAs->trigger();
+    ui().MM_File_SaveAs->trigger();
     EXPECT_EQ(get(dir.file("copy.txt")), "Xalpha\r\n");
     EXPECT_EQ(browser->Current.FileName, good);
 }
@@ -158,10 +156,10 @@ TEST_F(EditingTest, SaveAsOffersTheCategoryFolderAndKeepsTheChosenName) {
     category("Text Mode");
     message("a.txt", "alpha\r\n");
     browser->DefaultRead();
-    browser->MM_File_SaveAs->trigger();
+    ui().MM_File_SaveAs->trigger();
     EXPECT_TRUE(dialogs->saveRequests.empty()) << "Save As waits for edit mode";
     editAndType("X");
-    browser->MM_File_SaveAs->trigger(); // cancelled
+    ui().MM_File_SaveAs->trigger(); // cancelled
     ASSERT_EQ(dialogs->saveRequests.size(), 1u);
     const vb::SaveRequest &r = dialogs->saveRequests[0];
     EXPECT_EQ(r.title, "File Save");
@@ -170,19 +168,19 @@ TEST_F(EditingTest, SaveAsOffersTheCategoryFolderAndKeepsTheChosenName) {
     EXPECT_EQ(r.filters, vb::cp("TXTファイル|*.txt|DOCファイル|*.doc|MANファイル|*.man|GGGファイル|*.ggg|"
                                 "INIファイル|*.ini|全てのファイル|*.*"));
     EXPECT_EQ(browser->Current.FileName, "a.txt");
-    EXPECT_FALSE(browser->Memo_log->isReadOnly()) << "a cancelled dialog changes nothing";
+    EXPECT_FALSE(ui().Memo_log->isReadOnly()) << "a cancelled dialog changes nothing";
 
     // キャンセル at the question: the chosen name is taken, nothing is written.
     const Bytes chosen = vb::fsToBytes(dir.file("other.txt"));
     dialogs->saveAnswers = {chosen};
     dialogs->answers = {false};
-    browser->MM_File_SaveAs->trigger();
+    ui().MM_File_SaveAs->trigger();
     EXPECT_EQ(browser->Current.FileName, chosen);
     EXPECT_FALSE(exists(dir.file("other.txt")));
     EXPECT_EQ(dialogs->questions(), std::vector<Bytes>{"File Update OK?"});
     // A later Delete removes the chosen file, not a name joined to the folder.
     put(dir.file("other.txt"), "x");
-    browser->MM_File_Delete->trigger();
+    ui().MM_File_Delete->trigger();
     EXPECT_FALSE(exists(dir.file("other.txt")));
     EXPECT_TRUE(exists(msgDir() + "a.txt"));
 }
@@ -204,15 +202,15 @@ TEST_F(EditingTest, NewInLogModeTakesOneAboveTheHighestNumber) {
             before.push_back(name);
         }
         browser->DefaultRead();
-        browser->MM_File_New->trigger();
+        ui().MM_File_New->trigger();
         EXPECT_TRUE(errors().empty());
         std::vector<std::string> after = before;
         if (!c.created.empty()) {
             after.push_back(c.created);
             EXPECT_EQ(get(msgDir() + c.created), kEmptyHeader(c.created.substr(3, 5)));
-            EXPECT_EQ(label(browser->Lbl_Info_Title), c.created.substr(3, 5) + " ") << "the new message is shown";
+            EXPECT_EQ(label(ui().Lbl_Info_Title), c.created.substr(3, 5) + " ") << "the new message is shown";
         } else if (!before.empty()) {
-            EXPECT_EQ(browser->LB_Title->selectedIndex(), 0) << "the first title is shown";
+            EXPECT_EQ(ui().LB_Title->selectedIndex(), 0) << "the first title is shown";
         }
         std::sort(after.begin(), after.end());
         EXPECT_EQ(listing(msgDir()), after);
@@ -224,7 +222,7 @@ TEST_F(EditingTest, NewInLogModeStopsAtANameThatIsNotANumber) {
     message("KVX00001.TXT", logMessage("00001", "One", "A"));
     message("KVXabcde.TXT", logMessage("00002", "Two", "B"));
     browser->DefaultRead();
-    browser->MM_File_New->trigger();
+    ui().MM_File_New->trigger();
     EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("'abcde' は数値ではありません.")});
     EXPECT_EQ(listing(msgDir()), (std::vector<std::string>{"KVX00001.TXT", "KVXabcde.TXT"}));
     EXPECT_TRUE(memo().empty());
@@ -248,7 +246,7 @@ TEST_F(EditingTest, NewInTextModeTakesTheLowestFreeNameAndNeverReplacesAFile) {
         for (const std::string &name : c.present)
             message(name, "keep " + name);
         browser->DefaultRead();
-        browser->MM_File_New->trigger();
+        ui().MM_File_New->trigger();
         EXPECT_TRUE(errors().empty());
         for (const std::string &name : c.present)
             EXPECT_EQ(get(msgDir() + name), "keep " + name);
@@ -273,29 +271,29 @@ TEST_F(EditingTest, DeleteShowsTheTitleThatStoodAbove) {
         message("KVX00002.TXT", logMessage("00002", "B", "N"));
         message("KVX00003.TXT", logMessage("00003", "C", "N"));
         browser->DefaultRead();
-        browser->LB_Title->setSelectedIndex(c.select);
+        ui().LB_Title->setSelectedIndex(c.select);
         browser->TextLoad();
         dialogs->log.clear();
         dialogs->answers = {false};
-        browser->MM_File_Delete->trigger();
+        ui().MM_File_Delete->trigger();
         EXPECT_EQ(titles().size(), 3u) << "キャンセル deletes nothing";
-        browser->MM_File_Delete->trigger();
+        ui().MM_File_Delete->trigger();
         EXPECT_EQ(dialogs->questions(),
                   (std::vector<Bytes>{"Now Viewing Message Delete OK?", "Now Viewing Message Delete OK?"}));
         EXPECT_EQ(titles(), c.left);
-        EXPECT_EQ(browser->LB_Title->selectedIndex(), c.shown);
+        EXPECT_EQ(ui().LB_Title->selectedIndex(), c.shown);
         const std::string &line = c.left[size_t(c.shown)];
-        EXPECT_EQ(label(browser->Lbl_Info_Title), line.substr(0, 6) + line.substr(8, 1));
+        EXPECT_EQ(label(ui().Lbl_Info_Title), line.substr(0, 6) + line.substr(8, 1));
     }
     // The last remaining message: the no-message state.
     clearMessages();
     category("Log Mode");
     message("KVX00001.TXT", logMessage("00001", "A", "N"));
     browser->DefaultRead();
-    browser->MM_File_Delete->trigger();
+    ui().MM_File_Delete->trigger();
     EXPECT_TRUE(titles().empty());
     EXPECT_TRUE(memo().empty());
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "");
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "");
     EXPECT_TRUE(listing(msgDir()).empty());
 }
 
@@ -308,23 +306,23 @@ TEST_F(EditingTest, TypedTextIsDroppedOnlyAfterTheQuestion) {
     } commands[] = {
         {"title click",
          [this] {
-             vb::TitleList *l = browser->LB_Title;
+             vb::TitleList *l = ui().LB_Title;
              QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualRect(l->model()->index(1, 0)).center());
          }},
-        {"-1 button", [this] { browser->Btn_Back->click(); }},
+        {"-1 button", [this] { ui().Btn_Back->click(); }},
         {"End key", [this] { QTest::keyClick(browser.get(), Qt::Key_End, Qt::ControlModifier); }},
-        {"next link", [this] { browser->Btn_Res_Next->click(); }},
-        {"sort toggle", [this] { browser->Btn_Sort->click(); }},
+        {"next link", [this] { ui().Btn_Res_Next->click(); }},
+        {"sort toggle", [this] { ui().Btn_Sort->click(); }},
         {"category pick", [this] { pickCategory(0); }},
         {"directory change",
          [this] {
-             browser->DLB->list()->setCurrentRow(0);
-             QTest::keyClick(browser->DLB->list(), Qt::Key_Return);
+             ui().DLB->list()->setCurrentRow(0);
+             QTest::keyClick(ui().DLB->list(), Qt::Key_Return);
          }},
-        {"New", [this] { browser->MM_File_New->trigger(); }},
-        {"Delete", [this] { browser->MM_File_Delete->trigger(); }},
-        {"Close", [this] { browser->Btn_Close->click(); }},
-        {"Setup", [this] { browser->Btn_Setup->click(); }},
+        {"New", [this] { ui().MM_File_New->trigger(); }},
+        {"Delete", [this] { ui().MM_File_Delete->trigger(); }},
+        {"Close", [this] { ui().Btn_Close->click(); }},
+        {"Setup", [this] { ui().Btn_Setup->click(); }},
     };
     category("Log Mode");
     message("KVX00001.TXT", logMessage("00001", "One", "A", "", "", "first\r\n"));
@@ -341,9 +339,9 @@ TEST_F(EditingTest, TypedTextIsDroppedOnlyAfterTheQuestion) {
         c.run();
         EXPECT_EQ(dialogs->questions(), std::vector<Bytes>{"Edited Text Discard OK?"});
         EXPECT_EQ(memo(), std::vector<std::string>{"typed second"});
-        EXPECT_FALSE(browser->Memo_log->isReadOnly()) << "edit mode stays";
-        EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
-        EXPECT_EQ(browser->DLB->directory(), vb::fsToBytes(msgDir().substr(0, msgDir().size() - 1)));
+        EXPECT_FALSE(ui().Memo_log->isReadOnly()) << "edit mode stays";
+        EXPECT_EQ(ui().LB_Title->selectedIndex(), 0);
+        EXPECT_EQ(ui().DLB->directory(), vb::fsToBytes(msgDir().substr(0, msgDir().size() - 1)));
         EXPECT_TRUE(host.calls.empty());
         EXPECT_EQ(listing(msgDir()), (std::vector<std::string>{"KVX00001.TXT", "KVX00002.TXT"}));
 
@@ -360,9 +358,9 @@ TEST_F(EditingTest, TypedTextIsDroppedOnlyAfterTheQuestion) {
     }
     // Edit mode without a change asks nothing.
     browser->DefaultRead();
-    browser->Btn_Edit->click();
+    ui().Btn_Edit->click();
     dialogs->log.clear();
-    browser->Btn_Back->click();
+    ui().Btn_Back->click();
     EXPECT_TRUE(dialogs->questions().empty());
     EXPECT_EQ(memo(), std::vector<std::string>{"first"});
 }

@@ -31,10 +31,10 @@ protected:
     }
     // Selects s, runs the move, and returns the selection and the message shown.
     std::pair<int, std::string> move(int s, void (vb::TF1::*handler)()) {
-        browser->LB_Title->setSelectedIndex(s);
-        browser->Lbl_Info_Title->clear();
+        ui().LB_Title->setSelectedIndex(s);
+        ui().Lbl_Info_Title->clear();
         (browser.get()->*handler)();
-        return {browser->LB_Title->selectedIndex(), label(browser->Lbl_Info_Title)};
+        return {ui().LB_Title->selectedIndex(), label(ui().Lbl_Info_Title)};
     }
     std::string shown(int i) { return num(i) + " T" + std::to_string(i); }
 };
@@ -85,12 +85,12 @@ TEST_F(MoveTest, NothingSelectedAfterAListStoppedPartWay) {
     message("KVX00005.TXT", logMessage("five", "Faulty", "N"));
     vb::guarded([&] { browser->DefaultRead(); });
     for (const auto &c : cases) {
-        vb::guarded([&] { browser->DLB->setDirectory(vb::fsToBytes(msgDir())); });
+        vb::guarded([&] { ui().DLB->setDirectory(vb::fsToBytes(msgDir())); });
         ASSERT_EQ(titles().size(), 5u);
-        ASSERT_EQ(browser->LB_Title->selectedIndex(), -1);
-        browser->Lbl_Info_Title->clear();
+        ASSERT_EQ(ui().LB_Title->selectedIndex(), -1);
+        ui().Lbl_Info_Title->clear();
         (browser.get()->*c.move)();
-        EXPECT_EQ(P(browser->LB_Title->selectedIndex(), label(browser->Lbl_Info_Title)), c.after);
+        EXPECT_EQ(P(ui().LB_Title->selectedIndex(), label(ui().Lbl_Info_Title)), c.after);
     }
 }
 
@@ -99,7 +99,7 @@ TEST_F(MoveTest, AnEmptyListDoesNothing) {
     for (auto h : {&vb::TF1::Btn_TopClick, &vb::TF1::Btn_EndClick, &vb::TF1::Btn_NextClick, &vb::TF1::Btn_BackClick,
                    &vb::TF1::Btn_Next100Click, &vb::TF1::Btn_Back100Click}) {
         (browser.get()->*h)();
-        EXPECT_EQ(browser->LB_Title->selectedIndex(), -1);
+        EXPECT_EQ(ui().LB_Title->selectedIndex(), -1);
     }
     EXPECT_TRUE(errors().empty());
 }
@@ -110,18 +110,18 @@ TEST_F(BrowserTest, LinksAreFollowedByNumber) {
     message("KVX00002.TXT", logMessage("00002", "Child", "B", "", "00001"));
     message("KVX00012.TXT", logMessage("12", "Twelve", "C", "", "00001"));
     browser->DefaultRead(); // 12 2 1
-    browser->LB_Title->setSelectedIndex(2);
+    ui().LB_Title->setSelectedIndex(2);
     browser->TextLoad();
     browser->MM_View_Res_NextClick(1);
-    EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00012 Twelve");
+    EXPECT_EQ(ui().LB_Title->selectedIndex(), 0);
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00012 Twelve");
     browser->MM_View_Res_BackClick();
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00001 Root");
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00001 Root");
     browser->MM_View_Res_NextClick(2);
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00002 Child");
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00002 Child");
     // A link without a title in the list does nothing.
     browser->MM_View_Res_NextClick(1);
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00002 Child");
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00002 Child");
 }
 
 TEST_F(BrowserTest, AFaultyTitleLineOnTheWayStopsTheSearch) {
@@ -130,11 +130,11 @@ TEST_F(BrowserTest, AFaultyTitleLineOnTheWayStopsTheSearch) {
     message("KVX00002.TXT", logMessage("00009", "Misnumbered", "B")); // listed as an empty line
     message("KVX00003.TXT", logMessage("00003", "Three", "C", "", "00001"));
     browser->DefaultRead();
-    ASSERT_EQ(browser->MM_View_Res_NextK[0]->caption(), "01 : Three / C");
+    ASSERT_EQ(ui().MM_View_Res_NextK[0]->caption(), "01 : Three / C");
     vb::guarded([&] { browser->MM_View_Res_NextClick(1); });
     EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("'' は数値ではありません.")});
-    EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
-    EXPECT_EQ(label(browser->Lbl_Info_Title), "00001 Root");
+    EXPECT_EQ(ui().LB_Title->selectedIndex(), 0);
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00001 Root");
 }
 
 // Text Mode never fills the link entries, so following them never moves, not
@@ -144,16 +144,16 @@ TEST_F(BrowserTest, TextModeLinksAreNeverUsable) {
     message("a.txt", "00000 zero\r\nNext :00000\r\n");
     message("b.txt", "00000 also zero\r\nBack :00000\r\n");
     browser->DefaultRead();
-    browser->Btn_End->click();
-    ASSERT_EQ(browser->LB_Title->selectedIndex(), 1);
+    ui().Btn_End->click();
+    ASSERT_EQ(ui().LB_Title->selectedIndex(), 1);
     for (int k = 1; k <= 10; ++k)
-        browser->MM_View_Res_NextK[size_t(k - 1)]->trigger();
-    browser->MM_View_Res_Back->trigger();
-    browser->Btn_Res_Next->click();
-    browser->Btn_Res_Back->click();
-    EXPECT_EQ(browser->LB_Title->selectedIndex(), 1);
+        ui().MM_View_Res_NextK[size_t(k - 1)]->trigger();
+    ui().MM_View_Res_Back->trigger();
+    ui().Btn_Res_Next->click();
+    ui().Btn_Res_Back->click();
+    EXPECT_EQ(ui().LB_Title->selectedIndex(), 1);
     EXPECT_TRUE(errors().empty());
-    EXPECT_EQ(browser->MM_View_Res_NextK[0]->caption(), "01 :");
+    EXPECT_EQ(ui().MM_View_Res_NextK[0]->caption(), "01 :");
 }
 
 TEST_F(BrowserTest, TogglesChangeOnlyTheWorkingCopyAndDefaultRestoresThem) {
@@ -162,25 +162,25 @@ TEST_F(BrowserTest, TogglesChangeOnlyTheWorkingCopyAndDefaultRestoresThem) {
     message("b.txt", "Beta\r\n");
     message("c.txt", "Gamma\r\n");
     browser->DefaultRead();
-    browser->LB_Title->setSelectedIndex(1);
+    ui().LB_Title->setSelectedIndex(1);
     browser->TextLoad();
 
     browser->Btn_TitleClick(); // to "Text": list rebuilt, the message stays
     EXPECT_EQ(titles(), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
-    EXPECT_EQ(browser->LB_Title->selectedIndex(), 0);
+    EXPECT_EQ(ui().LB_Title->selectedIndex(), 0);
     EXPECT_EQ(memo(), std::vector<std::string>{"Beta"});
-    EXPECT_TRUE(browser->MM_Option_Title_Text->isChecked());
+    EXPECT_TRUE(ui().MM_Option_Title_Text->isChecked());
 
     browser->Btn_SortClick(); // to "Descending": top title loaded
     EXPECT_EQ(titles().front(), "Gamma");
     EXPECT_EQ(memo(), std::vector<std::string>{"Gamma"});
-    EXPECT_EQ(browser->Btn_Sort->caption(), "Descending");
-    EXPECT_TRUE(browser->MM_Option_Sort_Descending->isChecked());
+    EXPECT_EQ(ui().Btn_Sort->caption(), "Descending");
+    EXPECT_TRUE(ui().MM_Option_Sort_Descending->isChecked());
 
     browser->Btn_FontClick(); // to "Variable"
-    EXPECT_EQ(browser->Memo_log->fontFace(), "Prop Face");
-    EXPECT_FALSE(browser->Memo_log->fontFixedPitch());
-    EXPECT_TRUE(browser->MM_Option_Font_Variable->isChecked());
+    EXPECT_EQ(ui().Memo_log->fontFace(), "Prop Face");
+    EXPECT_FALSE(ui().Memo_log->fontFixedPitch());
+    EXPECT_TRUE(ui().MM_Option_Font_Variable->isChecked());
 
     const vb::CategoryRecord &stored = settings->ActiveCategories[0];
     EXPECT_EQ(stored[vb::kSlotSortStyle], "Ascending Order");
@@ -191,15 +191,15 @@ TEST_F(BrowserTest, TogglesChangeOnlyTheWorkingCopyAndDefaultRestoresThem) {
     browser->Btn_DefaultClick();
     EXPECT_EQ(titles(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
     EXPECT_EQ(memo(), std::vector<std::string>{"Alpha"});
-    EXPECT_EQ(browser->Memo_log->fontFace(), "Mono Face");
-    EXPECT_EQ(browser->Btn_Font->caption(), "Fixed");
-    EXPECT_EQ(browser->Btn_Sort->caption(), "Ascending");
-    EXPECT_EQ(browser->Btn_Title->caption(), "File");
+    EXPECT_EQ(ui().Memo_log->fontFace(), "Mono Face");
+    EXPECT_EQ(ui().Btn_Font->caption(), "Fixed");
+    EXPECT_EQ(ui().Btn_Sort->caption(), "Ascending");
+    EXPECT_EQ(ui().Btn_Title->caption(), "File");
 
     // Reselecting the category brings the stored values back too.
     browser->Btn_SortClick();
     browser->CategoryBox_ListChange();
-    EXPECT_EQ(browser->Btn_Sort->caption(), "Ascending");
+    EXPECT_EQ(ui().Btn_Sort->caption(), "Ascending");
     EXPECT_EQ(titles().front(), "a.txt");
 }
 
@@ -209,7 +209,7 @@ TEST_F(BrowserTest, SortingAnEmptyDirectoryEmptiesTheDisplay) {
     browser->Btn_Sort_DescendingClick();
     EXPECT_TRUE(titles().empty());
     EXPECT_TRUE(memo().empty());
-    EXPECT_TRUE(browser->MM_Option_Sort_Descending->isChecked());
+    EXPECT_TRUE(ui().MM_Option_Sort_Descending->isChecked());
 }
 
 TEST_F(BrowserTest, AFontPointThatIsNotANumberStopsTheToggleHalfWay) {
@@ -217,10 +217,10 @@ TEST_F(BrowserTest, AFontPointThatIsNotANumberStopsTheToggleHalfWay) {
     browser->DefaultRead();
     vb::guarded([&] { browser->Btn_FontClick(); });
     EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("'huge' は数値ではありません.")});
-    EXPECT_EQ(browser->Btn_Font->caption(), "Variable");
-    EXPECT_EQ(browser->Memo_log->fontFace(), "Prop Face");
-    EXPECT_TRUE(browser->Memo_log->fontFixedPitch());
-    EXPECT_TRUE(browser->MM_Option_Font_Fixed->isChecked());
+    EXPECT_EQ(ui().Btn_Font->caption(), "Variable");
+    EXPECT_EQ(ui().Memo_log->fontFace(), "Prop Face");
+    EXPECT_TRUE(ui().Memo_log->fontFixedPitch());
+    EXPECT_TRUE(ui().MM_Option_Font_Fixed->isChecked());
 }
 
 TEST_F(BrowserTest, CloseAndSetupLeaveThroughTheController) {
@@ -231,7 +231,7 @@ TEST_F(BrowserTest, CloseAndSetupLeaveThroughTheController) {
     browser->Btn_CloseClick();
     EXPECT_EQ(host.calls, (std::vector<std::string>{"FormStyle_Write", "FormStyle_Set(0)", "showTitleScreen"}));
     EXPECT_FALSE(browser->isVisible());
-    EXPECT_EQ(browser->CBox_Category->count(), 0);
+    EXPECT_EQ(ui().CBox_Category->count(), 0);
     EXPECT_TRUE(titles().empty());
     EXPECT_EQ(browser->CurrentCategory[vb::kSlotSearchMode], "Log Mode") << "emptying the box selects nothing";
 
@@ -253,26 +253,26 @@ TEST_F(BrowserTest, ThePanesKeepTheirShapeWhenResized) {
     browser->DefaultRead();
     browser->resize(800, 600);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(browser.get()));
-    browser->Splitter->setSizes({190, 610});
+    ui().Splitter->setSizes({190, 610});
     // Drag the splitter's handle 60 pixels to the right.
-    QSplitterHandle *handle = browser->Splitter->handle(1);
-    const int before = browser->Pnl_Thread->width();
+    QSplitterHandle *handle = ui().Splitter->handle(1);
+    const int before = ui().Pnl_Thread->width();
     const QPoint grip = handle->rect().center();
     QTest::mousePress(handle, Qt::LeftButton, {}, grip);
     QTest::mouseMove(handle, grip + QPoint(60, 0));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(60, 0));
-    EXPECT_NEAR(browser->Pnl_Thread->width(), before + 60, 1);
+    EXPECT_NEAR(ui().Pnl_Thread->width(), before + 60, 1);
     EXPECT_EQ(before, 190);
     // The category box and the count span the whole left pane at once.
-    EXPECT_EQ(browser->CBox_Category->width(), browser->Pnl_Thread->width());
-    EXPECT_EQ(browser->Pnl_FLBCount->width(), browser->Pnl_Thread->width());
-    browser->Splitter->setSizes({250, 550});
+    EXPECT_EQ(ui().CBox_Category->width(), ui().Pnl_Thread->width());
+    EXPECT_EQ(ui().Pnl_FLBCount->width(), ui().Pnl_Thread->width());
+    ui().Splitter->setSizes({250, 550});
     browser->resize(700, 500);
-    EXPECT_EQ(browser->Pnl_Main->size(), browser->centralWidget()->size());
-    EXPECT_EQ(browser->Pnl_Thread->width(), 250);
-    EXPECT_EQ(browser->Pnl_List->height(),
-              browser->Pnl_Thread->height() - browser->Pnl_FLBCount->y() - browser->Pnl_FLBCount->height() - 1);
-    EXPECT_EQ(browser->Pnl_List->y() + browser->Pnl_List->height(), browser->Pnl_Thread->height());
+    EXPECT_EQ(ui().Pnl_Main->size(), browser->centralWidget()->size());
+    EXPECT_EQ(ui().Pnl_Thread->width(), 250);
+    EXPECT_EQ(ui().Pnl_List->height(),
+              ui().Pnl_Thread->height() - ui().Pnl_FLBCount->y() - ui().Pnl_FLBCount->height() - 1);
+    EXPECT_EQ(ui().Pnl_List->y() + ui().Pnl_List->height(), ui().Pnl_Thread->height());
 }
 
 TEST_F(BrowserTest, VersionShowsItsMessage) {

@@ -81,7 +81,7 @@ TEST_F(PrintTest, ThePrintButtonAndMenuEntriesAreFoundByRoleAndCaption) {
     EXPECT_EQ(button->description, "印刷");
 
     std::vector<std::string> file;
-    for (const Accessible &a : accessibleTree(browser->MM_File))
+    for (const Accessible &a : accessibleTree(ui().MM_File))
         if (a.role == QAccessible::MenuItem)
             file.push_back(a.name);
     const std::vector<std::string> printing = {"PrinterSetup", "Print", "Print Preview", "Export PDF"};
@@ -117,7 +117,7 @@ TEST_F(PrintTest, TheMenuEntryAndCtrlPAskTheSameQuestion) {
     browser->show();
     QApplication::setActiveWindow(browser.get());
     const std::function<void()> ways[] = {
-        [&] { browser->MM_File_Print->trigger(); },
+        [&] { ui().MM_File_Print->trigger(); },
         [&] { QTest::keyClick(browser.get(), Qt::Key_P, Qt::ControlModifier); },
     };
     for (const auto &print : ways) {
@@ -134,7 +134,7 @@ TEST_F(PrintTest, ExportPdfOfATextModeFileNamesTheFile) {
     browser->DefaultRead();
     const std::string pdf = dir.file("note.pdf");
     dialogs->saveAnswers = {vb::fsToBytes(pdf)};
-    browser->MM_File_ExportPdf->trigger();
+    ui().MM_File_ExportPdf->trigger();
     EXPECT_EQ(kinds(*dialogs), std::vector<std::string>{"save:Export PDF"});
     EXPECT_EQ(dialogs->saveRequests[0].proposedName, "note.pdf");
     const std::string text = words(pdf);
@@ -152,8 +152,8 @@ TEST_F(PrintTest, SetupAndPreviewFromTheMenu) {
         pages.setOutputFileName(QString::fromStdString(pdf));
         paint(&pages);
     };
-    browser->MM_File_PrinterSetup->trigger();
-    browser->MM_File_PrintPreview->trigger();
+    ui().MM_File_PrinterSetup->trigger();
+    ui().MM_File_PrintPreview->trigger();
     EXPECT_EQ(kinds(*dialogs), (std::vector<std::string>{"printerSetup:", "printPreview:"}));
     EXPECT_NE(words(pdf).find("Title : 00001 日本語の題名"), std::string::npos);
 }

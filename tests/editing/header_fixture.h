@@ -9,6 +9,7 @@
 #include "editing/header_editor.h"
 #include "editing/shared_window.h"
 #include "setup/setup_window.h"
+#include "tests/browser/browser_probe.h"
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
@@ -79,7 +80,7 @@ protected:
         app->F0->Btn_Title_View->click();
     }
     // The Edit menu's "Header Edit", as the user picks it.
-    void openEditor() { app->F1->MM_Edit_Header->trigger(); }
+    void openEditor() { vb::BrowserProbe(*app->F1).MM_Edit_Header->trigger(); }
     void click(QAbstractButton *b) { b->click(); }
     // A field's new content, as typed over the old.
     void type(QLineEdit *edit, const std::string &text) { edit->setText(QString::fromUtf8(text.c_str())); }
@@ -96,7 +97,9 @@ protected:
                 out.push_back(r.text);
         return out;
     }
-    std::string firstTitle() const { return app->F1->LB_Title->count() ? app->F1->LB_Title->line(0) : "<none>"; }
+    std::string firstTitle() const {
+        return vb::BrowserProbe(*app->F1).LB_Title->count() ? vb::BrowserProbe(*app->F1).LB_Title->line(0) : "<none>";
+    }
 
     TempDir dir;
     vb::ScriptedDialogs *dialogs = nullptr;

@@ -98,7 +98,7 @@ TEST_F(HeaderEditorTest, OpeningStopsAtARowThatIsNotANumber) {
     message("KVX00001.TXT", logFile("00001", "bad", "00013abcde", "00011"));
     message("KVX00002.TXT", logFile("00002", "good"));
     app->F1->DefaultRead2();
-    app->F1->LB_Title->setSelectedIndex(1);
+    vb::BrowserProbe(*app->F1).LB_Title->setSelectedIndex(1);
     app->F1->TextLoad();
     openEditor();
     click(ed().CB_LogFile);

@@ -28,7 +28,9 @@ TEST_F(HeaderEditorTest, RenumberingWithAutoNameAndDeleteOldLeavesOneFileWithThe
     const std::string body = "first\r\n" + std::string(300, 'x') + "\x82\xa0\x80\xfd\r\n\r\nlast\r\n";
     message("KVX00012.TXT", logFile("00012", "abc", "0001300020", "00011", body));
     browse("Log Mode");
-    ASSERT_GT(app->F1->Memo_log->lines().size(), app->F1->Memo_log->logicalLines().size()) << "the memo wraps";
+    ASSERT_GT(vb::BrowserProbe(*app->F1).Memo_log->lines().size(),
+              vb::BrowserProbe(*app->F1).Memo_log->logicalLines().size())
+        << "the memo wraps";
     openEditor();
     type(ed().SE_Header_Number, 15);
     type(ed().E_Header_File, "typed.txt"); // the automatic name wins
@@ -201,11 +203,11 @@ TEST_F(HeaderEditorTest, UnsavedEditsAreWrittenOrGivenUpOnlyAfterAQuestion) {
     message("abc.txt", "one\r\ntwo\r\n");
     browse("Text Mode");
     auto edit = [this] {
-        app->F1->Memo_log->setReadOnly(false);
-        app->F1->Memo_log->moveCursor(QTextCursor::Start);
-        QTest::keyClicks(app->F1->Memo_log, "new ");
+        vb::BrowserProbe(*app->F1).Memo_log->setReadOnly(false);
+        vb::BrowserProbe(*app->F1).Memo_log->moveCursor(QTextCursor::Start);
+        QTest::keyClicks(vb::BrowserProbe(*app->F1).Memo_log, "new ");
     };
-    auto memo = [this] { return app->F1->Memo_log->logicalLines(); };
+    auto memo = [this] { return vb::BrowserProbe(*app->F1).Memo_log->logicalLines(); };
     using Lines = std::vector<vb::Bytes>;
 
     // Cancel, then キャンセル: the editor stays, nothing is written.

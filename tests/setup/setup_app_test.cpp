@@ -5,6 +5,7 @@
 #include "app/title_screen.h"
 #include "browser/browser_window.h"
 #include "editing/shared_window.h"
+#include "tests/browser/browser_probe.h"
 #include "tests/setup/setup_fixture.h"
 
 #include <QListWidget>
@@ -38,7 +39,7 @@ protected:
         app->start();
         app->F0->Btn_Title_View->click();
         ASSERT_TRUE(app->F1->isVisible());
-        app->F1->Btn_Setup->click();
+        vb::BrowserProbe(*app->F1).Btn_Setup->click();
         ASSERT_TRUE(app->F2->isVisible());
         ASSERT_FALSE(app->F1->isVisible());
     }
@@ -74,7 +75,7 @@ TEST_F(SetupInAppTest, DefaultLoadOnTheFourthEntryThenCloseOpensTheBrowserThere)
     app->F2->Btn_Setup_Close->click();
     EXPECT_FALSE(app->F2->isVisible());
     ASSERT_TRUE(app->F1->isVisible());
-    EXPECT_EQ(app->F1->CBox_Category->selectedIndex(), 3);
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).CBox_Category->selectedIndex(), 3);
     EXPECT_EQ(app->F1->CurrentCategory[vb::kSlotTitle], "D");
     EXPECT_TRUE(dialogs->errors().empty());
 }
@@ -96,7 +97,7 @@ TEST_F(SetupInAppTest, RenamingTheDefaultMovesTheMarkOnlyWhileItIsTicked) {
         EXPECT_EQ(valueIn(getFile(ini()), 1, "Title"), "B2");
         EXPECT_NE(getFile(ini()).find(std::string("DefaultCategory=") + c.defaultAfter + "\r\n"), std::string::npos);
         app->F2->Btn_Setup_Close->click();
-        EXPECT_EQ(app->F1->CBox_Category->selectedIndex(), c.browserOpensOn) << c.untick;
+        EXPECT_EQ(vb::BrowserProbe(*app->F1).CBox_Category->selectedIndex(), c.browserOpensOn) << c.untick;
         TearDown();
         SetUp();
     }
@@ -128,9 +129,9 @@ TEST_F(SetupInAppTest, ANewCategoryForAFolderOfTheUsersOwn) {
     w.Btn_Setup_Close->click();
 
     ASSERT_TRUE(app->F1->isVisible());
-    EXPECT_EQ(app->F1->CBox_Category->selectedIndex(), 1);
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).CBox_Category->selectedIndex(), 1);
     EXPECT_EQ(app->F1->CurrentCategory[vb::kSlotDirectory], mine);
-    ASSERT_EQ(app->F1->LB_Title->count(), 1);
-    EXPECT_NE(app->F1->LB_Title->line(0).find("Hello"), std::string::npos);
+    ASSERT_EQ(vb::BrowserProbe(*app->F1).LB_Title->count(), 1);
+    EXPECT_NE(vb::BrowserProbe(*app->F1).LB_Title->line(0).find("Hello"), std::string::npos);
     EXPECT_TRUE(dialogs->errors().empty());
 }

@@ -65,7 +65,7 @@ const Maps &maps() {
 
 // Decodes one character at bytes[i]; returns the number of bytes consumed and
 // appends to out. Never fails: an undecodable byte becomes its placeholder.
-size_t decodeOne(const Bytes &bytes, size_t i, QString &out, bool *clean) {
+size_t decodeOne(const Bytes &bytes, size_t i, QString &out) {
     const Maps &m = maps();
     unsigned char b = static_cast<unsigned char>(bytes[i]);
     if (b < 0x80) {
@@ -86,8 +86,6 @@ size_t decodeOne(const Bytes &bytes, size_t i, QString &out, bool *clean) {
         return 1;
     }
     out.append(QChar(char16_t(kEscapeBase + b)));
-    if (clean)
-        *clean = false;
     return 1;
 }
 
@@ -254,7 +252,7 @@ QString toUnicode(const Bytes &bytes) {
     QString out;
     out.reserve(qsizetype(bytes.size()));
     for (size_t i = 0; i < bytes.size();)
-        i += decodeOne(bytes, i, out, nullptr);
+        i += decodeOne(bytes, i, out);
     return out;
 }
 
@@ -279,16 +277,6 @@ Bytes fromUnicode(QStringView text) {
 Bytes fromUnicode(const QString &text) { return fromUnicode(QStringView(text)); }
 
 Bytes cp(const char *utf8) { return fromUnicode(QString::fromUtf8(utf8)); }
-
-bool decodesCleanly(const Bytes &bytes) {
-    bool clean = true;
-    QString scratch;
-    for (size_t i = 0; i < bytes.size() && clean;) {
-        scratch.clear();
-        i += decodeOne(bytes, i, scratch, &clean);
-    }
-    return clean;
-}
 
 Bytes fsToBytes(const std::string &fsName) {
     bool rawUsed = false;
@@ -320,7 +308,7 @@ std::string bytesToFs(const Bytes &name) {
             }
         }
         QString ch;
-        i += decodeOne(name, i, ch, nullptr);
+        i += decodeOne(name, i, ch);
         for (QChar q : ch)
             appendUtf8(out, q.unicode());
     }

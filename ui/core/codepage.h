@@ -25,9 +25,6 @@ Bytes fromUnicode(QStringView text);
 // UTF-8 source literals to code-page bytes (for the program's own texts).
 Bytes cp(const char *utf8);
 
-// True when every byte decodes to a character (no placeholders needed).
-bool decodesCleanly(const Bytes &bytes);
-
 // File names: code-page bytes <-> the file system's bytes. Every name the
 // file system holds comes back from its code-page spelling, so a listed file
 // always opens: bytesToFs(fsToBytes(n)) == n. Characters the code page cannot

@@ -217,8 +217,11 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
     return true;
 }
 
-bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err) {
-    names.clear();
+bool listDirectory(const Bytes &dir, std::vector<Bytes> *files, std::vector<Bytes> *folders, int *err) {
+    if (files)
+        files->clear();
+    if (folders)
+        folders->clear();
     const std::string fsDir = fsPath(dir);
     DIR *d = ::opendir(fsDir.empty() ? "." : fsDir.c_str());
     if (!d) {
@@ -229,16 +232,26 @@ bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err) {
     while (struct dirent *e = ::readdir(d)) {
         if (e->d_name[0] == '.')
             continue; // hidden, "." and ".."
-        bool regular = e->d_type == DT_REG;
-        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+        unsigned char type = e->d_type;
+        if (type == DT_LNK || type == DT_UNKNOWN) {
+            // What a link names counts; a dangling link is neither.
             struct stat st;
-            regular = ::fstatat(dfd, e->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+            type = ::fstatat(dfd, e->d_name, &st, 0) != 0 ? DT_UNKNOWN
+                   : S_ISREG(st.st_mode)                  ? DT_REG
+                   : S_ISDIR(st.st_mode)                  ? DT_DIR
+                                                          : DT_UNKNOWN;
         }
-        if (regular)
-            names.push_back(fsToBytes(e->d_name));
+        if (type == DT_REG && files)
+            files->push_back(fsToBytes(e->d_name));
+        else if (type == DT_DIR && folders)
+            folders->push_back(fsToBytes(e->d_name));
     }
     ::closedir(d);
     return true;
+}
+
+bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err) {
+    return listDirectory(dir, &names, nullptr, err);
 }
 
 bool isReadOnlyFile(const Bytes &path) {

@@ -63,6 +63,9 @@ bool createNewFile(const Bytes &path, const Bytes &data, int *err = nullptr);
 // Names of the ordinary, non-hidden files of a directory (symbolic links to
 // ordinary files included), unsorted. Returns false and sets *err on failure.
 bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err = nullptr);
+// One pass over a directory: its ordinary files and its non-hidden folders
+// (either may be null), unsorted. Returns false and sets *err on failure.
+bool listDirectory(const Bytes &dir, std::vector<Bytes> *files, std::vector<Bytes> *folders, int *err = nullptr);
 
 // True when the file exists and may not be written: marked read-only for
 // everyone, or not writable by this process.

@@ -8,8 +8,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <dirent.h>
-#include <sys/stat.h>
 
 namespace vb {
 namespace {
@@ -29,22 +27,7 @@ Bytes parentOf(const Bytes &dir) {
 
 std::vector<Bytes> subdirectories(const Bytes &dir) {
     std::vector<Bytes> out;
-    const std::string fs = fsPath(dir);
-    DIR *d = ::opendir(fs.c_str());
-    if (!d)
-        return out;
-    while (struct dirent *e = ::readdir(d)) {
-        if (e->d_name[0] == '.')
-            continue;
-        bool isDir = e->d_type == DT_DIR;
-        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
-            struct stat st;
-            isDir = ::fstatat(::dirfd(d), e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
-        }
-        if (isDir)
-            out.push_back(fsToBytes(e->d_name));
-    }
-    ::closedir(d);
+    listDirectory(dir, nullptr, &out); // a folder that cannot be read shows none
     std::sort(out.begin(), out.end());
     return out;
 }

@@ -187,15 +187,15 @@ void TF1::buildControlPanel() {
         {&TF1::Btn_Save, "Save", "Btn_Save", "テキスト編集内容の保存", 1, 9, &TF1::Btn_SaveClick},
         {&TF1::Btn_Close, "Close", "Btn_Close", nullptr, 1, 12, &TF1::Btn_CloseClick},
     };
-    for (const auto &spec : buttons) {
-        FlatButton *b = new FlatButton(spec.caption, Pnl_Control);
-        this->*spec.button = b;
-        b->setObjectName(QString::fromLatin1(spec.name));
+    for (const auto &item : buttons) {
+        FlatButton *b = new FlatButton(item.caption, Pnl_Control);
+        this->*item.button = b;
+        b->setObjectName(QString::fromLatin1(item.name));
         b->setMinimumWidth(40);
-        if (spec.hint)
-            setHint(b, spec.hint);
-        grid->addWidget(b, spec.row, spec.column);
-        connectGuarded(b, &QToolButton::clicked, this, [this, handler = spec.handler] { (this->*handler)(); });
+        if (item.hint)
+            setHint(b, item.hint);
+        grid->addWidget(b, item.row, item.column);
+        connectGuarded(b, &QToolButton::clicked, this, [this, handler = item.handler] { (this->*handler)(); });
     }
     for (int gap : {3, 5, 8})
         grid->setColumnMinimumWidth(gap, 4);
@@ -255,23 +255,23 @@ QMenu *TF1::addMenu(QMenu *parent, const char *title, const char *hint, std::ini
 }
 
 void TF1::addEntries(QMenu *menu, std::initializer_list<EntrySpec> entries) {
-    for (const EntrySpec &spec : entries) {
-        if (!spec.caption) {
+    for (const EntrySpec &item : entries) {
+        if (!item.caption) {
             menu->addSeparator();
             continue;
         }
-        auto *e = new MenuEntry(spec.caption, menu);
-        e->setObjectName(QString::fromLatin1(spec.name));
-        if (spec.hint)
-            e->setToolTip(QString::fromUtf8(spec.hint));
-        if (!spec.keys.isEmpty())
-            e->setShortcut(spec.keys);
-        e->setCheckable(spec.checkable);
+        auto *e = new MenuEntry(item.caption, menu);
+        e->setObjectName(QString::fromLatin1(item.name));
+        if (item.hint)
+            e->setToolTip(QString::fromUtf8(item.hint));
+        if (!item.keys.isEmpty())
+            e->setShortcut(item.keys);
+        e->setCheckable(item.checkable);
         menu->addAction(e);
-        if (spec.entry)
-            this->*spec.entry = e;
-        if (spec.handler)
-            connectGuarded(e, &QAction::triggered, this, [this, handler = spec.handler] { (this->*handler)(); });
+        if (item.entry)
+            this->*item.entry = e;
+        if (item.handler)
+            connectGuarded(e, &QAction::triggered, this, [this, handler = item.handler] { (this->*handler)(); });
     }
 }
 

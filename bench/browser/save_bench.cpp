@@ -72,12 +72,3 @@ void BM_AtomicWriteFloor_10MB(benchmark::State &state) {
 BENCHMARK(BM_AtomicWriteFloor_10MB)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

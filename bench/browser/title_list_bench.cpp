@@ -114,12 +114,3 @@ void BM_ReadHeadersFloor_100k(benchmark::State &state) {
 BENCHMARK(BM_ReadHeadersFloor_100k)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -99,12 +99,17 @@ void TF1::DLBChange() {
     CurrentCategory[kSlotDirectory] = withSeparator(DLB->directory());
     FLB.setDirectory(CurrentCategory[kSlotDirectory]);
     relistDirectory();
-    if (!FLB.names().empty()) {
-        TitleList_Read();
-        TextLoad();
-    } else {
+    rebuildTitles(true);
+}
+
+void TF1::rebuildTitles(bool load) {
+    if (FLB.names().empty()) {
         NoMessage();
+        return;
     }
+    TitleList_Read();
+    if (load)
+        TextLoad();
 }
 
 int TF1::fillTitleList(const Bytes *wanted) {

@@ -43,7 +43,7 @@ void TF1::TextLoad() {
     Memo_tmp = splitLines(content);
 
     MM_View_Res_Back->tag = 0;
-    MM_View_Res_Back->setCaption("Back :");
+    MM_View_Res_Back->setCaption(kBackLinkCaption);
     for (int k = 1; k <= 10; ++k) {
         MenuEntry *e = MM_View_Res_NextK[size_t(k - 1)];
         e->tag = 0;
@@ -83,7 +83,7 @@ void TF1::ResMessageCheck() {
         MM_View_Res_Back->tag = n;
         Bytes tail;
         if (lastTitleFor(LB_Title->lines(), fiveDigit(n), tail))
-            MM_View_Res_Back->setCaption("Back : " + tail);
+            MM_View_Res_Back->setCaption(Bytes(kBackLinkCaption) + " " + tail);
     }
 }
 

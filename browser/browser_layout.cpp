@@ -344,7 +344,7 @@ void TF1::buildMenus() {
     MM_View_Res = addMenu(
         MM_View, "&Res Message", "関連発言",
         {
-            {&TF1::MM_View_Res_Back, "Back :", "MM_View_Res_Back", "上位関連発言", K(Qt::CTRL | Qt::Key_Left),
+            {&TF1::MM_View_Res_Back, kBackLinkCaption, "MM_View_Res_Back", "上位関連発言", K(Qt::CTRL | Qt::Key_Left),
              &TF1::MM_View_Res_BackClick, false},
             kSeparator,
             {&TF1::MM_View_Res_Next, "Next Res Message", "MM_View_Res_Next", "下位関連発言", {}, nullptr, false},

@@ -65,11 +65,11 @@ void TF1::followLink(MenuEntry *entry, size_t bareLength) {
     }
 }
 
-void TF1::MM_View_Res_BackClick() { followLink(MM_View_Res_Back, 6); }
+void TF1::MM_View_Res_BackClick() { followLink(MM_View_Res_Back, sizeof(kBackLinkCaption) - 1); }
 
 void TF1::MM_View_Res_NextClick(int k) {
     if (k >= 1 && k <= 10)
-        followLink(MM_View_Res_NextK[size_t(k - 1)], 4);
+        followLink(MM_View_Res_NextK[size_t(k - 1)], sizeof("01 :") - 1); // "01 :" .. "10 :" alone
 }
 
 void TF1::setFont(bool fixed) {
@@ -89,12 +89,7 @@ void TF1::setSort(bool desc) {
         return;
     CurrentCategory[kSlotSortStyle] = desc ? kWordDescendingOrder : kWordAscendingOrder;
     Btn_Sort->setCaption(desc ? "Descending" : "Ascending");
-    if (!FLB.names().empty()) {
-        TitleList_Read();
-        TextLoad();
-    } else {
-        NoMessage();
-    }
+    rebuildTitles(true);
     MenuCheck();
 }
 
@@ -104,10 +99,7 @@ void TF1::Btn_Sort_AscendingClick() { setSort(false); }
 void TF1::setTitleStyle(bool fileName) {
     CurrentCategory[kSlotTitleText] = fileName ? kWordFileName : kWordTextLine;
     Btn_Title->setCaption(fileName ? "File" : "Text");
-    if (!FLB.names().empty())
-        TitleList_Read();
-    else
-        NoMessage();
+    rebuildTitles(false);
     MenuCheck();
 }
 

@@ -215,6 +215,11 @@ private:
     void setSort(bool descending);
     void setTitleStyle(bool fileName);
     void storeGeometry();
+    // Builds the title list again (and loads its first title when load is
+    // true), or shows the no-message state when nothing is listed.
+    void rebuildTitles(bool load);
+    // The caption of the back-link entry with no message behind it.
+    static constexpr char kBackLinkCaption[] = "Back :";
     PrintContent printContent() const;
 
     Settings &settings_;

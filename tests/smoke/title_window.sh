@@ -17,7 +17,7 @@ unset QT_QPA_PLATFORM
 
 # Waits until a viewable window named "Velbrook v0.2" has the given size line.
 wait_window() {
-  for i in $(seq 1 150); do
+  for i in $(seq 1 300); do
     for wid in $(xdotool search --onlyvisible --name "Velbrook v0.2" 2>/dev/null); do
       if xwininfo -id "$wid" 2>/dev/null | grep -q "$1"; then
         return 0
@@ -70,4 +70,6 @@ keys_then_exit $pid ctrl+w; status=$?
 [ $status -eq 0 ] || { echo "Close with Fast Shut Out ended with status $status"; exit 1; }
 echo "Close with Fast Shut Out ended the program with status 0"
 INNER
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/check.sh" "$work"
+# A server number of this run's own, so that servers started at the same
+# moment by other runs do not take the same one.
+xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" bash "$work/check.sh" "$work"

@@ -10,6 +10,7 @@
 #include "settings/categories.h"
 #include "setup/setup_window.h"
 #include "tests/browser/browser_probe.h"
+#include "tests/common/app_runs.h"
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
@@ -56,15 +57,7 @@ protected:
         dialogs = vb::installScriptedDialogs();
         ::mkdir(dir.file("logtext").c_str(), 0755);
     }
-    void TearDown() override {
-        if (app) {
-            for (QWidget *w :
-                 std::initializer_list<QWidget *>{app->F0.get(), app->F1.get(), app->F2.get(), app->F3.get()})
-                w->hide();
-        }
-        app.reset();
-        vb::installScriptedDialogs();
-    }
+    void TearDown() override { vbtest::endApplication(app); }
     void start() {
         app = std::make_unique<vb::Application>(ini());
         app->start();

@@ -16,25 +16,6 @@ using vb::Bytes;
 
 namespace {
 
-bool exists(const std::string &path) {
-    struct stat st;
-    return ::lstat(path.c_str(), &st) == 0;
-}
-
-// The names in a directory, sorted.
-std::vector<std::string> listing(const std::string &dir) {
-    std::vector<std::string> out;
-    if (DIR *d = ::opendir(dir.c_str())) {
-        while (dirent *e = ::readdir(d))
-            if (e->d_name[0] != '.' || std::string(e->d_name).size() > 2)
-                if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
-                    out.push_back(e->d_name);
-        ::closedir(d);
-    }
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 const std::string kEmptyHeader(const std::string &number) {
     return number + "\r\nTitle:\r\nName :\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\n";
 }

@@ -1,9 +1,13 @@
 #pragma once
 // Reading and writing test files byte for byte.
 
+#include <algorithm>
+#include <dirent.h>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
+#include <vector>
 
 namespace vbtest {
 
@@ -14,6 +18,25 @@ inline void putFile(const std::string &path, const std::string &content) {
 inline std::string getFile(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Whether anything stands at path (a dangling link counts).
+inline bool exists(const std::string &path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The names in a directory but "." and "..", sorted.
+inline std::vector<std::string> listing(const std::string &dir) {
+    std::vector<std::string> out;
+    if (DIR *d = ::opendir(dir.c_str())) {
+        while (dirent *e = ::readdir(d))
+            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+                out.push_back(e->d_name);
+        ::closedir(d);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 } // namespace vbtest

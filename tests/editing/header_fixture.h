@@ -10,6 +10,7 @@
 #include "editing/shared_window.h"
 #include "setup/setup_window.h"
 #include "tests/browser/browser_probe.h"
+#include "tests/common/app_runs.h"
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
@@ -42,12 +43,7 @@ protected:
         ::mkdir(msgDir().c_str(), 0755);
     }
     void TearDown() override {
-        if (app)
-            for (QWidget *w :
-                 std::initializer_list<QWidget *>{app->F0.get(), app->F1.get(), app->F2.get(), app->F3.get()})
-                w->hide();
-        app.reset();
-        vb::installScriptedDialogs();
+        vbtest::endApplication(app);
         vb::setWorkingDirectory("");
     }
 

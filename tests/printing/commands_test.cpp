@@ -5,6 +5,7 @@
 #include "printing/print_commands.h"
 #include "tests/common/pdf_tools.h"
 #include "tests/common/scripted_dialogs.h"
+#include "tests/common/testfiles.h"
 #include "tests/printing/pdf_fixture.h"
 
 #include <QApplication>
@@ -18,11 +19,6 @@ using namespace vbtest;
 using vb::Bytes;
 
 namespace {
-
-bool exists(const std::string &path) {
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0;
-}
 
 std::vector<std::string> kinds(const vb::ScriptedDialogs &d) {
     std::vector<std::string> out;

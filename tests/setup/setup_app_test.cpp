@@ -6,6 +6,7 @@
 #include "browser/browser_window.h"
 #include "editing/shared_window.h"
 #include "tests/browser/browser_probe.h"
+#include "tests/common/app_runs.h"
 #include "tests/setup/setup_fixture.h"
 
 #include <QListWidget>
@@ -22,14 +23,7 @@ protected:
         dialogs = vb::installScriptedDialogs();
         ::mkdir(dir.file("logtext").c_str(), 0755);
     }
-    void TearDown() override {
-        if (app)
-            for (QWidget *w :
-                 std::initializer_list<QWidget *>{app->F0.get(), app->F1.get(), app->F2.get(), app->F3.get()})
-                w->hide();
-        app.reset();
-        vb::installScriptedDialogs();
-    }
+    void TearDown() override { vbtest::endApplication(app); }
     std::string ini() const { return dir.file("Velbrook.ini"); }
     // Starts the program on the settings file and goes from the title
     // screen through the browser into the setup window.

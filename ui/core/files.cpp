@@ -95,8 +95,10 @@ FileHandle::~FileHandle() {
         ::close(fd);
 }
 
-bool FileHandle::open(const Bytes &path, int *err) {
-    fd = ::open(fsPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+bool FileHandle::open(const Bytes &path, int *err) { return openFs(fsPath(path), err); }
+
+bool FileHandle::openFs(const std::string &path, int *err) {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         setErr(err, errno);
         return false;
@@ -121,11 +123,16 @@ bool FileHandle::open(const Bytes &path, int *err) {
 long FileHandle::read(Bytes &out, size_t n) {
     size_t old = out.size();
     out.resize(old + n);
+    const long got = read(&out[old], n);
+    out.resize(old + (got > 0 ? size_t(got) : 0));
+    return got;
+}
+
+long FileHandle::read(char *buf, size_t n) {
     for (;;) {
-        ssize_t got = ::read(fd, &out[old], n);
+        const ssize_t got = ::read(fd, buf, n);
         if (got < 0 && errno == EINTR)
             continue;
-        out.resize(old + (got > 0 ? size_t(got) : 0));
         return long(got);
     }
 }

@@ -11,7 +11,9 @@ int TitleListModel::rowCount(const QModelIndex &parent) const { return parent.is
 QVariant TitleListModel::data(const QModelIndex &index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || size_t(index.row()) >= lines.size())
         return {};
-    return toUnicode(lines[size_t(index.row())]);
+    QString text;
+    appendUnicode(text, lines[size_t(index.row())]);
+    return text;
 }
 
 void TitleListModel::reset() {

@@ -1,14 +1,16 @@
 #pragma once
 // A list box of byte-string lines that stays fast at 100,000 lines: a list
-// view over a plain vector, converting a line to Unicode only when it is
-// drawn. The selected index is -1 when nothing is selected.
+// view over compactly held lines (TitleLines, with their number index),
+// converting a line to Unicode only when it is drawn. The selected index is
+// -1 when nothing is selected.
 
 #include "ui/core/codepage.h"
+#include "ui/widgets/title_lines.h"
 
 #include <QAbstractListModel>
 #include <QListView>
 #include <functional>
-#include <vector>
+#include <string_view>
 
 namespace vb {
 
@@ -18,8 +20,8 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
-    std::vector<Bytes> lines;
-    void reset(); // after the vector was changed
+    TitleLines lines;
+    void reset(); // after the lines were changed
 };
 
 class TitleList : public QListView {
@@ -39,12 +41,13 @@ public:
     private:
         TitleList &list_;
     };
-    void append(Bytes line) { model_->lines.push_back(std::move(line)); }
+    void append(std::string_view line) { model_->lines.append(line); }
     void clear();
 
     int count() const { return int(model_->lines.size()); }
-    const Bytes &line(int i) const { return model_->lines[size_t(i)]; }
-    const std::vector<Bytes> &lines() const { return model_->lines; }
+    Bytes line(int i) const { return Bytes(model_->lines[size_t(i)]); }
+    // The lines with their number index, always in step with the list.
+    const TitleLines &lines() const { return model_->lines; }
 
     int selectedIndex() const;
     // Selects a line (or none with -1) without raising the selection handler.

@@ -341,4 +341,10 @@ bool sameFile(const Bytes &a, const Bytes &b) {
     return isAbsolute(ra) && isAbsolute(rb) ? lexicallyNormal(ra) == lexicallyNormal(rb) : ra == rb;
 }
 
+bool distinctFiles(const Bytes &a, const Bytes &b) {
+    struct stat sa, sb;
+    return fileOps().stat(fsPath(a).c_str(), &sa) == 0 && fileOps().stat(fsPath(b).c_str(), &sb) == 0 &&
+           (sa.st_dev != sb.st_dev || sa.st_ino != sb.st_ino);
+}
+
 } // namespace vb

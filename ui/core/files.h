@@ -85,5 +85,9 @@ bool removeFile(const Bytes &path);
 // does, the same path once resolved and rid of ".", ".." and doubled
 // separators; never when only one of them exists.
 bool sameFile(const Bytes &a, const Bytes &b);
+// True only when both paths name existing files and these are two files;
+// false whenever either cannot be examined. The test before deleting one of
+// them for the other: a failing look must never cost a file.
+bool distinctFiles(const Bytes &a, const Bytes &b);
 
 } // namespace vb

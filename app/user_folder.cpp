@@ -24,11 +24,11 @@ void prepareUserFolder(const SettingsPlace &place) {
     const Bytes folder = EPath();
     if (!makePrivateDirectories(folder))
         return;
+    // A "logtext" that is already there (makeDirectory fails) is the user's
+    // own and never filled.
     const Bytes logtext = folder + "logtext";
-    if (fileExists(place.file) || fileExists(logtext))
-        return;
     std::vector<Bytes> names;
-    if (!makeDirectory(logtext) || place.samples.empty() || !listFiles(place.samples, names))
+    if (fileExists(place.file) || !makeDirectory(logtext) || place.samples.empty() || !listFiles(place.samples, names))
         return;
     for (const Bytes &name : names) {
         Bytes content;

@@ -63,11 +63,14 @@ install: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 	cmake --build $(BUILD) -j$(JOBS) --target velbrook velbrook_manpage
 	$(INSTALL_SUDO) env DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
+	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt > $(BUILD)/installed-files.txt
 
-# Removes what the last make install put in place.
+# Removes what the last make install put in place (the tests install into
+# temporary prefixes too, so the list is kept under a name of its own).
 uninstall:
-	@[ -f $(BUILD)/install_manifest.txt ] || { echo "nothing installed from $(BUILD)"; exit 1; }
-	xargs -d '\n' $(INSTALL_SUDO) rm -f < $(BUILD)/install_manifest.txt
+	@[ -f $(BUILD)/installed-files.txt ] || { echo "nothing installed from $(BUILD)"; exit 1; }
+	xargs -d '\n' $(INSTALL_SUDO) rm -f < $(BUILD)/installed-files.txt
+	rm -f $(BUILD)/installed-files.txt
 
 # The Debian package, built for /usr in a build of its own (no tests), lands
 # in $(BUILD)/velbrook_<version>_<arch>.deb.

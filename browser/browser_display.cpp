@@ -13,6 +13,10 @@
 namespace vb {
 namespace {
 
+// A file larger than this is not shown: no message is that long, and the
+// text control cannot lay out such text (one line of 100 MB brings it down).
+constexpr size_t kShownFileLimit = size_t(16) << 20;
+
 // The part after byte 8 of the last title line whose first five bytes are
 // the number in five-digit form; false when no line carries it.
 bool lastTitleFor(const TitleLines &lines, int number, Bytes &tail) {
@@ -36,8 +40,12 @@ void TF1::TextLoad() {
     TitleList_FileRead(path);
 
     Bytes content;
-    if (!readWholeFile(path, content))
+    if (!readWholeFile(path, content, nullptr, kShownFileLimit)) {
+        // Nothing of the message shown before stays, to be saved by mistake
+        // under this file's name.
+        MemoClear();
         failCannotOpen(path);
+    }
     // The text goes to the memo from the file's bytes, without a copy of
     // each line of its own.
     std::vector<std::string_view> text = splitLineViews(content);

@@ -40,6 +40,7 @@ void Memo::takeLines(Bytes &&buffer, std::vector<std::string_view> &&lines) {
     // Gone before the control makes its own copy of the text.
     std::vector<std::string_view>().swap(lines);
     Bytes().swap(buffer);
+    text.squeeze(); // room was made for one character per byte
     showText(text, oneEmptyLine);
 }
 

@@ -47,7 +47,7 @@ void TF1::TextLoad() {
         failCannotOpen(path);
     }
     // The text goes to the memo from the file's bytes, without a copy of
-    // each line of its own.
+    // each line of its own; the memo drops the bytes once it has the text.
     std::vector<std::string_view> text = splitLineViews(content);
     Memo_tmp.clear();
     Memo_tmp.shrink_to_fit();
@@ -76,7 +76,7 @@ void TF1::TextLoad() {
         setCaption(Lbl_Info_Web, Bytes());
         setCaption(Lbl_Info_Date, Bytes());
     }
-    Memo_log->setLineViews(text);
+    Memo_log->takeLines(std::move(content), std::move(text));
     LB_Title->setFocus();
 }
 

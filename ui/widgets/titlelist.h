@@ -42,6 +42,7 @@ public:
         TitleList &list_;
     };
     void append(std::string_view line) { model_->lines.append(line); }
+    void reserve(size_t lines) { model_->lines.reserve(lines); }
     void clear();
 
     int count() const { return int(model_->lines.size()); }

@@ -3,7 +3,7 @@
 
 BUILD   ?= build
 JOBS    ?= 2
-PACKAGES := cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic \
+PACKAGES := cmake g++ make pkg-config qt6-base-dev libgl-dev libpcre2-dev fonts-ipafont-gothic \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils \
             poppler-utils imagemagick xdotool
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -63,6 +63,7 @@ TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
                    Qt::WindowMaximizeButtonHint);
     buildPanes();
     buildMenus();
+    buildFind();
     applyHints();
 }
 

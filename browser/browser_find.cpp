@@ -143,20 +143,13 @@ int TF1::lineOfFile(const Bytes &name) const {
         if (names[k] != name)
             continue;
         const int j = descending() ? int(names.size() - 1 - k) : int(k);
-        return j < LB_Title->count() ? j : -1;
+        return j < LB_Title->lineCount() ? j : -1;
     }
     return -1;
 }
 
-bool TF1::showLine(int j) {
-    if (!mayDiscardEdits())
-        return false;
-    selectAndLoad(j);
-    return true;
-}
-
 void TF1::MM_View_GoToNumberClick() {
-    if (LB_Title->count() == 0)
+    if (LB_Title->lineCount() == 0)
         return;
     const bool log = logMode();
     Bytes answer;
@@ -184,7 +177,7 @@ void TF1::MM_View_GoToNumberClick() {
             return;
         }
     } else {
-        for (int j = 0; j < LB_Title->count() && line < 0; ++j) {
+        for (int j = 0; j < LB_Title->lineCount() && line < 0; ++j) {
             const Bytes &name = fileForLine(j);
             bool same = name.size() >= answer.size();
             for (size_t i = 0; same && i < answer.size(); ++i)

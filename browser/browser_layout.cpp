@@ -64,6 +64,7 @@ TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
     buildPanes();
     buildMenus();
     buildFind();
+    buildFilter();
     applyHints();
 }
 
@@ -120,7 +121,7 @@ void TF1::buildPanes() {
             if (mayDiscardEdits())
                 TextLoad();
             else
-                LB_Title->setSelectedIndex(shownLine_);
+                LB_Title->setSelectedIndex(LB_Title->rowOfLine(shownLine_));
         });
     };
     Pnl_TitleList->dock(LB_Title, Panel::Client);

@@ -56,10 +56,11 @@ void TF1::followLink(MenuEntry *entry, size_t bareLength) {
     // Captions are compared in characters, as the user sees them.
     if (size_t(toUnicode(entry->caption()).size()) <= bareLength)
         return;
-    const int n = LB_Title->count();
-    for (int i = 0; i < n; ++i) {
-        if (wholeNumber(LB_Title->line(i).substr(0, 5)) == entry->tag) {
-            selectAndLoad(i);
+    // Every title line counts, also one the filter hides.
+    const std::vector<Bytes> &lines = LB_Title->lines();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (wholeNumber(lines[i].substr(0, 5)) == entry->tag) {
+            showLine(int(i));
             return;
         }
     }

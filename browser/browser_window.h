@@ -33,6 +33,7 @@ class QMenu;
 namespace vb {
 
 class FindPanel;
+class TextField;
 struct FindState;
 struct MessageHits;
 
@@ -143,6 +144,8 @@ public:
     void Btn_FindClick();
     void Btn_FindStopClick();
     void Btn_FindCloseClick();
+    void MM_View_FilterClick();
+    void TitleFilter_Change();
 
 private:
     // The controls are the window's own; tests reach them through BrowserProbe.
@@ -191,6 +194,8 @@ private:
     MenuEntry *MM_Help_Version;
     MenuEntry *MM_View_GoToNumber, *MM_Edit_Find, *MM_Edit_FindNext, *MM_Edit_FindPrevious;
     FindPanel *Pnl_Find;
+    MenuEntry *MM_View_Filter;
+    TextField *Edt_TitleFilter;
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
@@ -244,8 +249,13 @@ private:
     void buildFind();
     // The title line of a listed file, -1 when it is not listed.
     int lineOfFile(const Bytes &name) const;
-    // Selects title line j and shows its message; false when the user kept
-    // unsaved edits instead.
+    // The title filter (browser_filter.cpp).
+    void buildFilter();
+    void showCount();
+    // The row of title line j, the filter cleared first when it hides the line.
+    int rowForLine(int j);
+    // Selects title line j (clearing the filter when it hides it) and shows
+    // its message; false when the user kept unsaved edits instead.
     bool showLine(int j);
     void findInMessage();
     // The file of the message last loaded; empty when none is.
@@ -259,13 +269,14 @@ private:
 
     Settings &settings_;
     BrowserHost *host_ = nullptr;
-    int shownLine_ = -1;     // the title line whose message was last loaded
+    int shownLine_ = -1;     // the title line (shown or not) whose message was last loaded
     int shownCategory_ = -1; // the category box entry last taken
     // The Find box's state, defined with it in browser_find.cpp.
     struct FindStateDeleter {
         void operator()(FindState *f) const;
     };
     std::unique_ptr<FindState, FindStateDeleter> find_;
+    bool countFiltered_ = false; // the count panel shows the lines shown
 };
 
 } // namespace vb

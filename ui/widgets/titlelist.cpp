@@ -3,15 +3,18 @@
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace vb {
 
-int TitleListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(lines.size()); }
+int TitleListModel::rowCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : int(filtered ? shown.size() : lines.size());
+}
 
 QVariant TitleListModel::data(const QModelIndex &index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || size_t(index.row()) >= lines.size())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
-    return toUnicode(lines[size_t(index.row())]);
+    return toUnicode(lines[size_t(lineOf(index.row()))]);
 }
 
 void TitleListModel::reset() {
@@ -63,7 +66,39 @@ void TitleList::focusInEvent(QFocusEvent *e) {
 
 void TitleList::clear() {
     model_->lines.clear();
+    model_->shown.clear();
     model_->reset();
+}
+
+int TitleList::rowOfLine(int line) const {
+    if (line < 0 || line >= lineCount())
+        return -1;
+    if (!model_->filtered)
+        return line;
+    const auto &shown = model_->shown;
+    const auto it = std::lower_bound(shown.begin(), shown.end(), line);
+    return it != shown.end() && *it == line ? int(it - shown.begin()) : -1;
+}
+
+void TitleList::setFilter(std::function<bool(const Bytes &)> keep) {
+    const int row = selectedIndex();
+    const int selected = row >= 0 ? lineOfRow(row) : -1;
+    keep_ = std::move(keep);
+    refilter();
+    setSelectedIndex(rowOfLine(selected));
+}
+
+void TitleList::refilter() {
+    TitleListModel &m = *model_;
+    m.shown.clear();
+    m.filtered = bool(keep_);
+    if (m.filtered)
+        for (size_t i = 0; i < m.lines.size(); ++i)
+            if (keep_(m.lines[i]))
+                m.shown.push_back(int(i));
+    m.reset();
+    if (onFiltered)
+        onFiltered();
 }
 
 int TitleList::selectedIndex() const {

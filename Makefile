@@ -1,14 +1,28 @@
 # Velbrook: `make run` builds and starts the program, `make test` builds and
 # runs every test. Both first install the Debian packages that are missing.
+# `make check-sanitize` runs every test in a build checked by AddressSanitizer
+# and UndefinedBehaviorSanitizer; `make fuzz` runs each fuzzing program for
+# FUZZ_SECONDS.
 
-BUILD   ?= build
-JOBS    ?= 2
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= 2
+FUZZ_SECONDS ?= 60
+# clang, its sanitizer and libFuzzer runtimes and llvm-symbolizer serve the
+# sanitizer build and the fuzzing programs.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libgl-dev libpcre2-dev fonts-ipafont-gothic \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils \
-            poppler-utils imagemagick xdotool
+            poppler-utils imagemagick xdotool clang libclang-rt-14-dev llvm
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+FUZZERS := fuzz_codepage fuzz_profile fuzz_header fuzz_naming
+# Leaks are looked for at every exit; the suppressions name only system
+# libraries that keep their caches until the process ends.
+SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+                LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+                UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build run test bench format clean
+.PHONY: all deps build run test bench format clean check-sanitize fuzz
 
 all: build
 
@@ -36,6 +50,26 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) --timeout 600
 
+# The test programs are listed while they are built, so the build already
+# runs under the sanitizers' settings.
+check-sanitize: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELBROOK_SANITIZE=ON -DVELBROOK_BENCH=OFF
+	$(SANITIZE_ENV) cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) --timeout 1800
+
+# Each fuzzing program starts from its committed seeds (fuzz/corpus/<name>)
+# and keeps what it finds in $(FUZZ_BUILD)/corpus/<name>.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVELBROOK_FUZZ=ON -DVELBROOK_TESTS=OFF -DVELBROOK_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzzers
+	@for f in $(FUZZERS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$f; \
+	  echo "== $$f for $(FUZZ_SECONDS) s"; \
+	  $(SANITIZE_ENV) $(FUZZ_BUILD)/$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/$$f- $(FUZZ_BUILD)/corpus/$$f fuzz/corpus/$$f || exit 1; \
+	done
+
 bench: build
 	@for b in $(BUILD)/bench_*; do echo "== $$b"; $$b; done
 
@@ -46,4 +80,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

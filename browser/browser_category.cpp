@@ -75,13 +75,16 @@ void TF1::CategoryBox_ListChange() {
     CurrentCategory.clear();
     if (p < 0 || p >= kCategoryCount)
         return;
+    // Every listing of the directory below comes from one read of it.
+    FileList::ReadOnce once(FLB);
     CurrentCategory = settings_.ActiveCategories[p];
     shownCategory_ = p;
     // A relative directory is the program folder's, not the last listed one's.
     CurrentCategory[kSlotDirectory] = categoryDirectory(CurrentCategory[kSlotDirectory]);
     makeDirectory(CurrentCategory[kSlotDirectory]);
     // Pointing the file list at a directory or mask it does not hold yet
-    // lists it; the directory change below lists it again in any case.
+    // lists it; the directory change below lists it again in any case, from
+    // the same read.
     FLB.setDirectory(CurrentCategory[kSlotDirectory]);
     Category_Mask();
     MemoProperty_Set_Font();
@@ -115,14 +118,23 @@ void TF1::rebuildTitles(bool load) {
 int TF1::fillTitleList(const Bytes *wanted) {
     BusyCursor busy;
     TitleList::Batch batch(*LB_Title);
-    const Bytes dir = listedDirectory();
+    // The directory is spelled for the file system once; each name is added
+    // to it in turn, and one buffer serves every header and title line.
+    HeaderReader reader;
+    std::string path = fsPath(listedDirectory());
+    const size_t dirLength = path.size();
+    Bytes line;
+    const bool log = logMode(), desc = descending();
     const auto &names = FLB.names();
     const size_t n = names.size();
     int found = 0;
     for (size_t k = 0; k < n; ++k) {
-        const Bytes &name = descending() ? names[n - 1 - k] : names[k];
-        TitleList_FileRead(dir + name);
-        LB_Title->append(TitleList_ListString(name));
+        const Bytes &name = desc ? names[n - 1 - k] : names[k];
+        path.resize(dirLength);
+        appendBytesToFs(path, name);
+        reader.read(path, name, log, Current);
+        titleLine(name, line);
+        LB_Title->append(line);
         if (wanted && name == *wanted)
             found = int(k);
     }
@@ -138,12 +150,19 @@ void TF1::TitleList_Read() {
 void TF1::TitleList_FileRead(const Bytes &path) { readMessageHeader(path, logMode(), Current); }
 
 Bytes TF1::TitleList_ListString(const Bytes &fileName) const {
+    Bytes line;
+    titleLine(fileName, line);
+    return line;
+}
+
+void TF1::titleLine(const Bytes &fileName, Bytes &line) const {
     if (logMode()) {
-        if (fileName.size() > 3 && fileName.substr(3, 5) == Current.Number)
-            return Current.Number + " _ " + Current.Title + " / " + Current.Name;
-        return Bytes();
+        line.clear();
+        if (fileName.size() > 3 && fileName.compare(3, 5, Current.Number) == 0)
+            line.append(Current.Number).append(" _ ").append(Current.Title).append(" / ").append(Current.Name);
+        return;
     }
-    return CurrentCategory[kSlotTitleText] == kWordTextLine ? Current.FirstLine : Current.FileName;
+    line = CurrentCategory[kSlotTitleText] == kWordTextLine ? Current.FirstLine : Current.FileName;
 }
 
 void TF1::relistDirectory() {

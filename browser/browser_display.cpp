@@ -14,16 +14,14 @@ namespace vb {
 namespace {
 
 // The part after byte 8 of the last title line whose first five bytes are
-// the wanted number; false when no line carries it.
-bool lastTitleFor(const std::vector<Bytes> &lines, const Bytes &wanted, Bytes &tail) {
-    bool found = false;
-    for (const Bytes &line : lines) {
-        if (line.size() >= 5 && line.compare(0, 5, wanted) == 0) {
-            tail = line.size() > 8 ? line.substr(8) : Bytes();
-            found = true;
-        }
-    }
-    return found;
+// the number in five-digit form; false when no line carries it.
+bool lastTitleFor(const TitleLines &lines, int number, Bytes &tail) {
+    const int i = lines.lastLineOf(number);
+    if (i < 0)
+        return false;
+    const std::string_view line = lines[size_t(i)];
+    tail = line.size() > 8 ? Bytes(line.substr(8)) : Bytes();
+    return true;
 }
 
 } // namespace
@@ -41,7 +39,11 @@ void TF1::TextLoad() {
     Bytes content;
     if (!readWholeFile(path, content))
         failCannotOpen(path);
-    Memo_tmp = splitLines(content);
+    // The text goes to the memo from the file's bytes, without a copy of
+    // each line of its own.
+    std::vector<std::string_view> text = splitLineViews(content);
+    Memo_tmp.clear();
+    Memo_tmp.shrink_to_fit();
 
     MM_View_Res_Back->tag = 0;
     MM_View_Res_Back->setCaption(kBackLinkCaption);
@@ -59,7 +61,7 @@ void TF1::TextLoad() {
         setCaption(Lbl_Info_Web, Current.Web);
         setCaption(Lbl_Info_Date, Current.Date);
         ResMessageCheck();
-        Memo_tmp.erase(Memo_tmp.begin(), Memo_tmp.begin() + std::min<size_t>(10, Memo_tmp.size()));
+        text.erase(text.begin(), text.begin() + std::ptrdiff_t(std::min<size_t>(10, text.size())));
     } else {
         setCaption(Lbl_Info_Title, Current.Number + Current.FirstLine);
         setCaption(Lbl_Info_Name, Current.FileName);
@@ -67,7 +69,7 @@ void TF1::TextLoad() {
         setCaption(Lbl_Info_Web, Bytes());
         setCaption(Lbl_Info_Date, Bytes());
     }
-    Memo_log->setLines(Memo_tmp);
+    Memo_log->setLineViews(text);
     LB_Title->setFocus();
 }
 
@@ -83,14 +85,14 @@ void TF1::ResMessageCheck() {
         const int n = backLinkNumber(Current.BackLink);
         MM_View_Res_Back->tag = n;
         Bytes tail;
-        if (lastTitleFor(LB_Title->lines(), fiveDigit(n), tail))
+        if (lastTitleFor(LB_Title->lines(), n, tail))
             MM_View_Res_Back->setCaption(Bytes(kBackLinkCaption) + " " + tail);
     }
 }
 
 void TF1::ResString(int k, int number, MenuEntry *entry) {
     Bytes tail;
-    if (lastTitleFor(LB_Title->lines(), fiveDigit(number), tail))
+    if (lastTitleFor(LB_Title->lines(), number, tail))
         entry->setCaption(twoDigit(k) + " : " + tail);
 }
 

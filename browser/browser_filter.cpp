@@ -62,7 +62,7 @@ void TF1::TitleFilter_Change() {
     } else {
         auto matcher = std::make_shared<Matcher>();
         matcher->compile(text, false);
-        LB_Title->setFilter([matcher](const Bytes &line) { return matcher->contains(line); });
+        LB_Title->setFilter([matcher](std::string_view line) { return matcher->contains(line); });
     }
     // The message on view stays selected whenever its title is shown.
     if (LB_Title->selectedIndex() < 0 && shownLine_ >= 0)

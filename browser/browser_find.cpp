@@ -167,11 +167,7 @@ void TF1::MM_View_GoToNumberClick() {
             return;
         }
         // A title line starts with its number: "00012 _ title / name".
-        const Bytes head = fiveDigit(n) + " _ ";
-        const auto &lines = LB_Title->lines();
-        for (size_t i = 0; i < lines.size() && line < 0; ++i)
-            if (lines[i].compare(0, head.size(), head) == 0)
-                line = int(i);
+        line = LB_Title->lines().firstLineReading(n);
         if (line < 0) {
             dialogs().message("Message " + fiveDigit(n) + " is not listed");
             return;

@@ -129,6 +129,12 @@ void TF1::buildPanes() {
     DLB = new DirChooser;
     DLB->setObjectName("DLB");
     DLB->onChange = [this] { guarded([this] { DLBChange(); }); };
+    // The chooser's folders and the file list of a move come from one read.
+    DLB->listFolders = [this](const Bytes &dir) { return FLB.subfolders(dir); };
+    DLB->aroundMove = [this](const std::function<void()> &move) {
+        FileList::ReadOnce once(FLB);
+        move();
+    };
     DLB->mayLeave = [this] {
         bool may = false;
         guarded([&] { may = mayDiscardEdits(); });

@@ -4,6 +4,7 @@
 #include "browser/browser_window.h"
 #include "messages/numbers.h"
 #include "ui/core/apptitle.h"
+#include "ui/core/errors.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/guard.h"
 
@@ -56,14 +57,15 @@ void TF1::followLink(MenuEntry *entry, size_t bareLength) {
     // Captions are compared in characters, as the user sees them.
     if (size_t(toUnicode(entry->caption()).size()) <= bareLength)
         return;
-    // Every title line counts, also one the filter hides.
-    const std::vector<Bytes> &lines = LB_Title->lines();
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (wholeNumber(lines[i].substr(0, 5)) == entry->tag) {
-            showLine(int(i));
-            return;
-        }
-    }
+    // The first line whose number is the link's, as a walk from the top
+    // finds it: a line before it whose number does not read fails the walk.
+    const TitleLines &lines = LB_Title->lines();
+    const int target = lines.firstLineReading(entry->tag);
+    const int unreadable = lines.firstUnreadable();
+    if (unreadable >= 0 && (target < 0 || unreadable < target))
+        failNotNumber(Bytes(lines[size_t(unreadable)].substr(0, 5)));
+    if (target >= 0)
+        showLine(target); // also a line the filter hides
 }
 
 void TF1::MM_View_Res_BackClick() { followLink(MM_View_Res_Back, sizeof(kBackLinkCaption) - 1); }

@@ -233,6 +233,8 @@ private:
     // Appends a title line for every listed file in the sort order; returns
     // the line of the file named *wanted (0 when none is).
     int fillTitleList(const Bytes *wanted);
+    // The title line of the file whose header is in Current, into line.
+    void titleLine(const Bytes &fileName, Bytes &line) const;
     void followLink(MenuEntry *entry, size_t bareLength);
     void setFont(bool fixed);
     void setSort(bool descending);

@@ -3,9 +3,9 @@
 // writes nothing. Either way the browser selects its category afresh.
 //
 // No sequence of answers loses the message: the old file is deleted only
-// after the new one has been written, and never when both names lead to one
-// file; another existing file is replaced only after a question; a write that
-// fails keeps the editor open as the user left it.
+// after the new one has been written, and only when both names are seen to
+// lead to two files; another existing file is replaced only after a question;
+// a write that fails keeps the editor open as the user left it.
 
 #include "browser/browser_window.h"
 #include "editing/header_editor.h"
@@ -89,7 +89,9 @@ bool HeaderEditor::replaceMessage(const CurrentMessage &record) {
         return false;
     // A failure raises here: nothing deleted, the editor stays open.
     writeLines(target, browser_->Memo_tmp);
-    if (CB_DeleteOldFile->isChecked() && !oldName.empty() && !ownFile)
+    // Only a file known to be another one is deleted: the new content may
+    // have gone into the old file after all.
+    if (CB_DeleteOldFile->isChecked() && !oldName.empty() && !ownFile && distinctFiles(oldName, target))
         removeFile(oldName);
     browser_->Current = record;
     E_Header_File->setText(toUnicode(record.FileName));

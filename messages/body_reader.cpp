@@ -2,22 +2,28 @@
 
 namespace vb {
 
-Lines splitLines(const Bytes &content) {
-    Lines lines;
-    const size_t n = content.size();
+std::vector<std::string_view> splitLineViews(const Bytes &content) {
+    std::vector<std::string_view> lines;
+    const std::string_view all(content);
+    const size_t n = all.size();
     size_t start = 0;
     while (start < n) {
-        size_t end = content.find_first_of("\r\n", start);
-        if (end == Bytes::npos) {
-            lines.emplace_back(content, start, n - start);
+        size_t end = all.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back(all.substr(start));
             break;
         }
-        lines.emplace_back(content, start, end - start);
+        lines.push_back(all.substr(start, end - start));
         start = end + 1;
-        if (content[end] == '\r' && start < n && content[start] == '\n')
+        if (all[end] == '\r' && start < n && all[start] == '\n')
             ++start;
     }
     return lines;
+}
+
+Lines splitLines(const Bytes &content) {
+    const std::vector<std::string_view> views = splitLineViews(content);
+    return Lines(views.begin(), views.end());
 }
 
 } // namespace vb

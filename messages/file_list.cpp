@@ -4,8 +4,6 @@
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
 
-#include <algorithm>
-
 namespace vb {
 
 Bytes normalDirectory(const Bytes &dir) {
@@ -13,6 +11,13 @@ Bytes normalDirectory(const Bytes &dir) {
     while (out.size() > 1 && out.back() == kSep)
         out.pop_back();
     return out;
+}
+
+FileList::ReadOnce::ReadOnce(FileList &list) : list_(list) { ++list_.readOnce_; }
+
+FileList::ReadOnce::~ReadOnce() {
+    if (--list_.readOnce_ == 0)
+        list_.kept_.reset();
 }
 
 void FileList::setDirectory(const Bytes &dir) {
@@ -30,24 +35,65 @@ void FileList::setMask(const Bytes &mask) {
 
 void FileList::reread() { list(directory_, mask_); }
 
-void FileList::list(const Bytes &dir, const Bytes &mask) {
-    std::vector<Bytes> all;
+// Inside a ReadOnce the read is kept, with every file in name order, for the
+// listings that follow; otherwise it goes to scratch, unsorted.
+const FileList::Snapshot &FileList::read(const Bytes &dir, std::unique_ptr<Snapshot> &scratch) {
+    if (readOnce_ > 0 && kept_ && kept_->dir == dir)
+        return *kept_;
+    auto snap = std::make_unique<Snapshot>();
+    snap->dir = dir;
     int err = 0;
-    if (!listFiles(dir, all, &err))
+    if (!listDirectory(dir, &snap->files, readOnce_ > 0 ? &snap->folders : nullptr, &err))
         failIo(ioCodeFromErrno(err));
+    if (readOnce_ == 0) {
+        scratch = std::move(snap);
+        return *scratch;
+    }
+    sortFileNames(snap->files);
+    kept_ = std::move(snap);
+    return *kept_;
+}
 
+void FileList::list(const Bytes &dir, const Bytes &mask) {
+    std::unique_ptr<Snapshot> scratch;
+    const Snapshot &snap = read(dir, scratch);
     const FileMask filter(mask);
     std::vector<Bytes> found;
-    found.reserve(all.size());
-    for (Bytes &name : all)
-        if (filter.matches(name))
-            found.push_back(std::move(name));
-    std::sort(found.begin(), found.end(), [](const Bytes &a, const Bytes &b) { return compareFileNames(a, b) < 0; });
+    if (scratch) {
+        // A read of its own: the matching names move over, then are sorted.
+        found.reserve(scratch->files.size());
+        for (Bytes &name : scratch->files)
+            if (filter.matches(name))
+                found.push_back(std::move(name));
+        sortFileNames(found);
+    } else {
+        // The kept read is in name order already and stays for later steps.
+        found.reserve(snap.files.size());
+        for (const Bytes &name : snap.files)
+            if (filter.matches(name))
+                found.push_back(name);
+    }
 
     directory_ = dir;
     mask_ = mask;
     names_ = std::move(found);
     setWorkingDirectory(directory_);
+}
+
+std::vector<Bytes> FileList::subfolders(const Bytes &dir) {
+    const Bytes normal = normalDirectory(dir);
+    std::vector<Bytes> out;
+    if (readOnce_ == 0) {
+        listDirectory(normal, nullptr, &out);
+        return out;
+    }
+    try {
+        std::unique_ptr<Snapshot> scratch;
+        out = read(normal, scratch).folders;
+    } catch (const RuntimeError &) {
+        // a folder that cannot be read has none to show
+    }
+    return out;
 }
 
 } // namespace vb

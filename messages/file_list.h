@@ -4,6 +4,7 @@
 
 #include "ui/core/codepage.h"
 
+#include <memory>
 #include <vector>
 
 namespace vb {
@@ -26,12 +27,40 @@ public:
     void setMask(const Bytes &mask);
     void reread();
 
+    // The non-hidden folders of dir, unsorted; none when it cannot be read.
+    std::vector<Bytes> subfolders(const Bytes &dir);
+
+    // While a ReadOnce lives, a directory is read from the disk once: every
+    // later listing of it (another mask, reread, its subfolders) is taken
+    // from that one read. Steps that belong together, such as the steps of
+    // opening a category, share one; files made meanwhile are seen after it
+    // ends. ReadOnce scopes may nest.
+    class ReadOnce {
+    public:
+        explicit ReadOnce(FileList &list);
+        ~ReadOnce();
+        ReadOnce(const ReadOnce &) = delete;
+        ReadOnce &operator=(const ReadOnce &) = delete;
+
+    private:
+        FileList &list_;
+    };
+
 private:
+    // One read of a directory.
+    struct Snapshot {
+        Bytes dir;
+        std::vector<Bytes> files; // in name order when kept, else as read
+        std::vector<Bytes> folders;
+    };
+    const Snapshot &read(const Bytes &dir, std::unique_ptr<Snapshot> &scratch);
     void list(const Bytes &dir, const Bytes &mask);
 
     Bytes directory_;
     Bytes mask_ = "*.*";
     std::vector<Bytes> names_;
+    int readOnce_ = 0;               // ReadOnce scopes alive
+    std::unique_ptr<Snapshot> kept_; // the read kept for them
 };
 
 // A directory as the file list keeps it: taken against the working directory

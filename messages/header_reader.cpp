@@ -20,10 +20,10 @@ constexpr size_t kNextReads = 65536;
 // lines pull in further reads of one fixed size. A line keeps its first
 // kHeaderLineLimit bytes; the rest of it is passed over. Nothing past the
 // first kHeaderScanLimit bytes of the file is read: there the file counts as
-// ended.
+// ended. The reads go into the caller's buffer of kNextReads bytes.
 class LineReader {
 public:
-    explicit LineReader(FileHandle &file) : file_(file) {}
+    LineReader(FileHandle &file, char *buf) : file_(file), buf_(buf) {}
 
     // The next line, cut to kHeaderLineLimit bytes on a character boundary.
     void next(Bytes &line) {
@@ -32,7 +32,7 @@ public:
             return;
         if (lfPending_) {
             lfPending_ = false;
-            if (pos_ == buf_.size() && !more()) {
+            if (pos_ == size_ && !more()) {
                 finished_ = true;
                 return;
             }
@@ -40,12 +40,12 @@ public:
                 ++pos_;
         }
         for (;;) {
-            if (pos_ == buf_.size() && !more()) {
+            if (pos_ == size_ && !more()) {
                 finished_ = true;
                 break;
             }
-            const char *p = buf_.data();
-            const size_t n = buf_.size();
+            const char *p = buf_;
+            const size_t n = size_;
             size_t stop = pos_;
             while (stop < n && p[stop] != '\r' && p[stop] != '\x1a')
                 ++stop;
@@ -71,20 +71,22 @@ private:
     bool more() {
         if (atEof_ || scanned_ >= kHeaderScanLimit)
             return false;
-        buf_.clear();
         pos_ = 0;
+        size_ = 0;
         const size_t chunk = scanned_ == 0 ? kFirstRead : kNextReads;
         const long got = file_.read(buf_, std::min(chunk, kHeaderScanLimit - scanned_));
         if (got < 0)
             failIo(ioCodeFromErrno(errno));
         if (got == 0)
             atEof_ = true;
-        scanned_ += size_t(got > 0 ? got : 0);
+        size_ = size_t(got > 0 ? got : 0);
+        scanned_ += size_;
         return got > 0;
     }
 
     FileHandle &file_;
-    Bytes buf_;
+    char *buf_;
+    size_t size_ = 0; // bytes in the buffer
     size_t pos_ = 0;
     size_t scanned_ = 0;     // bytes read from the file so far
     bool lfPending_ = false; // the last line ended at CR; skip one LF
@@ -109,15 +111,19 @@ void takeKeyedLine(const Bytes &line, CurrentMessage &msg) {
 
 } // namespace
 
-void readMessageHeader(const Bytes &path, bool logMode, CurrentMessage &msg) {
+HeaderReader::HeaderReader() : buf_(new char[kNextReads]) {}
+
+HeaderReader::~HeaderReader() = default;
+
+void HeaderReader::read(const std::string &fsPath, const Bytes &fileName, bool logMode, CurrentMessage &msg) {
     msg.clear();
     FileHandle file;
     int err = 0;
-    if (!file.open(path, &err))
+    if (!file.openFs(fsPath, &err))
         failIo(ioCodeFromErrno(err));
 
-    LineReader lines(file);
-    Bytes line;
+    LineReader lines(file, buf_.get());
+    Bytes &line = line_;
     try {
         lines.next(line);
         if (logMode)
@@ -132,7 +138,11 @@ void readMessageHeader(const Bytes &path, bool logMode, CurrentMessage &msg) {
         msg.clear(); // a read that fails half-way leaves nothing behind
         throw;
     }
-    msg.FileName = baseName(path);
+    msg.FileName = fileName;
+}
+
+void readMessageHeader(const Bytes &path, bool logMode, CurrentMessage &msg) {
+    HeaderReader().read(fsPath(path), baseName(path), logMode, msg);
 }
 
 } // namespace vb

@@ -4,6 +4,8 @@
 #include "messages/current_message.h"
 #include "ui/core/codepage.h"
 
+#include <memory>
+
 namespace vb {
 
 // A header line keeps at most this many bytes (cut on a character boundary);
@@ -29,5 +31,22 @@ constexpr size_t kHeaderScanLimit = 1024 * 1024;
 // Log Mode a number line that is not a whole number raises the conversion
 // failure with the line's text. msg is left empty in both cases.
 void readMessageHeader(const Bytes &path, bool logMode, CurrentMessage &msg);
+
+// readMessageHeader for many files in a row, with one read buffer for all.
+class HeaderReader {
+public:
+    HeaderReader();
+    ~HeaderReader();
+    HeaderReader(const HeaderReader &) = delete;
+    HeaderReader &operator=(const HeaderReader &) = delete;
+
+    // The file at fsPath (spelled as the file system spells it, see fsPath),
+    // whose FileName is fileName; otherwise as readMessageHeader.
+    void read(const std::string &fsPath, const Bytes &fileName, bool logMode, CurrentMessage &msg);
+
+private:
+    std::unique_ptr<char[]> buf_; // never cleared: only the bytes read count
+    Bytes line_;
+};
 
 } // namespace vb

@@ -3,6 +3,7 @@
 #include "messages/numbers.h"
 #include "ui/core/mbcs.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vb {
@@ -150,6 +151,47 @@ int compareFileNames(const Bytes &a, const Bytes &b) {
         return na < nb ? -1 : 1;
     const int c = a.compare(b);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+void sortFileNames(std::vector<Bytes> &names) {
+    // Every key lies in one block; an entry points at its key and its name.
+    size_t total = 0;
+    for (const Bytes &name : names)
+        total += name.size();
+    std::string keys;
+    keys.reserve(total);
+    struct Entry {
+        size_t key, length, index;
+    };
+    std::vector<Entry> order;
+    order.reserve(names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        const Bytes &name = names[i];
+        order.push_back({keys.size(), name.size(), i});
+        for (size_t k = 0; k < name.size();) {
+            const size_t len = mbcs::charLength(name, k);
+            if (len == 2) {
+                keys.append(name, k, 2);
+            } else {
+                keys.push_back(char(mbcs::foldLetter(static_cast<unsigned char>(name[k]))));
+            }
+            k += len;
+        }
+    }
+    const char *base = keys.data();
+    std::sort(order.begin(), order.end(), [&](const Entry &a, const Entry &b) {
+        const int c = std::memcmp(base + a.key, base + b.key, std::min(a.length, b.length));
+        if (c != 0)
+            return c < 0;
+        if (a.length != b.length)
+            return a.length < b.length;
+        return names[a.index] < names[b.index];
+    });
+    std::vector<Bytes> sorted;
+    sorted.reserve(names.size());
+    for (const Entry &e : order)
+        sorted.push_back(std::move(names[e.index]));
+    names = std::move(sorted);
 }
 
 } // namespace vb

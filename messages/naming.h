@@ -47,4 +47,10 @@ private:
 // their bytes. Returns <0, 0 or >0.
 int compareFileNames(const Bytes &a, const Bytes &b);
 
+// Puts names in the order of compareFileNames. Each name is folded once into
+// a key of the same length (ASCII letters outside double-byte characters in
+// lower case), and the keys are compared as bytes, the names themselves only
+// between equal keys.
+void sortFileNames(std::vector<Bytes> &names);
+
 } // namespace vb

@@ -2,8 +2,6 @@
 
 #include "ui/core/errors.h"
 
-#include <climits>
-
 namespace vb {
 namespace {
 
@@ -29,33 +27,6 @@ Bytes padded(long long n, size_t width) {
 }
 
 } // namespace
-
-bool tryWholeNumber(const Bytes &text, int &out) {
-    size_t i = 0;
-    const size_t n = text.size();
-    while (i < n && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == n)
-        return false;
-    // The magnitude may reach 2^31 for a negative value.
-    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-    long long value = 0;
-    for (; i < n; ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + (c - '0');
-        if (value > limit)
-            return false;
-    }
-    out = static_cast<int>(negative ? -value : value);
-    return true;
-}
 
 int wholeNumber(const Bytes &text) {
     int value = 0;

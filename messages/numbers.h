@@ -3,14 +3,9 @@
 // forms in which message numbers are written.
 
 #include "ui/core/codepage.h"
+#include "ui/core/wholenumber.h"
 
 namespace vb {
-
-// Decimal digits, optionally preceded by blanks and one sign ("+" or "-"),
-// with nothing after the digits; the value must fit in a 32-bit int.
-// Returns false (and leaves out alone) for anything else, the empty text
-// included.
-bool tryWholeNumber(const Bytes &text, int &out);
 
 // As tryWholeNumber, but a text that is not a whole number raises the
 // runtime's conversion failure ("'%s' は数値ではありません").

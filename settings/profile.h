@@ -35,6 +35,8 @@ public:
     ProfileBatch &operator=(const ProfileBatch &) = delete;
 
     const Bytes &path() const { return path_; }
+    // The file is there but could not be read: it reads as empty.
+    bool unreadable() const { return unreadable_; }
 
     Bytes readString(const Bytes &section, const Bytes &key, const Bytes &def) const;
     int readInteger(const Bytes &section, const Bytes &key, int def) const;

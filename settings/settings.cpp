@@ -2,6 +2,7 @@
 
 #include "settings/profile.h"
 #include "ui/core/epath.h"
+#include "ui/core/errors.h"
 
 #include <string>
 
@@ -23,6 +24,11 @@ Settings::Settings(Bytes iniPath) : path_(std::move(iniPath)) {}
 void Settings::CategoryData_Read() {
     LoadedCategories.clear();
     ProfileBatch ini(path_);
+    // A file that is there but cannot be read would give no category at all,
+    // and the next write of the table would put the built-in category in
+    // place of the user's. It could not be written anyway: stop here.
+    if (ini.unreadable())
+        failCannotWrite(path_);
     readCategories(ini, EPath(), LoadedCategories);
     ini.release();
 }

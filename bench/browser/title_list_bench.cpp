@@ -1,8 +1,11 @@
-// Building the title list of a directory of 100,000 Log Mode messages,
-// against the floor of opening each file, reading its first 4 KiB and closing
-// it. Run by hand (make bench); the tests never run it.
+// Opening a category of 100,000 Log Mode messages and moving through it, each
+// measure beside its floor, the bare cost of the same work done with system
+// calls alone: listing the directory, sorting the names, opening each file,
+// reading its first 4 KiB and closing it. Compare a measure with its floor
+// within one run. Run by hand (make bench); the tests never run it.
 
 #include "browser/browser_window.h"
+#include "messages/file_list.h"
 #include "settings/categories.h"
 #include "settings/settings.h"
 #include "tests/browser/browser_probe.h"
@@ -10,36 +13,90 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <map>
+#include <memory>
 #include <unistd.h>
 
 namespace {
 
 constexpr int kMessages = 100000;
 
-// The directory of generated messages, made once per run.
-const std::string &collection() {
-    static QTemporaryDir dir;
-    static std::string path;
-    if (path.empty()) {
-        path = dir.path().toStdString() + "/";
-        for (int i = 0; i < kMessages; ++i) {
-            char name[32], body[512];
+// A directory of generated messages, made once per run for each size. Every
+// message has ten next links (to the ten numbers above its own) and a back
+// link to the one below.
+const std::string &collection(int count = kMessages) {
+    static std::map<int, std::pair<std::unique_ptr<QTemporaryDir>, std::string>> made;
+    auto &slot = made[count];
+    if (slot.second.empty()) {
+        slot.first = std::make_unique<QTemporaryDir>();
+        slot.second = slot.first->path().toStdString() + "/";
+        for (int i = 0; i < count; ++i) {
+            char name[32], next[64], body[768];
             std::snprintf(name, sizeof name, "KVX%05d.TXT", i);
+            for (int k = 0; k < 10; ++k)
+                std::snprintf(next + 5 * k, sizeof next - 5 * size_t(k), "%05d", i + 1 + k);
             int n = std::snprintf(body, sizeof body,
                                   "%05d\r\nTitle:Message number %d about the weather\r\nName :Writer %d\r\n"
                                   "Mail :writer%d@example.com\r\nHttp :http://example.com/~w%d/\r\n"
-                                  "Date :2001/04/03 (\x89\xce) 21:15\r\nNext :%05d\r\nBack :%05d\r\n\r\n\r\n"
+                                  "Date :2001/04/03 (\x89\xce) 21:15\r\nNext :%s\r\nBack :%05d\r\n\r\n\r\n"
                                   "Body text of message %d.\r\nA second line.\r\n",
-                                  i, i, i % 97, i % 97, i % 97, i + 1, i - 1, i);
-            FILE *f = std::fopen((path + name).c_str(), "wb");
+                                  i, i, i % 97, i % 97, i % 97, next, i - 1, i);
+            FILE *f = std::fopen((slot.second + name).c_str(), "wb");
             std::fwrite(body, 1, size_t(n), f);
             std::fclose(f);
         }
     }
-    return path;
+    return slot.second;
+}
+
+// The settings of a browser whose first category is the generated
+// collection of the given size, in descending order.
+void setUpCategory(vb::Settings &settings, const std::string &dir) {
+    vb::CategoryRecord &cat = settings.ActiveCategories[0];
+    cat[vb::kSlotEnabled] = vb::kWordEnable;
+    cat[vb::kSlotTitle] = "Bench";
+    cat[vb::kSlotDirectory] = vb::fsToBytes(dir);
+    cat[vb::kSlotFileName1] = "KVX";
+    cat[vb::kSlotFileName2] = "TXT";
+    cat[vb::kSlotSearchMode] = vb::kWordLogMode;
+    cat[vb::kSlotSortStyle] = vb::kWordDescendingOrder;
+    cat[vb::kSlotDefaultFont] = vb::kWordFixed;
+    cat[vb::kSlotFixedFontName] = vb::fixedFontDefault();
+    cat[vb::kSlotFixedFontPoint] = "12";
+}
+
+void selectFirstCategory(vb::TF1 &browser) {
+    vb::BrowserProbe(browser).CBox_Category->addLine("Bench");
+    vb::BrowserProbe(browser).CBox_Category->setSelectedIndex(0);
+    browser.CategoryBox_ListChange();
+}
+
+// The names of the directory's entries, as readdir hands them out.
+std::vector<std::string> readdirNames(const std::string &dir) {
+    std::vector<std::string> names;
+    DIR *d = ::opendir(dir.c_str());
+    while (struct dirent *e = ::readdir(d))
+        if (e->d_name[0] != '.')
+            names.emplace_back(e->d_name);
+    ::closedir(d);
+    return names;
+}
+
+size_t readHeads(const std::string &dir, const std::vector<std::string> &names) {
+    char buf[4096];
+    size_t total = 0;
+    for (const std::string &name : names) {
+        const int fd = ::open((dir + name).c_str(), O_RDONLY);
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        ::close(fd);
+        total += size_t(n > 0 ? n : 0);
+    }
+    return total;
 }
 
 void BM_TitleList_100k(benchmark::State &state) {
@@ -61,27 +118,29 @@ void BM_TitleList_100k(benchmark::State &state) {
                 .c_str());
     state.counters["files"] = double(browser.FLB.names().size());
 }
-BENCHMARK(BM_TitleList_100k)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_TitleList_100k)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-// Selecting the category: list the directory, build the title list and show
-// the top message, as a click in the category box does.
+// The floor of the title list: open, read 4 KiB and close each listed file.
+void BM_ReadHeadersFloor_100k(benchmark::State &state) {
+    const std::string dir = collection();
+    vb::FileList list;
+    list.setDirectory(vb::fsToBytes(dir));
+    list.setMask("KVX?????.TXT");
+    std::vector<std::string> names(list.names().begin(), list.names().end());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readHeads(dir, names));
+}
+BENCHMARK(BM_ReadHeadersFloor_100k)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Selecting the category again in a browser that shows it: list the
+// directory, build the title list and show the top message, as a click in
+// the category box does.
 void BM_SelectCategory_100k(benchmark::State &state) {
     const std::string dir = collection();
     vb::Settings settings(vb::fsToBytes(dir) + "bench.ini");
-    vb::CategoryRecord &cat = settings.ActiveCategories[0];
-    cat[vb::kSlotEnabled] = vb::kWordEnable;
-    cat[vb::kSlotTitle] = "Bench";
-    cat[vb::kSlotDirectory] = vb::fsToBytes(dir);
-    cat[vb::kSlotFileName1] = "KVX";
-    cat[vb::kSlotFileName2] = "TXT";
-    cat[vb::kSlotSearchMode] = vb::kWordLogMode;
-    cat[vb::kSlotSortStyle] = vb::kWordDescendingOrder;
-    cat[vb::kSlotDefaultFont] = vb::kWordFixed;
-    cat[vb::kSlotFixedFontName] = vb::fixedFontDefault();
-    cat[vb::kSlotFixedFontPoint] = "12";
+    setUpCategory(settings, dir);
     vb::TF1 browser(settings);
-    vb::BrowserProbe(browser).CBox_Category->addLine("Bench");
-    vb::BrowserProbe(browser).CBox_Category->setSelectedIndex(0);
+    selectFirstCategory(browser);
     for (auto _ : state) {
         browser.CategoryBox_ListChange();
         benchmark::DoNotOptimize(vb::BrowserProbe(browser).LB_Title->count());
@@ -89,28 +148,84 @@ void BM_SelectCategory_100k(benchmark::State &state) {
     if (vb::BrowserProbe(browser).LB_Title->count() != kMessages)
         state.SkipWithError("the title list is incomplete");
 }
-BENCHMARK(BM_SelectCategory_100k)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_SelectCategory_100k)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-void BM_ReadHeadersFloor_100k(benchmark::State &state) {
+// What View does up to the count caption and the first title shown, in a
+// fresh browser each time.
+void BM_SelectCategoryFirst_100k(benchmark::State &state) {
+    const std::string dir = collection();
+    vb::Settings settings(vb::fsToBytes(dir) + "bench.ini");
+    setUpCategory(settings, dir);
+    std::unique_ptr<vb::TF1> browser;
+    for (auto _ : state) {
+        state.PauseTiming(); // the last browser goes away outside the measure
+        browser.reset();
+        state.ResumeTiming();
+        browser = std::make_unique<vb::TF1>(settings);
+        selectFirstCategory(*browser);
+        benchmark::DoNotOptimize(vb::BrowserProbe(*browser).LB_Title->count());
+    }
+    if (!browser || vb::BrowserProbe(*browser).LB_Title->count() != kMessages)
+        state.SkipWithError("the title list is incomplete");
+}
+BENCHMARK(BM_SelectCategoryFirst_100k)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// The floor of opening a category: list the directory, sort the names, and
+// open, read 4 KiB and close each file.
+void BM_ListSortReadFloor_100k(benchmark::State &state) {
+    const std::string dir = collection();
+    for (auto _ : state) {
+        std::vector<std::string> names = readdirNames(dir);
+        std::sort(names.begin(), names.end());
+        benchmark::DoNotOptimize(readHeads(dir, names));
+    }
+}
+BENCHMARK(BM_ListSortReadFloor_100k)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Listing the directory for the file list: the names of the mask in name order.
+void BM_ListDirectory_100k(benchmark::State &state) {
     const std::string dir = collection();
     vb::FileList list;
     list.setDirectory(vb::fsToBytes(dir));
     list.setMask("KVX?????.TXT");
-    std::vector<std::string> paths;
-    for (const vb::Bytes &name : list.names())
-        paths.push_back(dir + name);
-    char buf[4096];
     for (auto _ : state) {
-        size_t total = 0;
-        for (const std::string &p : paths) {
-            int fd = ::open(p.c_str(), O_RDONLY);
-            ssize_t n = ::read(fd, buf, sizeof buf);
-            ::close(fd);
-            total += size_t(n);
-        }
-        benchmark::DoNotOptimize(total);
+        list.reread();
+        benchmark::DoNotOptimize(list.count());
+    }
+    if (list.count() != size_t(kMessages))
+        state.SkipWithError("the list is incomplete");
+}
+BENCHMARK(BM_ListDirectory_100k)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// The floor of listing: readdir into strings and sort them by their bytes.
+void BM_ReaddirSortFloor_100k(benchmark::State &state) {
+    const std::string dir = collection();
+    for (auto _ : state) {
+        std::vector<std::string> names = readdirNames(dir);
+        std::sort(names.begin(), names.end());
+        benchmark::DoNotOptimize(names.data());
     }
 }
-BENCHMARK(BM_ReadHeadersFloor_100k)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_ReaddirSortFloor_100k)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// End onto the bottom message of the list (number 0, with ten next links to
+// messages in the list), the message shown with its link captions.
+void moveEndTenLinks(benchmark::State &state, int count) {
+    const std::string dir = collection(count);
+    vb::Settings settings(vb::fsToBytes(dir) + "bench.ini");
+    setUpCategory(settings, dir);
+    vb::TF1 browser(settings);
+    selectFirstCategory(browser);
+    for (auto _ : state) {
+        browser.Btn_EndClick();
+        benchmark::DoNotOptimize(browser.Current.Number);
+    }
+    if (browser.Current.Number != "00000" || browser.Current.NextLinks.size() != 50)
+        state.SkipWithError("End did not show the message with ten links");
+}
+void BM_MoveEndTenLinks_100k(benchmark::State &state) { moveEndTenLinks(state, kMessages); }
+void BM_MoveEndTenLinks_1k(benchmark::State &state) { moveEndTenLinks(state, 1000); }
+BENCHMARK(BM_MoveEndTenLinks_100k)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+BENCHMARK(BM_MoveEndTenLinks_1k)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 } // namespace

@@ -65,6 +65,9 @@ TEST_F(FilterTest, TypingNarrowsTheTitlesAndEscapeBringsThemBack) {
     filter("RAIN");
     EXPECT_EQ(shownNumbers(), (Numbers{num(0), num(5), num(10), num(15)})) << "case and width folded";
     EXPECT_EQ(count(), "Total Message : 20 (4 shown)");
+    ui().Btn_Sort->click();
+    EXPECT_EQ(shownNumbers(), (Numbers{num(15), num(10), num(5), num(0)})) << "a list built again stays filtered";
+    EXPECT_EQ(count(), "Total Message : 20 (4 shown)");
     QTest::keyClicks(field(), "x");
     EXPECT_TRUE(shownNumbers().empty());
     EXPECT_EQ(count(), "Total Message : 20 (0 shown)");

@@ -101,9 +101,13 @@ TEST_F(FindTest, GoToNumberShowsTheMessageOrSaysItIsNotListed) {
 TEST_F(FindTest, GoToNumberTakesAFileNamePrefixInTextMode) {
     category("Text Mode", "Descending Order");
     browser->DefaultRead();
+    ui().LB_Title->setSelectedIndex(12);
+    browser->TextLoad();
+    EXPECT_EQ(label(ui().Lbl_Info_Name), "KVX00007.TXT");
     dialogs->texts = {"kvx0001", "zz"};
     ui().MM_View_GoToNumber->trigger();
     EXPECT_EQ(label(ui().Lbl_Info_Name), "KVX00019.TXT") << "the first listed name with the prefix";
+    EXPECT_EQ(dialogs->log.size(), 1u) << "no notice";
     ui().MM_View_GoToNumber->trigger();
     EXPECT_EQ(label(ui().Lbl_Info_Name), "KVX00019.TXT");
     EXPECT_EQ(dialogs->log.back().text, "No listed file name begins with \"zz\"");

@@ -137,6 +137,33 @@ TEST_F(BrowserTest, AFaultyTitleLineOnTheWayStopsTheSearch) {
     EXPECT_EQ(label(ui().Lbl_Info_Title), "00001 Root");
 }
 
+// Two files carry one number (names that differ in letter case): a link is
+// named after the last of their lines and leads to the first, in whichever
+// order the list stands after the sort toggle.
+TEST_F(BrowserTest, ALinkToANumberTwoLinesCarryFollowsTheListOrder) {
+    category("Log Mode", "Ascending Order");
+    message("KVX00001.TXT", logMessage("00001", "Root", "A", "00005"));
+    message("KVX00005.TXT", logMessage("00005", "Upper", "B", "", "00001"));
+    message("kvx00005.txt", logMessage("00005", "Lower", "C", "", "00001"));
+    browser->DefaultRead();
+    const struct {
+        bool sortClick;
+        int root;
+        const char *caption, *followed;
+    } rows[] = {{false, 0, "01 : Lower / C", "00005 Upper"}, {true, 2, "01 : Upper / B", "00005 Lower"}};
+    for (const auto &r : rows) {
+        if (r.sortClick)
+            ui().Btn_Sort->click();
+        ui().LB_Title->setSelectedIndex(r.root);
+        browser->TextLoad();
+        ASSERT_EQ(label(ui().Lbl_Info_Title), "00001 Root");
+        EXPECT_EQ(ui().MM_View_Res_NextK[0]->caption(), r.caption);
+        ui().MM_View_Res_NextK[0]->trigger();
+        EXPECT_EQ(label(ui().Lbl_Info_Title), r.followed);
+    }
+    EXPECT_TRUE(errors().empty());
+}
+
 // Text Mode never fills the link entries, so following them never moves, not
 // even to a title line that starts like a message number.
 TEST_F(BrowserTest, TextModeLinksAreNeverUsable) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 using vb::Bytes;
@@ -90,4 +92,35 @@ TEST_F(FileListTest, MissingDirectoryKeepsTheListAsItWas) {
     EXPECT_THROW(list.setMask("*.doc"), vb::RuntimeError);
     EXPECT_EQ(list.mask(), "*.txt");
     EXPECT_EQ(list.names(), before);
+}
+
+// Inside one ReadOnce the directory is read once: another mask, a reread and
+// the subfolders all come from that read, with the same names in the same
+// order as reads of their own; a file made meanwhile shows once it ends.
+TEST_F(FileListTest, OneReadServesEveryListingUntilItEnds) {
+    vb::FileList alone;
+    alone.setDirectory(root);
+    alone.setMask("*.TXT");
+    const Names txt = alone.names();
+    alone.setMask("*.*");
+    const Names all = alone.names();
+
+    vb::FileList list;
+    {
+        vb::FileList::ReadOnce once(list);
+        list.setDirectory(root);
+        EXPECT_EQ(list.names(), all);
+        vbtest::put(dir.file("0.txt"), "");
+        ::mkdir(dir.file("later").c_str(), 0755);
+        list.setMask("*.TXT");
+        EXPECT_EQ(list.names(), txt);
+        list.reread();
+        EXPECT_EQ(list.names(), txt);
+        EXPECT_EQ(list.subfolders(root + "/"), Names{"sub.txt"});
+    }
+    list.reread();
+    EXPECT_EQ(list.names().front(), "0.txt");
+    Names folders = list.subfolders(root);
+    std::sort(folders.begin(), folders.end());
+    EXPECT_EQ(folders, (Names{"later", "sub.txt"}));
 }

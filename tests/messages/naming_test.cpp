@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <vector>
 
 using vb::Bytes;
@@ -91,4 +92,39 @@ TEST(Naming, FileNameOrder) {
     EXPECT_EQ(names, expected);
     EXPECT_EQ(vb::compareFileNames("abc", "ABC") > 0, true); // same letters: by bytes
     EXPECT_EQ(vb::compareFileNames("abc", "abc"), 0);
+}
+
+// Sorting by folded keys gives exactly the order of compareFileNames, over
+// names built from the bytes where the two could part: letters of both cases
+// and the bytes around them, lead bytes with trail bytes that are letters or
+// not, lone lead bytes at the end, and single-byte katakana.
+TEST(Naming, SortingByFoldedKeysKeepsTheNameOrder) {
+    const unsigned char alphabet[] = {'a',  'A',  'z',  'Z',  '_',  '.',  '0',  '@',  '[',  '`',  '{', 0x7F,
+                                      0x81, 0x83, 0x9F, 0xE0, 0xFC, 0x40, 0x5A, 0x80, 0xA0, 0xDF, 0xFD};
+    std::mt19937 random(14);
+    // "\x83" "a": a lead byte before a letter that is not a trail byte here.
+    std::vector<Bytes> names = {"b.txt",
+                                "A.txt",
+                                "a.TXT",
+                                "\x83\x61",
+                                "\x83\x41",
+                                "\x83",
+                                "\x83"
+                                "a",
+                                "a\x83",
+                                "A\x83",
+                                "\x83\x5a",
+                                "\x83z"};
+    for (int i = 0; i < 4000; ++i) {
+        Bytes name;
+        const size_t length = 1 + random() % 6;
+        for (size_t k = 0; k < length; ++k)
+            name.push_back(char(alphabet[random() % sizeof alphabet]));
+        names.push_back(name);
+    }
+    std::vector<Bytes> expected = names;
+    std::sort(expected.begin(), expected.end(),
+              [](const Bytes &a, const Bytes &b) { return vb::compareFileNames(a, b) < 0; });
+    vb::sortFileNames(names);
+    EXPECT_EQ(names, expected);
 }

@@ -65,7 +65,7 @@ const Maps &maps() {
 
 // Decodes one character at bytes[i]; returns the number of bytes consumed and
 // appends to out. Never fails: an undecodable byte becomes its placeholder.
-size_t decodeOne(const Bytes &bytes, size_t i, QString &out) {
+size_t decodeOne(std::string_view bytes, size_t i, QString &out) {
     const Maps &m = maps();
     unsigned char b = static_cast<unsigned char>(bytes[i]);
     if (b < 0x80) {
@@ -251,9 +251,13 @@ Bytes fsNameToBytes(const std::string &fsName, bool rawPlaceholders, bool *rawUs
 QString toUnicode(const Bytes &bytes) {
     QString out;
     out.reserve(qsizetype(bytes.size()));
+    appendUnicode(out, bytes);
+    return out;
+}
+
+void appendUnicode(QString &out, std::string_view bytes) {
     for (size_t i = 0; i < bytes.size();)
         i += decodeOne(bytes, i, out);
-    return out;
 }
 
 Bytes fromUnicode(QStringView text) {
@@ -292,6 +296,11 @@ Bytes fsToBytes(const std::string &fsName) {
 std::string bytesToFs(const Bytes &name) {
     std::string out;
     out.reserve(name.size() * 3 / 2);
+    appendBytesToFs(out, name);
+    return out;
+}
+
+void appendBytesToFs(std::string &out, const Bytes &name) {
     for (size_t i = 0; i < name.size();) {
         unsigned char b = static_cast<unsigned char>(name[i]);
         if (b < 0x80) {
@@ -312,7 +321,6 @@ std::string bytesToFs(const Bytes &name) {
         for (QChar q : ch)
             appendUtf8(out, q.unicode());
     }
-    return out;
 }
 
 } // namespace vb

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace vb {
 
@@ -19,6 +20,8 @@ using Bytes = std::string;
 constexpr char16_t kEscapeBase = 0xF700;
 
 QString toUnicode(const Bytes &bytes);
+// toUnicode(bytes) appended to out.
+void appendUnicode(QString &out, std::string_view bytes);
 Bytes fromUnicode(const QString &text);
 Bytes fromUnicode(QStringView text);
 
@@ -32,5 +35,8 @@ Bytes cp(const char *utf8);
 // and 0x86, which the code page leaves unused.
 Bytes fsToBytes(const std::string &fsName);
 std::string bytesToFs(const Bytes &name);
+// bytesToFs(name) appended to out; a path converted in pieces split after a
+// separator equals the path converted whole.
+void appendBytesToFs(std::string &out, const Bytes &name);
 
 } // namespace vb

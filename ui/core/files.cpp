@@ -1,5 +1,7 @@
 #include "ui/core/files.h"
 
+#include "ui/core/file_ops.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -23,7 +25,7 @@ void setErr(int *err, int value) {
 
 bool writeAll(int fd, const char *data, size_t size) {
     while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
+        ssize_t n = fileOps().write(fd, data, size);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -41,7 +43,7 @@ bool followLinks(std::string &path, int *err) {
     constexpr int kMaxLinks = 40;
     for (int hops = 0; hops < kMaxLinks; ++hops) {
         struct stat st;
-        if (::lstat(path.c_str(), &st) != 0) {
+        if (fileOps().lstat(path.c_str(), &st) != 0) {
             if (errno == ENOENT)
                 return true; // the file to be created
             setErr(err, errno);
@@ -50,7 +52,7 @@ bool followLinks(std::string &path, int *err) {
         if (!S_ISLNK(st.st_mode))
             return true;
         char buf[PATH_MAX];
-        const ssize_t n = ::readlink(path.c_str(), buf, sizeof buf);
+        const ssize_t n = fileOps().readlink(path.c_str(), buf, sizeof buf);
         if (n < 0 || size_t(n) == sizeof buf) {
             setErr(err, n < 0 ? errno : ENAMETOOLONG);
             return false;
@@ -95,8 +97,10 @@ FileHandle::~FileHandle() {
         ::close(fd);
 }
 
-bool FileHandle::open(const Bytes &path, int *err) {
-    fd = ::open(fsPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+bool FileHandle::open(const Bytes &path, int *err) { return openFs(fsPath(path), err); }
+
+bool FileHandle::openFs(const std::string &path, int *err) {
+    fd = fileOps().open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
     if (fd < 0) {
         setErr(err, errno);
         return false;
@@ -121,11 +125,16 @@ bool FileHandle::open(const Bytes &path, int *err) {
 long FileHandle::read(Bytes &out, size_t n) {
     size_t old = out.size();
     out.resize(old + n);
+    const long got = read(&out[old], n);
+    out.resize(old + (got > 0 ? size_t(got) : 0));
+    return got;
+}
+
+long FileHandle::read(char *buf, size_t n) {
     for (;;) {
-        ssize_t got = ::read(fd, &out[old], n);
+        const ssize_t got = ::read(fd, buf, n);
         if (got < 0 && errno == EINTR)
             continue;
-        out.resize(old + (got > 0 ? size_t(got) : 0));
         return long(got);
     }
 }
@@ -170,7 +179,7 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
     std::string tmpl = (dir.empty() ? std::string("./") : dir) + ".vb-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
-    int fd = ::mkstemp(name.data());
+    int fd = fileOps().mkstemp(name.data());
     if (fd < 0) {
         setErr(err, errno);
         return false;
@@ -182,37 +191,37 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
         ::umask(m);
         return m;
     }();
-    if (::stat(target.c_str(), &st) == 0) {
+    if (fileOps().stat(target.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
-            ::close(fd);
-            ::unlink(name.data());
+            fileOps().close(fd);
+            fileOps().unlink(name.data());
             setErr(err, EISDIR);
             return false;
         }
         mode = st.st_mode & 07777;
     }
-    ::fchmod(fd, mode);
-    bool ok = writeAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
+    fileOps().fchmod(fd, mode);
+    bool ok = writeAll(fd, data.data(), data.size()) && fileOps().fsync(fd) == 0;
     int saved = errno;
-    if (::close(fd) != 0 && ok) {
+    if (fileOps().close(fd) != 0 && ok) {
         ok = false;
         saved = errno;
     }
-    if (ok && ::rename(name.data(), target.c_str()) != 0) {
+    if (ok && fileOps().rename(name.data(), target.c_str()) != 0) {
         ok = false;
         saved = errno;
     }
     if (!ok) {
-        ::unlink(name.data());
+        fileOps().unlink(name.data());
         setErr(err, saved);
         return false;
     }
     // Make the rename itself durable. The new content is in place by now, so
     // a folder that cannot be synced does not turn the write into a failure.
-    const int dirFd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dirFd = fileOps().open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
+        fileOps().fsync(dirFd);
+        fileOps().close(dirFd);
     }
     return true;
 }
@@ -257,43 +266,44 @@ bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err) {
 bool isReadOnlyFile(const Bytes &path) {
     const std::string fs = fsPath(path);
     struct stat st;
-    return ::stat(fs.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(fs.c_str(), W_OK) != 0);
+    return fileOps().stat(fs.c_str(), &st) == 0 &&
+           ((st.st_mode & 0222) == 0 || fileOps().access(fs.c_str(), W_OK) != 0);
 }
 
 bool isDirectory(const Bytes &path) {
     struct stat st;
-    return ::stat(fsPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return fileOps().stat(fsPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool fileExists(const Bytes &path) {
     struct stat st;
-    return ::stat(fsPath(path).c_str(), &st) == 0;
+    return fileOps().stat(fsPath(path).c_str(), &st) == 0;
 }
 
 bool makeDirectory(const Bytes &path) {
     std::string p = fsPath(path);
     while (p.size() > 1 && p.back() == '/')
         p.pop_back();
-    return ::mkdir(p.c_str(), 0777) == 0;
+    return fileOps().mkdir(p.c_str(), 0777) == 0;
 }
 
-bool removeFile(const Bytes &path) { return ::unlink(fsPath(path).c_str()) == 0; }
+bool removeFile(const Bytes &path) { return fileOps().unlink(fsPath(path).c_str()) == 0; }
 
 bool createNewFile(const Bytes &path, const Bytes &data, int *err) {
     const std::string target = fsPath(path);
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = fileOps().open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         setErr(err, errno);
         return false;
     }
-    bool ok = writeAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
+    bool ok = writeAll(fd, data.data(), data.size()) && fileOps().fsync(fd) == 0;
     int saved = errno;
-    if (::close(fd) != 0 && ok) {
+    if (fileOps().close(fd) != 0 && ok) {
         ok = false;
         saved = errno;
     }
     if (!ok) {
-        ::unlink(target.c_str());
+        fileOps().unlink(target.c_str());
         setErr(err, saved);
     }
     return ok;
@@ -328,14 +338,20 @@ Bytes lexicallyNormal(const Bytes &absolute) {
 
 bool sameFile(const Bytes &a, const Bytes &b) {
     struct stat sa, sb;
-    const bool hasA = ::stat(fsPath(a).c_str(), &sa) == 0;
-    const bool hasB = ::stat(fsPath(b).c_str(), &sb) == 0;
+    const bool hasA = fileOps().stat(fsPath(a).c_str(), &sa) == 0;
+    const bool hasB = fileOps().stat(fsPath(b).c_str(), &sb) == 0;
     if (hasA && hasB)
         return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
     if (hasA != hasB)
         return false;
     const Bytes ra = resolvePath(a), rb = resolvePath(b);
     return isAbsolute(ra) && isAbsolute(rb) ? lexicallyNormal(ra) == lexicallyNormal(rb) : ra == rb;
+}
+
+bool distinctFiles(const Bytes &a, const Bytes &b) {
+    struct stat sa, sb;
+    return fileOps().stat(fsPath(a).c_str(), &sa) == 0 && fileOps().stat(fsPath(b).c_str(), &sb) == 0 &&
+           (sa.st_dev != sb.st_dev || sa.st_ino != sb.st_ino);
 }
 
 } // namespace vb

@@ -46,8 +46,12 @@ struct FileHandle {
     // anything else that is not an ordinary file (a pipe, a device) with
     // EINVAL.
     bool open(const Bytes &path, int *err = nullptr);
+    // The same, for a path in the file system's own spelling (see fsPath).
+    bool openFs(const std::string &path, int *err = nullptr);
     // Reads at most n more bytes, appending them; returns the count, 0 at end, -1 on error.
     long read(Bytes &out, size_t n);
+    // Reads at most n bytes into buf; returns the count, 0 at end, -1 on error.
+    long read(char *buf, size_t n);
 };
 
 // Writes the whole content to a temporary file beside the target, syncs it,
@@ -81,5 +85,9 @@ bool removeFile(const Bytes &path);
 // does, the same path once resolved and rid of ".", ".." and doubled
 // separators; never when only one of them exists.
 bool sameFile(const Bytes &a, const Bytes &b);
+// True only when both paths name existing files and these are two files;
+// false whenever either cannot be examined. The test before deleting one of
+// them for the other: a failing look must never cost a file.
+bool distinctFiles(const Bytes &a, const Bytes &b);
 
 } // namespace vb

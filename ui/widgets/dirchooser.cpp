@@ -25,13 +25,6 @@ Bytes parentOf(const Bytes &dir) {
     return dir.substr(0, p);
 }
 
-std::vector<Bytes> subdirectories(const Bytes &dir) {
-    std::vector<Bytes> out;
-    listDirectory(dir, nullptr, &out); // a folder that cannot be read shows none
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 } // namespace
 
 DirChooser::DirChooser(QWidget *parent) : QWidget(parent) {
@@ -57,10 +50,16 @@ void DirChooser::enterRow(int row) {
 }
 
 void DirChooser::setDirectory(const Bytes &dir) {
-    dir_ = trimmed(dir);
-    fill();
-    if (onChange)
-        onChange();
+    const auto move = [this, &dir] {
+        dir_ = trimmed(dir);
+        fill();
+        if (onChange)
+            onChange();
+    };
+    if (aroundMove)
+        aroundMove(move);
+    else
+        move();
 }
 
 void DirChooser::fill() {
@@ -72,7 +71,13 @@ void DirChooser::fill() {
             new QListWidgetItem(style()->standardIcon(QStyle::SP_FileDialogToParent), QStringLiteral(".."), list_);
         up->setData(Qt::UserRole, QStringLiteral(".."));
     }
-    for (const Bytes &name : subdirectories(dir_)) {
+    std::vector<Bytes> folders;
+    if (listFolders)
+        folders = listFolders(dir_);
+    else
+        listDirectory(dir_, nullptr, &folders); // a folder that cannot be read shows none
+    std::sort(folders.begin(), folders.end());
+    for (const Bytes &name : folders) {
         auto *item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon), toUnicode(name), list_);
         item->setData(Qt::UserRole, toUnicode(name));
     }

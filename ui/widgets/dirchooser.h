@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QListWidget;
@@ -23,6 +24,12 @@ public:
     std::function<void()> onChange;
     // Asked before the user moves to another directory; false keeps it.
     std::function<bool()> mayLeave;
+    // The folders of a directory, in any order (none when it cannot be
+    // read); when unset, the chooser reads them itself.
+    std::function<std::vector<Bytes>(const Bytes &dir)> listFolders;
+    // Runs each move (showing the new directory's folders, then raising
+    // onChange), so that an owner can let both share one read of it.
+    std::function<void(const std::function<void()> &move)> aroundMove;
 
     QListWidget *list() const { return list_; }
     // Moves to the entry at row (".." is the parent), as a double click does.

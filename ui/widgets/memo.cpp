@@ -12,15 +12,19 @@ Memo::Memo(QWidget *parent) : QPlainTextEdit(parent) {
 }
 
 void Memo::setLines(const std::vector<Bytes> &lines) {
+    setLineViews(std::vector<std::string_view>(lines.begin(), lines.end()));
+}
+
+void Memo::setLineViews(const std::vector<std::string_view> &lines) {
     QString text;
     size_t total = 0;
-    for (const Bytes &l : lines)
+    for (std::string_view l : lines)
         total += l.size() + 1;
     text.reserve(qsizetype(total));
     for (size_t i = 0; i < lines.size(); ++i) {
         if (i)
             text.append(QLatin1Char('\n'));
-        text.append(toUnicode(lines[i]));
+        appendUnicode(text, lines[i]);
     }
     setPlainText(text);
     // An empty control cannot tell no line from one empty line.

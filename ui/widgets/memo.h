@@ -6,6 +6,7 @@
 #include "ui/core/codepage.h"
 
 #include <QPlainTextEdit>
+#include <string_view>
 #include <vector>
 
 namespace vb {
@@ -16,6 +17,8 @@ public:
     explicit Memo(QWidget *parent = nullptr);
 
     void setLines(const std::vector<Bytes> &lines);
+    // The same from views of the lines (into a buffer the caller keeps meanwhile).
+    void setLineViews(const std::vector<std::string_view> &lines);
     // Logical lines while word wrap is off; the lines as shown while it is on.
     std::vector<Bytes> lines() const;
     std::vector<Bytes> logicalLines() const;

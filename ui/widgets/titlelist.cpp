@@ -14,7 +14,9 @@ int TitleListModel::rowCount(const QModelIndex &parent) const {
 QVariant TitleListModel::data(const QModelIndex &index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
-    return toUnicode(lines[size_t(lineOf(index.row()))]);
+    QString text;
+    appendUnicode(text, lines[size_t(lineOf(index.row()))]);
+    return text;
 }
 
 void TitleListModel::reset() {
@@ -80,7 +82,7 @@ int TitleList::rowOfLine(int line) const {
     return it != shown.end() && *it == line ? int(it - shown.begin()) : -1;
 }
 
-void TitleList::setFilter(std::function<bool(const Bytes &)> keep) {
+void TitleList::setFilter(std::function<bool(std::string_view)> keep) {
     const int row = selectedIndex();
     const int selected = row >= 0 ? lineOfRow(row) : -1;
     keep_ = std::move(keep);

@@ -1,14 +1,16 @@
 #pragma once
 // A list box of byte-string lines that stays fast at 100,000 lines: a list
-// view over a plain vector, converting a line to Unicode only when it is
-// drawn. The selected index is -1 when nothing is selected.
+// view over compactly held lines (TitleLines, with their number index),
+// converting a line to Unicode only when it is drawn. The selected index is
+// -1 when nothing is selected.
 
 #include "ui/core/codepage.h"
+#include "ui/widgets/title_lines.h"
 
 #include <QAbstractListModel>
 #include <QListView>
 #include <functional>
-#include <vector>
+#include <string_view>
 
 namespace vb {
 
@@ -18,12 +20,12 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
-    std::vector<Bytes> lines;
+    TitleLines lines;
     // While a filter is set, the rows are these lines (indexes into lines, ascending).
     std::vector<int> shown;
     bool filtered = false;
     int lineOf(int row) const { return filtered ? shown[size_t(row)] : row; }
-    void reset(); // after the vector was changed
+    void reset(); // after the lines were changed
 };
 
 class TitleList : public QListView {
@@ -43,22 +45,23 @@ public:
     private:
         TitleList &list_;
     };
-    void append(Bytes line) { model_->lines.push_back(std::move(line)); }
+    void append(std::string_view line) { model_->lines.append(line); }
     void clear();
 
     // Rows are the lines shown: every line, or those a filter keeps. Count,
     // line, the selected index and moves are in rows.
     int count() const { return model_->rowCount(); }
-    const Bytes &line(int row) const { return model_->lines[size_t(model_->lineOf(row))]; }
-    // Every line, shown or not, and the two ways between lines and rows.
-    const std::vector<Bytes> &lines() const { return model_->lines; }
+    Bytes line(int row) const { return Bytes(model_->lines[size_t(model_->lineOf(row))]); }
+    // Every line, shown or not, with their number index, always in step with
+    // the list; and the two ways between lines and rows.
+    const TitleLines &lines() const { return model_->lines; }
     int lineCount() const { return int(model_->lines.size()); }
     int lineOfRow(int row) const { return model_->lineOf(row); }
     int rowOfLine(int line) const; // -1 when the line is not shown
     // Shows only the lines keep accepts (all of them for a null filter), now
     // and whenever the lines are built again; a selected line that stays
     // shown stays selected.
-    void setFilter(std::function<bool(const Bytes &)> keep);
+    void setFilter(std::function<bool(std::string_view)> keep);
     bool isFiltered() const { return model_->filtered; }
     // Raised after the filter was applied to new lines or a new filter.
     std::function<void()> onFiltered;
@@ -82,7 +85,7 @@ protected:
 
 private:
     void refilter();
-    std::function<bool(const Bytes &)> keep_;
+    std::function<bool(std::string_view)> keep_;
     bool pressedOnLine_ = false;
     TitleListModel *model_;
     bool quiet_ = false;

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Peak resident memory (VmHWM) of the real program after View, in a virtual X
+# server: once on 100,000 generated Log Mode messages, once more with a 10 MB
+# message as the one shown first. The messages are made in a temporary
+# folder and removed afterwards. Run by hand; the tests never run it.
+#
+#   bench/peak_memory.sh build/velbrook [X display number]
+set -u
+exe=$(readlink -f "$1")
+display=${2:-62}
+work=$(mktemp -d /tmp/vb-peak.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+cp "$exe" "$work/velbrook"
+mkdir "$work/logtext"
+
+python3 - "$work/logtext" <<'PY'
+import os, sys
+folder = sys.argv[1]
+for i in range(100000):
+    nxt = "".join("%05d" % (i + 1 + k) for k in range(10))
+    text = ("%05d\r\nTitle:Message number %d about the weather\r\nName :Writer %d\r\n"
+            "Mail :writer%d@example.com\r\nHttp :http://example.com/~w%d/\r\n"
+            "Date :2001/04/03 (\x89\xce) 21:15\r\nNext :%s\r\nBack :%05d\r\n\r\n\r\n"
+            "Body text of message %d.\r\nA second line.\r\n") % (i, i, i % 97, i % 97, i % 97, nxt, i - 1, i)
+    with open(os.path.join(folder, "KVX%05d.TXT" % i), "wb") as f:
+        f.write(text.encode("latin-1"))
+PY
+
+cat > "$work/measure.sh" <<'INNER'
+set -u
+cd "$1"
+unset QT_QPA_PLATFORM
+wait_window() {
+  for i in $(seq 1 600); do
+    for wid in $(xdotool search --onlyvisible --name "Velbrook v0.2" 2>/dev/null); do
+      xwininfo -id "$wid" 2>/dev/null | grep -q "$1" && return 0
+    done
+    sleep 0.1
+  done
+  return 1
+}
+# CPU ticks the process has used so far.
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# Starts the program, presses View, waits until the browser is up and the
+# program has been idle for two seconds, and prints its VmHWM in kB.
+peak() {
+  rm -f Velbrook.ini
+  ./velbrook & local pid=$!
+  wait_window "Width: 352" || { echo "no title window"; kill $pid; return 1; }
+  local wid
+  wid=$(xdotool search --onlyvisible --name "Velbrook v0.2" | tail -n 1)
+  xdotool windowfocus --sync "$wid" 2>/dev/null
+  xdotool key --clearmodifiers Return
+  wait_window "Width: 640" || { echo "no browser"; kill $pid; return 1; }
+  local last=-1 now idle=0
+  while [ $idle -lt 4 ]; do
+    sleep 0.5
+    now=$(ticks $pid)
+    if [ "$now" = "$last" ]; then idle=$((idle + 1)); else idle=0; fi
+    last=$now
+  done
+  awk '/VmHWM/ {print $2}' "/proc/$pid/status"
+  kill $pid
+  wait $pid 2>/dev/null
+}
+echo "view on 100000 messages: VmHWM $(peak) kB"
+# The message shown first (the highest number, in descending order) becomes
+# one of 10 MB: Japanese and ASCII text in lines of about 80 bytes.
+python3 - <<'PY'
+line = ("\x82\xb1\x82\xea\x82\xcd\x96\x7b\x95\xb6\x82\xc5\x82\xb7" * 3 + " plain words 0123456789 and more\r\n").encode("latin-1")
+head = ("99999\r\nTitle:Large\r\nName :Big\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\n").encode("latin-1")
+with open("logtext/KVX99999.TXT", "wb") as f:
+    f.write(head)
+    f.write(line * (10 * 1024 * 1024 // len(line)))
+PY
+echo "view with a 10 MB message shown: VmHWM $(peak) kB"
+INNER
+xvfb-run -n "$display" -s "-screen 0 1024x768x24" bash "$work/measure.sh" "$work"

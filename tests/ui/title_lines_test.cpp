@@ -1,0 +1,70 @@
+// The title list's lines and their number index.
+
+#include "ui/widgets/title_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+vb::TitleLines linesOf(const std::vector<std::string> &texts) {
+    vb::TitleLines lines;
+    for (const std::string &t : texts)
+        lines.append(t);
+    return lines;
+}
+
+} // namespace
+
+// Lines are found by the number they start with: a link's caption by the
+// last line carrying the number in five digits, a link's target by the first
+// line whose first five bytes read as it, stopped by a line before it whose
+// bytes do not read as a number.
+TEST(TitleLines, LinesAreFoundByTheNumberTheyStartWith) {
+    const vb::TitleLines lines = linesOf({
+        "00012 _ First twelve / A", // 0
+        "00007 _ Seven / B",        // 1
+        "   12 _ Blank twelve",     // 2: reads as 12, but is not 00012
+        "00012 _ Last twelve / C",  // 3
+        "-0001 _ Minus one",        // 4
+        "12",                       // 5: shorter than five bytes
+        "123456 _ Long",            // 6: first five bytes 12345
+        "",                         // 7: does not read
+        "00099 _ After",            // 8
+        "abcde",                    // 9
+    });
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[3], "00012 _ Last twelve / C");
+    const struct {
+        int number, last, first;
+    } rows[] = {
+        {12, 3, 0}, {7, 1, 1}, {-1, -1, 4}, {12345, 6, 6}, {99, 8, 8}, {123456, -1, -1}, {0, -1, -1}, {100000, -1, -1},
+    };
+    for (const auto &r : rows) {
+        EXPECT_EQ(lines.lastLineOf(r.number), r.last) << r.number;
+        EXPECT_EQ(lines.firstLineReading(r.number), r.first) << r.number;
+    }
+    EXPECT_EQ(lines.firstUnreadable(), 7);
+}
+
+// Every change goes through clear and append: the index follows the lines.
+TEST(TitleLines, TheIndexFollowsTheLinesThroughARebuild) {
+    vb::TitleLines lines = linesOf({"00001 _ A", "00002 _ B"});
+    lines.clear();
+    EXPECT_EQ(lines.size(), 0u);
+    EXPECT_EQ(lines.lastLineOf(1), -1);
+    EXPECT_EQ(lines.firstUnreadable(), -1);
+    // Long lines and many of them, in blocks of their own.
+    const std::string long_title(100000, 'x');
+    for (int i = 0; i < 3000; ++i)
+        lines.append((i == 1500 ? "00002 _ " + long_title : "00001 _ " + std::to_string(i)));
+    EXPECT_EQ(lines.size(), 3000u);
+    EXPECT_EQ(lines.lastLineOf(1), 2999);
+    EXPECT_EQ(lines.firstLineReading(1), 0);
+    EXPECT_EQ(lines.lastLineOf(2), 1500);
+    EXPECT_EQ(lines[1500].size(), 8 + long_title.size());
+    EXPECT_EQ(lines[1499], "00001 _ 1499");
+    EXPECT_EQ(lines[1501], "00001 _ 1501");
+}

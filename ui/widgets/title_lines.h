@@ -1,0 +1,52 @@
+#pragma once
+// The lines of the title list, held compactly (in large shared blocks rather
+// than one string each), with an index from the message number a line starts
+// with to the lines that carry it. Appending keeps the index true, so it is
+// always in step with the lines, however the list was built.
+//
+// A line is found in constant time by its number; lookups by other criteria
+// (a filter, a search) walk the lines with size() and operator[].
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vb {
+
+class TitleLines {
+public:
+    size_t size() const { return refs_.size(); }
+    bool empty() const { return refs_.empty(); }
+    // Line i (0 <= i < size()); the view stays valid until clear().
+    std::string_view operator[](size_t i) const {
+        const Ref &r = refs_[i];
+        return std::string_view(blocks_[r.block].data() + r.offset, r.size);
+    }
+
+    void append(std::string_view line);
+    void clear();
+
+    // The last line whose first five bytes are the number in five-digit
+    // form; -1 when no line is, always so for numbers outside 0..99999.
+    int lastLineOf(int number) const;
+    // The first line whose first five bytes (the whole line when it is
+    // shorter) read as the whole number `number` by the runtime's rule
+    // (tryWholeNumber); -1 when no line does.
+    int firstLineReading(int number) const;
+    // The first line whose first five bytes do not read as a whole number
+    // (an empty line among them); -1 when every line's do.
+    int firstUnreadable() const { return firstUnreadable_; }
+
+private:
+    struct Ref {
+        uint32_t block, offset, size;
+    };
+    std::vector<std::string> blocks_; // each filled within its first capacity
+    std::vector<Ref> refs_;
+    std::vector<int32_t> lastOf_;       // by number 0..99999
+    std::vector<int32_t> firstReading_; // by value -9999..99999
+    int firstUnreadable_ = -1;
+};
+
+} // namespace vb

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QShortcut>
+#include <QSplitter>
 #include <QTextBlock>
 #include <QTimer>
 #include <algorithm>
@@ -38,7 +39,8 @@ struct FindState {
     std::unique_ptr<SearchRun> run;
     QTimer *timer = nullptr;
     QShortcut *cancelKey = nullptr, *closeKey = nullptr;
-    bool quiet = false; // the program is changing the results list
+    bool quiet = false;   // the program is changing the results list
+    QList<int> paneSizes; // the title list and directory heights before the box opened
 };
 
 namespace {
@@ -133,6 +135,10 @@ void TF1::buildFind() {
     connectGuarded(Memo_log, &QPlainTextEdit::textChanged, this, [this] { markMemoHits(); });
 }
 
+int TF1::titleListHeightToStore() const {
+    return !Pnl_Find->isHidden() && find_->paneSizes.size() == 2 ? find_->paneSizes[0] : Pnl_TitleList->height();
+}
+
 Bytes TF1::fileOnView() const {
     return shownLine_ >= 0 && size_t(shownLine_) < FLB.names().size() ? fileForLine(shownLine_) : Bytes();
 }
@@ -193,6 +199,12 @@ void TF1::MM_View_GoToNumberClick() {
 void TF1::MM_Edit_FindClick() {
     const bool inMessage = Memo_log->hasFocus();
     if (Pnl_Find->isHidden()) {
+        // The box gets at least half of the left pane; the heights are given
+        // back when it closes, and only they are ever stored.
+        find_->paneSizes = Splitter1->sizes();
+        const int total = find_->paneSizes.value(0) + find_->paneSizes.value(1);
+        if (find_->paneSizes.value(1) < total / 2)
+            Splitter1->setSizes({total - total / 2, total / 2});
         DLB->hide();
         Pnl_Find->show();
         Pnl_Dir->relayout();
@@ -447,8 +459,11 @@ void TF1::closeFind() {
     f.cancelKey->setEnabled(false);
     f.closeKey->setEnabled(true);
     Pnl_Find->Btn_FindStop->setEnabled(false);
+    const bool wasOpen = !Pnl_Find->isHidden();
     Pnl_Find->hide();
     DLB->show();
+    if (wasOpen && f.paneSizes.size() == 2)
+        Splitter1->setSizes(f.paneSizes);
     Pnl_Dir->relayout();
     markMemoHits();
     LB_Title->setFocus();

@@ -520,7 +520,7 @@ void TF1::applyGeometry(const BrowserGeometry &g) {
 
 BrowserGeometry TF1::geometryToStore() const {
     return {
-        x(), y(), centralWidget()->width(), centralWidget()->height(), Pnl_Thread->width(), Pnl_TitleList->height()};
+        x(), y(), centralWidget()->width(), centralWidget()->height(), Pnl_Thread->width(), titleListHeightToStore()};
 }
 
 void TF1::resizeEvent(QResizeEvent *e) {

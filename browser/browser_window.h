@@ -260,6 +260,8 @@ private:
     // its message; false when the user kept unsaved edits instead.
     bool showLine(int j);
     void findInMessage();
+    // The title list's height as stored: the one before the Find box opened.
+    int titleListHeightToStore() const;
     // The file of the message last loaded; empty when none is.
     Bytes fileOnView() const;
     void pollFind();

@@ -10,11 +10,7 @@ using vb::Bytes;
 
 namespace {
 
-std::string num(int i) {
-    char b[16];
-    std::snprintf(b, sizeof b, "%05d", i);
-    return b;
-}
+const auto num = fiveDigits;
 
 // Every fifth title mentions rain, message 10's in full-width letters;
 // message 5 links on to message 7.

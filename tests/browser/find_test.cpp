@@ -14,11 +14,7 @@ using vb::Bytes;
 
 namespace {
 
-std::string num(int i) {
-    char b[16];
-    std::snprintf(b, sizeof b, "%05d", i);
-    return b;
-}
+const auto num = fiveDigits;
 
 // The body of message i: messages 3, 8 and 15 mention rain, 8 twice on one line.
 std::string body(int i) {
@@ -115,7 +111,9 @@ TEST_F(FindTest, GoToNumberTakesAFileNamePrefixInTextMode) {
 
 TEST_F(FindTest, SearchListsEveryHitAndF3StepsThroughThemAcrossMessages) {
     EXPECT_TRUE(find().isHidden());
+    const int listHeight = browser->geometryToStore().splitter2;
     search("rain");
+    EXPECT_EQ(browser->geometryToStore().splitter2, listHeight) << "the box's room is never stored";
     EXPECT_FALSE(find().isHidden());
     EXPECT_TRUE(ui().DLB->isHidden()) << "the Find box takes the directory chooser's place";
     EXPECT_EQ(find().status(), "4 hits in 3 messages");
@@ -154,6 +152,7 @@ TEST_F(FindTest, SearchListsEveryHitAndF3StepsThroughThemAcrossMessages) {
     find().Btn_FindClose->click();
     EXPECT_TRUE(find().isHidden());
     EXPECT_FALSE(ui().DLB->isHidden());
+    EXPECT_EQ(ui().Pnl_TitleList->height(), listHeight);
     EXPECT_EQ(marked(), 0);
     EXPECT_TRUE(errors().empty());
 }

@@ -50,7 +50,7 @@ protected:
         EXPECT_EQ(QApplication::focusWidget(), find().Edt_FindText);
         QTest::keyClicks(find().Edt_FindText, QString::fromStdString(text));
         key(Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(!find().Btn_FindStop->isEnabled(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!find().Btn_FindStop->isEnabled(), 30000);
     }
     std::vector<std::string> results() const {
         std::vector<std::string> out;
@@ -213,7 +213,7 @@ TEST_F(FindTest, EscapeStopsASearchUnderWay) {
     key(Qt::Key_Return);
     EXPECT_TRUE(find().Btn_FindStop->isEnabled());
     key(Qt::Key_Escape);
-    QTRY_VERIFY_WITH_TIMEOUT(!find().Btn_FindStop->isEnabled(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!find().Btn_FindStop->isEnabled(), 30000);
     EXPECT_NE(find().status().find("(cancelled)"), std::string::npos) << find().status();
     EXPECT_FALSE(find().isHidden()) << "Escape stops the search; the box stays";
 }

@@ -81,3 +81,47 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+# ---- Installing: make install, make uninstall, make deb, make deb-check ----
+# The program is built knowing the bin folder it is installed to (run from
+# there it keeps its settings in ~/.config/velbrook/) and where its samples
+# are, so each target configures its build for its own prefix first.
+PREFIX    ?= /usr/local
+DEB_BUILD ?= $(BUILD)/deb-tree
+PACKAGES  += desktop-file-utils appstream dpkg-dev file librsvg2-bin groff-base
+INSTALL_SUDO = $(shell mkdir -p "$(DESTDIR)$(PREFIX)" 2>/dev/null; [ -w "$(DESTDIR)$(PREFIX)" ] || echo $(SUDO))
+
+.PHONY: install uninstall deb deb-check icons
+
+install: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j$(JOBS) --target velbrook velbrook_manpage
+	$(INSTALL_SUDO) env DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
+	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt > $(BUILD)/installed-files.txt
+
+# Removes what the last make install put in place (the tests install into
+# temporary prefixes too, so the list is kept under a name of its own).
+uninstall:
+	@[ -f $(BUILD)/installed-files.txt ] || { echo "nothing installed from $(BUILD)"; exit 1; }
+	xargs -d '\n' $(INSTALL_SUDO) rm -f < $(BUILD)/installed-files.txt
+	rm -f $(BUILD)/installed-files.txt
+
+# The Debian package, built for /usr in a build of its own (no tests), lands
+# in $(BUILD)/velbrook_<version>_<arch>.deb.
+deb: deps
+	cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DVELBROOK_TESTS=OFF -DVELBROOK_BENCH=OFF
+	cmake --build $(DEB_BUILD) -j$(JOBS)
+	cd $(DEB_BUILD) && cpack -G DEB -B $(abspath $(BUILD))
+	@ls $(BUILD)/velbrook_*.deb
+
+# Installs the package, starts it as a user under Xvfb (display $(DISPLAY_NUMBER))
+# and removes it again. Changes the machine, so it is not part of make test.
+DISPLAY_NUMBER ?= 63
+deb-check: deb
+	bash packaging/deb_check.sh $(BUILD) $(DISPLAY_NUMBER)
+
+# Draws the PNG icons again from the SVG.
+icons:
+	for s in 48 128 256; do rsvg-convert -w $$s -h $$s packaging/icons/velbrook.svg \
+	  -o packaging/icons/velbrook-$$s.png; done

@@ -8,7 +8,6 @@
 #include "editing/header_editor.h"
 #include "editing/shared_window.h"
 #include "setup/setup_window.h"
-#include "ui/core/epath.h"
 #include "ui/widgets/fonts.h"
 #include "ui/widgets/hints.h"
 
@@ -19,8 +18,11 @@ static void initResources() { Q_INIT_RESOURCE(velbrook); }
 
 namespace vb {
 
-Application::Application(Bytes settingsPath)
-    : settings(settingsPath.empty() ? EPath() + kSettingsFileName : settingsPath) {
+Application::Application(Bytes settingsPath) : Application(settingsPlace(settingsPath)) {}
+
+Application::Application(SettingsPlace settingsPlace)
+    : place(std::move(settingsPlace)),
+      settings(place.file, place.privateFile ? FileAccess::Private : FileAccess::Shared) {
     QApplication::setApplicationName(toUnicode(appTitle()));
     QApplication::setQuitOnLastWindowClosed(false);
     initResources();
@@ -43,6 +45,7 @@ void Application::start() {
     F0->setController(F.get());
     F1->setHost(F.get());
     F->attach(F2.get(), F3.get(), options);
+    F->beforeView = [this] { prepareUserFolder(place); };
     TF2 *f2 = F2.get();
     TF *f = F.get();
     F2->onClose = [f, f2] { f->enterBrowser(f2, kCategorySetup); };

@@ -2,6 +2,7 @@
 // Start-up: the application title, then the five windows in their order:
 // title screen, browser, controller, category setup, shared editor window.
 
+#include "app/user_folder.h"
 #include "settings/settings.h"
 
 #include <memory>
@@ -17,11 +18,15 @@ class OptionsPanel;
 
 class Application {
 public:
-    // settingsPath defaults to the settings file in the executable's directory.
+    // settingsPath defaults to the settings file in EPath().
     explicit Application(Bytes settingsPath = Bytes());
+    // The settings in place; an installed run prepares its per-user folder
+    // on the first View.
+    explicit Application(SettingsPlace place);
     ~Application();
     void start();
 
+    SettingsPlace place;
     Settings settings;
     std::unique_ptr<TF0> F0;
     std::unique_ptr<TF1> F1;

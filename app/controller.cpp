@@ -89,6 +89,8 @@ void TF::enterBrowser(QWidget *fallback, int fallbackStyle) {
 }
 
 void TF::view() {
+    if (beforeView)
+        beforeView();
     options_->loadOptions();
     options_->SetShowHint();
     F0->hide();

@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 namespace vb {
 
 class TF0;
@@ -27,8 +29,11 @@ public:
     void FormStyle_Set(int style) override;
     void FormStyle_Write() override;
 
-    // The title screen's View: options, hints, then the browser.
+    // The title screen's View: beforeView, options, hints, then the browser.
     void view();
+    // Runs first on every View (the start-up makes an installed program's
+    // per-user folder ready with it).
+    std::function<void()> beforeView;
 
     bool fastCloseTicked() const override;
     void showTitleScreen() override;

@@ -5,6 +5,7 @@
 # folder and removed afterwards. Run by hand; the tests never run it.
 #
 #   bench/peak_memory.sh build/velbrook [X display number]
+# VB_MESSAGES sets another number of messages.
 set -u
 exe=$(readlink -f "$1")
 display=${2:-62}
@@ -13,10 +14,11 @@ trap 'rm -rf "$work"' EXIT
 cp "$exe" "$work/velbrook"
 mkdir "$work/logtext"
 
-python3 - "$work/logtext" <<'PY'
+count=${VB_MESSAGES:-100000}
+python3 - "$work/logtext" "$count" <<'PY'
 import os, sys
 folder = sys.argv[1]
-for i in range(100000):
+for i in range(int(sys.argv[2])):
     nxt = "".join("%05d" % (i + 1 + k) for k in range(10))
     text = ("%05d\r\nTitle:Message number %d about the weather\r\nName :Writer %d\r\n"
             "Mail :writer%d@example.com\r\nHttp :http://example.com/~w%d/\r\n"
@@ -63,16 +65,18 @@ peak() {
   kill $pid
   wait $pid 2>/dev/null
 }
-echo "view on 100000 messages: VmHWM $(peak) kB"
+echo "view on $2 messages: VmHWM $(peak) kB"
 # The message shown first (the highest number, in descending order) becomes
 # one of 10 MB: Japanese and ASCII text in lines of about 80 bytes.
-python3 - <<'PY'
+last=$(printf 'KVX%05d.TXT' $(($2 - 1)))
+python3 - "$last" <<'PY'
 line = ("\x82\xb1\x82\xea\x82\xcd\x96\x7b\x95\xb6\x82\xc5\x82\xb7" * 3 + " plain words 0123456789 and more\r\n").encode("latin-1")
-head = ("99999\r\nTitle:Large\r\nName :Big\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\n").encode("latin-1")
-with open("logtext/KVX99999.TXT", "wb") as f:
+import sys
+head = (sys.argv[1][3:8] + "\r\nTitle:Large\r\nName :Big\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\n").encode("latin-1")
+with open("logtext/" + sys.argv[1], "wb") as f:
     f.write(head)
     f.write(line * (10 * 1024 * 1024 // len(line)))
 PY
 echo "view with a 10 MB message shown: VmHWM $(peak) kB"
 INNER
-xvfb-run -n "$display" -s "-screen 0 1024x768x24" bash "$work/measure.sh" "$work"
+xvfb-run -n "$display" -s "-screen 0 1024x768x24" bash "$work/measure.sh" "$work" "$count"

@@ -127,6 +127,7 @@ int TF1::fillTitleList(const Bytes *wanted) {
     const bool log = logMode(), desc = descending();
     const auto &names = FLB.names();
     const size_t n = names.size();
+    LB_Title->reserve(size_t(LB_Title->count()) + n);
     int found = 0;
     for (size_t k = 0; k < n; ++k) {
         const Bytes &name = desc ? names[n - 1 - k] : names[k];

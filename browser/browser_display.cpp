@@ -13,6 +13,10 @@
 namespace vb {
 namespace {
 
+// A file larger than this is not shown: no message is that long, and the
+// text control cannot lay out such text (one line of 100 MB brings it down).
+constexpr size_t kShownFileLimit = size_t(16) << 20;
+
 // The part after byte 8 of the last title line whose first five bytes are
 // the number in five-digit form; false when no line carries it.
 bool lastTitleFor(const TitleLines &lines, int number, Bytes &tail) {
@@ -37,10 +41,14 @@ void TF1::TextLoad() {
     TitleList_FileRead(path);
 
     Bytes content;
-    if (!readWholeFile(path, content))
+    if (!readWholeFile(path, content, nullptr, kShownFileLimit)) {
+        // Nothing of the message shown before stays, to be saved by mistake
+        // under this file's name.
+        MemoClear();
         failCannotOpen(path);
+    }
     // The text goes to the memo from the file's bytes, without a copy of
-    // each line of its own.
+    // each line of its own; the memo drops the bytes once it has the text.
     std::vector<std::string_view> text = splitLineViews(content);
     Memo_tmp.clear();
     Memo_tmp.shrink_to_fit();
@@ -69,7 +77,7 @@ void TF1::TextLoad() {
         setCaption(Lbl_Info_Web, Bytes());
         setCaption(Lbl_Info_Date, Bytes());
     }
-    Memo_log->setLineViews(text);
+    Memo_log->takeLines(std::move(content), std::move(text));
     LB_Title->setFocus();
 }
 

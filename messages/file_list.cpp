@@ -33,7 +33,7 @@ void FileList::setMask(const Bytes &mask) {
         list(directory_, mask);
 }
 
-void FileList::reread() { list(directory_, mask_); }
+void FileList::reread() { list(directory_, mask_, true); }
 
 // Inside a ReadOnce the read is kept, with every file in name order, for the
 // listings that follow; otherwise it goes to scratch, unsorted.
@@ -54,18 +54,21 @@ const FileList::Snapshot &FileList::read(const Bytes &dir, std::unique_ptr<Snaps
     return *kept_;
 }
 
-void FileList::list(const Bytes &dir, const Bytes &mask) {
+void FileList::list(const Bytes &dir, const Bytes &mask, bool last) {
     std::unique_ptr<Snapshot> scratch;
     const Snapshot &snap = read(dir, scratch);
+    if (!scratch && last)
+        scratch = std::move(kept_); // in name order already, and needed no more
     const FileMask filter(mask);
     std::vector<Bytes> found;
     if (scratch) {
-        // A read of its own: the matching names move over, then are sorted.
+        // A read for this listing alone: the matching names move over.
         found.reserve(scratch->files.size());
         for (Bytes &name : scratch->files)
             if (filter.matches(name))
                 found.push_back(std::move(name));
-        sortFileNames(found);
+        if (readOnce_ == 0) // a kept read is in name order already
+            sortFileNames(found);
     } else {
         // The kept read is in name order already and stays for later steps.
         found.reserve(snap.files.size());

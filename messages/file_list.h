@@ -31,10 +31,11 @@ public:
     std::vector<Bytes> subfolders(const Bytes &dir);
 
     // While a ReadOnce lives, a directory is read from the disk once: every
-    // later listing of it (another mask, reread, its subfolders) is taken
-    // from that one read. Steps that belong together, such as the steps of
-    // opening a category, share one; files made meanwhile are seen after it
-    // ends. ReadOnce scopes may nest.
+    // later listing of it (another mask, its subfolders) is taken from that
+    // one read, up to reread, the last step of an open, which takes what is
+    // left of it. Steps that belong together, such as the steps of opening
+    // a category, share one; files made meanwhile are seen after it ends.
+    // ReadOnce scopes may nest.
     class ReadOnce {
     public:
         explicit ReadOnce(FileList &list);
@@ -54,7 +55,8 @@ private:
         std::vector<Bytes> folders;
     };
     const Snapshot &read(const Bytes &dir, std::unique_ptr<Snapshot> &scratch);
-    void list(const Bytes &dir, const Bytes &mask);
+    // last: the kept read is not needed after this listing.
+    void list(const Bytes &dir, const Bytes &mask, bool last = false);
 
     Bytes directory_;
     Bytes mask_ = "*.*";

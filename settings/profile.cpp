@@ -61,7 +61,7 @@ bool parseProfileInteger(const Bytes &text, int &value) {
     return true;
 }
 
-ProfileBatch::ProfileBatch(Bytes path) : path_(std::move(path)) {
+ProfileBatch::ProfileBatch(Bytes path, FileAccess access) : path_(std::move(path)), access_(access) {
     load();
     if (!doc_)
         doc_ = std::make_unique<ProfileDocument>();
@@ -109,7 +109,7 @@ void ProfileBatch::release() {
     // A file that could not be read is never replaced by what little this
     // batch knows, and a file marked read-only (no write permission for
     // anyone) is refused even where the rename would succeed.
-    if (unreadable_ || isReadOnlyFile(path_) || !writeFileAtomic(path_, text))
+    if (unreadable_ || isReadOnlyFile(path_) || !writeFileAtomic(path_, text, nullptr, access_))
         failCannotWrite(path_);
     original_ = std::move(text);
 }

@@ -7,6 +7,7 @@
 
 #include "settings/profile_document.h"
 #include "ui/core/codepage.h"
+#include "ui/core/files.h"
 
 #include <memory>
 
@@ -29,8 +30,8 @@ public:
     // there but cannot be read (a folder, a symbolic-link loop, no permission
     // on the way, an I/O error), which release() then never writes. A file
     // larger than kProfileFileLimit raises a RuntimeError naming it and is
-    // never written.
-    explicit ProfileBatch(Bytes path);
+    // never written. access says who may read the file once it is written.
+    explicit ProfileBatch(Bytes path, FileAccess access = FileAccess::Shared);
     ProfileBatch(const ProfileBatch &) = delete;
     ProfileBatch &operator=(const ProfileBatch &) = delete;
 
@@ -52,6 +53,7 @@ private:
     void load();
 
     Bytes path_;
+    FileAccess access_;
     Bytes original_;
     bool unreadable_ = false; // present but could not be read: never overwritten
     std::unique_ptr<ProfileDocument> doc_;

@@ -19,11 +19,11 @@ const std::array<int, kGeometryKeyCount> &geometryDefaults() {
     return values;
 }
 
-Settings::Settings(Bytes iniPath) : path_(std::move(iniPath)) {}
+Settings::Settings(Bytes iniPath, FileAccess access) : path_(std::move(iniPath)), access_(access) {}
 
 void Settings::CategoryData_Read() {
     LoadedCategories.clear();
-    ProfileBatch ini(path_);
+    ProfileBatch ini(path_, access_);
     // A file that is there but cannot be read would give no category at all,
     // and the next write of the table would put the built-in category in
     // place of the user's. It could not be written anyway: stop here.
@@ -36,14 +36,14 @@ void Settings::CategoryData_Read() {
 void Settings::CategoryData_Clean() { compactCategories(LoadedCategories, ActiveCategories); }
 
 void Settings::CategoryData_UpDate() {
-    ProfileBatch ini(path_);
+    ProfileBatch ini(path_, access_);
     writeCategories(ini, ActiveCategories);
     ini.release();
 }
 
 void Settings::FormStyle_Read() {
     WindowGeometry.fill("0");
-    ProfileBatch ini(path_);
+    ProfileBatch ini(path_, access_);
     for (int i = 0; i < kGeometryKeyCount; ++i)
         WindowGeometry[size_t(i)] =
             ini.readString(kAppTitle, geometryKeys()[size_t(i)], std::to_string(geometryDefaults()[size_t(i)]));
@@ -61,7 +61,7 @@ int Settings::geometryValue(int i) const {
 
 void Settings::FormStyle_Write(int left, int top, int clientWidth, int clientHeight, int splitter1, int splitter2) {
     const int values[kGeometryKeyCount] = {left, top, clientWidth, clientHeight, splitter1, splitter2};
-    ProfileBatch ini(path_);
+    ProfileBatch ini(path_, access_);
     for (int i = 0; i < kGeometryKeyCount; ++i)
         ini.writeString(kAppTitle, geometryKeys()[size_t(i)], std::to_string(values[i]));
     ini.writeString(kAppTitle, kKeyDefaultCategory, DefaultCategory);
@@ -69,7 +69,7 @@ void Settings::FormStyle_Write(int left, int top, int clientWidth, int clientHei
 }
 
 Settings::Options Settings::readOptions() const {
-    ProfileBatch ini(path_);
+    ProfileBatch ini(path_, access_);
     Options o;
     o.fastClose = ini.readInteger(kAppTitle, kKeyFastClose, 0) != 0;
     o.showHint = ini.readInteger(kAppTitle, kKeyShowHint, 1) != 0;
@@ -77,14 +77,14 @@ Settings::Options Settings::readOptions() const {
 }
 
 void Settings::writeOptions(const Options &options) {
-    ProfileBatch ini(path_);
+    ProfileBatch ini(path_, access_);
     ini.writeString(kAppTitle, kKeyFastClose, options.fastClose ? "1" : "0");
     ini.writeString(kAppTitle, kKeyShowHint, options.showHint ? "1" : "0");
     ini.release();
 }
 
 void Settings::writeDefaultCategory(const Bytes &title) {
-    ProfileBatch ini(path_);
+    ProfileBatch ini(path_, access_);
     ini.writeString(kAppTitle, kKeyDefaultCategory, title);
     ini.release();
 }

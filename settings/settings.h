@@ -5,6 +5,7 @@
 
 #include "settings/categories.h"
 #include "ui/core/codepage.h"
+#include "ui/core/files.h"
 
 #include <array>
 
@@ -38,8 +39,9 @@ constexpr int kGeometryUnplacedSum = -2000;
 
 class Settings {
 public:
-    // The program passes EPath() + "Velbrook.ini".
-    explicit Settings(Bytes iniPath);
+    // The program passes EPath() + "Velbrook.ini", or the file named on its
+    // command line. access says who may read the file once written.
+    explicit Settings(Bytes iniPath, FileAccess access = FileAccess::Shared);
     const Bytes &path() const { return path_; }
 
     CategoryTable LoadedCategories;
@@ -73,6 +75,7 @@ public:
 
 private:
     Bytes path_;
+    FileAccess access_;
 };
 
 // The six geometry keys in the order they are written, and their defaults.

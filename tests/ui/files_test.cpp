@@ -161,6 +161,55 @@ TEST(Files, WritesFilesWithNamesAtTheLengthLimit) {
     EXPECT_EQ(entries, std::vector<std::string>{name});
 }
 
+TEST(Files, PrivateWritesAreForTheOwnerAlone) {
+    struct Case {
+        const char *name;
+        mode_t before; // 0: no file yet
+        vb::FileAccess access;
+        mode_t after;
+    };
+    const Case cases[] = {
+        {"new, shared", 0, vb::FileAccess::Shared, 0644},
+        {"new, private", 0, vb::FileAccess::Private, 0600},
+        {"replaced, shared, keeps its mode", 0640, vb::FileAccess::Shared, 0640},
+        {"replaced, private, loses group and others", 0664, vb::FileAccess::Private, 0600},
+        {"replaced, private, keeps the owner's bits", 0700, vb::FileAccess::Private, 0700},
+    };
+    const mode_t oldMask = ::umask(022);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        vbtest::TempDir dir;
+        const std::string f = dir.file("f.ini");
+        if (c.before) {
+            put(f, "old");
+            ::chmod(f.c_str(), c.before);
+        }
+        ASSERT_TRUE(vb::writeFileAtomic(f, "new", nullptr, c.access));
+        struct stat st;
+        ASSERT_EQ(::stat(f.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.after);
+        EXPECT_EQ(vbtest::getFile(f), "new");
+    }
+    ::umask(oldMask);
+}
+
+TEST(Files, PrivateFoldersAreMadeLevelByLevel) {
+    vbtest::TempDir dir;
+    auto mode = [](const std::string &p) {
+        struct stat st;
+        return ::stat(p.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+    };
+    ::mkdir(dir.file("home").c_str(), 0755);
+    EXPECT_TRUE(vb::makePrivateDirectories(dir.file("home/.config/velbrook/")));
+    EXPECT_EQ(mode(dir.file("home")), 0755u) << "a folder that was there keeps its mode";
+    EXPECT_EQ(mode(dir.file("home/.config")), 0700u);
+    EXPECT_EQ(mode(dir.file("home/.config/velbrook")), 0700u);
+    EXPECT_TRUE(vb::makePrivateDirectories(dir.file("home/.config/velbrook"))) << "already there";
+    put(dir.file("home/file"), "x");
+    EXPECT_FALSE(vb::makePrivateDirectories(dir.file("home/file")));
+    EXPECT_FALSE(vb::makePrivateDirectories(dir.file("home/file/below")));
+}
+
 TEST(Files, WriteIntoAMissingDirectoryFails) {
     vbtest::TempDir t;
     int err = 0;

@@ -166,7 +166,7 @@ bool readWholeFile(const Bytes &path, Bytes &out, int *err, size_t maxBytes) {
     return false;
 }
 
-bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
+bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err, FileAccess access) {
     // A symbolic link keeps pointing at its file: the file it names is
     // replaced, or created when it does not exist yet.
     std::string target = fsPath(path);
@@ -199,6 +199,10 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err) {
             return false;
         }
         mode = st.st_mode & 07777;
+        if (access == FileAccess::Private)
+            mode &= ~mode_t(077);
+    } else if (access == FileAccess::Private) {
+        mode = 0600;
     }
     fileOps().fchmod(fd, mode);
     bool ok = writeAll(fd, data.data(), data.size()) && fileOps().fsync(fd) == 0;
@@ -286,6 +290,22 @@ bool makeDirectory(const Bytes &path) {
         p.pop_back();
     return fileOps().mkdir(p.c_str(), 0777) == 0;
 }
+
+namespace {
+bool makePrivateFsDirectories(std::string p) {
+    while (p.size() > 1 && p.back() == '/')
+        p.pop_back();
+    struct stat st;
+    if (fileOps().stat(p.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    const size_t slash = p.rfind('/');
+    if (slash != std::string::npos && slash > 0 && !makePrivateFsDirectories(p.substr(0, slash)))
+        return false;
+    return fileOps().mkdir(p.c_str(), 0700) == 0 || (errno == EEXIST && fileOps().stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+}
+} // namespace
+
+bool makePrivateDirectories(const Bytes &path) { return makePrivateFsDirectories(fsPath(path)); }
 
 bool removeFile(const Bytes &path) { return fileOps().unlink(fsPath(path).c_str()) == 0; }
 

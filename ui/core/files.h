@@ -54,12 +54,17 @@ struct FileHandle {
     long read(char *buf, size_t n);
 };
 
+// Who may read a file the program writes. Shared: a new file as the umask
+// allows, a replaced one keeps its permissions. Private: the owner alone; a new
+// file is made 0600, a replaced one loses every permission of group and others.
+enum class FileAccess { Shared, Private };
+
 // Writes the whole content to a temporary file beside the target, syncs it,
 // renames it over the target and syncs the folder, so that a failed write
 // leaves the target as it was. A symbolic link stays as it is: the file it
 // names is written, and created when it does not exist yet. Returns false and
 // sets *err on failure (ELOOP for links that go round).
-bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err = nullptr);
+bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err = nullptr, FileAccess access = FileAccess::Shared);
 // Creates a new file holding data; never replaces an existing file (EEXIST,
 // also for a dangling link), and leaves no partial file behind on failure.
 bool createNewFile(const Bytes &path, const Bytes &data, int *err = nullptr);
@@ -78,6 +83,10 @@ bool isReadOnlyFile(const Bytes &path);
 bool isDirectory(const Bytes &path);
 bool fileExists(const Bytes &path);
 bool makeDirectory(const Bytes &path); // one level; false when it could not be made
+// Makes the folder and every missing folder above it, each new one for the
+// owner alone (0700); folders that are already there keep their permissions.
+// True when the folder is there afterwards.
+bool makePrivateDirectories(const Bytes &path);
 bool removeFile(const Bytes &path);
 
 // True when the two paths name one file: where both exist, the same device

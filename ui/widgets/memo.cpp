@@ -11,11 +11,9 @@ Memo::Memo(QWidget *parent) : QPlainTextEdit(parent) {
     setUndoRedoEnabled(true);
 }
 
-void Memo::setLines(const std::vector<Bytes> &lines) {
-    setLineViews(std::vector<std::string_view>(lines.begin(), lines.end()));
-}
+namespace {
 
-void Memo::setLineViews(const std::vector<std::string_view> &lines) {
+QString joinedText(const std::vector<std::string_view> &lines) {
     QString text;
     size_t total = 0;
     for (std::string_view l : lines)
@@ -26,9 +24,30 @@ void Memo::setLineViews(const std::vector<std::string_view> &lines) {
             text.append(QLatin1Char('\n'));
         appendUnicode(text, lines[i]);
     }
+    return text;
+}
+
+} // namespace
+
+void Memo::setLines(const std::vector<Bytes> &lines) {
+    showText(joinedText(std::vector<std::string_view>(lines.begin(), lines.end())),
+             lines.size() == 1 && lines[0].empty());
+}
+
+void Memo::takeLines(Bytes &&buffer, std::vector<std::string_view> &&lines) {
+    QString text = joinedText(lines);
+    const bool oneEmptyLine = lines.size() == 1 && lines[0].empty();
+    // Gone before the control makes its own copy of the text.
+    std::vector<std::string_view>().swap(lines);
+    Bytes().swap(buffer);
+    text.squeeze(); // room was made for one character per byte
+    showText(text, oneEmptyLine);
+}
+
+void Memo::showText(const QString &text, bool oneEmptyLine) {
     setPlainText(text);
     // An empty control cannot tell no line from one empty line.
-    oneEmptyLine_ = lines.size() == 1 && lines[0].empty();
+    oneEmptyLine_ = oneEmptyLine;
     document()->setModified(false);
 }
 

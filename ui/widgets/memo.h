@@ -17,8 +17,9 @@ public:
     explicit Memo(QWidget *parent = nullptr);
 
     void setLines(const std::vector<Bytes> &lines);
-    // The same from views of the lines (into a buffer the caller keeps meanwhile).
-    void setLineViews(const std::vector<std::string_view> &lines);
+    // The same for views into buffer; the memo takes both and drops them as
+    // soon as the text is converted, before the control stores its own copy.
+    void takeLines(Bytes &&buffer, std::vector<std::string_view> &&lines);
     // Logical lines while word wrap is off; the lines as shown while it is on.
     std::vector<Bytes> lines() const;
     std::vector<Bytes> logicalLines() const;
@@ -38,6 +39,7 @@ public:
     bool fontFixedPitch() const { return fixed_; }
 
 private:
+    void showText(const QString &text, bool oneEmptyLine);
     Bytes face_;
     int points_ = 0;
     bool fixed_ = false;

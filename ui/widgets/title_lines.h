@@ -24,6 +24,8 @@ public:
         return std::string_view(blocks_[r.block].data() + r.offset, r.size);
     }
 
+    // Room for this many lines in all, so that the list does not grow in steps.
+    void reserve(size_t lines) { refs_.reserve(lines); }
     void append(std::string_view line);
     void clear();
 

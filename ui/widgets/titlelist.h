@@ -46,6 +46,7 @@ public:
         TitleList &list_;
     };
     void append(std::string_view line) { model_->lines.append(line); }
+    void reserve(size_t lines) { model_->lines.reserve(lines); }
     void clear();
 
     // Rows are the lines shown: every line, or those a filter keeps. Count,

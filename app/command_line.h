@@ -1,0 +1,30 @@
+#pragma once
+// The command line: --settings FILE, --help and --version.
+
+#include "ui/core/codepage.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace vb {
+
+struct CommandLine {
+    enum class Action { Run, Help, Version, Wrong };
+    Action action = Action::Run;
+    Bytes settingsFile; // absolute; empty when not given
+    QString error;      // with Wrong: what is wrong, one line
+    // With Wrong: every option not understood is one the windowing system
+    // takes for itself, so the line may be right once it has taken them.
+    bool onlyWindowingOptions = false;
+};
+
+// arguments as the program received them, its own name first. A relative
+// settings file is taken against the working directory of the moment.
+CommandLine parseCommandLine(const QStringList &arguments);
+
+// What --help prints: usage, options and the settings file this run uses.
+QString helpText(const Bytes &settingsFile);
+// What --version prints.
+QString versionText();
+
+} // namespace vb

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix, as `make install` would, and
+# checks what a desktop meets: the menu entry and the metainfo pass their
+# validators, the entry's Exec and Icon name installed files, the icon comes
+# in every size, the manual page formats without a warning, the samples are
+# all there and the installed program answers --version.
+# Usage: install_check.sh <build folder> <source folder> <version>
+set -u
+build=$1 src=$2 version=$3
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAIL: cmake --install"; exit 1; }
+share=$prefix/share
+desktop=$share/applications/velbrook.desktop
+metainfo=$share/metainfo/org.velbrook.velbrook.metainfo.xml
+
+desktop-file-validate "$desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli validate"
+grep -qx '<launchable type="desktop-id">velbrook.desktop</launchable>' <(sed 's/^ *//' "$metainfo") ||
+  fail "the metainfo does not launch velbrook.desktop"
+
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+[ -x "$prefix/bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+[ -f "$share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon $icon.svg"
+for size in 48 128 256; do
+  png=$share/icons/hicolor/${size}x${size}/apps/$icon.png
+  file "$png" 2>/dev/null | grep -q "PNG image data, $size x $size," || fail "$png is not a ${size}px PNG"
+done
+
+man=$share/man/man1/velbrook.1.gz
+if [ -f "$man" ]; then
+  warnings=$(zcat "$man" | LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z 2>&1)
+  [ -z "$warnings" ] || fail "manual page: $warnings"
+else
+  fail "no manual page"
+fi
+
+samples=$share/velbrook/samples/logtext
+[ "$(ls "$samples" 2>/dev/null | wc -l)" = "$(ls "$src/samples/logtext" | wc -l)" ] ||
+  fail "the samples in $samples differ in number from the source's"
+
+out=$("$prefix/bin/velbrook" --version 2>&1)
+[ "$out" = "Velbrook $version" ] || fail "--version printed '$out'"
+
+[ $failed = 0 ] && echo "installed files are complete and valid"
+exit $failed

@@ -11,7 +11,7 @@ JOBS       ?= 2
 FUZZ_SECONDS ?= 60
 # clang, its sanitizer and libFuzzer runtimes and llvm-symbolizer serve the
 # sanitizer build and the fuzzing programs.
-PACKAGES := cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic \
+PACKAGES := cmake g++ make pkg-config qt6-base-dev libgl-dev libpcre2-dev fonts-ipafont-gothic \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils \
             poppler-utils imagemagick xdotool clang libclang-rt-14-dev llvm
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -175,7 +175,7 @@ void TF1::relistDirectory() {
 void TF1::DefaultRead3(const Bytes &fileName) {
     relistDirectory();
     const int sel = fillTitleList(&fileName);
-    LB_Title->setSelectedIndex(sel);
+    LB_Title->setSelectedIndex(rowForLine(sel));
     LB_Title->repaintNow();
     TextLoad();
 }
@@ -184,7 +184,7 @@ void TF1::DefaultRead4(int line) {
     relistDirectory();
     if (!FLB.names().empty())
         fillTitleList(nullptr);
-    if (LB_Title->count() == 0) {
+    if (LB_Title->lineCount() == 0) {
         NoMessage();
         return;
     }

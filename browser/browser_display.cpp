@@ -32,8 +32,9 @@ bool lastTitleFor(const TitleLines &lines, int number, Bytes &tail) {
 
 void TF1::TextLoad() {
     setEditMode(false);
-    const int j = LB_Title->selectedIndex();
-    if (j < 0 || j >= LB_Title->count() || size_t(j) >= FLB.names().size())
+    const int row = LB_Title->selectedIndex();
+    const int j = row >= 0 && row < LB_Title->count() ? LB_Title->lineOfRow(row) : -1;
+    if (j < 0 || size_t(j) >= FLB.names().size())
         return; // nothing selected: nothing to show
     shownLine_ = j;
     const Bytes path = listedDirectory() + fileForLine(j);

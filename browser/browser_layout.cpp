@@ -63,6 +63,8 @@ TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
                    Qt::WindowMaximizeButtonHint);
     buildPanes();
     buildMenus();
+    buildFind();
+    buildFilter();
     applyHints();
 }
 
@@ -119,7 +121,7 @@ void TF1::buildPanes() {
             if (mayDiscardEdits())
                 TextLoad();
             else
-                LB_Title->setSelectedIndex(shownLine_);
+                LB_Title->setSelectedIndex(LB_Title->rowOfLine(shownLine_));
         });
     };
     Pnl_TitleList->dock(LB_Title, Panel::Client);
@@ -518,7 +520,7 @@ void TF1::applyGeometry(const BrowserGeometry &g) {
 
 BrowserGeometry TF1::geometryToStore() const {
     return {
-        x(), y(), centralWidget()->width(), centralWidget()->height(), Pnl_Thread->width(), Pnl_TitleList->height()};
+        x(), y(), centralWidget()->width(), centralWidget()->height(), Pnl_Thread->width(), titleListHeightToStore()};
 }
 
 void TF1::resizeEvent(QResizeEvent *e) {

@@ -65,7 +65,7 @@ void TF1::followLink(MenuEntry *entry, size_t bareLength) {
     if (unreadable >= 0 && (target < 0 || unreadable < target))
         failNotNumber(Bytes(lines[size_t(unreadable)].substr(0, 5)));
     if (target >= 0)
-        selectAndLoad(target);
+        showLine(target); // also a line the filter hides
 }
 
 void TF1::MM_View_Res_BackClick() { followLink(MM_View_Res_Back, sizeof(kBackLinkCaption) - 1); }

@@ -5,8 +5,9 @@
 // and title list), browser_display.cpp (the message on view),
 // browser_navigation.cpp (moves, links, toggles, leaving), browser_editing.cpp
 // (edit mode, Save, Save As, New, Delete), browser_header_edit.cpp (handing
-// the message to the header editor) and browser_printing.cpp (the print
-// commands).
+// the message to the header editor), browser_printing.cpp (the print
+// commands) and browser_find.cpp (Go To Number, the Find box, finding in the
+// message on view).
 
 #include "browser/browser_host.h"
 #include "messages/current_message.h"
@@ -23,12 +24,18 @@
 #include <QMainWindow>
 #include <array>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 class QSplitter;
 class QMenu;
 
 namespace vb {
+
+class FindPanel;
+class TextField;
+struct FindState;
+struct MessageHits;
 
 // The browser window's place and pane sizes as the settings file keeps them:
 // the outer position, the client size without the menu bar, the width of the
@@ -42,6 +49,7 @@ class TF1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit TF1(Settings &settings);
+    ~TF1() override;
     void setHost(BrowserHost *host) { host_ = host; }
 
     // Shared state of the browser.
@@ -128,6 +136,17 @@ public:
     void MM_File_PrintPreviewClick();
     void MM_File_ExportPdfClick();
 
+    // Finding (browser_find.cpp).
+    void MM_View_GoToNumberClick();
+    void MM_Edit_FindClick();
+    void MM_Edit_FindNextClick();
+    void MM_Edit_FindPreviousClick();
+    void Btn_FindClick();
+    void Btn_FindStopClick();
+    void Btn_FindCloseClick();
+    void MM_View_FilterClick();
+    void TitleFilter_Change();
+
 private:
     // The controls are the window's own; tests reach them through BrowserProbe.
     friend class BrowserProbe;
@@ -173,6 +192,10 @@ private:
     MenuEntry *MM_Option_Sort_Descending, *MM_Option_Sort_Ascending;
     MenuEntry *MM_Option_Title_File, *MM_Option_Title_Text;
     MenuEntry *MM_Help_Version;
+    MenuEntry *MM_View_GoToNumber, *MM_Edit_Find, *MM_Edit_FindNext, *MM_Edit_FindPrevious;
+    FindPanel *Pnl_Find;
+    MenuEntry *MM_View_Filter;
+    TextField *Edt_TitleFilter;
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
@@ -224,10 +247,40 @@ private:
     static constexpr char kBackLinkCaption[] = "Back :";
     PrintContent printContent() const;
 
+    // Finding (browser_find.cpp).
+    void buildFind();
+    // The title line of a listed file, -1 when it is not listed.
+    int lineOfFile(const Bytes &name) const;
+    // The title filter (browser_filter.cpp).
+    void buildFilter();
+    void showCount();
+    // The row of title line j, the filter cleared first when it hides the line.
+    int rowForLine(int j);
+    // Selects title line j (clearing the filter when it hides it) and shows
+    // its message; false when the user kept unsaved edits instead.
+    bool showLine(int j);
+    void findInMessage();
+    // The title list's height as stored: the one before the Find box opened.
+    int titleListHeightToStore() const;
+    // The file of the message last loaded; empty when none is.
+    Bytes fileOnView() const;
+    void pollFind();
+    void addFindResults(std::vector<MessageHits> &&found);
+    void stepFind(int direction);
+    bool goToFindHit(size_t entry, size_t hit);
+    void markMemoHits();
+    void closeFind();
+
     Settings &settings_;
     BrowserHost *host_ = nullptr;
-    int shownLine_ = -1;     // the title line whose message was last loaded
+    int shownLine_ = -1;     // the title line (shown or not) whose message was last loaded
     int shownCategory_ = -1; // the category box entry last taken
+    // The Find box's state, defined with it in browser_find.cpp.
+    struct FindStateDeleter {
+        void operator()(FindState *f) const;
+    };
+    std::unique_ptr<FindState, FindStateDeleter> find_;
+    bool countFiltered_ = false; // the count panel shows the lines shown
 };
 
 } // namespace vb

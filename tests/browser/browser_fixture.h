@@ -26,6 +26,13 @@
 namespace vbtest {
 
 inline void put(const std::string &path, const std::string &content) { putFile(path, content); }
+
+// A message number in its five-digit form: 7 -> "00007".
+inline std::string fiveDigits(int i) {
+    char b[16];
+    std::snprintf(b, sizeof b, "%05d", i);
+    return b;
+}
 inline std::string get(const std::string &path) { return getFile(path); }
 
 // A Log Mode message file's content.

@@ -34,7 +34,10 @@ public:
           MM_Option_Setup(b.MM_Option_Setup), MM_Option_Font_Fixed(b.MM_Option_Font_Fixed),
           MM_Option_Font_Variable(b.MM_Option_Font_Variable), MM_Option_Sort_Descending(b.MM_Option_Sort_Descending),
           MM_Option_Sort_Ascending(b.MM_Option_Sort_Ascending), MM_Option_Title_File(b.MM_Option_Title_File),
-          MM_Option_Title_Text(b.MM_Option_Title_Text), MM_Help_Version(b.MM_Help_Version) {}
+          MM_Option_Title_Text(b.MM_Option_Title_Text), MM_Help_Version(b.MM_Help_Version),
+          MM_View_GoToNumber(b.MM_View_GoToNumber), MM_Edit_Find(b.MM_Edit_Find), MM_Edit_FindNext(b.MM_Edit_FindNext),
+          MM_Edit_FindPrevious(b.MM_Edit_FindPrevious), Pnl_Find(b.Pnl_Find), MM_View_Filter(b.MM_View_Filter),
+          Edt_TitleFilter(b.Edt_TitleFilter) {}
 
     Panel *&Pnl_Main;
     QSplitter *&Splitter;
@@ -115,6 +118,13 @@ public:
     MenuEntry *&MM_Option_Title_File;
     MenuEntry *&MM_Option_Title_Text;
     MenuEntry *&MM_Help_Version;
+    MenuEntry *&MM_View_GoToNumber;
+    MenuEntry *&MM_Edit_Find;
+    MenuEntry *&MM_Edit_FindNext;
+    MenuEntry *&MM_Edit_FindPrevious;
+    FindPanel *&Pnl_Find;
+    MenuEntry *&MM_View_Filter;
+    TextField *&Edt_TitleFilter;
 };
 
 } // namespace vb

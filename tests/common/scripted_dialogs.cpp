@@ -13,6 +13,15 @@ bool ScriptedDialogs::question(const Bytes &text) {
     return a;
 }
 
+bool ScriptedDialogs::askText(const Bytes &prompt, Bytes &text) {
+    log.push_back({"text", prompt});
+    if (texts.empty())
+        return false;
+    text = texts.front();
+    texts.pop_front();
+    return true;
+}
+
 bool ScriptedDialogs::saveFileName(const SaveRequest &request, Bytes &chosen) {
     log.push_back({"save", request.title});
     saveRequests.push_back(request);

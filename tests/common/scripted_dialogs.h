@@ -14,7 +14,7 @@ namespace vb {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Record {
-        std::string kind; // "message", "question", "error", "font", "save", "printerSetup", "printPreview"
+        std::string kind; // "message", "question", "error", "text", "font", "save", "printerSetup", "printPreview"
         Bytes text;       // for "font": the face, "/", the size and " fixed" when only fixed pitch was offered
     };
     // A font dialog's answer: OK with a face and a size, or cancel.
@@ -24,6 +24,8 @@ public:
         int size;
     };
     std::deque<bool> answers;
+    // Text boxes: each answer is the text typed and OK; Cancel when the queue runs dry.
+    std::deque<Bytes> texts;
     std::deque<FontAnswer> fonts; // cancel when it runs dry
     std::vector<Record> log;
     // Save dialogs: each answer is a chosen path, or empty for Cancel
@@ -37,6 +39,7 @@ public:
     void message(const Bytes &text) override { log.push_back({"message", text}); }
     bool question(const Bytes &text) override;
     void error(const Bytes &text) override { log.push_back({"error", text}); }
+    bool askText(const Bytes &prompt, Bytes &text) override;
     bool saveFileName(const SaveRequest &request, Bytes &chosen) override;
     bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;
     void printerSetup(QPrinter &printer) override;

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -50,6 +52,21 @@ bool QtDialogs::question(const Bytes &text) {
 void QtDialogs::error(const Bytes &text) {
     QMessageBox box(QMessageBox::Critical, toUnicode(appTitle()), toUnicode(text), QMessageBox::Ok, parentWindow());
     box.exec();
+}
+
+bool QtDialogs::askText(const Bytes &prompt, Bytes &text) {
+    QInputDialog box(parentWindow());
+    box.setWindowTitle(toUnicode(appTitle()));
+    box.setLabelText(toUnicode(prompt));
+    box.setTextValue(toUnicode(text));
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QString::fromUtf8("キャンセル"));
+    if (auto *edit = box.findChild<QLineEdit *>())
+        edit->setAccessibleName(toUnicode(prompt));
+    if (box.exec() != QDialog::Accepted)
+        return false;
+    text = fromUnicode(box.textValue());
+    return true;
 }
 
 bool QtDialogs::saveFileName(const SaveRequest &request, Bytes &chosen) {

@@ -37,6 +37,9 @@ public:
     virtual bool question(const Bytes &text) = 0;
     // The general error report.
     virtual void error(const Bytes &text) = 0;
+    // A one-line text box under a prompt, with OK and Cancel; true on OK,
+    // text then holding what was typed (it starts out holding the proposal).
+    virtual bool askText(const Bytes &prompt, Bytes &text) = 0;
     // The save dialog; true with the chosen full path, false when cancelled.
     // It asks nothing about replacing an existing file.
     virtual bool saveFileName(const SaveRequest &request, Bytes &chosen) = 0;
@@ -59,6 +62,7 @@ public:
     void message(const Bytes &text) override;
     bool question(const Bytes &text) override;
     void error(const Bytes &text) override;
+    bool askText(const Bytes &prompt, Bytes &text) override;
     bool saveFileName(const SaveRequest &request, Bytes &chosen) override;
     bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;
     void printerSetup(QPrinter &printer) override;

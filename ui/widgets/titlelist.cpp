@@ -3,16 +3,19 @@
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace vb {
 
-int TitleListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(lines.size()); }
+int TitleListModel::rowCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : int(filtered ? shown.size() : lines.size());
+}
 
 QVariant TitleListModel::data(const QModelIndex &index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || size_t(index.row()) >= lines.size())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
     QString text;
-    appendUnicode(text, lines[size_t(index.row())]);
+    appendUnicode(text, lines[size_t(lineOf(index.row()))]);
     return text;
 }
 
@@ -65,7 +68,39 @@ void TitleList::focusInEvent(QFocusEvent *e) {
 
 void TitleList::clear() {
     model_->lines.clear();
+    model_->shown.clear();
     model_->reset();
+}
+
+int TitleList::rowOfLine(int line) const {
+    if (line < 0 || line >= lineCount())
+        return -1;
+    if (!model_->filtered)
+        return line;
+    const auto &shown = model_->shown;
+    const auto it = std::lower_bound(shown.begin(), shown.end(), line);
+    return it != shown.end() && *it == line ? int(it - shown.begin()) : -1;
+}
+
+void TitleList::setFilter(std::function<bool(std::string_view)> keep) {
+    const int row = selectedIndex();
+    const int selected = row >= 0 ? lineOfRow(row) : -1;
+    keep_ = std::move(keep);
+    refilter();
+    setSelectedIndex(rowOfLine(selected));
+}
+
+void TitleList::refilter() {
+    TitleListModel &m = *model_;
+    m.shown.clear();
+    m.filtered = bool(keep_);
+    if (m.filtered)
+        for (size_t i = 0; i < m.lines.size(); ++i)
+            if (keep_(m.lines[i]))
+                m.shown.push_back(int(i));
+    m.reset();
+    if (onFiltered)
+        onFiltered();
 }
 
 int TitleList::selectedIndex() const {

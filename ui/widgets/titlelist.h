@@ -21,6 +21,10 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
     TitleLines lines;
+    // While a filter is set, the rows are these lines (indexes into lines, ascending).
+    std::vector<int> shown;
+    bool filtered = false;
+    int lineOf(int row) const { return filtered ? shown[size_t(row)] : row; }
     void reset(); // after the lines were changed
 };
 
@@ -34,7 +38,7 @@ public:
     class Batch {
     public:
         explicit Batch(TitleList &list) : list_(list) {}
-        ~Batch() { list_.model_->reset(); }
+        ~Batch() { list_.refilter(); }
         Batch(const Batch &) = delete;
         Batch &operator=(const Batch &) = delete;
 
@@ -45,10 +49,23 @@ public:
     void reserve(size_t lines) { model_->lines.reserve(lines); }
     void clear();
 
-    int count() const { return int(model_->lines.size()); }
-    Bytes line(int i) const { return Bytes(model_->lines[size_t(i)]); }
-    // The lines with their number index, always in step with the list.
+    // Rows are the lines shown: every line, or those a filter keeps. Count,
+    // line, the selected index and moves are in rows.
+    int count() const { return model_->rowCount(); }
+    Bytes line(int row) const { return Bytes(model_->lines[size_t(model_->lineOf(row))]); }
+    // Every line, shown or not, with their number index, always in step with
+    // the list; and the two ways between lines and rows.
     const TitleLines &lines() const { return model_->lines; }
+    int lineCount() const { return int(model_->lines.size()); }
+    int lineOfRow(int row) const { return model_->lineOf(row); }
+    int rowOfLine(int line) const; // -1 when the line is not shown
+    // Shows only the lines keep accepts (all of them for a null filter), now
+    // and whenever the lines are built again; a selected line that stays
+    // shown stays selected.
+    void setFilter(std::function<bool(std::string_view)> keep);
+    bool isFiltered() const { return model_->filtered; }
+    // Raised after the filter was applied to new lines or a new filter.
+    std::function<void()> onFiltered;
 
     int selectedIndex() const;
     // Selects a line (or none with -1) without raising the selection handler.
@@ -68,6 +85,8 @@ protected:
     void focusInEvent(QFocusEvent *e) override;
 
 private:
+    void refilter();
+    std::function<bool(std::string_view)> keep_;
     bool pressedOnLine_ = false;
     TitleListModel *model_;
     bool quiet_ = false;

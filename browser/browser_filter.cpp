@@ -1,0 +1,99 @@
+// The title filter: a field above the title list narrows the list to the
+// titles holding a text. Moves and commands then count the lines shown; a
+// link, a jump or a search result whose title is filtered out clears the
+// filter before it is shown.
+
+#include "browser/browser_window.h"
+#include "messages/matcher.h"
+#include "ui/widgets/guard.h"
+#include "ui/widgets/hints.h"
+#include "ui/widgets/textfield.h"
+
+#include <QKeyEvent>
+
+namespace vb {
+namespace {
+
+// Escape empties the field it is installed on, before any shortcut of the
+// window sees the key.
+class EscapeClears : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *obj, QEvent *ev) override {
+        const bool key = ev->type() == QEvent::ShortcutOverride || ev->type() == QEvent::KeyPress;
+        if (!key || static_cast<QKeyEvent *>(ev)->key() != Qt::Key_Escape ||
+            static_cast<QKeyEvent *>(ev)->modifiers() != Qt::NoModifier)
+            return false;
+        // Accepting the override keeps the key from the window's shortcuts.
+        ev->accept();
+        if (ev->type() == QEvent::KeyPress)
+            static_cast<QLineEdit *>(obj)->clear();
+        return true;
+    }
+};
+
+} // namespace
+
+void TF1::buildFilter() {
+    Edt_TitleFilter = new TextField;
+    Edt_TitleFilter->setObjectName("Edt_TitleFilter");
+    Edt_TitleFilter->setAccessibleName(QStringLiteral("Filter"));
+    Edt_TitleFilter->setPlaceholderText(QStringLiteral("Filter titles (Ctrl+L)"));
+    Edt_TitleFilter->setClearButtonEnabled(true);
+    setHint(Edt_TitleFilter, "この文字列を含むタイトルだけを表示 (Esc で解除)");
+    Edt_TitleFilter->resize(Pnl_TitleList->width(), Edt_TitleFilter->sizeHint().height());
+    Edt_TitleFilter->installEventFilter(new EscapeClears(Edt_TitleFilter));
+    Pnl_TitleList->dock(Edt_TitleFilter, Panel::Top);
+    connectGuarded(Edt_TitleFilter, &QLineEdit::textChanged, this, [this] { TitleFilter_Change(); });
+    LB_Title->onFiltered = [this] { showCount(); };
+    addEntries(MM_View, {{&TF1::MM_View_Filter, "Filter Titles", "MM_View_Filter", "タイトルの絞り込み",
+                          QKeySequence(Qt::CTRL | Qt::Key_L), &TF1::MM_View_FilterClick, false}});
+}
+
+void TF1::MM_View_FilterClick() {
+    Edt_TitleFilter->setFocus(Qt::ShortcutFocusReason);
+    Edt_TitleFilter->selectAll();
+}
+
+void TF1::TitleFilter_Change() {
+    const Bytes text = Edt_TitleFilter->bytes();
+    if (text.empty()) {
+        LB_Title->setFilter(nullptr);
+    } else {
+        auto matcher = std::make_shared<Matcher>();
+        matcher->compile(text, false);
+        LB_Title->setFilter([matcher](std::string_view line) { return matcher->contains(line); });
+    }
+    // The message on view stays selected whenever its title is shown.
+    if (LB_Title->selectedIndex() < 0 && shownLine_ >= 0)
+        LB_Title->setSelectedIndex(LB_Title->rowOfLine(shownLine_));
+}
+
+void TF1::showCount() {
+    const bool filtered = LB_Title->isFiltered();
+    if (!filtered && !countFiltered_)
+        return; // the caption the listing gave stands
+    countFiltered_ = filtered;
+    Bytes caption = "Total Message : " + std::to_string(FLB.names().size()) + " ";
+    if (filtered)
+        caption += "(" + std::to_string(LB_Title->count()) + " shown)";
+    Pnl_FLBCount->setText(toUnicode(caption));
+}
+
+int TF1::rowForLine(int line) {
+    int row = LB_Title->rowOfLine(line);
+    if (row < 0 && line >= 0 && line < LB_Title->lineCount()) {
+        Edt_TitleFilter->clear(); // the filter goes, and with it the hidden rows
+        row = LB_Title->rowOfLine(line);
+    }
+    return row;
+}
+
+bool TF1::showLine(int line) {
+    if (!mayDiscardEdits())
+        return false;
+    selectAndLoad(rowForLine(line));
+    return true;
+}
+
+} // namespace vb

@@ -1,0 +1,66 @@
+#pragma once
+// Finding a text in code-page bytes, as a user searches: a hit always starts
+// and ends on a character boundary, so a byte that is the second half of a
+// double-byte character is never taken for a character of its own. ASCII
+// letters match in either case, and the full-width forms of the letters and
+// digits (Ａ..Ｚ, ａ..ｚ, ０..９) match their ASCII forms.
+//
+// A pattern is a plain text or a regular expression (Perl syntax). In a
+// regular expression "." stands for one character, single- or double-byte,
+// and a double-byte character is one unit ("表+" repeats the character).
+
+#include "ui/core/codepage.h"
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace vb {
+
+// A hit: the bytes [begin, end) of the text searched.
+struct Hit {
+    size_t begin = 0, end = 0;
+    bool operator==(const Hit &o) const { return begin == o.begin && end == o.end; }
+};
+
+class Matcher {
+public:
+    Matcher() = default;
+    // Prepares the pattern; false with *error set (a short English text) when
+    // a regular expression does not compile or the text is empty. A matcher
+    // that failed to compile finds nothing.
+    bool compile(const Bytes &pattern, bool regex, Bytes *error = nullptr);
+    bool ready() const { return ready_; }
+    bool isRegex() const { return regex_ != nullptr; }
+    const Bytes &pattern() const { return pattern_; }
+
+    // The first hit at or after byte from (a character boundary of text).
+    bool find(std::string_view text, size_t from, Hit &hit) const;
+    bool contains(std::string_view text) const {
+        Hit h;
+        return find(text, 0, h);
+    }
+    // Every hit of text, in order and not overlapping.
+    std::vector<Hit> findAll(std::string_view text) const;
+
+    // The matcher is shared by threads: matching never changes it.
+    struct Regex;
+
+private:
+    bool findLiteral(std::string_view text, size_t from, Hit &hit) const;
+    bool matchLiteralAt(std::string_view text, size_t at, size_t &end) const;
+
+    Bytes pattern_;
+    bool ready_ = false;
+    std::vector<unsigned> codes_; // the plain text, one folded code per character
+    bool startByte_[256] = {};    // bytes with which a hit can begin
+    std::shared_ptr<const Regex> regex_;
+};
+
+// The folded code of the character at text[i] (its length in *length): an
+// ASCII letter in lower case, a full-width letter or digit as its lower-case
+// ASCII form, any other single byte as itself and any other double-byte
+// character as 0x10000 + its two bytes.
+unsigned foldedCode(std::string_view text, size_t i, size_t *length);
+
+} // namespace vb

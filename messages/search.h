@@ -1,0 +1,62 @@
+#pragma once
+// Searching the messages of a directory for a text: the bodies and, in Log
+// Mode, the header values (the key in front of a header line is not part of
+// its value). Files are only read. Runs on any thread: it touches nothing
+// but the files it is given and what it hands to its callbacks.
+
+#include "messages/matcher.h"
+
+#include <atomic>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace vb {
+
+// A line of a message holding hits: its index among the file's lines (split
+// as the memo shows them), its text and the hits within it.
+struct LineHit {
+    size_t line = 0;
+    Bytes text;
+    std::vector<Hit> hits;
+};
+
+// The hits of one message, in line order.
+struct MessageHits {
+    Bytes name;   // file name in the directory searched
+    Bytes number; // Log Mode: the number line in five-digit form; empty in Text Mode
+    Bytes title;  // Log Mode: the title value; Text Mode: the first line
+    std::vector<LineHit> lines;
+    size_t hitCount() const;
+};
+
+struct SearchSummary {
+    size_t files = 0;    // files asked for
+    size_t searched = 0; // files read and searched
+    size_t messages = 0; // messages with hits
+    size_t hits = 0;     // hits in all
+    size_t vanished = 0; // files gone before they were read
+    bool cancelled = false;
+    std::vector<Bytes> unreadable; // names of the files that could not be read
+};
+
+// How the header lines of a Log Mode message start: the number line, then
+// the lines whose first six bytes are a key.
+constexpr size_t kHeaderLines = 10;
+
+// The hits in one file's content; false when there are none.
+bool searchContent(std::string_view content, bool logMode, const Matcher &matcher, MessageHits &out);
+
+// Searches the named files of directory in the order given. Before each file
+// the cancel flag is looked at; found gets each message with hits as it is
+// searched, and progress the count of files done so far.
+SearchSummary searchMessages(const Bytes &directory, const std::vector<Bytes> &names, bool logMode,
+                             const Matcher &matcher, const std::atomic<bool> &cancel,
+                             const std::function<void(MessageHits &&)> &found,
+                             const std::function<void(size_t done)> &progress = nullptr);
+
+// The summary in a line: "12 hits in 5 messages", followed by
+// "; 3 files could not be read: a, b, c" and " (cancelled)" when they apply.
+Bytes summaryText(const SearchSummary &s);
+
+} // namespace vb

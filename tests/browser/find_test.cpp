@@ -1,0 +1,219 @@
+// Go To Number, the Find box over the category, finding in the message on
+// view and the steps through the hits, as a user works them: keys, menu
+// entries, clicks.
+
+#include "browser/find_panel.h"
+#include "tests/browser/browser_fixture.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QTest>
+
+using namespace vbtest;
+using vb::Bytes;
+
+namespace {
+
+const auto num = fiveDigits;
+
+// The body of message i: messages 3, 8 and 15 mention rain, 8 twice on one line.
+std::string body(int i) {
+    if (i == 3)
+        return "Dry morning.\r\nThen Rain came.\r\n";
+    if (i == 8)
+        return "Nothing.\r\nMore.\r\nrain, rain, go away\r\n";
+    if (i == 15)
+        return "RAIN\r\n";
+    return "Sunny.\r\n";
+}
+
+class FindTest : public BrowserTest {
+protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        category("Log Mode", "Ascending Order");
+        for (int i = 0; i < 20; ++i)
+            message("KVX" + num(i) + ".TXT", logMessage(num(i), "T" + std::to_string(i), "N", "", "", body(i)));
+        browser->DefaultRead();
+        browser->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(browser.get()));
+    }
+    vb::FindPanel &find() const { return *ui().Pnl_Find; }
+    std::string onView() { return label(ui().Lbl_Info_Title).substr(0, 5); }
+    void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), mods);
+    }
+    // Opens the Find box with Ctrl+F, types the text and presses Enter; waits
+    // for the search to end.
+    void search(const std::string &text) {
+        key(Qt::Key_F, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::focusWidget(), find().Edt_FindText);
+        QTest::keyClicks(find().Edt_FindText, QString::fromStdString(text));
+        key(Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!find().Btn_FindStop->isEnabled(), 30000);
+    }
+    std::vector<std::string> results() const {
+        std::vector<std::string> out;
+        for (int i = 0; i < find().LB_FindResults->count(); ++i)
+            out.push_back(vb::fromUnicode(find().LB_FindResults->item(i)->text()));
+        return out;
+    }
+    // The text selected in the memo, and how many hits are marked there.
+    std::string selected() const { return vb::fromUnicode(ui().Memo_log->textCursor().selectedText()); }
+    int marked() const { return int(ui().Memo_log->extraSelections().size()); }
+};
+
+const std::string kOpen = "\x81\x79", kClose = "\x81\x7a";
+
+} // namespace
+
+TEST_F(FindTest, GoToNumberShowsTheMessageOrSaysItIsNotListed) {
+    const struct {
+        const char *typed; // null: the box is cancelled
+        std::string shows, says;
+    } cases[] = {
+        {"7", num(7), ""},
+        {"  12 ", num(12), ""},
+        {"42", num(5), "Message 00042 is not listed"},
+        {"x1", num(5), "'x1' is not a message number"},
+        {nullptr, num(5), ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed ? c.typed : "cancel");
+        ui().LB_Title->setSelectedIndex(5);
+        browser->TextLoad();
+        dialogs->log.clear();
+        if (c.typed)
+            dialogs->texts.push_back(c.typed);
+        key(Qt::Key_G, Qt::ControlModifier);
+        EXPECT_EQ(onView(), c.shows);
+        EXPECT_EQ(ui().LB_Title->selectedIndex(), std::stoi(c.shows));
+        ASSERT_GE(dialogs->log.size(), 1u);
+        EXPECT_EQ(dialogs->log[0].kind, "text");
+        EXPECT_EQ(dialogs->log.size() > 1 ? dialogs->log[1].text : "", c.says);
+    }
+}
+
+TEST_F(FindTest, GoToNumberTakesAFileNamePrefixInTextMode) {
+    category("Text Mode", "Descending Order");
+    browser->DefaultRead();
+    ui().LB_Title->setSelectedIndex(12);
+    browser->TextLoad();
+    EXPECT_EQ(label(ui().Lbl_Info_Name), "KVX00007.TXT");
+    dialogs->texts = {"kvx0001", "zz"};
+    ui().MM_View_GoToNumber->trigger();
+    EXPECT_EQ(label(ui().Lbl_Info_Name), "KVX00019.TXT") << "the first listed name with the prefix";
+    EXPECT_EQ(dialogs->log.size(), 1u) << "no notice";
+    ui().MM_View_GoToNumber->trigger();
+    EXPECT_EQ(label(ui().Lbl_Info_Name), "KVX00019.TXT");
+    EXPECT_EQ(dialogs->log.back().text, "No listed file name begins with \"zz\"");
+}
+
+TEST_F(FindTest, SearchListsEveryHitAndF3StepsThroughThemAcrossMessages) {
+    EXPECT_TRUE(find().isHidden());
+    const int listHeight = browser->geometryToStore().splitter2;
+    search("rain");
+    EXPECT_EQ(browser->geometryToStore().splitter2, listHeight) << "the box's room is never stored";
+    EXPECT_FALSE(find().isHidden());
+    EXPECT_TRUE(ui().DLB->isHidden()) << "the Find box takes the directory chooser's place";
+    EXPECT_EQ(find().status(), "4 hits in 3 messages");
+    const std::vector<std::string> r = results();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0], "00003 T3\n    Then " + kOpen + "Rain" + kClose + " came.");
+    EXPECT_EQ(r[1], "00008 T8\n    " + kOpen + "rain" + kClose + ", " + kOpen + "rain" + kClose + ", go away");
+
+    // F3 goes from hit to hit, into the next message when one has no more.
+    const std::pair<std::string, std::string> steps[] = {
+        {num(3), "Rain"}, {num(8), "rain"}, {num(8), "rain"}, {num(15), "RAIN"}};
+    int cursor = -1;
+    for (const auto &s : steps) {
+        key(Qt::Key_F3);
+        EXPECT_EQ(onView(), s.first);
+        EXPECT_EQ(selected(), s.second);
+        if (s.first == num(8)) {
+            EXPECT_EQ(marked(), 2) << "every hit of the message is marked";
+            EXPECT_GT(ui().Memo_log->textCursor().selectionStart(), cursor) << "the second hit, not the first again";
+            cursor = ui().Memo_log->textCursor().selectionStart();
+        }
+    }
+    key(Qt::Key_F3);
+    EXPECT_EQ(onView(), num(15)) << "past the last hit nothing moves";
+    key(Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(onView(), num(8));
+    EXPECT_EQ(ui().Memo_log->textCursor().selectionStart(), cursor);
+
+    // Picking a result shows its message.
+    QListWidget *list = find().LB_FindResults;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    EXPECT_EQ(onView(), num(3));
+    EXPECT_EQ(selected(), "Rain");
+
+    // Closing the box brings back the chooser and drops the marks.
+    find().Btn_FindClose->click();
+    EXPECT_TRUE(find().isHidden());
+    EXPECT_FALSE(ui().DLB->isHidden());
+    EXPECT_EQ(ui().Pnl_TitleList->height(), listHeight);
+    EXPECT_EQ(marked(), 0);
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(FindTest, AResultWhoseFileIsGoneMovesNothing) {
+    search("rain");
+    std::remove((msgDir() + "KVX00008.TXT").c_str());
+    ui().LB_Title->setSelectedIndex(0);
+    browser->TextLoad();
+    ui().MM_Edit_FindNext->trigger();
+    ui().MM_Edit_FindNext->trigger();
+    EXPECT_EQ(onView(), num(3));
+    EXPECT_EQ(find().status(), "KVX00008.TXT is no longer listed");
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(FindTest, FindInMessageFromTheMemoStepsThroughItsHits) {
+    ui().LB_Title->setSelectedIndex(8);
+    browser->TextLoad();
+    ui().Memo_log->setFocus();
+    search("RAIN");
+    EXPECT_TRUE(find().Chk_FindThisMessage->isChecked());
+    EXPECT_EQ(find().status(), "2 hits in this message");
+    EXPECT_EQ(results(), (std::vector<std::string>{"Line 3\n    " + kOpen + "rain" + kClose + ", " + kOpen + "rain" +
+                                                   kClose + ", go away"}));
+    EXPECT_EQ(selected(), "rain");
+    const int first = ui().Memo_log->textCursor().selectionStart();
+    key(Qt::Key_F3);
+    EXPECT_EQ(onView(), num(8));
+    EXPECT_EQ(ui().Memo_log->textCursor().selectionStart(), first + 6);
+    // On another message, F3 finds in that one.
+    ui().LB_Title->setSelectedIndex(3);
+    browser->TextLoad();
+    key(Qt::Key_F3);
+    EXPECT_EQ(onView(), num(3));
+    EXPECT_EQ(selected(), "Rain");
+}
+
+TEST_F(FindTest, ABadRegularExpressionIsReportedAndNoSearchStarts) {
+    key(Qt::Key_F, Qt::ControlModifier);
+    find().Chk_FindRegex->click();
+    search("ra(in");
+    EXPECT_FALSE(find().status().empty());
+    EXPECT_TRUE(results().empty());
+    // A good one finds across the byte forms: "." is any one character.
+    search("^r.in$");
+    EXPECT_EQ(find().status(), "1 hit in 1 message");
+}
+
+TEST_F(FindTest, EscapeStopsASearchUnderWay) {
+    for (int i = 20; i < 3000; ++i)
+        message("KVX" + num(i) + ".TXT", logMessage(num(i), "T", "N"));
+    browser->DefaultRead();
+    browser->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(browser.get()));
+    key(Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(find().Edt_FindText, "Sunny");
+    key(Qt::Key_Return);
+    EXPECT_TRUE(find().Btn_FindStop->isEnabled());
+    key(Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!find().Btn_FindStop->isEnabled(), 30000);
+    EXPECT_NE(find().status().find("(cancelled)"), std::string::npos) << find().status();
+    EXPECT_FALSE(find().isHidden()) << "Escape stops the search; the box stays";
+}

@@ -46,6 +46,9 @@ const Accessible *findAccessible(const std::vector<Accessible> &all, QAccessible
     return nullptr;
 }
 
+// The answer points into the list: keep the list while it is used.
+const Accessible *findAccessible(std::vector<Accessible> &&, QAccessible::Role, const std::string &) = delete;
+
 std::vector<std::string> kinds(const vb::ScriptedDialogs &d) {
     std::vector<std::string> out;
     for (const auto &r : d.log)
@@ -93,7 +96,8 @@ TEST_F(PrintTest, PrintWithoutAPrinterSavesTheMessageOnViewAsPdf) {
     logCategory();
     const std::string pdf = msgDir() + "KVX00001.pdf";
     dialogs->saveAnswers = {vb::fsToBytes(pdf)};
-    const Accessible *button = findAccessible(accessibleTree(browser.get()), QAccessible::Button, "Print");
+    const std::vector<Accessible> tree = accessibleTree(browser.get());
+    const Accessible *button = findAccessible(tree, QAccessible::Button, "Print");
     ASSERT_NE(button, nullptr);
     button->iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
 

@@ -245,7 +245,8 @@ TEST(PageLayout, TheTitleTakesTheLargestSizeThatFitsStrictly) {
         text.title = Bytes(c.bytes, 'T');
         RecordingCanvas canvas(kW, kH);
         printOn(canvas, text);
-        const Drawn *title = find(canvas.page(1), text.title);
+        const std::vector<Drawn> page = canvas.page(1);
+        const Drawn *title = find(page, text.title);
         ASSERT_NE(title, nullptr);
         EXPECT_EQ(title->size, c.size);
         EXPECT_EQ(title->clip, (PixelRect{720, 360, 3680, 510}));

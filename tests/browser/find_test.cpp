@@ -4,10 +4,15 @@
 
 #include "browser/find_panel.h"
 #include "tests/browser/browser_fixture.h"
+#include "ui/core/file_ops.h"
 
 #include <QCheckBox>
 #include <QListWidget>
 #include <QTest>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 using namespace vbtest;
 using vb::Bytes;
@@ -202,17 +207,53 @@ TEST_F(FindTest, ABadRegularExpressionIsReportedAndNoSearchStarts) {
     EXPECT_EQ(find().status(), "1 hit in 1 message");
 }
 
+namespace {
+// Holds every file the search thread opens until released, so that a key
+// pressed meanwhile surely meets the search still under way.
+struct HeldSearch {
+    static inline std::mutex mutex;
+    static inline std::condition_variable released;
+    static inline bool open = false;
+    static inline std::thread::id gui;
+    static int openFile(const char *path, int flags, mode_t mode) {
+        if (std::this_thread::get_id() != gui) {
+            std::unique_lock<std::mutex> lock(mutex);
+            released.wait(lock, [] { return open; });
+        }
+        return vb::systemFileOps().open(path, flags, mode);
+    }
+    HeldSearch() {
+        gui = std::this_thread::get_id();
+        open = false;
+        vb::fileOps().open = &openFile;
+    }
+    void release() {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            open = true;
+        }
+        released.notify_all();
+    }
+    ~HeldSearch() {
+        release();
+        vb::fileOps() = vb::systemFileOps();
+    }
+};
+} // namespace
+
 TEST_F(FindTest, EscapeStopsASearchUnderWay) {
-    for (int i = 20; i < 3000; ++i)
+    for (int i = 20; i < 100; ++i)
         message("KVX" + num(i) + ".TXT", logMessage(num(i), "T", "N"));
     browser->DefaultRead();
     browser->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(browser.get()));
+    HeldSearch held;
     key(Qt::Key_F, Qt::ControlModifier);
     QTest::keyClicks(find().Edt_FindText, "Sunny");
     key(Qt::Key_Return);
     EXPECT_TRUE(find().Btn_FindStop->isEnabled());
     key(Qt::Key_Escape);
+    held.release();
     QTRY_VERIFY_WITH_TIMEOUT(!find().Btn_FindStop->isEnabled(), 30000);
     EXPECT_NE(find().status().find("(cancelled)"), std::string::npos) << find().status();
     EXPECT_FALSE(find().isHidden()) << "Escape stops the search; the box stays";

@@ -5,6 +5,7 @@
 #include "messages/header_reader.h"
 #include "messages/naming.h"
 #include "ui/core/epath.h"
+#include "ui/core/errors.h"
 #include "ui/core/files.h"
 
 #include <QApplication>
@@ -118,11 +119,14 @@ void TF1::rebuildTitles(bool load) {
 int TF1::fillTitleList(const Bytes *wanted) {
     BusyCursor busy;
     TitleList::Batch batch(*LB_Title);
-    // The directory is spelled for the file system once; each name is added
-    // to it in turn, and one buffer serves every header and title line.
+    // The directory is held open and each file opened by its name in it;
+    // one buffer serves every header and title line.
     HeaderReader reader;
-    std::string path = fsPath(listedDirectory());
-    const size_t dirLength = path.size();
+    FileHandle folder;
+    int err = 0;
+    if (!folder.openFolderFs(fsPath(listedDirectory()), &err))
+        failIo(ioCodeFromErrno(err));
+    std::string fsName;
     Bytes line;
     const bool log = logMode(), desc = descending();
     const auto &names = FLB.names();
@@ -131,9 +135,9 @@ int TF1::fillTitleList(const Bytes *wanted) {
     int found = 0;
     for (size_t k = 0; k < n; ++k) {
         const Bytes &name = desc ? names[n - 1 - k] : names[k];
-        path.resize(dirLength);
-        appendBytesToFs(path, name);
-        reader.read(path, name, log, Current);
+        fsName.clear();
+        appendBytesToFs(fsName, name);
+        reader.readIn(folder, fsName, name, log, Current);
         titleLine(name, line);
         LB_Title->append(line);
         if (wanted && name == *wanted)

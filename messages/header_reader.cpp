@@ -121,7 +121,20 @@ void HeaderReader::read(const std::string &fsPath, const Bytes &fileName, bool l
     int err = 0;
     if (!file.openFs(fsPath, &err))
         failIo(ioCodeFromErrno(err));
+    take(file, fileName, logMode, msg);
+}
 
+void HeaderReader::readIn(const FileHandle &folder, const std::string &fsName, const Bytes &fileName, bool logMode,
+                          CurrentMessage &msg) {
+    msg.clear();
+    FileHandle file;
+    int err = 0;
+    if (!file.openIn(folder, fsName.c_str(), &err))
+        failIo(ioCodeFromErrno(err));
+    take(file, fileName, logMode, msg);
+}
+
+void HeaderReader::take(FileHandle &file, const Bytes &fileName, bool logMode, CurrentMessage &msg) {
     LineReader lines(file, buf_.get());
     Bytes &line = line_;
     try {

@@ -3,6 +3,7 @@
 
 #include "messages/current_message.h"
 #include "ui/core/codepage.h"
+#include "ui/core/files.h"
 
 #include <memory>
 
@@ -43,8 +44,14 @@ public:
     // The file at fsPath (spelled as the file system spells it, see fsPath),
     // whose FileName is fileName; otherwise as readMessageHeader.
     void read(const std::string &fsPath, const Bytes &fileName, bool logMode, CurrentMessage &msg);
+    // The file fsName (file-system spelling) of the held folder, one that its
+    // listing found ordinary (see FileHandle::openIn); otherwise as read.
+    void readIn(const FileHandle &folder, const std::string &fsName, const Bytes &fileName, bool logMode,
+                CurrentMessage &msg);
 
 private:
+    void take(FileHandle &file, const Bytes &fileName, bool logMode, CurrentMessage &msg);
+
     std::unique_ptr<char[]> buf_; // never cleared: only the bytes read count
     Bytes line_;
 };

@@ -20,6 +20,9 @@ public:
         state() = State();
         vb::FileOps &ops = vb::fileOps();
         ops.open = [](const char *p, int f, mode_t m) { return refuse("open") ? -1 : sys().open(p, f, m); };
+        ops.openat = [](int d, const char *p, int f, mode_t m) {
+            return refuse("openat") ? -1 : sys().openat(d, p, f, m);
+        };
         ops.mkstemp = [](char *t) { return refuse("mkstemp") ? -1 : sys().mkstemp(t); };
         ops.write = [](int fd, const void *d, size_t n) {
             return refuse("write") ? ssize_t(-1) : sys().write(fd, d, n);

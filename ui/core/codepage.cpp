@@ -2,6 +2,7 @@
 
 #include "ui/core/mbcs.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -283,6 +284,9 @@ Bytes fromUnicode(const QString &text) { return fromUnicode(QStringView(text)); 
 Bytes cp(const char *utf8) { return fromUnicode(QString::fromUtf8(utf8)); }
 
 Bytes fsToBytes(const std::string &fsName) {
+    // ASCII is spelled alike on both sides.
+    if (std::all_of(fsName.begin(), fsName.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return fsName;
     bool rawUsed = false;
     Bytes out = fsNameToBytes(fsName, true, &rawUsed);
     // A placeholder's byte can join the bytes around it into another character

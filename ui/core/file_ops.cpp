@@ -9,11 +9,12 @@ namespace vb {
 namespace {
 
 int openFile(const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+int openFileAt(int dirFd, const char *path, int flags, mode_t mode) { return ::openat(dirFd, path, flags, mode); }
 int statPath(const char *path, struct stat *st) { return ::stat(path, st); }
 int lstatPath(const char *path, struct stat *st) { return ::lstat(path, st); }
 
-const FileOps kSystem = {openFile, ::mkstemp, ::write,   ::fsync,    ::close,  ::fchmod, ::rename,
-                         ::unlink, statPath,  lstatPath, ::readlink, ::access, ::mkdir};
+const FileOps kSystem = {openFile, openFileAt, ::mkstemp, ::write,   ::fsync,    ::close,  ::fchmod,
+                         ::rename, ::unlink,   statPath,  lstatPath, ::readlink, ::access, ::mkdir};
 
 } // namespace
 

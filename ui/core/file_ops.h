@@ -11,6 +11,7 @@ namespace vb {
 
 struct FileOps {
     int (*open)(const char *path, int flags, mode_t mode);
+    int (*openat)(int dirFd, const char *path, int flags, mode_t mode);
     int (*mkstemp)(char *pathTemplate);
     ssize_t (*write)(int fd, const void *data, size_t size);
     int (*fsync)(int fd);

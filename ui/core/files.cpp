@@ -122,6 +122,20 @@ bool FileHandle::openFs(const std::string &path, int *err) {
     return true;
 }
 
+bool FileHandle::openFolderFs(const std::string &path, int *err) {
+    fd = fileOps().open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0)
+        setErr(err, errno);
+    return fd >= 0;
+}
+
+bool FileHandle::openIn(const FileHandle &folder, const char *name, int *err) {
+    fd = fileOps().openat(folder.fd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
+    if (fd < 0)
+        setErr(err, errno);
+    return fd >= 0;
+}
+
 long FileHandle::read(Bytes &out, size_t n) {
     size_t old = out.size();
     out.resize(old + n);
@@ -301,7 +315,8 @@ bool makePrivateFsDirectories(std::string p) {
     const size_t slash = p.rfind('/');
     if (slash != std::string::npos && slash > 0 && !makePrivateFsDirectories(p.substr(0, slash)))
         return false;
-    return fileOps().mkdir(p.c_str(), 0700) == 0 || (errno == EEXIST && fileOps().stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+    return fileOps().mkdir(p.c_str(), 0700) == 0 ||
+           (errno == EEXIST && fileOps().stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
 }
 } // namespace
 

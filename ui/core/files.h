@@ -48,6 +48,15 @@ struct FileHandle {
     bool open(const Bytes &path, int *err = nullptr);
     // The same, for a path in the file system's own spelling (see fsPath).
     bool openFs(const std::string &path, int *err = nullptr);
+    // A folder in the file system's spelling, held open so that the files in
+    // it can be opened by name (openIn): no path is walked again for each.
+    bool openFolderFs(const std::string &path, int *err = nullptr);
+    // The file called name (file-system spelling) in the held folder, for a
+    // name a listing of that folder has just found to be an ordinary file:
+    // its kind is not asked again. Should it have become something else
+    // meanwhile, the read fails (a folder, EISDIR) or finds nothing (a pipe
+    // without writer), and never waits.
+    bool openIn(const FileHandle &folder, const char *name, int *err = nullptr);
     // Reads at most n more bytes, appending them; returns the count, 0 at end, -1 on error.
     long read(Bytes &out, size_t n);
     // Reads at most n bytes into buf; returns the count, 0 at end, -1 on error.

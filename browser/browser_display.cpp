@@ -40,16 +40,14 @@ void TF1::TextLoad() {
     const Bytes path = listedDirectory() + fileForLine(j);
     TitleList_FileRead(path);
 
-    Bytes content;
-    if (!readWholeFile(path, content, nullptr, kShownFileLimit)) {
+    LineStream stream;
+    int err = 0;
+    if (!stream.open(path, &err, kShownFileLimit)) {
         // Nothing of the message shown before stays, to be saved by mistake
         // under this file's name.
         MemoClear();
         failCannotOpen(path);
     }
-    // The text goes to the memo from the file's bytes, without a copy of
-    // each line of its own; the memo drops the bytes once it has the text.
-    std::vector<std::string_view> text = splitLineViews(content);
     Memo_tmp.clear();
     Memo_tmp.shrink_to_fit();
 
@@ -69,7 +67,6 @@ void TF1::TextLoad() {
         setCaption(Lbl_Info_Web, Current.Web);
         setCaption(Lbl_Info_Date, Current.Date);
         ResMessageCheck();
-        text.erase(text.begin(), text.begin() + std::ptrdiff_t(std::min<size_t>(10, text.size())));
     } else {
         setCaption(Lbl_Info_Title, Current.Number + Current.FirstLine);
         setCaption(Lbl_Info_Name, Current.FileName);
@@ -77,7 +74,30 @@ void TF1::TextLoad() {
         setCaption(Lbl_Info_Web, Bytes());
         setCaption(Lbl_Info_Date, Bytes());
     }
-    Memo_log->takeLines(std::move(content), std::move(text));
+    // The text goes to the memo a piece of the file at a time, so that no
+    // copy of a large message is held beside the memo's own. In Log Mode the
+    // header block's ten lines are not part of it.
+    size_t headerLines = logMode() ? 10 : 0;
+    struct ReadFailed {};
+    try {
+        Memo_log->streamLines([&](std::vector<std::string_view> &batch) {
+            for (;;) {
+                if (!stream.next(batch, &err)) {
+                    if (err != 0)
+                        throw ReadFailed();
+                    return false;
+                }
+                const size_t skip = std::min(headerLines, batch.size());
+                batch.erase(batch.begin(), batch.begin() + std::ptrdiff_t(skip));
+                headerLines -= skip;
+                if (!batch.empty())
+                    return true;
+            }
+        });
+    } catch (const ReadFailed &) {
+        MemoClear(); // as when the file cannot be opened: no caption stays either
+        failCannotOpen(path);
+    }
     LB_Title->setFocus();
 }
 

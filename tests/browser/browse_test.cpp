@@ -199,6 +199,26 @@ TEST_F(BrowserTest, AMegabyteLineAndABinaryFileAreShown) {
     EXPECT_TRUE(errors().empty());
 }
 
+// A message many read pieces long is shown whole: every line, whatever its
+// break and wherever a piece ends, and not one of its ten header lines.
+TEST_F(BrowserTest, AMessageOfManyPiecesIsShownWholeWithoutItsHeader) {
+    category("Log Mode");
+    const char *breaks[] = {"\r\n", "\n", "\r", "\r\n"};
+    std::string body;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 60000; ++i) {
+        lines.push_back(std::to_string(i) + (i % 5 ? " \x93\xfa\x96\x7b text" : " \x81\x20 odd"));
+        body += lines.back() + breaks[i % 4];
+    }
+    lines.push_back("no break at the end");
+    body += lines.back();
+    message("KVX00001.TXT", logMessage("00001", "Long", "Ann", "", "", body));
+    browser->DefaultRead();
+    EXPECT_EQ(memo(), lines);
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00001 Long");
+    EXPECT_TRUE(errors().empty());
+}
+
 TEST_F(BrowserTest, BrowsingAnotherDirectoryChangesOnlyTheWorkingCopy) {
     category("Log Mode");
     message("KVX00001.TXT", logMessage("00001", "One", "A"));

@@ -9,6 +9,7 @@
 #include "ui/widgets/dirchooser.h"
 #include "ui/widgets/guard.h"
 #include "ui/widgets/hints.h"
+#include "ui/widgets/memo.h"
 #include "ui/widgets/spinedit.h"
 #include "ui/widgets/titlelist.h"
 
@@ -207,4 +208,59 @@ TEST(GeneralErrorReport, EveryFailureOfAHandlerBecomesAnErrorBoxAndTheProgramGoe
         button.click();
         EXPECT_EQ(dialogs->errors().size(), 2u) << c.what;
     }
+}
+
+// Lines handed over in batches read back as the same lines: the first batch
+// replaces the text, the others join it; the load is no edit to undo, and
+// typing afterwards is.
+TEST(Memo, StreamedBatchesBecomeOneTextThatIsNoEdit) {
+    vb::Memo memo;
+    memo.setReadOnly(false);
+    memo.setLines({"old text"});
+    QTest::keyClicks(&memo, "typed");
+    ASSERT_TRUE(memo.document()->isUndoAvailable());
+    const std::vector<std::vector<std::string_view>> cases[] = {
+        {{"a", "b"}, {"", "\x82\xa0 c"}, {"d"}},
+        {{""}},
+        {},
+        {{"", ""}, {""}},
+    };
+    for (const auto &batches : cases) {
+        size_t given = 0;
+        memo.streamLines([&](std::vector<std::string_view> &batch) {
+            if (given == batches.size())
+                return false;
+            batch = batches[given++];
+            return true;
+        });
+        std::vector<vb::Bytes> expected;
+        for (const auto &b : batches)
+            expected.insert(expected.end(), b.begin(), b.end());
+        EXPECT_EQ(memo.logicalLines(), expected);
+        EXPECT_FALSE(memo.document()->isUndoAvailable());
+        EXPECT_FALSE(memo.isModified());
+        EXPECT_EQ(memo.textCursor().position(), 0);
+    }
+    QTest::keyClicks(&memo, "x");
+    EXPECT_TRUE(memo.document()->isUndoAvailable());
+}
+
+// A source that fails part-way leaves the memo empty, and editing in it can
+// be undone again.
+TEST(Memo, AStreamThatFailsPartWayLeavesItEmpty) {
+    vb::Memo memo;
+    memo.setReadOnly(false);
+    memo.setLines({"old text"});
+    int calls = 0;
+    EXPECT_THROW(memo.streamLines([&](std::vector<std::string_view> &batch) {
+        if (++calls > 2)
+            throw std::runtime_error("read failed");
+        batch = {"shown", "lines"};
+        return true;
+    }),
+                 std::runtime_error);
+    EXPECT_TRUE(memo.isEmptyText());
+    EXPECT_EQ(memo.logicalLines(), std::vector<vb::Bytes>{});
+    QTest::keyClicks(&memo, "x");
+    EXPECT_TRUE(memo.document()->isUndoAvailable());
 }

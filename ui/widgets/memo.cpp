@@ -1,6 +1,8 @@
 #include "ui/widgets/memo.h"
 
 #include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextLayout>
 
 namespace vb {
@@ -13,35 +15,68 @@ Memo::Memo(QWidget *parent) : QPlainTextEdit(parent) {
 
 namespace {
 
-QString joinedText(const std::vector<std::string_view> &lines) {
-    QString text;
-    size_t total = 0;
-    for (std::string_view l : lines)
-        total += l.size() + 1;
-    text.reserve(qsizetype(total));
+// The lines joined by line breaks, after one more break when they follow
+// lines already shown.
+void joinLines(const std::vector<std::string_view> &lines, bool afterOthers, QString &text) {
+    text.clear();
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (i)
+        if (i || afterOthers)
             text.append(QLatin1Char('\n'));
         appendUnicode(text, lines[i]);
     }
-    return text;
 }
 
 } // namespace
 
 void Memo::setLines(const std::vector<Bytes> &lines) {
-    showText(joinedText(std::vector<std::string_view>(lines.begin(), lines.end())),
-             lines.size() == 1 && lines[0].empty());
+    QString text;
+    joinLines(std::vector<std::string_view>(lines.begin(), lines.end()), false, text);
+    showText(text, lines.size() == 1 && lines[0].empty());
 }
 
-void Memo::takeLines(Bytes &&buffer, std::vector<std::string_view> &&lines) {
-    QString text = joinedText(lines);
-    const bool oneEmptyLine = lines.size() == 1 && lines[0].empty();
-    // Gone before the control makes its own copy of the text.
-    std::vector<std::string_view>().swap(lines);
-    Bytes().swap(buffer);
-    text.squeeze(); // room was made for one character per byte
-    showText(text, oneEmptyLine);
+void Memo::streamLines(const LineBatches &next) {
+    std::vector<std::string_view> batch;
+    QString piece;
+    QTextDocument *doc = document();
+    const bool undo = doc->isUndoRedoEnabled();
+    QTextCursor end(doc);
+    size_t count = 0;
+    bool firstEmpty = false, adding = false;
+    try {
+        // The first batch goes in as a new text, which resets the cursor, the
+        // scroll position and the undo history; the others are added at the
+        // end in one edit that cannot be undone.
+        if (!next(batch))
+            batch.clear();
+        count = batch.size();
+        firstEmpty = count > 0 && batch[0].empty();
+        joinLines(batch, false, piece);
+        setPlainText(piece);
+        if (count > 0) {
+            doc->setUndoRedoEnabled(false);
+            end.movePosition(QTextCursor::End);
+            end.beginEditBlock();
+            adding = true;
+            while (next(batch)) {
+                count += batch.size();
+                joinLines(batch, true, piece);
+                end.insertText(piece);
+            }
+            adding = false;
+            end.endEditBlock();
+            doc->setUndoRedoEnabled(undo);
+        }
+    } catch (...) {
+        if (adding) {
+            end.endEditBlock();
+            doc->setUndoRedoEnabled(undo);
+        }
+        clearText();
+        throw;
+    }
+    // An empty control cannot tell no line from one empty line.
+    oneEmptyLine_ = count == 1 && firstEmpty;
+    doc->setModified(false);
 }
 
 void Memo::showText(const QString &text, bool oneEmptyLine) {

@@ -6,6 +6,7 @@
 #include "ui/core/codepage.h"
 
 #include <QPlainTextEdit>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -17,9 +18,14 @@ public:
     explicit Memo(QWidget *parent = nullptr);
 
     void setLines(const std::vector<Bytes> &lines);
-    // The same for views into buffer; the memo takes both and drops them as
-    // soon as the text is converted, before the control stores its own copy.
-    void takeLines(Bytes &&buffer, std::vector<std::string_view> &&lines);
+    // Fills batch with the next lines (views that may change with the next
+    // call); false once none are left.
+    using LineBatches = std::function<bool(std::vector<std::string_view> &batch)>;
+    // The same for lines handed over a batch at a time: each batch is
+    // converted and added on its own, so that beside the control's copy of
+    // the text there is never more than one batch. Should next throw, the
+    // control is left empty and the exception goes on.
+    void streamLines(const LineBatches &next);
     // Logical lines while word wrap is off; the lines as shown while it is on.
     std::vector<Bytes> lines() const;
     std::vector<Bytes> logicalLines() const;

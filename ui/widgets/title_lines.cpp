@@ -26,7 +26,7 @@ void TitleLines::append(std::string_view line) {
     }
     std::string &block = blocks_.back();
     const int32_t index = int32_t(refs_.size());
-    refs_.push_back({uint32_t(blocks_.size() - 1), uint32_t(block.size()), uint32_t(line.size())});
+    refs_.push_back({uint32_t(blocks_.size() - 1), uint32_t(block.size())});
     block.append(line);
 
     if (lastOf_.empty()) {

@@ -21,7 +21,11 @@ public:
     // Line i (0 <= i < size()); the view stays valid until clear().
     std::string_view operator[](size_t i) const {
         const Ref &r = refs_[i];
-        return std::string_view(blocks_[r.block].data() + r.offset, r.size);
+        // Lines follow each other in a block: a line ends where the next
+        // one starts, or at the end of its block.
+        const std::string &block = blocks_[r.block];
+        const size_t end = i + 1 < refs_.size() && refs_[i + 1].block == r.block ? refs_[i + 1].offset : block.size();
+        return std::string_view(block.data() + r.offset, end - r.offset);
     }
 
     // Room for this many lines in all, so that the list does not grow in steps.
@@ -42,7 +46,7 @@ public:
 
 private:
     struct Ref {
-        uint32_t block, offset, size;
+        uint32_t block, offset;
     };
     std::vector<std::string> blocks_; // each filled within its first capacity
     std::vector<Ref> refs_;

@@ -12,6 +12,7 @@ display=${2:-62}
 work=$(mktemp -d /tmp/vb-peak.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 cp "$exe" "$work/velbrook"
+cp "$(dirname "$0")/../tools/x_session.sh" "$work/"
 mkdir "$work/logtext"
 
 count=${VB_MESSAGES:-100000}
@@ -32,15 +33,8 @@ cat > "$work/measure.sh" <<'INNER'
 set -u
 cd "$1"
 unset QT_QPA_PLATFORM
-wait_window() {
-  for i in $(seq 1 600); do
-    for wid in $(xdotool search --onlyvisible --name "Velbrook v0.2" 2>/dev/null); do
-      xwininfo -id "$wid" 2>/dev/null | grep -q "$1" && return 0
-    done
-    sleep 0.1
-  done
-  return 1
-}
+. "${0%/*}/x_session.sh"
+WAIT_TRIES=600
 # CPU ticks the process has used so far.
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # Starts the program, presses View, waits until the browser is up and the
@@ -49,10 +43,7 @@ peak() {
   rm -f Velbrook.ini
   ./velbrook & local pid=$!
   wait_window "Width: 352" || { echo "no title window"; kill $pid; return 1; }
-  local wid
-  wid=$(xdotool search --onlyvisible --name "Velbrook v0.2" | tail -n 1)
-  xdotool windowfocus --sync "$wid" 2>/dev/null
-  xdotool key --clearmodifiers Return
+  press Return
   wait_window "Width: 640" || { echo "no browser"; kill $pid; return 1; }
   local last=-1 now idle=0
   while [ $idle -lt 4 ]; do

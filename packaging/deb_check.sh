@@ -19,6 +19,7 @@ deb=$(ls "$build"/velbrook_*.deb 2>/dev/null | tail -n 1)
 [ -n "$deb" ] || { echo "no velbrook_*.deb in $build: run make deb first"; exit 1; }
 deb=$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")
 work=$(mktemp -d)
+cp "$(dirname "$0")/../tools/x_session.sh" "$work/"
 trap 'rm -rf "$work"' EXIT
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
@@ -54,21 +55,7 @@ cat > "$work/session.sh" <<'INNER'
 set -u
 unset QT_QPA_PLATFORM
 cd "$HOME"
-wait_window() {
-  for i in $(seq 1 300); do
-    for wid in $(xdotool search --onlyvisible --name "Velbrook v0.2" 2>/dev/null); do
-      xwininfo -id "$wid" 2>/dev/null | grep -q "$1" && return 0
-    done
-    sleep 0.1
-  done
-  echo "no window with $1 appeared"; return 1
-}
-press() {
-  local wid
-  wid=$(xdotool search --onlyvisible --name "Velbrook v0.2" | tail -n 1)
-  xdotool windowfocus --sync "$wid" 2>/dev/null
-  xdotool key --clearmodifiers "$@"
-}
+. "${0%/*}/x_session.sh"
 velbrook & pid=$!
 wait_window "Width: 352" || { kill $pid; exit 1; }
 echo "the title window is on the screen"

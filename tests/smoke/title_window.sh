@@ -9,34 +9,14 @@ exe="$1"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$exe" "$work/velbrook"
+cp "$(dirname "$0")/../../tools/x_session.sh" "$work/"
 mkdir -p "$work/logtext"
 cat > "$work/check.sh" <<'INNER'
 set -u
 cd "$1"
 unset QT_QPA_PLATFORM
 
-# Waits until a viewable window named "Velbrook v0.2" has the given size line.
-wait_window() {
-  for i in $(seq 1 300); do
-    for wid in $(xdotool search --onlyvisible --name "Velbrook v0.2" 2>/dev/null); do
-      if xwininfo -id "$wid" 2>/dev/null | grep -q "$1"; then
-        return 0
-      fi
-    done
-    sleep 0.1
-  done
-  echo "no window with $1 appeared"; xwininfo -root -tree | head -40
-  return 1
-}
-
-# Gives the program's visible window the keyboard focus (there is no window
-# manager to do it) and types the keys.
-press() {
-  local wid
-  wid=$(xdotool search --onlyvisible --name "Velbrook v0.2" | tail -n 1)
-  xdotool windowfocus --sync "$wid" 2>/dev/null
-  xdotool key --clearmodifiers "$@"
-}
+. "${0%/*}/x_session.sh"
 
 # Sends keys to the program's window and waits for the program to end;
 # prints its exit status, or fails when it is still running after 10 s.

@@ -12,6 +12,7 @@
 #include "ui/core/files.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -225,6 +226,82 @@ void BM_ReaddirSortFloor_100k(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_ReaddirSortFloor_100k)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// The kernel drops its page, directory-entry and inode caches, so that the
+// next read comes from the disk (root only).
+bool dropCaches() {
+    ::sync();
+    const int fd = ::open("/proc/sys/vm/drop_caches", O_WRONLY);
+    const bool done = fd >= 0 && ::write(fd, "3", 1) == 1;
+    if (fd >= 0)
+        ::close(fd);
+    return done;
+}
+
+// SelectCategoryFirst from a cold cache, in wall time: what View costs on a
+// folder not read since the machine started.
+void BM_SelectCategoryFirstCold_100k(benchmark::State &state) {
+    const std::string dir = collection();
+    vb::Settings settings(vb::fsToBytes(dir) + "bench.ini");
+    setUpCategory(settings, dir);
+    std::unique_ptr<vb::TF1> browser;
+    for (auto _ : state) {
+        state.PauseTiming();
+        browser.reset();
+        if (!dropCaches()) {
+            state.SkipWithError("the caches cannot be dropped here (root only)");
+            break;
+        }
+        state.ResumeTiming();
+        browser = std::make_unique<vb::TF1>(settings);
+        selectFirstCategory(*browser);
+        benchmark::DoNotOptimize(vb::BrowserProbe(*browser).LB_Title->count());
+    }
+}
+BENCHMARK(BM_SelectCategoryFirstCold_100k)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The floor of a cold open: ListSortReadFloor from a cold cache.
+void BM_ListSortReadFloorCold_100k(benchmark::State &state) {
+    const std::string dir = collection();
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!dropCaches()) {
+            state.SkipWithError("the caches cannot be dropped here (root only)");
+            break;
+        }
+        state.ResumeTiming();
+        std::vector<std::string> names = readdirNames(dir);
+        std::sort(names.begin(), names.end());
+        benchmark::DoNotOptimize(readHeads(dir, names));
+    }
+}
+BENCHMARK(BM_ListSortReadFloorCold_100k)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// One page of the title list scrolled and painted, in a shown browser; the
+// cost should not grow with the length of the list.
+void scrollTitles(benchmark::State &state, int count) {
+    const std::string dir = collection(count);
+    vb::Settings settings(vb::fsToBytes(dir) + "bench.ini");
+    setUpCategory(settings, dir);
+    vb::TF1 browser(settings);
+    browser.resize(800, 600);
+    browser.show();
+    selectFirstCategory(browser);
+    vb::TitleList *list = vb::BrowserProbe(browser).LB_Title;
+    QScrollBar *bar = list->verticalScrollBar();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        const int next = bar->value() + bar->pageStep();
+        bar->setValue(next > bar->maximum() ? 0 : next);
+        list->viewport()->repaint();
+    }
+    if (bar->maximum() <= bar->pageStep())
+        state.SkipWithError("the list does not scroll");
+}
+void BM_ScrollTitles_100k(benchmark::State &state) { scrollTitles(state, kMessages); }
+void BM_ScrollTitles_1k(benchmark::State &state) { scrollTitles(state, 1000); }
+BENCHMARK(BM_ScrollTitles_100k)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
+BENCHMARK(BM_ScrollTitles_1k)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 // End onto the bottom message of the list (number 0, with ten next links to
 // messages in the list), the message shown with its link captions.

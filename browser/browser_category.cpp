@@ -34,9 +34,9 @@ Bytes TF1::listedDirectory() const { return withSeparator(FLB.directory()); }
 // Line j pairs with entry j, or with entry count - 1 - j in descending order.
 // The count is the file list's, so that the lines of a list whose building
 // stopped part-way still show their own files.
-const Bytes &TF1::fileForLine(int j) const {
-    const auto &names = FLB.names();
-    return descending() ? names[names.size() - 1 - size_t(j)] : names[size_t(j)];
+Bytes TF1::fileForLine(int j) const {
+    const NameList &names = FLB.names();
+    return Bytes(descending() ? names[names.size() - 1 - size_t(j)] : names[size_t(j)]);
 }
 
 void TF1::DefaultRead() {
@@ -127,14 +127,14 @@ int TF1::fillTitleList(const Bytes *wanted) {
     if (!folder.openFolderFs(fsPath(listedDirectory()), &err))
         failIo(ioCodeFromErrno(err));
     std::string fsName;
-    Bytes line;
+    Bytes name, line;
     const bool log = logMode(), desc = descending();
     const auto &names = FLB.names();
     const size_t n = names.size();
     LB_Title->reserve(size_t(LB_Title->count()) + n);
     int found = 0;
     for (size_t k = 0; k < n; ++k) {
-        const Bytes &name = desc ? names[n - 1 - k] : names[k];
+        name.assign(desc ? names[n - 1 - k] : names[k]);
         fsName.clear();
         appendBytesToFs(fsName, name);
         reader.readIn(folder, fsName, name, log, Current);

@@ -86,8 +86,9 @@ void TF1::MM_File_NewClick() {
     Bytes created;
     if (logMode()) {
         long long highest = 0;
-        for (const Bytes &name : FLB.names())
-            highest = std::max<long long>(highest, wholeNumber(name.substr(std::min<size_t>(3, name.size()), 5)));
+        for (const std::string_view name : FLB.names())
+            highest =
+                std::max<long long>(highest, wholeNumber(Bytes(name.substr(std::min<size_t>(3, name.size()), 5))));
         if (highest < kHighestNumber) {
             CurrentMessage blank;
             blank.Number = fiveDigit(highest + 1);

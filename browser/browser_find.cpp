@@ -250,7 +250,7 @@ void TF1::Btn_FindClick() {
         return;
     }
     // The files in the order of the title list, so that the results come in it.
-    std::vector<Bytes> names = FLB.names();
+    std::vector<Bytes> names = FLB.names().toVector();
     if (descending())
         std::reverse(names.begin(), names.end());
     const size_t count = names.size();

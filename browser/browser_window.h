@@ -225,7 +225,7 @@ private:
     bool logMode() const;
     bool descending() const;
     // The file-list entry paired with title line j.
-    const Bytes &fileForLine(int j) const;
+    Bytes fileForLine(int j) const;
     Bytes listedDirectory() const;
     void selectAndLoad(int line);
     // Lists the directory again, shows the count and empties the title list.

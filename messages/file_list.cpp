@@ -4,6 +4,8 @@
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
 
+#include <algorithm>
+
 namespace vb {
 
 Bytes normalDirectory(const Bytes &dir) {
@@ -60,18 +62,26 @@ void FileList::list(const Bytes &dir, const Bytes &mask, bool last) {
     if (!scratch && last)
         scratch = std::move(kept_); // in name order already, and needed no more
     const FileMask filter(mask);
-    std::vector<Bytes> found;
+    NameList found;
+    auto keep = [&found](const std::vector<Bytes> &names) {
+        size_t bytes = 0;
+        for (const Bytes &name : names)
+            bytes += name.size();
+        found.reserve(names.size(), bytes);
+        for (const Bytes &name : names)
+            found.push_back(name);
+    };
     if (scratch) {
-        // A read for this listing alone: the matching names move over.
-        found.reserve(scratch->files.size());
-        for (Bytes &name : scratch->files)
-            if (filter.matches(name))
-                found.push_back(std::move(name));
+        // A read for this listing alone: the names that do not match go.
+        std::vector<Bytes> &files = scratch->files;
+        files.erase(
+            std::remove_if(files.begin(), files.end(), [&](const Bytes &name) { return !filter.matches(name); }),
+            files.end());
         if (readOnce_ == 0) // a kept read is in name order already
-            sortFileNames(found);
+            sortFileNames(files);
+        keep(files);
     } else {
         // The kept read is in name order already and stays for later steps.
-        found.reserve(snap.files.size());
         for (const Bytes &name : snap.files)
             if (filter.matches(name))
                 found.push_back(name);

@@ -2,6 +2,7 @@
 // The hidden file list of the browser: the names of the ordinary files of one
 // directory that match a mask, in name order.
 
+#include "messages/name_list.h"
 #include "ui/core/codepage.h"
 
 #include <memory>
@@ -15,7 +16,7 @@ public:
     const Bytes &directory() const { return directory_; }
     const Bytes &mask() const { return mask_; }
     // Matching names without directory, ascending by compareFileNames.
-    const std::vector<Bytes> &names() const { return names_; }
+    const NameList &names() const { return names_; }
     size_t count() const { return names_.size(); }
 
     // Each of these lists the directory (setDirectory and setMask only when
@@ -60,7 +61,7 @@ private:
 
     Bytes directory_;
     Bytes mask_ = "*.*";
-    std::vector<Bytes> names_;
+    NameList names_;
     int readOnce_ = 0;               // ReadOnce scopes alive
     std::unique_ptr<Snapshot> kept_; // the read kept for them
 };

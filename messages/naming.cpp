@@ -206,11 +206,25 @@ void sortFileNames(std::vector<Bytes> &names) {
             return a.length < b.length;
         return names[a.index] < names[b.index];
     });
-    std::vector<Bytes> sorted;
-    sorted.reserve(names.size());
-    for (const Entry &e : order)
-        sorted.push_back(std::move(names[e.index]));
-    names = std::move(sorted);
+    // The names move to their places in cycles: place k takes the name at
+    // order[k].index, whose place takes the next, until the cycle closes.
+    std::vector<bool> placed(names.size());
+    for (size_t k = 0; k < names.size(); ++k) {
+        if (placed[k])
+            continue;
+        Bytes first = std::move(names[k]);
+        size_t to = k;
+        for (;;) {
+            placed[to] = true;
+            const size_t from = order[to].index;
+            if (from == k) {
+                names[to] = std::move(first);
+                break;
+            }
+            names[to] = std::move(names[from]);
+            to = from;
+        }
+    }
 }
 
 } // namespace vb

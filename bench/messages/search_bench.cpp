@@ -56,7 +56,7 @@ std::vector<vb::Bytes> names() {
     vb::FileList list;
     list.setDirectory(collection());
     list.setMask("KVX?????.TXT");
-    return list.names();
+    return list.names().toVector();
 }
 
 void search(benchmark::State &state, const vb::Bytes &pattern, bool regex) {

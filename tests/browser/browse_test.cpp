@@ -145,7 +145,7 @@ TEST_F(BrowserTest, RepickingACategoryWhoseFolderVanishedKeepsWhatIsShown) {
     EXPECT_EQ(memo(), std::vector<std::string>{"Kept text"});
     EXPECT_EQ(label(ui().Lbl_Info_Title), "00001 One");
     EXPECT_EQ(ui().DLB->directory(), chooser);
-    EXPECT_EQ(browser->FLB.names(), std::vector<vb::Bytes>{"KVX00001.TXT"});
+    EXPECT_EQ(browser->FLB.names().toVector(), std::vector<vb::Bytes>{"KVX00001.TXT"});
 }
 
 // A relative Directory is the program folder's, whatever was listed last.

@@ -37,12 +37,12 @@ TEST_F(FileListTest, ListsMatchingOrdinaryFilesInNameOrder) {
     list.setDirectory(root + "/");
     EXPECT_EQ(list.directory(), root);
     EXPECT_EQ(vb::workingDirectory(), root);
-    EXPECT_EQ(list.names(), (Names{"A.txt", "b.TXT", "c.txt"}));
+    EXPECT_EQ(list.names().toVector(), (Names{"A.txt", "b.TXT", "c.txt"}));
 
     list.setMask("*.*");
-    EXPECT_EQ(list.names(), (Names{"A.txt", "b.TXT", "c.txt", "d.doc", "README"}));
+    EXPECT_EQ(list.names().toVector(), (Names{"A.txt", "b.TXT", "c.txt", "d.doc", "README"}));
     list.setMask(";*.DOC");
-    EXPECT_EQ(list.names(), Names{"d.doc"});
+    EXPECT_EQ(list.names().toVector(), Names{"d.doc"});
     list.setMask("");
     EXPECT_EQ(list.count(), 0u);
 }
@@ -78,10 +78,10 @@ TEST_F(FileListTest, MissingDirectoryKeepsTheListAsItWas) {
     vb::FileList list;
     list.setMask("*.txt");
     list.setDirectory(root);
-    const Names before = list.names();
+    const Names before = list.names().toVector();
     EXPECT_EQ(vbtest::failureText([&] { list.setDirectory(root + "/missing/deeper"); }), vb::cp(u8"I/O エラー (2)"));
     EXPECT_EQ(list.directory(), root);
-    EXPECT_EQ(list.names(), before);
+    EXPECT_EQ(list.names().toVector(), before);
     EXPECT_EQ(vb::workingDirectory(), root);
 
     // The listed directory disappears: a new mask cannot be applied.
@@ -91,7 +91,7 @@ TEST_F(FileListTest, MissingDirectoryKeepsTheListAsItWas) {
     ::rmdir(dir.path().c_str());
     EXPECT_THROW(list.setMask("*.doc"), vb::RuntimeError);
     EXPECT_EQ(list.mask(), "*.txt");
-    EXPECT_EQ(list.names(), before);
+    EXPECT_EQ(list.names().toVector(), before);
 }
 
 // Inside one ReadOnce the directory is read once: another mask, the
@@ -102,22 +102,22 @@ TEST_F(FileListTest, OneReadServesEveryListingUntilItEnds) {
     vb::FileList alone;
     alone.setDirectory(root);
     alone.setMask("*.TXT");
-    const Names txt = alone.names();
+    const Names txt = alone.names().toVector();
     alone.setMask("*.*");
-    const Names all = alone.names();
+    const Names all = alone.names().toVector();
 
     vb::FileList list;
     {
         vb::FileList::ReadOnce once(list);
         list.setDirectory(root);
-        EXPECT_EQ(list.names(), all);
+        EXPECT_EQ(list.names().toVector(), all);
         vbtest::put(dir.file("0.txt"), "");
         ::mkdir(dir.file("later").c_str(), 0755);
         list.setMask("*.TXT");
-        EXPECT_EQ(list.names(), txt);
+        EXPECT_EQ(list.names().toVector(), txt);
         EXPECT_EQ(list.subfolders(root + "/"), Names{"sub.txt"});
         list.reread();
-        EXPECT_EQ(list.names(), txt);
+        EXPECT_EQ(list.names().toVector(), txt);
     }
     list.reread();
     EXPECT_EQ(list.names().front(), "0.txt");

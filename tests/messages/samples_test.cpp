@@ -21,7 +21,7 @@ TEST(Samples, LogTextReadsAndLinksAgree) {
     ASSERT_GE(list.count(), 30u);
 
     std::map<int, vb::CurrentMessage> byNumber;
-    for (const Bytes &name : list.names()) {
+    for (const Bytes &name : list.names().toVector()) {
         vb::CurrentMessage m;
         vb::readMessageHeader(name, true, m);
         EXPECT_EQ(name.substr(3, 5), m.Number) << name;

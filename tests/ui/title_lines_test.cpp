@@ -34,13 +34,17 @@ TEST(TitleLines, LinesAreFoundByTheNumberTheyStartWith) {
         "",                         // 7: does not read
         "00099 _ After",            // 8
         "abcde",                    // 9
+        "   77 _ Blank only",       // 10: reads as 77, and no line carries 00077
+        "   55 _ Blank first",      // 11: reads as 55 before 00055 does
+        "00055 _ Then fifty-five",  // 12
     });
-    ASSERT_EQ(lines.size(), 10u);
+    ASSERT_EQ(lines.size(), 13u);
     EXPECT_EQ(lines[3], "00012 _ Last twelve / C");
     const struct {
         int number, last, first;
     } rows[] = {
-        {12, 3, 0}, {7, 1, 1}, {-1, -1, 4}, {12345, 6, 6}, {99, 8, 8}, {123456, -1, -1}, {0, -1, -1}, {100000, -1, -1},
+        {12, 3, 0},       {7, 1, 1},   {-1, -1, 4},      {12345, 6, 6}, {99, 8, 8},
+        {123456, -1, -1}, {0, -1, -1}, {100000, -1, -1}, {77, -1, 10},  {55, 12, 11},
     };
     for (const auto &r : rows) {
         EXPECT_EQ(lines.lastLineOf(r.number), r.last) << r.number;

@@ -26,36 +26,57 @@ const Entry kTable[] = {
 // second), which renders as nothing and brings the original bytes back.
 constexpr char16_t kVariationBase = 0xFE00;
 
-struct Maps {
-    std::array<uint16_t, 256> single{};       // byte -> unicode, 0 = none
-    std::vector<uint16_t> dbl;                // (lead << 8 | trail) -> unicode
-    std::vector<uint8_t> variant;             // 0 canonical, n = selector n-1
-    std::vector<uint16_t> encode;             // unicode -> code, 0 = none
-    std::vector<std::array<uint16_t, 3>> alt; // unicode -> non-canonical codes
+// The non-canonical codes of one character, in the table's order.
+struct Alternatives {
+    uint16_t unicode;
+    std::array<uint16_t, 3> codes;
+};
 
-    Maps() : dbl(65536, 0), variant(65536, 0), encode(65536, 0), alt(65536) {
+struct Maps {
+    std::array<uint16_t, 256> single{}; // byte -> unicode, 0 = none
+    std::vector<uint16_t> dbl;          // (lead << 8 | trail) -> unicode
+    std::vector<uint8_t> variant;       // 0 canonical, n = selector n-1
+    std::vector<uint16_t> encode;       // unicode -> code, 0 = none
+    std::vector<Alternatives> alt;      // the few characters that have them, by unicode
+
+    Maps() : dbl(65536, 0), variant(65536, 0), encode(65536, 0) {
         for (int b = 0; b < 0x80; ++b) {
             single[b] = uint16_t(b);
             encode[b] = uint16_t(b);
         }
+        std::vector<const Entry *> others;
         for (const Entry &e : kTable) {
             if (e.code < 0x100)
                 single[e.code] = e.unicode;
             else
                 dbl[e.code] = e.unicode;
-            if (e.canonical) {
+            if (e.canonical)
                 encode[e.unicode] = e.code;
-            } else {
-                auto &alts = alt[e.unicode];
-                for (uint8_t i = 0; i < alts.size(); ++i) {
-                    if (alts[i] == 0) {
-                        alts[i] = e.code;
-                        variant[e.code] = uint8_t(i + 1);
-                        break;
-                    }
+            else
+                others.push_back(&e);
+        }
+        // Grouped by character, each group in the table's order.
+        std::stable_sort(others.begin(), others.end(),
+                         [](const Entry *a, const Entry *b) { return a->unicode < b->unicode; });
+        for (const Entry *e : others) {
+            if (alt.empty() || alt.back().unicode != e->unicode)
+                alt.push_back({e->unicode, {}});
+            auto &codes = alt.back().codes;
+            for (uint8_t i = 0; i < codes.size(); ++i) {
+                if (codes[i] == 0) {
+                    codes[i] = e->code;
+                    variant[e->code] = uint8_t(i + 1);
+                    break;
                 }
             }
         }
+    }
+
+    // The n-th non-canonical code of the character; 0 when it has none.
+    uint16_t alternative(char16_t unicode, size_t n) const {
+        const auto it = std::lower_bound(alt.begin(), alt.end(), unicode,
+                                         [](const Alternatives &a, char16_t u) { return a.unicode < u; });
+        return it != alt.end() && it->unicode == unicode ? it->codes[n] : 0;
     }
 };
 
@@ -106,7 +127,7 @@ size_t encodeOne(const Maps &m, QStringView text, qsizetype i, Bytes &out) {
     if (i + 1 < text.size()) {
         char16_t next = text.at(i + 1).unicode();
         if (next >= kVariationBase && next < kVariationBase + 3) {
-            uint16_t code = m.alt[c][next - kVariationBase];
+            uint16_t code = m.alternative(c, size_t(next - kVariationBase));
             if (code) {
                 appendCode(out, code);
                 return 2;

@@ -29,10 +29,8 @@ void TitleLines::append(std::string_view line) {
     refs_.push_back({uint32_t(blocks_.size() - 1), uint32_t(block.size())});
     block.append(line);
 
-    if (lastOf_.empty()) {
-        lastOf_.assign(kHighestNumber + 1, -1);
+    if (firstReading_.empty())
         firstReading_.assign(kHighestNumber - kLowestReading + 1, -1);
-    }
     const std::string_view key = line.substr(0, kKeyLength);
     int value = 0;
     if (!tryWholeNumber(key, value)) {
@@ -43,26 +41,34 @@ void TitleLines::append(std::string_view line) {
     int32_t &first = firstReading_[size_t(value - kLowestReading)];
     if (first < 0)
         first = index;
-    if (fiveDigits(key))
-        lastOf_[size_t(value)] = index;
+    if (fiveDigits(key) && first != index) {
+        if (lastApart_.empty())
+            lastApart_.assign(kHighestNumber + 1, -1);
+        lastApart_[size_t(value)] = index;
+    }
 }
 
 void TitleLines::clear() {
     blocks_.clear();
     refs_.clear();
-    lastOf_.clear();
     firstReading_.clear();
+    lastApart_.clear();
     blocks_.shrink_to_fit();
     refs_.shrink_to_fit();
-    lastOf_.shrink_to_fit();
     firstReading_.shrink_to_fit();
+    lastApart_.shrink_to_fit();
     firstUnreadable_ = -1;
 }
 
 int TitleLines::lastLineOf(int number) const {
-    if (lastOf_.empty() || number < 0 || number > kHighestNumber)
+    if (firstReading_.empty() || number < 0 || number > kHighestNumber)
         return -1;
-    return lastOf_[size_t(number)];
+    if (!lastApart_.empty() && lastApart_[size_t(number)] >= 0)
+        return lastApart_[size_t(number)];
+    // Otherwise the first line reading the number is also the last to carry
+    // it, if it carries it in five digits.
+    const int first = firstReading_[size_t(number - kLowestReading)];
+    return first >= 0 && fiveDigits((*this)[size_t(first)].substr(0, kKeyLength)) ? first : -1;
 }
 
 int TitleLines::firstLineReading(int number) const {

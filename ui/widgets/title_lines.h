@@ -50,8 +50,11 @@ private:
     };
     std::vector<std::string> blocks_; // each filled within its first capacity
     std::vector<Ref> refs_;
-    std::vector<int32_t> lastOf_;       // by number 0..99999
     std::vector<int32_t> firstReading_; // by value -9999..99999
+    // By number 0..99999, made only once a number is carried by a line after
+    // the first that reads as it: the last five-digit line with the number
+    // where that is not the first line reading it, else -1.
+    std::vector<int32_t> lastApart_;
     int firstUnreadable_ = -1;
 };
 

@@ -39,7 +39,13 @@ void TF1::buildFilter() {
     Edt_TitleFilter->setObjectName("Edt_TitleFilter");
     Edt_TitleFilter->setAccessibleName(QStringLiteral("Filter"));
     Edt_TitleFilter->setPlaceholderText(QStringLiteral("Filter titles (Ctrl+L)"));
-    Edt_TitleFilter->setClearButtonEnabled(true);
+    // The clear button shows only over some text, so it is made when the
+    // first text comes: finding its icon in the desktop's icon theme takes
+    // longer than building the rest of the window.
+    connect(Edt_TitleFilter, &QLineEdit::textChanged, Edt_TitleFilter, [field = Edt_TitleFilter](const QString &text) {
+        if (!text.isEmpty() && !field->isClearButtonEnabled())
+            field->setClearButtonEnabled(true);
+    });
     setHint(Edt_TitleFilter, "この文字列を含むタイトルだけを表示 (Esc で解除)");
     Edt_TitleFilter->resize(Pnl_TitleList->width(), Edt_TitleFilter->sizeHint().height());
     Edt_TitleFilter->installEventFilter(new EscapeClears(Edt_TitleFilter));

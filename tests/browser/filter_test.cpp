@@ -4,6 +4,7 @@
 #include "ui/widgets/textfield.h"
 
 #include <QTest>
+#include <QToolButton>
 
 using namespace vbtest;
 using vb::Bytes;
@@ -70,6 +71,14 @@ TEST_F(FilterTest, TypingNarrowsTheTitlesAndEscapeBringsThemBack) {
     QTest::keyClick(field(), Qt::Key_Escape);
     EXPECT_EQ(field()->text(), QString());
     EXPECT_EQ(ui().LB_Title->count(), 20);
+    EXPECT_EQ(count(), "Total Message : 20 ");
+    // Over some text the field shows a clear button, which does what Escape does.
+    filter("RAIN");
+    const QList<QToolButton *> buttons = field()->findChildren<QToolButton *>();
+    ASSERT_EQ(buttons.size(), 1);
+    ASSERT_TRUE(buttons[0]->isVisible());
+    QTest::mouseClick(buttons[0], Qt::LeftButton);
+    EXPECT_EQ(field()->text(), QString());
     EXPECT_EQ(count(), "Total Message : 20 ");
 }
 

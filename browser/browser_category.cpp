@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <exception>
 
 namespace vb {
 namespace {
@@ -129,21 +130,52 @@ int TF1::fillTitleList(const Bytes *wanted) {
     std::string fsName;
     Bytes name, line;
     const bool log = logMode(), desc = descending();
-    const auto &names = FLB.names();
+    const NameList &names = FLB.names();
     const size_t n = names.size();
     LB_Title->reserve(size_t(LB_Title->count()) + n);
-    int found = 0;
-    for (size_t k = 0; k < n; ++k) {
-        name.assign(desc ? names[n - 1 - k] : names[k]);
+    auto readTitle = [&](size_t k) {
+        name.assign(names[k]);
         fsName.clear();
         appendBytesToFs(fsName, name);
         reader.readIn(folder, fsName, name, log, Current);
         titleLine(name, line);
-        LB_Title->append(line);
-        if (wanted && name == *wanted)
-            found = int(k);
+    };
+    int found = 0;
+    if (!desc) {
+        for (size_t k = 0; k < n; ++k) {
+            readTitle(k);
+            LB_Title->append(line);
+            if (wanted && name == *wanted)
+                found = int(k);
+        }
+        return found;
     }
-    return found;
+    // Newest first, yet the files are read in name order, the order a
+    // folder's files mostly lie on the disk in: from a cold cache that is
+    // far faster than reading backwards. Each line goes before those read
+    // so far. A file that fails ends the list where the walk from the top
+    // would meet it, so the lines below it go, and the reading goes on to
+    // find whether one above fails first.
+    std::exception_ptr stop;
+    found = -1;
+    for (size_t k = 0; k < n; ++k) {
+        try {
+            readTitle(k);
+        } catch (...) {
+            stop = std::current_exception();
+            LB_Title->clear();
+            found = -1;
+            continue;
+        }
+        LB_Title->prepend(line);
+        if (wanted && name == *wanted)
+            found = int(n - 1 - k);
+    }
+    if (stop) {
+        Current.clear(); // as the failed read left it
+        std::rethrow_exception(stop);
+    }
+    return std::max(found, 0);
 }
 
 void TF1::TitleList_Read() {

@@ -73,19 +73,33 @@ TEST_F(BrowserTest, TextModeWithNoFileTypeChosenListsEveryFile) {
     EXPECT_EQ(titles(), (std::vector<std::string>{"x.bin", "Y"}));
 }
 
+// Walking the files from the top of the list, whichever way it is sorted,
+// the first number line that is not a number stops the list there.
 TEST_F(BrowserTest, ANumberLineThatIsNotANumberStopsTheListThere) {
-    category("Log Mode", "Ascending Order");
     message("KVX00001.TXT", logMessage("00001", "One", "A"));
-    message("KVX00002.TXT", logMessage("00002", "Two", "B"));
-    message("KVX00003.TXT", logMessage("abc", "Bad", "C"));
-    message("KVX00004.TXT", logMessage("00004", "Four", "D"));
-    vb::guarded([&] { browser->DefaultRead(); });
-    EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("'abc' は数値ではありません.")});
-    EXPECT_EQ(titles(), (std::vector<std::string>{"00001 _ One / A", "00002 _ Two / B"}));
-    EXPECT_EQ(ui().LB_Title->selectedIndex(), -1);
-    EXPECT_TRUE(memo().empty());
+    message("KVX00002.TXT", logMessage("abc", "Bad", "B"));
+    message("KVX00003.TXT", logMessage("00003", "Three", "C"));
+    message("KVX00004.TXT", logMessage("xyz", "Bad", "D"));
+    message("KVX00005.TXT", logMessage("00005", "Five", "E"));
+    const struct {
+        const char *order, *bad;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"Ascending Order", "abc", {"00001 _ One / A"}},
+        {"Descending Order", "xyz", {"00005 _ Five / E"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.order);
+        category("Log Mode", c.order);
+        dialogs->log.clear();
+        vb::guarded([&] { browser->DefaultRead(); });
+        EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp(("'" + std::string(c.bad) + "' は数値ではありません.").c_str())});
+        EXPECT_EQ(titles(), c.shown);
+        EXPECT_EQ(ui().LB_Title->selectedIndex(), -1);
+        EXPECT_TRUE(memo().empty());
+    }
     // Nothing is lost on disk.
-    EXPECT_EQ(get(msgDir() + "KVX00003.TXT"), logMessage("abc", "Bad", "C"));
+    EXPECT_EQ(get(msgDir() + "KVX00002.TXT"), logMessage("abc", "Bad", "B"));
 }
 
 TEST_F(BrowserTest, AnEmptyDirectoryShowsNoMessage) {

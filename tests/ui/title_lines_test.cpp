@@ -9,10 +9,18 @@
 
 namespace {
 
-vb::TitleLines linesOf(const std::vector<std::string> &texts) {
+// The lines appended in order, or prepended last first and settled: the
+// list reads the same either way.
+vb::TitleLines linesOf(const std::vector<std::string> &texts, bool lastFirst = false) {
     vb::TitleLines lines;
-    for (const std::string &t : texts)
-        lines.append(t);
+    if (lastFirst) {
+        for (auto t = texts.rbegin(); t != texts.rend(); ++t)
+            lines.prepend(*t);
+        lines.settle();
+    } else {
+        for (const std::string &t : texts)
+            lines.append(t);
+    }
     return lines;
 }
 
@@ -23,34 +31,56 @@ vb::TitleLines linesOf(const std::vector<std::string> &texts) {
 // line whose first five bytes read as it, stopped by a line before it whose
 // bytes do not read as a number.
 TEST(TitleLines, LinesAreFoundByTheNumberTheyStartWith) {
-    const vb::TitleLines lines = linesOf({
-        "00012 _ First twelve / A", // 0
-        "00007 _ Seven / B",        // 1
-        "   12 _ Blank twelve",     // 2: reads as 12, but is not 00012
-        "00012 _ Last twelve / C",  // 3
-        "-0001 _ Minus one",        // 4
-        "12",                       // 5: shorter than five bytes
-        "123456 _ Long",            // 6: first five bytes 12345
-        "",                         // 7: does not read
-        "00099 _ After",            // 8
-        "abcde",                    // 9
-        "   77 _ Blank only",       // 10: reads as 77, and no line carries 00077
-        "   55 _ Blank first",      // 11: reads as 55 before 00055 does
-        "00055 _ Then fifty-five",  // 12
-    });
-    ASSERT_EQ(lines.size(), 13u);
-    EXPECT_EQ(lines[3], "00012 _ Last twelve / C");
-    const struct {
-        int number, last, first;
-    } rows[] = {
-        {12, 3, 0},       {7, 1, 1},   {-1, -1, 4},      {12345, 6, 6}, {99, 8, 8},
-        {123456, -1, -1}, {0, -1, -1}, {100000, -1, -1}, {77, -1, 10},  {55, 12, 11},
-    };
-    for (const auto &r : rows) {
-        EXPECT_EQ(lines.lastLineOf(r.number), r.last) << r.number;
-        EXPECT_EQ(lines.firstLineReading(r.number), r.first) << r.number;
+    for (const bool lastFirst : {false, true}) {
+        SCOPED_TRACE(lastFirst ? "prepended" : "appended");
+        const vb::TitleLines lines = linesOf(
+            {
+                "00012 _ First twelve / A", // 0
+                "00007 _ Seven / B",        // 1
+                "   12 _ Blank twelve",     // 2: reads as 12, but is not 00012
+                "00012 _ Last twelve / C",  // 3
+                "-0001 _ Minus one",        // 4
+                "12",                       // 5: shorter than five bytes
+                "123456 _ Long",            // 6: first five bytes 12345
+                "",                         // 7: does not read
+                "00099 _ After",            // 8
+                "abcde",                    // 9
+                "   77 _ Blank only",       // 10: reads as 77, and no line carries 00077
+                "   55 _ Blank first",      // 11: reads as 55 before 00055 does
+                "00055 _ Then fifty-five",  // 12
+            },
+            lastFirst);
+        ASSERT_EQ(lines.size(), 13u);
+        EXPECT_EQ(lines[3], "00012 _ Last twelve / C");
+        const struct {
+            int number, last, first;
+        } rows[] = {
+            {12, 3, 0},       {7, 1, 1},   {-1, -1, 4},      {12345, 6, 6}, {99, 8, 8},
+            {123456, -1, -1}, {0, -1, -1}, {100000, -1, -1}, {77, -1, 10},  {55, 12, 11},
+        };
+        for (const auto &r : rows) {
+            EXPECT_EQ(lines.lastLineOf(r.number), r.last) << r.number;
+            EXPECT_EQ(lines.firstLineReading(r.number), r.first) << r.number;
+        }
+        EXPECT_EQ(lines.firstUnreadable(), 7);
+        EXPECT_EQ(lines[0], "00012 _ First twelve / A");
+        EXPECT_EQ(lines[12], "00055 _ Then fifty-five");
     }
-    EXPECT_EQ(lines.firstUnreadable(), 7);
+}
+
+// A list takes its lines one way until it is cleared.
+TEST(TitleLines, LinesComeInOrderOrLastFirstNeverBoth) {
+    vb::TitleLines lines = linesOf({"00001 _ A"});
+    EXPECT_THROW(lines.prepend("00000 _ Z"), std::logic_error);
+    lines.clear();
+    lines.prepend("00002 _ B");
+    EXPECT_THROW(lines.append("00003 _ C"), std::logic_error);
+    lines.prepend("00001 _ A");
+    lines.settle();
+    EXPECT_EQ(lines.lastLineOf(2), 1);
+    lines.clear();
+    lines.append("00003 _ C");
+    EXPECT_EQ(lines.lastLineOf(3), 0);
 }
 
 // Every change goes through clear and append: the index follows the lines.

@@ -3,6 +3,7 @@
 #include "ui/core/wholenumber.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace vb {
 namespace {
@@ -19,32 +20,59 @@ bool fiveDigits(std::string_view key) {
 
 } // namespace
 
-void TitleLines::append(std::string_view line) {
+void TitleLines::store(std::string_view line) {
     if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < line.size()) {
         blocks_.emplace_back();
         blocks_.back().reserve(std::max(kBlockSize, line.size()));
     }
     std::string &block = blocks_.back();
-    const int32_t index = int32_t(refs_.size());
     refs_.push_back({uint32_t(blocks_.size() - 1), uint32_t(block.size())});
     block.append(line);
+}
 
+void TitleLines::append(std::string_view line) {
+    if (prepended_)
+        throw std::logic_error("a line appended to lines that came last first");
+    store(line);
+    index(int32_t(refs_.size() - 1), line);
+}
+
+void TitleLines::prepend(std::string_view line) {
+    if (!prepended_ && !refs_.empty())
+        throw std::logic_error("a line prepended to lines that came in order");
+    prepended_ = unsettled_ = true;
+    store(line);
+}
+
+void TitleLines::settle() {
+    if (!unsettled_)
+        return;
+    unsettled_ = false;
+    firstReading_.clear();
+    lastApart_.clear();
+    firstUnreadable_ = -1;
+    for (size_t i = 0; i < refs_.size(); ++i)
+        index(int32_t(i), (*this)[i]);
+}
+
+// Line i, the last in the list so far, joins the number index.
+void TitleLines::index(int32_t i, std::string_view line) {
     if (firstReading_.empty())
         firstReading_.assign(kHighestNumber - kLowestReading + 1, -1);
     const std::string_view key = line.substr(0, kKeyLength);
     int value = 0;
     if (!tryWholeNumber(key, value)) {
         if (firstUnreadable_ < 0)
-            firstUnreadable_ = index;
+            firstUnreadable_ = i;
         return;
     }
     int32_t &first = firstReading_[size_t(value - kLowestReading)];
     if (first < 0)
-        first = index;
-    if (fiveDigits(key) && first != index) {
+        first = i;
+    if (fiveDigits(key) && first != i) {
         if (lastApart_.empty())
             lastApart_.assign(kHighestNumber + 1, -1);
-        lastApart_[size_t(value)] = index;
+        lastApart_[size_t(value)] = i;
     }
 }
 
@@ -58,6 +86,7 @@ void TitleLines::clear() {
     firstReading_.shrink_to_fit();
     lastApart_.shrink_to_fit();
     firstUnreadable_ = -1;
+    prepended_ = unsettled_ = false;
 }
 
 int TitleLines::lastLineOf(int number) const {

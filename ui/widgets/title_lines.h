@@ -20,17 +20,24 @@ public:
     bool empty() const { return refs_.empty(); }
     // Line i (0 <= i < size()); the view stays valid until clear().
     std::string_view operator[](size_t i) const {
-        const Ref &r = refs_[i];
-        // Lines follow each other in a block: a line ends where the next
-        // one starts, or at the end of its block.
+        // The lines lie in the blocks in the order they came: a line ends
+        // where the next to come starts, or at the end of its block.
+        const size_t p = prepended_ ? refs_.size() - 1 - i : i;
+        const Ref &r = refs_[p];
         const std::string &block = blocks_[r.block];
-        const size_t end = i + 1 < refs_.size() && refs_[i + 1].block == r.block ? refs_[i + 1].offset : block.size();
+        const size_t end = p + 1 < refs_.size() && refs_[p + 1].block == r.block ? refs_[p + 1].offset : block.size();
         return std::string_view(block.data() + r.offset, end - r.offset);
     }
 
     // Room for this many lines in all, so that the list does not grow in steps.
     void reserve(size_t lines) { refs_.reserve(lines); }
     void append(std::string_view line);
+    // Lines may come last first instead: prepend puts a line before all the
+    // others. A list takes lines one way only until it is cleared (the other
+    // way throws std::logic_error), and the number index follows prepended
+    // lines once settle is called.
+    void prepend(std::string_view line);
+    void settle();
     void clear();
 
     // The last line whose first five bytes are the number in five-digit
@@ -48,6 +55,8 @@ private:
     struct Ref {
         uint32_t block, offset;
     };
+    void store(std::string_view line);
+    void index(int32_t i, std::string_view line);
     std::vector<std::string> blocks_; // each filled within its first capacity
     std::vector<Ref> refs_;
     std::vector<int32_t> firstReading_; // by value -9999..99999
@@ -56,6 +65,8 @@ private:
     // where that is not the first line reading it, else -1.
     std::vector<int32_t> lastApart_;
     int firstUnreadable_ = -1;
+    bool prepended_ = false; // lines came last first: line i is refs_[size - 1 - i]
+    bool unsettled_ = false; // prepended lines not in the index yet
 };
 
 } // namespace vb

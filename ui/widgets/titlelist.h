@@ -33,12 +33,16 @@ class TitleList : public QListView {
 public:
     explicit TitleList(QWidget *parent = nullptr);
 
-    // Lines are appended inside a batch; the view learns of them when the
-    // batch ends, also when it ends by an exception.
+    // Lines are appended (or prepended, see TitleLines) inside a batch; the
+    // view learns of them when the batch ends, also when it ends by an
+    // exception.
     class Batch {
     public:
         explicit Batch(TitleList &list) : list_(list) {}
-        ~Batch() { list_.refilter(); }
+        ~Batch() {
+            list_.model_->lines.settle();
+            list_.refilter();
+        }
         Batch(const Batch &) = delete;
         Batch &operator=(const Batch &) = delete;
 
@@ -46,6 +50,7 @@ public:
         TitleList &list_;
     };
     void append(std::string_view line) { model_->lines.append(line); }
+    void prepend(std::string_view line) { model_->lines.prepend(line); }
     void reserve(size_t lines) { model_->lines.reserve(lines); }
     void clear();
 

@@ -7,6 +7,9 @@
 #include <QApplication>
 
 #include <cstdio>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -32,6 +35,13 @@ int answer(const vb::CommandLine &cl, const vb::Bytes &settingsFile) {
 } // namespace
 
 int main(int argc, char **argv) {
+#if defined(__GLIBC__)
+    // Large blocks (a folder's listing, a long message's text) always get
+    // pages of their own and give them back when freed. Left to itself the
+    // allocator raises this bound after each such block is freed, and the
+    // next ones then leave holes in the heap that stay resident.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     // --help and --version are answered before the windowing system starts,
     // so that they work without a display. A command line that looks wrong
     // here may hold the windowing system's own options: it is judged again

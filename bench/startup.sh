@@ -4,7 +4,7 @@
 # the two taken in turn, VB_RUNS times (15 unless set); prints the medians
 # and their ratio. Run by hand; the tests never run it.
 #
-#   bench/startup.sh build/velbrook build/bench_minimal_window [X display number]
+#   bench/startup.sh build/velbrook build/minimal_qt_window [X display number]
 set -u
 exe=$(readlink -f "$1")
 minimal=$(readlink -f "$2")

@@ -27,7 +27,9 @@ size_t AllocMeter::total() const { return totalBytes; }
 
 } // namespace vbtest
 
-// The program's one operator new: the array and no-throw forms call it.
+// The program's one operator new. The library's array and no-throw forms
+// call it, but a sanitizer brings forms of its own: those are replaced here
+// as well, so that every block comes from malloc and goes back to free.
 void *operator new(std::size_t size) {
     using namespace vbtest;
     if (watching) {
@@ -49,3 +51,23 @@ void *operator new(std::size_t size) {
 void operator delete(void *p) noexcept { std::free(p); }
 
 void operator delete(void *p, std::size_t) noexcept { std::free(p); }
+
+void *operator new[](std::size_t size) { return ::operator new(size); }
+
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
+    try {
+        return ::operator new(size);
+    } catch (const std::bad_alloc &) {
+        return nullptr;
+    }
+}
+
+void *operator new[](std::size_t size, const std::nothrow_t &tag) noexcept { return ::operator new(size, tag); }
+
+void operator delete[](void *p) noexcept { std::free(p); }
+
+void operator delete[](void *p, std::size_t) noexcept { std::free(p); }
+
+void operator delete(void *p, const std::nothrow_t &) noexcept { std::free(p); }
+
+void operator delete[](void *p, const std::nothrow_t &) noexcept { std::free(p); }

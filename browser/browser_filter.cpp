@@ -10,6 +10,7 @@
 #include "ui/widgets/textfield.h"
 
 #include <QKeyEvent>
+#include <QToolButton>
 
 namespace vb {
 namespace {
@@ -43,8 +44,14 @@ void TF1::buildFilter() {
     // first text comes: finding its icon in the desktop's icon theme takes
     // longer than building the rest of the window.
     connect(Edt_TitleFilter, &QLineEdit::textChanged, Edt_TitleFilter, [field = Edt_TitleFilter](const QString &text) {
-        if (!text.isEmpty() && !field->isClearButtonEnabled())
-            field->setClearButtonEnabled(true);
+        if (text.isEmpty() || field->isClearButtonEnabled())
+            return;
+        field->setClearButtonEnabled(true);
+        // Named for screen readers, which otherwise meet a bare button.
+        for (QToolButton *button : field->findChildren<QToolButton *>()) {
+            button->setAccessibleName(QStringLiteral("Clear Filter"));
+            button->setAccessibleDescription(QStringLiteral("絞り込みを解除 (Esc)"));
+        }
     });
     setHint(Edt_TitleFilter, "この文字列を含むタイトルだけを表示 (Esc で解除)");
     Edt_TitleFilter->resize(Pnl_TitleList->width(), Edt_TitleFilter->sizeHint().height());

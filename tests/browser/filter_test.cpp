@@ -77,6 +77,7 @@ TEST_F(FilterTest, TypingNarrowsTheTitlesAndEscapeBringsThemBack) {
     const QList<QToolButton *> buttons = field()->findChildren<QToolButton *>();
     ASSERT_EQ(buttons.size(), 1);
     ASSERT_TRUE(buttons[0]->isVisible());
+    EXPECT_EQ(buttons[0]->accessibleName(), QStringLiteral("Clear Filter"));
     QTest::mouseClick(buttons[0], Qt::LeftButton);
     EXPECT_EQ(field()->text(), QString());
     EXPECT_EQ(count(), "Total Message : 20 ");

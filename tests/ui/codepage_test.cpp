@@ -1,7 +1,10 @@
 #include "ui/core/codepage.h"
 
+#include <QByteArray>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 using vb::Bytes;
 
@@ -12,6 +15,37 @@ bool decodesCleanly(const vb::Bytes &bytes) {
     return std::none_of(text.begin(), text.end(), [](QChar c) {
         return c.unicode() >= vb::kEscapeBase + 0x80 && c.unicode() <= vb::kEscapeBase + 0xFF;
     });
+}
+
+// "e5 90 7f" as bytes.
+std::string fromHex(const char *hex) {
+    std::string out;
+    for (const char *p = hex; *p;) {
+        if (*p == ' ') {
+            ++p;
+            continue;
+        }
+        out.push_back(char(std::stoi(std::string(p, 2), nullptr, 16)));
+        p += 2;
+    }
+    return out;
+}
+
+// Encoded by hand: Qt's UTF-32 decoder would drop U+FEFF as a byte-order mark.
+std::string utf8(char32_t v) {
+    std::string out;
+    if (v < 0x800) {
+        out += char(0xC0 | (v >> 6));
+    } else if (v < 0x10000) {
+        out += char(0xE0 | (v >> 12));
+        out += char(0x80 | ((v >> 6) & 0x3F));
+    } else {
+        out += char(0xF0 | (v >> 18));
+        out += char(0x80 | ((v >> 12) & 0x3F));
+        out += char(0x80 | ((v >> 6) & 0x3F));
+    }
+    out += char(0x80 | (v & 0x3F));
+    return out;
 }
 } // namespace
 
@@ -95,9 +129,15 @@ TEST(CodePage, EveryFileNameComesBackFromItsCodePageSpelling) {
         "\xEF\x9E\x80\xEF\x9F\xBF\xEF\x9E\xFD",  // the ends of the range
         "\xE2\x89\x92\xEF\xB8\x80\xEF\x9E\x81@", // after a character with a variation selector
         "\xEF\xB8\x80",                          // a variation selector alone
+        "a\xEF\xBB\xBF",                         // U+FEFF, which is no byte-order mark here
     };
     for (const std::string &fs : hostile)
         EXPECT_EQ(vb::bytesToFs(vb::fsToBytes(fs)), fs) << fs;
+    // Stray UTF-8 among private-use characters, as a fuzzer found it.
+    const std::string found = fromHex("e5 90 7f 9e 80 22 23 a3 a3 90 80 ee 80 ef 9e 80 ef a3 bf e5 90 80 fe 2e 81 ee "
+                                      "ee a3 80 32 d5 ef a3 27 f0 80 ef bb bf 9e 80 ef 80 ef bd b8 e5 9e 7f f7 80 bf "
+                                      "80 ee a3 80 ef b8 82 ef 32 a3");
+    EXPECT_EQ(vb::bytesToFs(vb::fsToBytes(found)), found);
 
     // Every placeholder between every pair of neighbours.
     const std::string neighbours[] = {
@@ -112,4 +152,49 @@ TEST(CodePage, EveryFileNameComesBackFromItsCodePageSpelling) {
             }
         }
     }
+}
+
+// Every sequence of up to three units that the spelling treats specially,
+// between ASCII letters: pairs over the whole set, triples over the units at
+// the edges of each class.
+TEST(CodePage, EveryShortRunOfSpecialUnitsSpellsBack) {
+    std::vector<std::string> units, edges;
+    const auto add = [&](const std::string &unit, bool edge) {
+        units.push_back(unit);
+        if (edge)
+            edges.push_back(unit);
+    };
+    const std::vector<int> edgeBytes = {0x80, 0x81, 0x84, 0x85, 0x86, 0x87, 0x9F, 0xA0, 0xA1, 0xBF, 0xC0,
+                                        0xC2, 0xDF, 0xE0, 0xEF, 0xF0, 0xF4, 0xF5, 0xFC, 0xFD, 0xFF};
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        const bool edge = std::find(edgeBytes.begin(), edgeBytes.end(), b) != edgeBytes.end();
+        add(std::string(1, char(b)), edge);             // a byte that is not UTF-8
+        add(utf8(char32_t(vb::kEscapeBase + b)), edge); // its placeholder
+    }
+    // The private use area: the first row of the code page's own characters
+    // (every trail byte), then the edges of each part of the range.
+    for (char32_t c = 0xE000; c <= 0xE0BC; ++c)
+        add(utf8(c), c == 0xE000 || c == 0xE03E || c == 0xE03F || c == 0xE0BB || c == 0xE0BC);
+    for (char32_t c : {0xE757, 0xE758, 0xF6FF, 0xF700, 0xF77F, 0xF800, 0xF8EF, 0xF8F0, 0xF8F3, 0xF8F4, 0xF8FF})
+        add(utf8(c), true);
+    // Selectors, byte-order marks and characters they can follow.
+    for (char32_t c : {0xFE00, 0xFE01, 0xFE02, 0xFE03, 0xFEFF, 0xFFFE, 0x2252, 0x3042, 0xFF71, 0x1F600})
+        add(utf8(c), true);
+
+    int failures = 0;
+    const auto check = [&](const std::string &run) {
+        const std::string fs = "a" + run + "z";
+        if (vb::bytesToFs(vb::fsToBytes(fs)) != fs && ++failures <= 5)
+            ADD_FAILURE() << "does not spell back: " << QByteArray::fromStdString(fs).toHex(' ').toStdString();
+    };
+    for (const std::string &a : units) {
+        check(a);
+        for (const std::string &b : units)
+            check(a + b);
+    }
+    for (const std::string &a : edges)
+        for (const std::string &b : edges)
+            for (const std::string &c : edges)
+                check(a + b + c);
+    EXPECT_EQ(failures, 0);
 }

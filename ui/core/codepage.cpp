@@ -247,7 +247,15 @@ Bytes fsNameToBytes(const std::string &fsName, bool rawPlaceholders, bool *rawUs
             }
         } else {
             // The character, with a variation selector that may follow it.
-            QString ch = QString::fromUcs4(&v, 1);
+            // Built unit by unit: a UTF-32 decoder would take U+FEFF for a
+            // byte-order mark and drop it.
+            QString ch;
+            if (v < 0x10000) {
+                ch.append(QChar(char16_t(v)));
+            } else {
+                ch.append(QChar(QChar::highSurrogate(v)));
+                ch.append(QChar(QChar::lowSurrogate(v)));
+            }
             size_t used = n;
             char32_t sel = 0;
             size_t m = i + n < fsName.size() ? utf8Length(fsName, i + n, &sel) : 0;

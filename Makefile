@@ -9,11 +9,20 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 FUZZ_SECONDS ?= 60
+FUZZ_SEED    ?= 1
 # clang, its sanitizer and libFuzzer runtimes and llvm-symbolizer serve the
 # sanitizer build and the fuzzing programs.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libgl-dev libpcre2-dev fonts-ipafont-gothic \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils \
-            poppler-utils imagemagick xdotool clang libclang-rt-14-dev llvm
+            poppler-utils imagemagick xdotool clang libclang-rt-14-dev llvm ccache
+# ccache, where it is installed, keeps compiled objects across builds and
+# clones: paths are taken relative to the source tree.
+ifneq ($(shell command -v ccache),)
+export CMAKE_CXX_COMPILER_LAUNCHER := ccache
+export CMAKE_C_COMPILER_LAUNCHER := ccache
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := true
+endif
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 FUZZERS := fuzz_codepage fuzz_profile fuzz_header fuzz_naming
 # Leaks are looked for at every exit; the suppressions name only system
@@ -22,7 +31,7 @@ SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_af
                 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build run test bench format clean check-sanitize fuzz
+.PHONY: all deps build run test bench format clean check-sanitize fuzz fuzz-build fuzz-ci
 
 all: build
 
@@ -57,17 +66,44 @@ check-sanitize: deps
 	$(SANITIZE_ENV) cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) --timeout 1800
 
-# Each fuzzing program starts from its committed seeds (fuzz/corpus/<name>)
-# and keeps what it finds in $(FUZZ_BUILD)/corpus/<name>.
-fuzz: deps
+fuzz-build: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DVELBROOK_FUZZ=ON -DVELBROOK_TESTS=OFF -DVELBROOK_BENCH=OFF
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzzers
+
+# By hand, for long runs: each fuzzing program starts from its committed seeds
+# (fuzz/corpus/<name>) and every input that ever broke a property
+# (fuzz/regressions/<name>), explores from a random seed for FUZZ_SECONDS and
+# keeps what it finds in $(FUZZ_BUILD)/corpus/<name>. An input that breaks a
+# property is left as $(FUZZ_BUILD)/<name>-crash-*; it goes into
+# fuzz/regressions/<name>/ with its fix.
+fuzz: fuzz-build
 	@for f in $(FUZZERS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$f; \
 	  echo "== $$f for $(FUZZ_SECONDS) s"; \
 	  $(SANITIZE_ENV) $(FUZZ_BUILD)/$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    -artifact_prefix=$(FUZZ_BUILD)/$$f- $(FUZZ_BUILD)/corpus/$$f fuzz/corpus/$$f || exit 1; \
+	    -artifact_prefix=$(FUZZ_BUILD)/$$f- $(FUZZ_BUILD)/corpus/$$f fuzz/corpus/$$f \
+	    $$( [ -d fuzz/regressions/$$f ] && echo fuzz/regressions/$$f ) || exit 1; \
+	done
+
+# For CI: each fuzzing program first replays its committed inputs, then
+# explores a fixed number of runs (about half a minute each) from a fixed seed
+# into a fresh folder. Address-space layout randomisation, Qt's hash seed and
+# the corpus reload are what else makes two walks differ; with all three
+# fixed, two runs of one commit try the very same inputs, and a failure always
+# comes from the commit's own code.
+FUZZ_CI_RUNS := fuzz_codepage:100000 fuzz_profile:100000 fuzz_header:15000 fuzz_naming:100000
+FUZZ_FIXED := QT_HASH_SEED=0 setarch -R
+fuzz-ci: fuzz-build
+	@for entry in $(FUZZ_CI_RUNS); do \
+	  f=$${entry%%:*}; runs=$${entry##*:}; \
+	  inputs="fuzz/corpus/$$f $$( [ -d fuzz/regressions/$$f ] && echo fuzz/regressions/$$f )"; \
+	  echo "== $$f: replaying $$inputs"; \
+	  $(SANITIZE_ENV) $(FUZZ_FIXED) $(FUZZ_BUILD)/$$f -runs=0 -artifact_prefix=$(FUZZ_BUILD)/$$f- $$inputs || exit 1; \
+	  rm -rf $(FUZZ_BUILD)/ci-corpus/$$f && mkdir -p $(FUZZ_BUILD)/ci-corpus/$$f; \
+	  echo "== $$f: $$runs runs from seed $(FUZZ_SEED)"; \
+	  $(SANITIZE_ENV) $(FUZZ_FIXED) $(FUZZ_BUILD)/$$f -seed=$(FUZZ_SEED) -runs=$$runs -reload=0 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/$$f- $(FUZZ_BUILD)/ci-corpus/$$f $$inputs || exit 1; \
 	done
 
 bench: build

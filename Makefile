@@ -13,7 +13,7 @@ FUZZ_SECONDS ?= 60
 # sanitizer build and the fuzzing programs.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libgl-dev libpcre2-dev fonts-ipafont-gothic \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils \
-            poppler-utils imagemagick xdotool clang libclang-rt-14-dev llvm
+            poppler-utils imagemagick xdotool clang libclang-rt-14-dev llvm acl
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 FUZZERS := fuzz_codepage fuzz_profile fuzz_header fuzz_naming
 # Leaks are looked for at every exit; the suppressions name only system

@@ -14,7 +14,8 @@ FUZZ_SEED    ?= 1
 # sanitizer build and the fuzzing programs.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libgl-dev libpcre2-dev fonts-ipafont-gothic \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils \
-            poppler-utils imagemagick xdotool clang libclang-rt-14-dev llvm ccache clang-tidy
+            poppler-utils imagemagick xdotool clang libclang-rt-14-dev llvm ccache clang-tidy \
+            acl
 # ccache, where it is installed, keeps compiled objects across builds and
 # clones: paths are taken relative to the source tree.
 ifneq ($(shell command -v ccache),)

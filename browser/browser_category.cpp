@@ -126,7 +126,7 @@ int TF1::fillTitleList(const Bytes *wanted) {
     FileHandle folder;
     int err = 0;
     if (!folder.openFolderFs(fsPath(listedDirectory()), &err))
-        failIo(ioCodeFromErrno(err));
+        failIo(ioCodeFromErrno(err), err);
     std::string fsName;
     Bytes name, line;
     const bool log = logMode(), desc = descending();

@@ -46,7 +46,7 @@ void TF1::TextLoad() {
         // Nothing of the message shown before stays, to be saved by mistake
         // under this file's name.
         MemoClear();
-        failCannotOpen(path);
+        failCannotOpen(path, err);
     }
     Memo_tmp.clear();
     Memo_tmp.shrink_to_fit();
@@ -96,7 +96,7 @@ void TF1::TextLoad() {
         });
     } catch (const ReadFailed &) {
         MemoClear(); // as when the file cannot be opened: no caption stays either
-        failCannotOpen(path);
+        failCannotOpen(path, err);
     }
     LB_Title->setFocus();
 }

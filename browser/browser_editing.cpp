@@ -97,7 +97,7 @@ void TF1::MM_File_NewClick() {
             int err = 0;
             // Never over an existing file, even one the list does not show.
             if (!createNewFile(dir + created, joinLines(Memo_tmp), &err))
-                failCannotCreate(dir + created);
+                failCannotCreate(dir + created, err);
         }
     } else {
         // The lowest free "New" number; a name taken on disk but not listed
@@ -111,7 +111,7 @@ void TF1::MM_File_NewClick() {
             if (createNewFile(dir + candidate, Bytes(), &err))
                 created = candidate;
             else if (err != EEXIST)
-                failCannotCreate(dir + candidate);
+                failCannotCreate(dir + candidate, err);
         }
     }
     DefaultRead3(created);

@@ -28,7 +28,7 @@ void Settings::CategoryData_Read() {
     // and the next write of the table would put the built-in category in
     // place of the user's. It could not be written anyway: stop here.
     if (ini.unreadable())
-        failCannotWrite(path_);
+        failCannotWrite(path_, ini.readError());
     readCategories(ini, EPath(), LoadedCategories);
     ini.release();
 }
@@ -39,6 +39,31 @@ void Settings::CategoryData_UpDate() {
     ProfileBatch ini(path_, access_);
     writeCategories(ini, ActiveCategories);
     ini.release();
+}
+
+bool Settings::changeCategories(const std::function<bool(CategoryTable &table)> &change) {
+    ProfileBatch ini(path_, access_);
+    if (ini.unreadable())
+        failCannotWrite(path_, ini.readError());
+    CategoryTable table;
+    readCategories(ini, EPath(), LoadedCategories);
+    compactCategories(LoadedCategories, table);
+    const CategoryTable read = table;
+    const bool changed = change(table);
+    if (changed) {
+        writeCategories(ini, table);
+        try {
+            ini.release();
+        } catch (const RuntimeError &) {
+            ActiveCategories = read; // the file holds what it held
+            throw;
+        }
+        // What the next read of the file finds.
+        readCategories(ini, EPath(), LoadedCategories);
+        compactCategories(LoadedCategories, table);
+    }
+    ActiveCategories = std::move(table);
+    return changed;
 }
 
 void Settings::FormStyle_Read() {

@@ -8,6 +8,7 @@
 #include "ui/core/files.h"
 
 #include <array>
+#include <functional>
 
 namespace vb {
 
@@ -55,6 +56,12 @@ public:
     void CategoryData_Clean();
     // Rewrites category sections 000 to 255 from ActiveCategories.
     void CategoryData_UpDate();
+    // One change to the category table as the file holds it now: in one
+    // batch the table is read and compacted, handed to change, and written
+    // when change returns true. Either way ActiveCategories is afterwards the
+    // table as the file holds it, also when the write fails. Returns what
+    // change returned.
+    bool changeCategories(const std::function<bool(CategoryTable &table)> &change);
 
     // Reads WindowGeometry and DefaultCategory.
     void FormStyle_Read();

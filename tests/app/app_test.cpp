@@ -319,7 +319,7 @@ TEST_F(AppTest, ASettingsFileThatCannotBeWrittenIsReportedAndAWindowStays) {
     start();
     app->F0->Btn_Title_View->click();
     ASSERT_EQ(dialogs->errors().size(), 1u);
-    EXPECT_EQ(dialogs->errors()[0], vb::fsToBytes(ini()) + vb::cp(" に書き込めません."));
+    EXPECT_EQ(dialogs->errors()[0], vb::fsToBytes(ini()) + vb::cp(" に書き込めません. (Is a directory)"));
     EXPECT_TRUE(app->F0->isVisible()) << "the title screen comes back";
     EXPECT_FALSE(app->F1->isVisible());
 }
@@ -335,7 +335,7 @@ TEST_F(AppTest, ASettingsFileThatTurnsUnwritableStillLetsTheUserLeave) {
     makeUnwritable();
     vb::BrowserProbe(*app->F1).Btn_Close->click();
     ASSERT_EQ(dialogs->errors().size(), 1u);
-    EXPECT_EQ(dialogs->errors()[0], vb::fsToBytes(ini()) + vb::cp(" に書き込めません."));
+    EXPECT_EQ(dialogs->errors()[0], vb::fsToBytes(ini()) + vb::cp(" に書き込めません. (Is a directory)"));
     EXPECT_FALSE(app->F1->isVisible());
     EXPECT_TRUE(app->F0->isVisible());
 
@@ -346,7 +346,7 @@ TEST_F(AppTest, ASettingsFileThatTurnsUnwritableStillLetsTheUserLeave) {
     vb::BrowserProbe(*app->F1).Btn_Setup->click();
     // The geometry is not stored, nor is the table the setup window reads.
     for (const Bytes &e : dialogs->errors())
-        EXPECT_EQ(e, vb::fsToBytes(ini()) + vb::cp(" に書き込めません."));
+        EXPECT_EQ(e, vb::fsToBytes(ini()) + vb::cp(" に書き込めません. (Is a directory)"));
     EXPECT_FALSE(app->F1->isVisible());
     EXPECT_TRUE(app->F2->isVisible());
 }

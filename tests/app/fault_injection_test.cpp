@@ -5,7 +5,8 @@
 // (the old bytes, the new bytes, or a whole step between two writes; never a
 // mixture, never a missing message), no temporary file may be left, a change
 // that did not happen must have been reported with the runtime's text, and
-// once the fault is gone the same change asked for again must succeed.
+// once the fault is gone the same change asked for again must succeed. A
+// failure reported names the system's reason for it.
 
 #include "app/app.h"
 #include "app/options_panel.h"
@@ -22,6 +23,7 @@
 #include "tests/common/testfiles.h"
 #include "tests/setup/setup_fixture.h"
 #include "ui/core/epath.h"
+#include "ui/core/errors.h"
 #include "ui/core/files.h"
 #include "ui/widgets/spinedit.h"
 
@@ -38,6 +40,7 @@
 #include <optional>
 #include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using vb::Bytes;
 
@@ -204,8 +207,12 @@ protected:
                 EXPECT_TRUE(std::find(passed.begin(), passed.end(), state) != passed.end())
                     << "the files on disk are no state of the clean run: " << names(state);
                 const std::vector<Bytes> errors = dialogs->errors();
-                for (const Bytes &e : errors)
+                for (const Bytes &e : errors) {
                     EXPECT_TRUE(isRuntimeText(e)) << e;
+                    EXPECT_TRUE(e.size() > 1 && e.back() == ')' &&
+                                e.find(". (" + vb::systemReason(err) + ")") != Bytes::npos)
+                        << "the system's reason is not given: " << e;
+                }
                 if (state == after)
                     continue;
                 if (errors.empty()) {
@@ -257,6 +264,18 @@ TEST_F(FaultInjection, BrowserSaveSaveAsNewAndDelete) {
          [this] {
              message("a.txt", "first\r\nsecond\r\n");
              browse("Text Mode");
+         },
+         [this, save] {
+             browser().Btn_Edit->click();
+             typeInMemo("typed ");
+             save();
+         },
+         save},
+        {"Save of a message that has a second name",
+         [this] {
+             message("KVX00012.TXT", header("00012", "abc") + "Body line\r\n");
+             ::link((msgDir() + "KVX00012.TXT").c_str(), dir.file("second-name.TXT").c_str());
+             browse("Log Mode");
          },
          [this, save] {
              browser().Btn_Edit->click();

@@ -118,7 +118,8 @@ TEST_F(EditingTest, AFailedWriteKeepsTheOldFileAndEditMode) {
     const Bytes through = vb::fsToBytes(msgDir() + "plain/b.txt");
     dialogs->saveAnswers = {through};
     ui().MM_File_SaveAs->trigger();
-    EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("ファイル ") + through + vb::cp(" を作成できません.")});
+    EXPECT_EQ(errors(),
+              std::vector<Bytes>{vb::cp("ファイル ") + through + vb::cp(" を作成できません. (Not a directory)")});
     EXPECT_FALSE(ui().Memo_log->isReadOnly()) << "edit mode stays on to try again";
     EXPECT_TRUE(saveControlsEnabled());
     EXPECT_EQ(memo(), std::vector<std::string>{"Xalpha"});

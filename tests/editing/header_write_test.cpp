@@ -184,8 +184,9 @@ TEST_F(HeaderEditorTest, AFailedWriteKeepsTheEditorOpenAndTheOldFile) {
     click(ed().CB_AutoFileName);
     type(ed().E_Header_File, "nodir/new.TXT");
     click(ed().Btn_Header_OK); // to a typed name
-    EXPECT_EQ(dialogs->errors(), (std::vector<vb::Bytes>{vb::cp("ファイル KVX00015.TXT を作成できません."),
-                                                         vb::cp("ファイル nodir/new.TXT を作成できません.")}));
+    EXPECT_EQ(dialogs->errors(),
+              (std::vector<vb::Bytes>{vb::cp("ファイル KVX00015.TXT を作成できません. (Is a directory)"),
+                                      vb::cp("ファイル nodir/new.TXT を作成できません. (No such file or directory)")}));
     EXPECT_EQ(files(), std::vector<std::string>{"KVX00012.TXT"});
     EXPECT_EQ(content("KVX00012.TXT"), original);
     EXPECT_TRUE(editorShown());

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <new>
 #include <stdexcept>
@@ -187,7 +188,11 @@ TEST(GeneralErrorReport, EveryFailureOfAHandlerBecomesAnErrorBoxAndTheProgramGoe
         vb::Bytes box;
     } cases[] = {
         {"runtime failure", [] { vb::failIo(2); }, vb::cp(u8"I/O エラー (2).")},
+        {"runtime failure with the system's reason", [] { vb::failCannotCreate("/d/a.txt", ENOSPC); },
+         vb::cp(u8"ファイル /d/a.txt を作成できません. (No space left on device)")},
         {"text ending in a period", [] { throw vb::RuntimeError("done."); }, "done."},
+        {"text ending in a period, with a reason", [] { throw vb::RuntimeError("done.", EROFS); },
+         "done. (Read-only file system)"},
         {"out of memory", [] { throw std::bad_alloc(); }, vb::cp(u8"メモリが不足しています.")},
         {"other exception", [] { throw std::length_error("basic_string::_M_create"); }, "basic_string::_M_create."},
         {"long text", [] { throw std::runtime_error(std::string(1 << 20, 'x')); },

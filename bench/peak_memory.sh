@@ -41,6 +41,8 @@ ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # program has been idle for two seconds, and prints its VmHWM in kB.
 peak() {
   rm -f Velbrook.ini
+  # "thread": a settings file that has Thread View on and nothing else.
+  [ "${1:-}" = thread ] && printf '[Velbrook v0.2]\r\nThreadView=1\r\n' > Velbrook.ini
   ./velbrook & local pid=$!
   wait_window "Width: 352" || { echo "no title window"; kill $pid; return 1; }
   press Return
@@ -57,6 +59,7 @@ peak() {
   wait $pid 2>/dev/null
 }
 echo "view on $2 messages: VmHWM $(peak) kB"
+echo "view on $2 messages in thread view: VmHWM $(peak thread) kB"
 # The message shown first (the highest number, in descending order) becomes
 # one of 10 MB: Japanese and ASCII text in lines of about 80 bytes.
 last=$(printf 'KVX%05d.TXT' $(($2 - 1)))

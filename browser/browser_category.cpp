@@ -42,6 +42,7 @@ Bytes TF1::fileForLine(int j) const {
 
 void TF1::DefaultRead() {
     settings_.FormStyle_Read();
+    readThreadView();
     host_->FormStyle_Set(kBrowser);
     settings_.CategoryData_Read();
     settings_.CategoryData_Clean();
@@ -119,6 +120,7 @@ void TF1::rebuildTitles(bool load) {
 
 int TF1::fillTitleList(const Bytes *wanted) {
     BusyCursor busy;
+    ThreadPass threads(*this); // ends after the batch, with the lines in place
     TitleList::Batch batch(*LB_Title);
     // The directory is held open and each file opened by its name in it;
     // one buffer serves every header and title line.
@@ -139,6 +141,7 @@ int TF1::fillTitleList(const Bytes *wanted) {
         appendBytesToFs(fsName, name);
         reader.readIn(folder, fsName, name, log, Current);
         titleLine(name, line);
+        threads.add(Current, line);
     };
     int found = 0;
     if (!desc) {

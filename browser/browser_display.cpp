@@ -182,6 +182,7 @@ void TF1::MenuCheck() {
     MM_Option_Sort_Ascending->setChecked(!desc);
     MM_Option_Title_File->setChecked(file);
     MM_Option_Title_Text->setChecked(!file);
+    threadMenuCheck();
 }
 
 void TF1::NoMessage() {

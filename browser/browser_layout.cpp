@@ -376,6 +376,9 @@ void TF1::buildMenus() {
                              K(Qt::ALT | Qt::Key_PageDown), &TF1::Btn_Back100Click, false},
                             {&TF1::MM_View_End, "End", "MM_View_End", nullptr, K(Qt::CTRL | Qt::Key_End),
                              &TF1::Btn_EndClick, false},
+                            kSeparator,
+                            {&TF1::MM_View_Thread, "Thread View", "MM_View_Thread", "返信のツリーで表示 (Log Mode時)",
+                             K(Qt::CTRL | Qt::Key_T), &TF1::MM_View_ThreadClick, true},
                         });
 
     MM_Option = addMenu(

@@ -90,9 +90,13 @@ void TF1::Btn_Font_VariableClick() { setFont(false); }
 void TF1::setSort(bool desc) {
     if (!FLB.names().empty() && !mayDiscardEdits())
         return;
+    const Bytes onView = fileOnView(); // named before the order changes
     CurrentCategory[kSlotSortStyle] = desc ? kWordDescendingOrder : kWordAscendingOrder;
     Btn_Sort->setCaption(desc ? "Descending" : "Ascending");
-    rebuildTitles(true);
+    if (threadsShown())
+        rebuildTitlesKeeping(onView); // the threads stay on the message read
+    else
+        rebuildTitles(true);
     MenuCheck();
 }
 

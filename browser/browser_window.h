@@ -12,6 +12,7 @@
 #include "browser/browser_host.h"
 #include "messages/current_message.h"
 #include "messages/file_list.h"
+#include "messages/threads.h"
 #include "settings/categories.h"
 #include "settings/settings.h"
 #include "ui/widgets/controls.h"
@@ -147,6 +148,9 @@ public:
     void MM_View_FilterClick();
     void TitleFilter_Change();
 
+    // Thread view (browser_thread.cpp).
+    void MM_View_ThreadClick();
+
 private:
     // The controls are the window's own; tests reach them through BrowserProbe.
     friend class BrowserProbe;
@@ -196,6 +200,7 @@ private:
     FindPanel *Pnl_Find;
     MenuEntry *MM_View_Filter;
     TextField *Edt_TitleFilter;
+    MenuEntry *MM_View_Thread;
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
@@ -281,6 +286,34 @@ private:
     };
     std::unique_ptr<FindState, FindStateDeleter> find_;
     bool countFiltered_ = false; // the count panel shows the lines shown
+
+    // Thread view (browser_thread.cpp): the title list as the tree of the
+    // links, in Log Mode, when the user has it on (remembered in the
+    // settings file). A title pass keeps the links of what it reads in a
+    // ThreadPass, which gives the list its tree when the pass ends.
+    class ThreadPass;
+    bool threadsShown() const { return threadView_ && logMode(); }
+    void readThreadView();
+    void threadMenuCheck();
+    // Builds the title list again and shows the file on view, or the first
+    // title when it is gone.
+    void rebuildTitlesKeeping(const Bytes &fileName);
+    bool threadView_ = false;
+    ThreadLinks threadLinks_;
+};
+
+class TF1::ThreadPass {
+public:
+    explicit ThreadPass(TF1 &browser);
+    ~ThreadPass();
+    ThreadPass(const ThreadPass &) = delete;
+    ThreadPass &operator=(const ThreadPass &) = delete;
+    // The header just read, whose title line is titleLine.
+    void add(const CurrentMessage &header, const Bytes &titleLine);
+
+private:
+    TF1 &b_;
+    bool on_;
 };
 
 } // namespace vb

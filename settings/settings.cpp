@@ -114,4 +114,15 @@ void Settings::writeDefaultCategory(const Bytes &title) {
     ini.release();
 }
 
+bool Settings::readThreadView() const {
+    ProfileBatch ini(path_, access_);
+    return ini.readInteger(kAppTitle, kKeyThreadView, 0) != 0;
+}
+
+void Settings::writeThreadView(bool on) {
+    ProfileBatch ini(path_, access_);
+    ini.writeString(kAppTitle, kKeyThreadView, on ? "1" : "0");
+    ini.release();
+}
+
 } // namespace vb

@@ -22,6 +22,7 @@ inline constexpr char kKeySplitter2[] = "Position_Splitter2";
 inline constexpr char kKeyDefaultCategory[] = "DefaultCategory";
 inline constexpr char kKeyFastClose[] = "FastClose";
 inline constexpr char kKeyShowHint[] = "ShowHint";
+inline constexpr char kKeyThreadView[] = "ThreadView";
 inline constexpr char kSettingsFileName[] = "Velbrook.ini";
 
 // WindowGeometry entries.
@@ -79,6 +80,9 @@ public:
     Options readOptions() const;
     void writeOptions(const Options &options);
     void writeDefaultCategory(const Bytes &title);
+    // Whether the browser shows its titles as threads (the key kKeyThreadView).
+    bool readThreadView() const;
+    void writeThreadView(bool on);
 
 private:
     Bytes path_;

@@ -239,3 +239,20 @@ TEST_F(BindingTest, EditingCommandsByButtonMenuAndKey) {
         }
     }
 }
+
+TEST_F(BindingTest, ThreadViewByMenuAndKey) {
+    const struct {
+        const char *name;
+        std::function<void()> press;
+    } cases[] = {{"View > Thread View", [this] { ui().MM_View_Thread->trigger(); }},
+                 {"Ctrl+T", [this] { key(QKeySequence(Qt::CTRL | Qt::Key_T)); }}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(ui().LB_Title->isThreaded());
+        c.press();
+        EXPECT_TRUE(ui().LB_Title->isThreaded());
+        EXPECT_EQ(ui().LB_Title->rows().depth[50], 1) << "message 50 answers 40";
+        c.press();
+        EXPECT_FALSE(ui().LB_Title->isThreaded());
+    }
+}

@@ -73,6 +73,7 @@ void TF1::CategoryBox_ListSet() {
 }
 
 void TF1::CategoryBox_ListChange() {
+    clearFindResults();
     const int p = CBox_Category->selectedIndex();
     CurrentCategory.clear();
     if (p < 0 || p >= kCategoryCount)
@@ -100,6 +101,7 @@ void TF1::Category_Mask() { FLB.setMask(categoryMask(CurrentCategory)); }
 void TF1::List_DirSet() { DLB->setDirectory(CurrentCategory[kSlotDirectory]); }
 
 void TF1::DLBChange() {
+    clearFindResults();
     MemoClear();
     CurrentCategory[kSlotDirectory] = withSeparator(DLB->directory());
     FLB.setDirectory(CurrentCategory[kSlotDirectory]);

@@ -61,6 +61,9 @@ struct Rig {
         };
         finder->fileOnView = [] { return vb::Bytes("KVX00001.TXT"); };
         finder->showMessage = [](const vb::Bytes &, const vb::Bytes &, vb::Bytes *) { return true; };
+        // As the window connects them.
+        QObject::connect(panel->Btn_Find, &QAbstractButton::clicked, finder, &vb::FindController::search);
+        QObject::connect(panel->Btn_FindStop, &QAbstractButton::clicked, finder, &vb::FindController::stop);
         window.resize(800, 600);
         window.show();
     }
@@ -105,10 +108,10 @@ BENCHMARK(BM_FindStop_10MB)->Unit(benchmark::kMillisecond)->Iterations(10)->UseR
 
 // The longest gap between two ticks of a 5 ms timer over a search started
 // and, half a second later, stopped (or ended), the start and the end
-// included.
+// included. With no pattern, the floor: the same time with nothing to find.
 void guiGap(benchmark::State &state, const char *pattern, bool regex) {
     Rig &r = rig();
-    r.pattern(pattern, regex);
+    r.pattern(pattern ? pattern : "", regex);
     qint64 longest = 0;
     for (auto _ : state) {
         QElapsedTimer clock;
@@ -123,7 +126,8 @@ void guiGap(benchmark::State &state, const char *pattern, bool regex) {
             last = now;
         });
         tick.start();
-        QTimer::singleShot(20, r.panel->Btn_Find, &QAbstractButton::click);
+        if (pattern)
+            QTimer::singleShot(20, r.panel->Btn_Find, &QAbstractButton::click);
         Rig::runFor(520);
         r.panel->Btn_FindStop->click();
         r.waitForEnd();
@@ -131,6 +135,9 @@ void guiGap(benchmark::State &state, const char *pattern, bool regex) {
     }
     state.counters["longest_gap_ms"] = double(longest);
 }
+
+void BM_GuiGapFloor_10MB(benchmark::State &state) { guiGap(state, nullptr, false); }
+BENCHMARK(BM_GuiGapFloor_10MB)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_FindGuiGap_10MB(benchmark::State &state) { guiGap(state, "(a+)+$", true); }
 BENCHMARK(BM_FindGuiGap_10MB)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();

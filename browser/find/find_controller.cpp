@@ -186,7 +186,7 @@ void FindController::lookAtMessageOnView(bool wantResults) {
         return;
     }
     messageRun_ = startMessageRun(this, ++lastRun_, memo_->document()->toRawText(), fileOnView ? fileOnView() : Bytes(),
-                                  matcher_);
+                                  matcher_, messageResults_);
     updateKeys();
 }
 

@@ -45,7 +45,7 @@ int unicodeLength(std::string_view bytes) {
     return int(s.size());
 }
 
-void lookAtMessage(MessageRun &run, const Matcher &matcher, const QString &text, MessageNews &n) {
+void lookAtMessage(MessageRun &run, const Matcher &matcher, const QString &text, bool withLines, MessageNews &n) {
     const QStringView all(text);
     qsizetype start = 0;
     for (size_t index = 0;; ++index) {
@@ -73,7 +73,8 @@ void lookAtMessage(MessageRun &run, const Matcher &matcher, const QString &text,
                     n.marksCut = true;
             }
             n.summary.hits += hits.size();
-            n.hits.lines.push_back({index, std::move(line), std::move(hits)});
+            if (withLines)
+                n.hits.lines.push_back({index, std::move(line), std::move(hits)});
         }
         if (end < 0)
             return;
@@ -133,13 +134,13 @@ std::shared_ptr<CategoryRun> startCategoryRun(RunReceiver *receiver, quint64 id,
 }
 
 std::shared_ptr<MessageRun> startMessageRun(RunReceiver *receiver, quint64 id, QString text, Bytes name,
-                                            Matcher matcher) {
+                                            Matcher matcher, bool withLines) {
     auto run = std::make_shared<MessageRun>(receiver, id);
-    startThread([run, text = std::move(text), name = std::move(name), matcher = std::move(matcher)] {
+    startThread([run, text = std::move(text), name = std::move(name), matcher = std::move(matcher), withLines] {
         MessageNews n;
         n.hits.name = name;
         try {
-            lookAtMessage(*run, matcher, text, n);
+            lookAtMessage(*run, matcher, text, withLines, n);
         } catch (const std::exception &) {
             n.summary.cancelled = true; // out of memory: what was found stands
         }

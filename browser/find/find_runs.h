@@ -91,9 +91,10 @@ std::shared_ptr<CategoryRun> startCategoryRun(RunReceiver *receiver, quint64 id,
                                               std::vector<Bytes> names, bool logMode, Matcher matcher);
 
 // Starts the look at a message's text (a document's raw text: lines end in
-// U+2029) on a thread of its own; hits.name is set to name.
+// U+2029) on a thread of its own; hits.name is set to name, and hits.lines
+// are kept only when withLines is set.
 std::shared_ptr<MessageRun> startMessageRun(RunReceiver *receiver, quint64 id, QString text, Bytes name,
-                                            Matcher matcher);
+                                            Matcher matcher, bool withLines);
 
 // Waits, at most a second, for the threads of runs to end: for the end of
 // the program, after every run was cancelled.

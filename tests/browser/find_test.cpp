@@ -277,26 +277,31 @@ TEST_F(FindTest, ACatastrophicPatternLeavesTheWindowAnsweringAndEscapeEndsIt) {
     // On view and in the category: lines that would take minutes to give up on.
     message("KVX00000.TXT", logMessage(num(0), "T0", "N", "", "", hopelessLines(20000)));
     browser->DefaultRead();
-    ui().LB_Title->setSelectedIndex(0);
-    browser->TextLoad();
-    key(Qt::Key_F, Qt::ControlModifier);
-    find().Chk_FindRegex->click();
-    QTest::keyClicks(find().Edt_FindText, "(a+)+$");
-    bool ticked = false, runningWhenTicked = false;
-    QTimer::singleShot(5, find().Edt_FindText, [&] {
-        ticked = true;
-        runningWhenTicked = find().Btn_FindStop->isEnabled();
-    });
-    key(Qt::Key_Return);
-    QTRY_VERIFY(ticked);
-    EXPECT_TRUE(runningWhenTicked) << "the timer ticks while the search runs";
-    EXPECT_EQ(QApplication::focusWidget(), find().Edt_FindText);
-    key(Qt::Key_Escape);
-    QTRY_VERIFY(!find().Btn_FindStop->isEnabled());
-    EXPECT_NE(find().status().find("(cancelled)"), std::string::npos) << find().status();
-    EXPECT_FALSE(find().isHidden()) << "Escape stops the search; the box stays";
-    key(Qt::Key_Escape);
-    EXPECT_TRUE(find().isHidden()) << "a second Escape closes the box";
+    for (const bool inMessage : {false, true}) {
+        SCOPED_TRACE(inMessage ? "this message only" : "the category");
+        ui().LB_Title->setSelectedIndex(0);
+        browser->TextLoad();
+        if (inMessage)
+            ui().Memo_log->setFocus();
+        key(Qt::Key_F, Qt::ControlModifier);
+        find().Chk_FindRegex->setChecked(true);
+        QTest::keyClicks(find().Edt_FindText, "(a+)+$");
+        bool ticked = false, runningWhenTicked = false;
+        QTimer::singleShot(5, find().Edt_FindText, [&] {
+            ticked = true;
+            runningWhenTicked = find().Btn_FindStop->isEnabled();
+        });
+        key(Qt::Key_Return);
+        QTRY_VERIFY(ticked);
+        EXPECT_TRUE(runningWhenTicked) << "the timer ticks while the search runs";
+        ASSERT_EQ(QApplication::focusWidget(), find().Edt_FindText);
+        key(Qt::Key_Escape);
+        QTRY_VERIFY(!find().Btn_FindStop->isEnabled());
+        EXPECT_NE(find().status().find("(cancelled)"), std::string::npos) << find().status();
+        EXPECT_FALSE(find().isHidden()) << "Escape stops the search; the box stays";
+        key(Qt::Key_Escape);
+        EXPECT_TRUE(find().isHidden()) << "a second Escape closes the box";
+    }
 }
 
 TEST_F(FindTest, ALineThePatternGivesUpOnIsReportedWithItsFileAndLine) {

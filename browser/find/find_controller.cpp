@@ -6,9 +6,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTextBlock>
 #include <QTimer>
@@ -47,8 +49,10 @@ Bytes markedLine(const Bytes &line, const std::vector<Hit> &hits) {
 // The QString position of byte offset in a line of the memo.
 int memoColumn(const Bytes &line, size_t offset) { return int(toUnicode(line.substr(0, offset)).size()); }
 
-// The most result rows added in one turn of the event loop.
+// The most result rows added in one turn of the event loop, and the time a
+// turn spends on rows or on copying the memo's text at most.
 constexpr size_t kRowsAtOnce = 2000;
+constexpr qint64 kTurnMs = 4;
 
 Bytes hitsCaption(size_t n) { return std::to_string(n) + (n == 1 ? " hit" : " hits"); }
 
@@ -88,6 +92,17 @@ FindController::FindController(FindPanel *panel, QPlainTextEdit *memo, QWidget *
     connectGuarded(memoTimer_, &QTimer::timeout, this, [this] { memoChanged(); });
     connect(memo_, &QPlainTextEdit::textChanged, memoTimer_, qOverload<>(&QTimer::start));
 
+    copyTimer_ = new QTimer(this);
+    copyTimer_->setInterval(0);
+    connectGuarded(copyTimer_, &QTimer::timeout, this, [this] { copyMore(); });
+    // A change of the text ends a copy under way at once: the next look starts afresh.
+    connect(memo_->document(), &QTextDocument::contentsChange, this, [this] {
+        stopCopying();
+        marks_.clear();
+    });
+    connect(memo_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { markInSight(); });
+    memo_->viewport()->installEventFilter(this);
+
     rowTimer_ = new QTimer(this);
     rowTimer_->setInterval(0);
     connectGuarded(rowTimer_, &QTimer::timeout, this, [this] { listRows(entries_.size(), true); });
@@ -104,6 +119,8 @@ FindController::~FindController() {
 bool FindController::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::Hide && watched == parent())
         stop();
+    if (event->type() == QEvent::Resize && watched == memo_->viewport())
+        markInSight();
     return RunReceiver::eventFilter(watched, event);
 }
 
@@ -114,9 +131,16 @@ void FindController::endCategoryRun() {
 }
 
 void FindController::endMessageRun() {
+    stopCopying();
     if (messageRun_)
         messageRun_->detach();
     messageRun_.reset();
+}
+
+void FindController::stopCopying() {
+    copying_ = false;
+    copyTimer_->stop();
+    copy_ = QString();
 }
 
 void FindController::updateKeys() {
@@ -185,8 +209,34 @@ void FindController::lookAtMessageOnView(bool wantResults) {
         updateKeys();
         return;
     }
-    messageRun_ = startMessageRun(this, ++lastRun_, memo_->document()->toRawText(), fileOnView ? fileOnView() : Bytes(),
-                                  matcher_, messageResults_);
+    showMarks({}); // the marks of another text or pattern go
+    copying_ = true;
+    copiedBlocks_ = 0;
+    copy_.clear();
+    copy_.reserve(memo_->document()->characterCount());
+    copyMore();
+    if (copying_)
+        copyTimer_->start();
+    updateKeys();
+}
+
+void FindController::copyMore() {
+    QElapsedTimer clock;
+    clock.start();
+    QTextDocument *doc = memo_->document();
+    QTextBlock b = copiedBlocks_ == 0 ? doc->begin() : doc->findBlockByNumber(copiedBlocks_);
+    for (int n = 1; b.isValid(); b = b.next(), ++n) {
+        if (copiedBlocks_ > 0)
+            copy_ += QChar::ParagraphSeparator;
+        copy_ += b.text();
+        ++copiedBlocks_;
+        if (n % 16 == 0 && clock.elapsed() >= kTurnMs)
+            return; // the rest on the next turn
+    }
+    QString text = std::move(copy_);
+    stopCopying();
+    messageRun_ = startMessageRun(this, ++lastRun_, std::move(text), fileOnView ? fileOnView() : Bytes(), matcher_,
+                                  messageResults_);
     updateKeys();
 }
 
@@ -240,7 +290,7 @@ void FindController::takeMessageNews() {
         return;
     messageRun_.reset();
     updateKeys();
-    showMarks(memo_->isReadOnly() ? n.marks : std::vector<Mark>());
+    showMarks(memo_->isReadOnly() ? std::move(n.marks) : std::vector<Mark>());
     if (!messageResults_)
         return;
     clearResults();
@@ -258,19 +308,27 @@ void FindController::takeMessageNews() {
         goToHit(0, 0);
 }
 
-void FindController::showMarks(const std::vector<Mark> &marks) {
+void FindController::showMarks(std::vector<Mark> marks) {
+    marks_ = std::move(marks);
+    markInSight();
+}
+
+void FindController::markInSight() {
     QList<QTextEdit::ExtraSelection> selections;
-    if (!marks.empty()) {
+    if (!marks_.empty()) {
+        // From the line at the top of the view to the end of the one at its bottom.
+        const QTextBlock top = memo_->cursorForPosition(QPoint(0, 0)).block();
+        const QRect view = memo_->viewport()->rect();
+        const QTextBlock bottom = memo_->cursorForPosition(view.bottomRight()).block();
+        const int from = top.position(), to = bottom.position() + bottom.length();
         QTextCharFormat mark;
         mark.setBackground(QColor(255, 225, 0));
-        selections.reserve(qsizetype(marks.size()));
         const int size = memo_->document()->characterCount();
-        for (const Mark &m : marks) {
-            if (m.second >= size)
-                break; // the text is not the one looked at
+        auto m = std::lower_bound(marks_.begin(), marks_.end(), Mark{from, from});
+        for (; m != marks_.end() && m->first < to && m->second < size; ++m) {
             QTextCursor c(memo_->document());
-            c.setPosition(m.first);
-            c.setPosition(m.second, QTextCursor::KeepAnchor);
+            c.setPosition(m->first);
+            c.setPosition(m->second, QTextCursor::KeepAnchor);
             selections.push_back({c, mark});
         }
     }
@@ -294,7 +352,11 @@ void FindController::listRows(size_t end, bool slice) {
     end = std::min(end, entries_.size());
     if (slice)
         end = std::min(end, listed_ + kRowsAtOnce);
+    QElapsedTimer clock;
+    clock.start();
     for (; listed_ < end; ++listed_) {
+        if (slice && listed_ % 64 == 63 && clock.elapsed() >= kTurnMs)
+            break;
         const Entry &en = entries_[listed_];
         const MessageHits &m = messages_[en.message];
         const LineHit &l = m.lines[en.line];
@@ -310,6 +372,14 @@ void FindController::listRows(size_t end, bool slice) {
 }
 
 void FindController::stop() {
+    if (copying_) {
+        stopCopying();
+        if (messageResults_) {
+            messageResults_ = false;
+            panel_->setStatus(hitsCaption(0) + " in this message (cancelled)");
+        }
+        updateKeys();
+    }
     // The runs end within milliseconds and tell what they found.
     if (categoryRun_)
         categoryRun_->cancel = true;

@@ -61,7 +61,7 @@ public:
     bool step(int direction);
 
     // Whether a run is under way or its results are still being listed.
-    bool busy() const { return categoryRun_ || messageRun_ || listed_ < entries_.size(); }
+    bool busy() const { return categoryRun_ || messageRun_ || copying_ || listed_ < entries_.size(); }
 
 signals:
     // Escape in the Find box with no run under way.
@@ -89,7 +89,15 @@ private:
     void memoChanged();
     bool goToHit(size_t entry, size_t hit);
     void selectInMemo(long memoLine, const LineHit &lh, size_t hit);
-    void showMarks(const std::vector<Mark> &marks);
+    // Keeps the marks of the message on view and marks those in sight.
+    void showMarks(std::vector<Mark> marks);
+    // Marks the kept marks that are in sight: the text control works out
+    // where every mark is, so only the few on screen are handed to it.
+    void markInSight();
+    // Copies the next piece of the memo's text for a look at it, and starts
+    // the look once the whole text is copied.
+    void copyMore();
+    void stopCopying();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     FindPanel *panel_;
@@ -97,6 +105,11 @@ private:
     QShortcut *cancelKey_, *closeKey_;
     QTimer *memoTimer_; // gathers the changes of one load of the memo into one look
     QTimer *rowTimer_;  // lists the results that are not yet, a slice a turn
+    QTimer *copyTimer_; // copies the memo's text for a look, a piece a turn
+    bool copying_ = false;
+    QString copy_; // the memo's text copied so far
+    int copiedBlocks_ = 0;
+    std::vector<Mark> marks_; // the hits of the message on view, in order
 
     Matcher matcher_;              // ready while hits are to be found and marked
     bool thisMessageOnly_ = false; // the results are lines of the memo

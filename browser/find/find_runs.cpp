@@ -5,10 +5,19 @@
 #include <functional>
 #include <thread>
 
+#ifdef __linux__
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 namespace vb {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The niceness of a run's thread.
+constexpr int kRunNice = 5;
 
 // How often a run tells of its progress at most.
 constexpr auto kProgressEvery = std::chrono::milliseconds(30);
@@ -31,6 +40,10 @@ void startThread(std::function<void()> work) {
         ++threads().running;
     }
     std::thread([work = std::move(work)] {
+#ifdef __linux__
+        // Below the GUI thread: on a busy machine the window is served first.
+        setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), kRunNice);
+#endif
         work();
         std::lock_guard<std::mutex> lock(threads().mutex);
         --threads().running;
@@ -67,7 +80,7 @@ void lookAtMessage(MessageRun &run, const Matcher &matcher, const QString &text,
                 const int begin = column;
                 column += unicodeLength(std::string_view(line).substr(h.begin, h.end - h.begin));
                 at = h.end;
-                if (n.marks.size() < kMarksShown)
+                if (n.marks.size() < kMarksKept)
                     n.marks.push_back({int(start) + begin, int(start) + column});
                 else
                     n.marksCut = true;

@@ -33,14 +33,13 @@ using Mark = std::pair<int, int>;
 struct MessageNews {
     MessageHits hits; // the memo lines with hits (line = memo line index)
     std::vector<Mark> marks;
-    bool marksCut = false; // more hits than kMarksShown: the first ones are marked
+    bool marksCut = false; // more hits than kMarksKept: the first ones are marked
     SearchSummary summary; // hits, lines given up on, cancelled
     bool finished = false;
 };
 
-// The most hits marked at once in the message on view: the text control
-// paints every mark for every line it shows.
-constexpr size_t kMarksShown = 10000;
+// The most hits of the message on view kept for marking.
+constexpr size_t kMarksKept = 1000000;
 
 // An object runs report to: runNews is emitted on the run's thread and
 // reaches the object's own thread queued.

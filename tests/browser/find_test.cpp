@@ -287,13 +287,16 @@ TEST_F(FindTest, ACatastrophicPatternLeavesTheWindowAnsweringAndEscapeEndsIt) {
         find().Chk_FindRegex->setChecked(true);
         QTest::keyClicks(find().Edt_FindText, "(a+)+$");
         bool ticked = false, runningWhenTicked = false;
+        std::string statusWhenTicked;
         QTimer::singleShot(5, find().Edt_FindText, [&] {
             ticked = true;
             runningWhenTicked = find().Btn_FindStop->isEnabled();
+            statusWhenTicked = find().status();
         });
         key(Qt::Key_Return);
         QTRY_VERIFY(ticked);
         EXPECT_TRUE(runningWhenTicked) << "the timer ticks while the search runs";
+        EXPECT_EQ(statusWhenTicked.rfind("Searching", 0), 0u) << statusWhenTicked;
         ASSERT_EQ(QApplication::focusWidget(), find().Edt_FindText);
         key(Qt::Key_Escape);
         QTRY_VERIFY(!find().Btn_FindStop->isEnabled());

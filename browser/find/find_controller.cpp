@@ -53,6 +53,10 @@ int memoColumn(const Bytes &line, size_t offset) { return int(toUnicode(line.sub
 // turn spends on rows or on copying the memo's text at most.
 constexpr size_t kRowsAtOnce = 2000;
 constexpr qint64 kTurnMs = 4;
+// The lines above and below the view whose hits are marked too, and the most
+// marks handed to the text control at once.
+constexpr int kMarginLines = 200;
+constexpr qsizetype kMarksInSight = 5000;
 
 Bytes hitsCaption(size_t n) { return std::to_string(n) + (n == 1 ? " hit" : " hits"); }
 
@@ -316,16 +320,18 @@ void FindController::showMarks(std::vector<Mark> marks) {
 void FindController::markInSight() {
     QList<QTextEdit::ExtraSelection> selections;
     if (!marks_.empty()) {
-        // From the line at the top of the view to the end of the one at its bottom.
-        const QTextBlock top = memo_->cursorForPosition(QPoint(0, 0)).block();
-        const QRect view = memo_->viewport()->rect();
-        const QTextBlock bottom = memo_->cursorForPosition(view.bottomRight()).block();
-        const int from = top.position(), to = bottom.position() + bottom.length();
+        // The lines in view and a margin of lines around them.
+        QTextDocument *doc = memo_->document();
+        const int top = memo_->cursorForPosition(QPoint(0, 0)).blockNumber();
+        const int bottom = memo_->cursorForPosition(memo_->viewport()->rect().bottomRight()).blockNumber();
+        const QTextBlock first = doc->findBlockByNumber(std::max(0, top - kMarginLines));
+        const QTextBlock last = doc->findBlockByNumber(std::min(doc->blockCount() - 1, bottom + kMarginLines));
+        const int from = first.position(), to = last.position() + last.length();
         QTextCharFormat mark;
         mark.setBackground(QColor(255, 225, 0));
         const int size = memo_->document()->characterCount();
         auto m = std::lower_bound(marks_.begin(), marks_.end(), Mark{from, from});
-        for (; m != marks_.end() && m->first < to && m->second < size; ++m) {
+        for (; m != marks_.end() && m->first < to && m->second < size && selections.size() < kMarksInSight; ++m) {
             QTextCursor c(memo_->document());
             c.setPosition(m->first);
             c.setPosition(m->second, QTextCursor::KeepAnchor);

@@ -57,7 +57,7 @@ protected:
         EXPECT_EQ(QApplication::focusWidget(), find().Edt_FindText);
         QTest::keyClicks(find().Edt_FindText, QString::fromStdString(text));
         key(Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(!find().Btn_FindStop->isEnabled(), 30000);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !find().Btn_FindStop->isEnabled(); }, 30000));
     }
     std::vector<std::string> results() const {
         std::vector<std::string> out;
@@ -138,7 +138,7 @@ TEST_F(FindTest, SearchListsEveryHitAndF3StepsThroughThemAcrossMessages) {
         EXPECT_EQ(onView(), s.first);
         EXPECT_EQ(selected(), s.second);
         if (s.first == num(8)) {
-            QTRY_COMPARE(marked(), 2); // every hit of the message is marked
+            EXPECT_TRUE(QTest::qWaitFor([this] { return marked() == 2; })) << "every hit of the message is marked";
             EXPECT_GT(ui().Memo_log->textCursor().selectionStart(), cursor) << "the second hit, not the first again";
             cursor = ui().Memo_log->textCursor().selectionStart();
         }
@@ -195,7 +195,7 @@ TEST_F(FindTest, FindInMessageFromTheMemoStepsThroughItsHits) {
     browser->TextLoad();
     key(Qt::Key_F3);
     EXPECT_EQ(onView(), num(3));
-    QTRY_COMPARE(selected(), std::string("Rain"));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return selected() == "Rain"; })) << selected();
 }
 
 TEST_F(FindTest, ABadRegularExpressionIsReportedAndNoSearchStarts) {
@@ -256,7 +256,7 @@ TEST_F(FindTest, EscapeStopsASearchUnderWay) {
     EXPECT_TRUE(find().Btn_FindStop->isEnabled());
     key(Qt::Key_Escape);
     held.release();
-    QTRY_VERIFY_WITH_TIMEOUT(!find().Btn_FindStop->isEnabled(), 30000);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !find().Btn_FindStop->isEnabled(); }, 30000));
     EXPECT_NE(find().status().find("(cancelled)"), std::string::npos) << find().status();
     EXPECT_FALSE(find().isHidden()) << "Escape stops the search; the box stays";
 }
@@ -294,12 +294,12 @@ TEST_F(FindTest, ACatastrophicPatternLeavesTheWindowAnsweringAndEscapeEndsIt) {
             statusWhenTicked = find().status();
         });
         key(Qt::Key_Return);
-        QTRY_VERIFY(ticked);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ticked; }));
         EXPECT_TRUE(runningWhenTicked) << "the timer ticks while the search runs";
         EXPECT_EQ(statusWhenTicked.rfind("Searching", 0), 0u) << statusWhenTicked;
         ASSERT_EQ(QApplication::focusWidget(), find().Edt_FindText);
         key(Qt::Key_Escape);
-        QTRY_VERIFY(!find().Btn_FindStop->isEnabled());
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !find().Btn_FindStop->isEnabled(); })) << "Escape ends the run";
         EXPECT_NE(find().status().find("(cancelled)"), std::string::npos) << find().status();
         EXPECT_FALSE(find().isHidden()) << "Escape stops the search; the box stays";
         key(Qt::Key_Escape);
@@ -326,7 +326,7 @@ TEST_F(FindTest, ALineThePatternGivesUpOnIsReportedWithItsFileAndLine) {
     ui().Memo_log->setFocus();
     key(Qt::Key_F, Qt::ControlModifier);
     key(Qt::Key_Return);
-    QTRY_VERIFY(!find().Btn_FindStop->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !find().Btn_FindStop->isEnabled(); }));
     EXPECT_EQ(find().status(), "0 hits in this message; pattern too complex at line 2; the rest of that line was not "
                                "searched");
 }

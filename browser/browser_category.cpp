@@ -74,6 +74,7 @@ void TF1::CategoryBox_ListSet() {
 }
 
 void TF1::CategoryBox_ListChange() {
+    clearFindResults();
     const int p = CBox_Category->selectedIndex();
     CurrentCategory.clear();
     if (p < 0 || p >= kCategoryCount)
@@ -101,6 +102,7 @@ void TF1::Category_Mask() { FLB.setMask(categoryMask(CurrentCategory)); }
 void TF1::List_DirSet() { DLB->setDirectory(CurrentCategory[kSlotDirectory]); }
 
 void TF1::DLBChange() {
+    clearFindResults();
     MemoClear();
     CurrentCategory[kSlotDirectory] = withSeparator(DLB->directory());
     FLB.setDirectory(CurrentCategory[kSlotDirectory]);

@@ -33,10 +33,9 @@ class QMenu;
 
 namespace vb {
 
+class FindController;
 class FindPanel;
 class TextField;
-struct FindState;
-struct MessageHits;
 
 // The browser window's place and pane sizes as the settings file keeps them:
 // the outer position, the client size without the menu bar, the width of the
@@ -264,28 +263,22 @@ private:
     // Selects title line j (clearing the filter when it hides it) and shows
     // its message; false when the user kept unsaved edits instead.
     bool showLine(int j);
-    void findInMessage();
     // The title list's height as stored: the one before the Find box opened.
     int titleListHeightToStore() const;
     // The file of the message last loaded; empty when none is.
     Bytes fileOnView() const;
-    void pollFind();
-    void addFindResults(std::vector<MessageHits> &&found);
     void stepFind(int direction);
-    bool goToFindHit(size_t entry, size_t hit);
-    void markMemoHits();
     void closeFind();
+    // A new category or directory: what was found in the old one goes.
+    void clearFindResults();
 
     Settings &settings_;
     BrowserHost *host_ = nullptr;
-    int shownLine_ = -1;     // the title line (shown or not) whose message was last loaded
-    int shownCategory_ = -1; // the category box entry last taken
-    // The Find box's state, defined with it in browser_find.cpp.
-    struct FindStateDeleter {
-        void operator()(FindState *f) const;
-    };
-    std::unique_ptr<FindState, FindStateDeleter> find_;
-    bool countFiltered_ = false; // the count panel shows the lines shown
+    int shownLine_ = -1;               // the title line (shown or not) whose message was last loaded
+    int shownCategory_ = -1;           // the category box entry last taken
+    FindController *finder_ = nullptr; // the Find box's work
+    QList<int> findPaneSizes_;         // the title list and directory heights before the Find box opened
+    bool countFiltered_ = false;       // the count panel shows the lines shown
 
     // Thread view (browser_thread.cpp): the title list as the tree of the
     // links, in Log Mode, when the user has it on (remembered in the

@@ -9,7 +9,8 @@
 #
 #   bench/peak_memory.sh build/velbrook [X display number]
 # VB_MESSAGES sets another number of messages; VB_EXPORTS=0 leaves out the
-# exports, VB_VIEW=0 the two measures of View.
+# exports, VB_COMMANDS picks some of them ("view print preview export"),
+# VB_VIEW=0 leaves out the two measures of View on many messages.
 set -u
 exe=$(readlink -f "$1")
 display=${2:-62}
@@ -131,7 +132,7 @@ with open("logtext/KVX00001.TXT", "wb") as f:
     f.write(head)
     f.write(b"".join(b"Line %d of a long message, with a few words to print.\r\n" % i for i in range(200000)))
 PY
-  for c in view print preview export; do echo "$c of 200,000 lines: $(export_peak $c)"; done
+  for c in ${VB_COMMANDS:-view print preview export}; do echo "$c of 200,000 lines: $(export_peak $c)"; done
   python3 - <<'PY'
 head = b"00001\r\nTitle:Wide\r\nName :Big\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\n"
 piece = "\x82\xb1\x82\xea\x82\xcd\x96\x7b\x95\xb6\x82\xc5\x82\xb7 plain words 0123456789 and more ".encode("latin-1")
@@ -139,7 +140,7 @@ with open("logtext/KVX00001.TXT", "wb") as f:
     f.write(head)
     f.write(piece * (10 * 1024 * 1024 // len(piece)) + b"\r\n")
 PY
-  for c in view print preview export; do echo "$c of one 10 MB line: $(export_peak $c)"; done
+  for c in ${VB_COMMANDS:-view print preview export}; do echo "$c of one 10 MB line: $(export_peak $c)"; done
   cd ..
   rm -rf exports
 fi

@@ -106,6 +106,21 @@ std::vector<Bytes> Memo::logicalLines() const {
     return out;
 }
 
+void Memo::appendLogicalText(Bytes &out, std::string_view lineEnd) const {
+    const QTextDocument *doc = document();
+    if (doc->isEmpty()) {
+        if (oneEmptyLine_)
+            out.append(lineEnd);
+        return;
+    }
+    // Room for the worst case: two bytes a character, and the line ends.
+    out.reserve(out.size() + size_t(doc->characterCount()) * 2 + size_t(doc->blockCount()) * lineEnd.size());
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        appendFromUnicode(out, b.text());
+        out.append(lineEnd);
+    }
+}
+
 std::vector<Bytes> Memo::lines() const {
     if (!wordWrap())
         return logicalLines();

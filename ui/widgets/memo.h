@@ -47,6 +47,9 @@ public:
         QString cachedText_;
     };
     std::vector<Bytes> logicalLines() const;
+    // The logical lines, each followed by lineEnd, appended to out: encoded a
+    // line at a time straight into out.
+    void appendLogicalText(Bytes &out, std::string_view lineEnd) const;
     void clearText() { setLines({}); }
     // Whether the user changed the text since it was last set.
     bool isModified() const { return document()->isModified(); }

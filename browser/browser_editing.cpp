@@ -58,11 +58,13 @@ void TF1::Btn_SaveClick() {
         Memo_tmp.clear();
         if (logMode())
             appendLogHeader(Current, Memo_tmp);
-        // The logical lines: a line wrapped on the screen is still one line.
-        const std::vector<Bytes> body = Memo_log->logicalLines();
-        Memo_tmp.insert(Memo_tmp.end(), body.begin(), body.end());
+        // The logical lines, encoded straight behind the header: a line
+        // wrapped on the screen is still one line.
+        Bytes text = joinLines(Memo_tmp);
+        Memo_log->appendLogicalText(text, "\r\n");
         // A write that fails raises here and leaves edit mode on for another try.
-        writeLines(currentFilePath(), Memo_tmp);
+        if (!writeFileAtomic(currentFilePath(), text))
+            failCannotCreate(currentFilePath());
         Memo_log->document()->setModified(false);
     }
     setEditMode(false);

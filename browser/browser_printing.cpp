@@ -6,10 +6,24 @@
 #include "printing/print_commands.h"
 
 namespace vb {
+namespace {
+
+// The memo's lines as shown, read a line at a time while printing.
+class MemoPrintLines : public PrintLines {
+public:
+    explicit MemoPrintLines(const Memo &memo) : lines_(memo) {}
+    size_t size() const override { return lines_.size(); }
+    Bytes line(size_t k) override { return lines_.at(k); }
+
+private:
+    Memo::ShownLines lines_;
+};
+
+} // namespace
 
 PrintContent TF1::printContent() const {
     PrintContent c;
-    c.lines = Memo_log->lines();
+    c.source = std::make_shared<MemoPrintLines>(*Memo_log);
     c.fontFace = Memo_log->fontFace();
     c.fontPoints = Memo_log->fontPoints();
     c.title = caption(Lbl_Info_Title);

@@ -4,6 +4,7 @@
 #include "ui/widgets/fontdialog.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -12,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStringList>
 
@@ -24,6 +26,47 @@ std::unique_ptr<Dialogs> &current() {
 }
 
 QWidget *parentWindow() { return QApplication::activeWindow(); }
+
+// Steps of the progress bar.
+constexpr int kProgressSteps = 1000;
+// The box appears once a job has run this long.
+constexpr int kProgressShowMs = 500;
+// While it shows, waiting events are handled at least this often.
+constexpr int kProgressEventsMs = 40;
+
+class QtProgress : public Progress {
+public:
+    explicit QtProgress(const Bytes &label)
+        : dialog_(toUnicode(label), QString::fromUtf8("キャンセル"), 0, kProgressSteps, parentWindow()) {
+        dialog_.setWindowTitle(toUnicode(appTitle()));
+        dialog_.setWindowModality(Qt::ApplicationModal);
+        dialog_.setAutoReset(false);
+        dialog_.setAutoClose(false);
+        dialog_.setMinimumDuration(kProgressShowMs);
+        dialog_.setAccessibleName(toUnicode(label));
+        dialog_.setValue(0);
+        started_.start();
+        events_.start();
+    }
+    bool advance(size_t done, size_t total) override {
+        const int value = total ? int(double(done) / double(total) * kProgressSteps) : 0;
+        if (value > dialog_.value() && value < kProgressSteps)
+            dialog_.setValue(value);
+        // The box may judge the rest too short to show itself; after half a
+        // second it shows all the same.
+        if (!dialog_.isVisible() && started_.elapsed() >= kProgressShowMs)
+            dialog_.show();
+        if (dialog_.isVisible() && events_.elapsed() >= kProgressEventsMs) {
+            QCoreApplication::processEvents();
+            events_.restart();
+        }
+        return !dialog_.wasCanceled();
+    }
+
+private:
+    QProgressDialog dialog_;
+    QElapsedTimer started_, events_;
+};
 
 } // namespace
 
@@ -81,7 +124,7 @@ bool QtDialogs::saveFileName(const SaveRequest &request, Bytes &chosen) {
                        QFile::decodeName(QByteArray::fromStdString(bytesToFs(request.directory))));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(toUnicode(request.defaultSuffix));
     if (!request.proposedName.empty())
@@ -105,6 +148,8 @@ void QtDialogs::printerSetup(QPrinter &printer) {
     QPrintDialog dialog(&printer, parentWindow());
     dialog.exec();
 }
+
+std::unique_ptr<Progress> QtDialogs::progress(const Bytes &label) { return std::make_unique<QtProgress>(label); }
 
 void QtDialogs::printPreview(QPrinter &printer, const PagePainter &paint) {
     QPrintPreviewDialog dialog(&printer, parentWindow());

@@ -16,17 +16,27 @@ namespace vb {
 
 // What a save dialog shows: its title, the folder it opens in, the suffix
 // added to a name typed without one, the filters as "caption|pattern|..."
-// pairs, and the name proposed (may be empty).
+// pairs, and the name proposed (may be empty). With confirmOverwrite the
+// dialog asks its own question before a file that exists is chosen.
 struct SaveRequest {
     Bytes title;
     Bytes directory;
     Bytes defaultSuffix;
     Bytes filters;
     Bytes proposedName;
+    bool confirmOverwrite = false;
 };
 
 // Draws the pages on the printer it is given.
 using PagePainter = std::function<void(QPrinter *)>;
+
+// The progress of a long job, with a way to cancel it.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    // done of total steps are done; false once the user asked to cancel.
+    virtual bool advance(size_t done, size_t total) = 0;
+};
 
 class Dialogs {
 public:
@@ -41,7 +51,7 @@ public:
     // text then holding what was typed (it starts out holding the proposal).
     virtual bool askText(const Bytes &prompt, Bytes &text) = 0;
     // The save dialog; true with the chosen full path, false when cancelled.
-    // It asks nothing about replacing an existing file.
+    // It asks about replacing an existing file only with confirmOverwrite.
     virtual bool saveFileName(const SaveRequest &request, Bytes &chosen) = 0;
     // The font dialog (ui/widgets/fontdialog.h), starting on face and size;
     // true on OK, face and size then holding the choice (9 to 100 points).
@@ -51,6 +61,11 @@ public:
     virtual void printerSetup(QPrinter &printer) = 0;
     // The print preview of the pages paint draws, which can print them too.
     virtual void printPreview(QPrinter &printer, const PagePainter &paint) = 0;
+    // A progress box for a job that may take long, captioned with the
+    // application title, showing label, a bar and "キャンセル". It appears
+    // once the job has run for half a second, keeps the windows painted while
+    // it runs, and goes when the returned object does.
+    virtual std::unique_ptr<Progress> progress(const Bytes &label) = 0;
 };
 
 Dialogs &dialogs();
@@ -67,6 +82,7 @@ public:
     bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;
     void printerSetup(QPrinter &printer) override;
     void printPreview(QPrinter &printer, const PagePainter &paint) override;
+    std::unique_ptr<Progress> progress(const Bytes &label) override;
 };
 
 } // namespace vb

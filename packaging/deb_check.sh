@@ -33,7 +33,7 @@ $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/a
 dpkg-query -W -f='${Depends}\n' velbrook
 dpkg -L velbrook | sort > "$work/files"
 for f in /usr/bin/velbrook /usr/share/applications/velbrook.desktop \
-         /usr/share/metainfo/org.velbrook.velbrook.metainfo.xml \
+         /usr/share/metainfo/io.github.velbrook.velbrook.metainfo.xml /usr/share/doc/velbrook/copyright \
          /usr/share/icons/hicolor/scalable/apps/velbrook.svg /usr/share/icons/hicolor/48x48/apps/velbrook.png \
          /usr/share/man/man1/velbrook.1.gz /usr/share/velbrook/samples/logtext/KVX00001.TXT; do
   grep -qx "$f" "$work/files" || fail "the package holds no $f"

@@ -124,9 +124,11 @@ void TF1::buildFind() {
     // way it closes the box when the focus is in it.
     find_->cancelKey = new QShortcut(K(Qt::Key_Escape), this);
     find_->cancelKey->setEnabled(false);
+    find_->cancelKey->setWhatsThis(QString::fromUtf8("検索を中止"));
     connectGuarded(find_->cancelKey, &QShortcut::activated, this, [this] { Btn_FindStopClick(); });
     find_->closeKey = new QShortcut(K(Qt::Key_Escape), Pnl_Find);
     find_->closeKey->setContext(Qt::WidgetWithChildrenShortcut);
+    find_->closeKey->setWhatsThis(QString::fromUtf8("検索ボックスを閉じる (検索ボックス内)"));
     connectGuarded(find_->closeKey, &QShortcut::activated, this, [this] { Btn_FindCloseClick(); });
 
     find_->timer = new QTimer(this);

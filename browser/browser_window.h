@@ -25,6 +25,7 @@
 #include <array>
 #include <initializer_list>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QSplitter;
@@ -32,7 +33,10 @@ class QMenu;
 
 namespace vb {
 
+class AboutWindow;
 class FindPanel;
+class ShortcutsWindow;
+enum class TextCommand;
 class TextField;
 struct FindState;
 struct MessageHits;
@@ -60,6 +64,9 @@ public:
 
     // Entering the browser and choosing what it lists.
     void DefaultRead();
+    // The next category taken lists folder instead of its own directory (a
+    // working copy only: nothing is stored).
+    void openFolderOnEntry(const Bytes &folder) { folderOnEntry_ = folder; }
     void DefaultRead2();
     void DefaultRead3(const Bytes &fileName);
     void DefaultRead4(int line);
@@ -123,7 +130,13 @@ public:
     void MM_Option_ApplicationSetupClick();
     void MM_Edit_HeaderClick();
     void MM_Help_VersionClick();
+    void MM_Help_ShortcutsClick();
+    void MM_Help_AboutClick();
     void FormResize();
+    // Sets the least sizes of the panes (and so of the window) at which the
+    // buttons, the header panel, the count caption and an open Find box with
+    // eight result rows are whole; the splitters keep the panes to them.
+    void keepControlsWhole();
     bool SplitterCanResize();
     // Places the window and its panes from stored values, fitted to the
     // screen it lands on; a left and top adding up to -2000 centre it.
@@ -191,7 +204,8 @@ private:
     MenuEntry *MM_Option_Font_Fixed, *MM_Option_Font_Variable;
     MenuEntry *MM_Option_Sort_Descending, *MM_Option_Sort_Ascending;
     MenuEntry *MM_Option_Title_File, *MM_Option_Title_Text;
-    MenuEntry *MM_Help_Version;
+    MenuEntry *MM_Help_Version, *MM_Help_Shortcuts, *MM_Help_About;
+    MenuEntry *MM_Edit_Undo, *MM_Edit_Redo, *MM_Edit_Cut, *MM_Edit_Copy, *MM_Edit_Paste, *MM_Edit_SelectAll;
     MenuEntry *MM_View_GoToNumber, *MM_Edit_Find, *MM_Edit_FindNext, *MM_Edit_FindPrevious;
     FindPanel *Pnl_Find;
     MenuEntry *MM_View_Filter;
@@ -247,6 +261,13 @@ private:
     static constexpr char kBackLinkCaption[] = "Back :";
     PrintContent printContent() const;
 
+    // The Edit menu's text commands (browser_text_commands.cpp): they work on
+    // the line or text that has the focus, else on the message text.
+    void buildTextCommands();
+    QWidget *textCommandTarget() const;
+    std::array<std::pair<MenuEntry *, TextCommand>, 6> textCommandEntries() const;
+    void updateTextCommands();
+
     // Finding (browser_find.cpp).
     void buildFind();
     // The title line of a listed file, -1 when it is not listed.
@@ -280,7 +301,10 @@ private:
         void operator()(FindState *f) const;
     };
     std::unique_ptr<FindState, FindStateDeleter> find_;
-    bool countFiltered_ = false; // the count panel shows the lines shown
+    bool countFiltered_ = false;                 // the count panel shows the lines shown
+    Bytes folderOnEntry_;                        // the folder given on the command line, until it is listed
+    ShortcutsWindow *shortcutsWindow_ = nullptr; // made when first asked for
+    AboutWindow *aboutWindow_ = nullptr;
 };
 
 } // namespace vb

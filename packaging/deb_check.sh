@@ -60,7 +60,7 @@ velbrook & pid=$!
 wait_window "Width: 352" || { kill $pid; exit 1; }
 echo "the title window is on the screen"
 press Return
-wait_window "Width: 640" || { kill $pid; exit 1; }
+wait_window "Height: 450" || { kill $pid; exit 1; }
 echo "View opened the browser"
 sleep 1
 cp "$HOME/.config/velbrook/Velbrook.ini" "$HOME/after-view.ini" 2>/dev/null

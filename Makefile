@@ -51,10 +51,17 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j$(JOBS)
 
-# The sample collection goes beside the executable on first run, where the
-# built-in category looks for it.
-run: build
-	@[ -d $(BUILD)/logtext ] || cp -r samples/logtext $(BUILD)/logtext
+# Builds the program alone (no tests, benchmarks or fuzzers: `make test`
+# builds those) and starts it. The sample collection goes beside the
+# executable on first run, where the built-in category looks for it.
+run: deps
+	@echo "== configuring $(BUILD)"
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@echo "== building the program only ($(BUILD)/velbrook, $(JOBS) jobs)"
+	cmake --build $(BUILD) -j$(JOBS) --target velbrook
+	@[ -d $(BUILD)/logtext ] || { echo "== copying the sample collection to $(BUILD)/logtext"; \
+	  cp -r samples/logtext $(BUILD)/logtext; }
+	@echo "== starting $(BUILD)/velbrook"
 	cd $(BUILD) && ./velbrook
 
 test: build

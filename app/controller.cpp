@@ -97,6 +97,11 @@ void TF::view() {
     enterBrowser(F0, kTitleScreen);
 }
 
+void TF::viewFolder(const Bytes &folder) {
+    F1->openFolderOnEntry(folder);
+    view();
+}
+
 bool TF::fastCloseTicked() const { return options_ && options_->options().fastClose; }
 
 void TF::showTitleScreen() { F0->show(); }

@@ -31,6 +31,8 @@ public:
 
     // The title screen's View: beforeView, options, hints, then the browser.
     void view();
+    // View, with folder listed as the directory of the category opened first.
+    void viewFolder(const Bytes &folder);
     // Runs first on every View (the start-up makes an installed program's
     // per-user folder ready with it).
     std::function<void()> beforeView;

@@ -51,7 +51,7 @@ peak() {
   ./velbrook & local pid=$!
   wait_window "Width: 352" || { echo "no title window"; kill $pid; return 1; }
   press Return
-  wait_window "Width: 640" || { echo "no browser"; kill $pid; return 1; }
+  wait_window "Height: 450" || { echo "no browser"; kill $pid; return 1; }
   local last=-1 now idle=0
   while [ $idle -lt 4 ]; do
     sleep 0.5

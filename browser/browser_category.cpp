@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <exception>
+#include <utility>
 
 namespace vb {
 namespace {
@@ -85,6 +86,8 @@ void TF1::CategoryBox_ListChange() {
     shownCategory_ = p;
     // A relative directory is the program folder's, not the last listed one's.
     CurrentCategory[kSlotDirectory] = categoryDirectory(CurrentCategory[kSlotDirectory]);
+    if (!folderOnEntry_.empty())
+        CurrentCategory[kSlotDirectory] = std::exchange(folderOnEntry_, Bytes());
     makeDirectory(CurrentCategory[kSlotDirectory]);
     // Pointing the file list at a directory or mask it does not hold yet
     // lists it; the directory change below lists it again in any case, from

@@ -5,8 +5,12 @@
 #include "messages/numbers.h"
 #include "ui/core/apptitle.h"
 #include "ui/core/errors.h"
+#include "ui/core/files.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/guard.h"
+#include "ui/widgets/help_windows.h"
+
+#include <QFile>
 
 namespace vb {
 
@@ -164,6 +168,30 @@ void TF1::MM_Option_ApplicationSetupClick() {
     host_->FormStyle_Set(kApplicationOptions);
     hide();
     host_->enterApplicationSetup();
+}
+
+namespace {
+
+// A Help window brought to the front, made when first asked for.
+template <typename W, typename Make>
+void showHelpWindow(W *&window, Make make) {
+    if (!window)
+        window = make();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+void TF1::MM_Help_ShortcutsClick() {
+    showHelpWindow(shortcutsWindow_, [this] { return new ShortcutsWindow(this); });
+}
+
+void TF1::MM_Help_AboutClick() {
+    showHelpWindow(aboutWindow_, [this] {
+        return new AboutWindow(this, QFile::decodeName(QByteArray::fromStdString(fsPath(settings_.path()))));
+    });
 }
 
 void TF1::MM_Help_VersionClick() { dialogs().message(appTitle() + " Build 2 / " + cp("(C) 2026 Velbrook developers")); }

@@ -26,6 +26,7 @@
 #include <array>
 #include <initializer_list>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QSplitter;
@@ -33,8 +34,11 @@ class QMenu;
 
 namespace vb {
 
+class AboutWindow;
 class FindController;
 class FindPanel;
+class ShortcutsWindow;
+enum class TextCommand;
 class TextField;
 
 // The browser window's place and pane sizes as the settings file keeps them:
@@ -60,6 +64,9 @@ public:
 
     // Entering the browser and choosing what it lists.
     void DefaultRead();
+    // The next category taken lists folder instead of its own directory (a
+    // working copy only: nothing is stored).
+    void openFolderOnEntry(const Bytes &folder) { folderOnEntry_ = folder; }
     void DefaultRead2();
     void DefaultRead3(const Bytes &fileName);
     void DefaultRead4(int line);
@@ -123,7 +130,13 @@ public:
     void MM_Option_ApplicationSetupClick();
     void MM_Edit_HeaderClick();
     void MM_Help_VersionClick();
+    void MM_Help_ShortcutsClick();
+    void MM_Help_AboutClick();
     void FormResize();
+    // Sets the least sizes of the panes (and so of the window) at which the
+    // buttons, the header panel, the count caption and an open Find box with
+    // eight result rows are whole; the splitters keep the panes to them.
+    void keepControlsWhole();
     bool SplitterCanResize();
     // Places the window and its panes from stored values, fitted to the
     // screen it lands on; a left and top adding up to -2000 centre it.
@@ -194,7 +207,8 @@ private:
     MenuEntry *MM_Option_Font_Fixed, *MM_Option_Font_Variable;
     MenuEntry *MM_Option_Sort_Descending, *MM_Option_Sort_Ascending;
     MenuEntry *MM_Option_Title_File, *MM_Option_Title_Text;
-    MenuEntry *MM_Help_Version;
+    MenuEntry *MM_Help_Version, *MM_Help_Shortcuts, *MM_Help_About;
+    MenuEntry *MM_Edit_Undo, *MM_Edit_Redo, *MM_Edit_Cut, *MM_Edit_Copy, *MM_Edit_Paste, *MM_Edit_SelectAll;
     MenuEntry *MM_View_GoToNumber, *MM_Edit_Find, *MM_Edit_FindNext, *MM_Edit_FindPrevious;
     FindPanel *Pnl_Find;
     MenuEntry *MM_View_Filter;
@@ -251,6 +265,13 @@ private:
     static constexpr char kBackLinkCaption[] = "Back :";
     PrintContent printContent() const;
 
+    // The Edit menu's text commands (browser_text_commands.cpp): they work on
+    // the line or text that has the focus, else on the message text.
+    void buildTextCommands();
+    QWidget *textCommandTarget() const;
+    std::array<std::pair<MenuEntry *, TextCommand>, 6> textCommandEntries() const;
+    void updateTextCommands();
+
     // Finding (browser_find.cpp).
     void buildFind();
     // The title line of a listed file, -1 when it is not listed.
@@ -279,6 +300,9 @@ private:
     FindController *finder_ = nullptr; // the Find box's work
     QList<int> findPaneSizes_;         // the title list and directory heights before the Find box opened
     bool countFiltered_ = false;       // the count panel shows the lines shown
+    Bytes folderOnEntry_;              // the folder given on the command line, until it is listed
+    ShortcutsWindow *shortcutsWindow_ = nullptr; // made when first asked for
+    AboutWindow *aboutWindow_ = nullptr;
 
     // Thread view (browser_thread.cpp): the title list as the tree of the
     // links, in Log Mode, when the user has it on (remembered in the

@@ -3,6 +3,7 @@
 #include "settings/profile.h"
 #include "ui/core/epath.h"
 #include "ui/core/errors.h"
+#include "ui/core/files.h"
 
 #include <string>
 
@@ -29,7 +30,10 @@ void Settings::CategoryData_Read() {
     // place of the user's. It could not be written anyway: stop here.
     if (ini.unreadable())
         failCannotWrite(path_, ini.readError());
-    readCategories(ini, EPath(), LoadedCategories);
+    // The built-in category reads the folder beside the settings file in use,
+    // wherever --settings put it.
+    const size_t slash = path_.rfind(kSep);
+    readCategories(ini, slash == Bytes::npos ? EPath() : path_.substr(0, slash + 1), LoadedCategories);
     ini.release();
 }
 

@@ -83,9 +83,11 @@ FindController::FindController(FindPanel *panel, QPlainTextEdit *memo, QWidget *
     // way it closes the box when the focus is in it.
     cancelKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), window);
     cancelKey_->setEnabled(false);
+    cancelKey_->setWhatsThis(QString::fromUtf8("検索を中止"));
     connectGuarded(cancelKey_, &QShortcut::activated, this, [this] { stop(); });
     closeKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), panel_);
     closeKey_->setContext(Qt::WidgetWithChildrenShortcut);
+    closeKey_->setWhatsThis(QString::fromUtf8("検索ボックスを閉じる (検索ボックス内)"));
     connect(closeKey_, &QShortcut::activated, this, &FindController::closeRequested);
 
     // The marks follow the message on view: a new text gets a new look,

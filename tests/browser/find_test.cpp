@@ -117,6 +117,7 @@ TEST_F(FindTest, GoToNumberTakesAFileNamePrefixInTextMode) {
 }
 
 TEST_F(FindTest, SearchListsEveryHitAndF3StepsThroughThemAcrossMessages) {
+    browser->resize(800, 600); // room for the title list the box gives back
     EXPECT_TRUE(find().isHidden());
     const int listHeight = browser->geometryToStore().splitter2;
     search("rain");

@@ -118,8 +118,6 @@ void TF::enterSetup() {
 
 void TF::enterApplicationSetup() { options_->ApplicationSetup(); }
 
-void TF::enterHeaderEditor(const std::vector<Bytes> &HeaderBodyLines, bool edited) {
-    F3->HeaderEdit->DefaultSetup(HeaderBodyLines, edited);
-}
+void TF::enterHeaderEditor(const HeaderEditRequest &request) { F3->HeaderEdit->DefaultSetup(request); }
 
 } // namespace vb

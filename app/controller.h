@@ -42,7 +42,7 @@ public:
     void endProgram() override;
     void enterSetup() override;
     void enterApplicationSetup() override;
-    void enterHeaderEditor(const std::vector<Bytes> &HeaderBodyLines, bool edited) override;
+    void enterHeaderEditor(const HeaderEditRequest &request) override;
 
     // Runs DefaultRead; when it fails before the browser is shown, shows
     // fallback again so that a window always stays on the screen.

@@ -136,6 +136,9 @@ int TF1::fillTitleList(const Bytes *wanted) {
         failIo(ioCodeFromErrno(err), err);
     std::string fsName;
     Bytes name, line;
+    // Each header read here is the listed file's own, never the record of
+    // the message on view.
+    CurrentMessage header;
     const bool log = logMode(), desc = descending();
     const NameList &names = FLB.names();
     const size_t n = names.size();
@@ -144,9 +147,9 @@ int TF1::fillTitleList(const Bytes *wanted) {
         name.assign(names[k]);
         fsName.clear();
         appendBytesToFs(fsName, name);
-        reader.readIn(folder, fsName, name, log, Current);
-        titleLine(name, line);
-        threads.add(Current, line);
+        reader.readIn(folder, fsName, name, log, header);
+        titleLine(name, header, line);
+        threads.add(header, line);
     };
     int found = 0;
     if (!desc) {
@@ -179,10 +182,8 @@ int TF1::fillTitleList(const Bytes *wanted) {
         if (wanted && name == *wanted)
             found = int(n - 1 - k);
     }
-    if (stop) {
-        Current.clear(); // as the failed read left it
+    if (stop)
         std::rethrow_exception(stop);
-    }
     return std::max(found, 0);
 }
 
@@ -192,22 +193,24 @@ void TF1::TitleList_Read() {
     LB_Title->setSelectedIndex(0);
 }
 
-void TF1::TitleList_FileRead(const Bytes &path) { readMessageHeader(path, logMode(), Current); }
+void TF1::TitleList_FileRead(const Bytes &path, CurrentMessage &header) const {
+    readMessageHeader(path, logMode(), header);
+}
 
-Bytes TF1::TitleList_ListString(const Bytes &fileName) const {
+Bytes TF1::TitleList_ListString(const Bytes &fileName, const CurrentMessage &header) const {
     Bytes line;
-    titleLine(fileName, line);
+    titleLine(fileName, header, line);
     return line;
 }
 
-void TF1::titleLine(const Bytes &fileName, Bytes &line) const {
+void TF1::titleLine(const Bytes &fileName, const CurrentMessage &header, Bytes &line) const {
     if (logMode()) {
         line.clear();
-        if (fileName.size() > 3 && fileName.compare(3, 5, Current.Number) == 0)
-            line.append(Current.Number).append(" _ ").append(Current.Title).append(" / ").append(Current.Name);
+        if (fileName.size() > 3 && fileName.compare(3, 5, header.Number) == 0)
+            line.append(header.Number).append(" _ ").append(header.Title).append(" / ").append(header.Name);
         return;
     }
-    line = CurrentCategory[kSlotTitleText] == kWordTextLine ? Current.FirstLine : Current.FileName;
+    line = CurrentCategory[kSlotTitleText] == kWordTextLine ? header.FirstLine : header.FileName;
 }
 
 void TF1::relistDirectory() {

@@ -12,6 +12,7 @@
 #include "browser/browser_host.h"
 #include "messages/current_message.h"
 #include "messages/file_list.h"
+#include "messages/message_on_view.h"
 #include "messages/threads.h"
 #include "settings/categories.h"
 #include "settings/settings.h"
@@ -49,7 +50,7 @@ struct BrowserGeometry {
 };
 struct PrintContent;
 
-class TF1 : public QMainWindow {
+class TF1 : public QMainWindow, public HeaderEditReturn {
     Q_OBJECT
 public:
     explicit TF1(Settings &settings);
@@ -58,9 +59,15 @@ public:
 
     // Shared state of the browser.
     CategoryRecord CurrentCategory; // working copy of the selected category
-    vb::CurrentMessage Current;     // the message on view
-    std::vector<Bytes> Memo_tmp;    // scratch list of lines
     FileList FLB;                   // the listed directory's matching files
+
+    // The record of the message on view, as the load that put it there (or
+    // the browser's or the header editor's own write of it) left it; empty
+    // when no message is on view.
+    const MessageOnView &messageOnView() const { return onView_; }
+    // True when the memo holds text that differs from the file: typed in
+    // edit mode and not saved, also after a Save that was declined.
+    bool holdsUnsavedText() const;
 
     // Entering the browser and choosing what it lists.
     void DefaultRead();
@@ -76,12 +83,13 @@ public:
     void List_DirSet();
     void DLBChange();
     void TitleList_Read();
-    void TitleList_FileRead(const Bytes &path);
-    Bytes TitleList_ListString(const Bytes &fileName) const;
+    // Reads the header of the file at path into header.
+    void TitleList_FileRead(const Bytes &path, CurrentMessage &header) const;
+    Bytes TitleList_ListString(const Bytes &fileName, const CurrentMessage &header) const;
 
     // The message on view.
     void TextLoad();
-    void ResMessageCheck();
+    void ResMessageCheck(const CurrentMessage &header);
     void ResString(int k, int number, MenuEntry *entry);
     void MemoProperty_Set_Font();
     void MemoProperty_Set_Header();
@@ -104,6 +112,9 @@ public:
     bool inEditMode() const;
     // Marks the memo's text as given up or kept, so that no reload asks about it.
     void forgetEdits();
+    // The header editor's report (HeaderEditReturn).
+    void headerWritten(const MessageOnView &written) override;
+    void headerEditClosed() override;
 
     // Moves, links, toggles, leaving.
     void Btn_TopClick();
@@ -232,9 +243,13 @@ private:
     QMenu *addMenu(QMenu *parent, const char *title, const char *hint, std::initializer_list<EntrySpec> entries);
     void addEntries(QMenu *menu, std::initializer_list<EntrySpec> entries);
     void setEditMode(bool on);
-    // The file of the message on view: a bare name in the listed directory,
-    // a full path (after Save As) as it stands.
-    Bytes currentFilePath() const;
+    // Empties the record of the message on view (and disables Edit).
+    void clearOnView();
+    // Save's work: true when the file was written.
+    bool saveOnView();
+    // After Save As wrote a file of the listed folder: the title list is
+    // built again and the line of that file selected; the memo stays.
+    void relistAfterSaveAs();
     void buildPanes();
     void buildControlPanel();
     void buildHeaderPanel();
@@ -251,8 +266,8 @@ private:
     // Appends a title line for every listed file in the sort order; returns
     // the line of the file named *wanted (0 when none is).
     int fillTitleList(const Bytes *wanted);
-    // The title line of the file whose header is in Current, into line.
-    void titleLine(const Bytes &fileName, Bytes &line) const;
+    // The title line of the file whose header is header, into line.
+    void titleLine(const Bytes &fileName, const CurrentMessage &header, Bytes &line) const;
     void followLink(MenuEntry *entry, size_t bareLength);
     void setFont(bool fixed);
     void setSort(bool descending);
@@ -264,6 +279,7 @@ private:
     // The caption of the back-link entry with no message behind it.
     static constexpr char kBackLinkCaption[] = "Back :";
     PrintContent printContent() const;
+    Bytes printFolder() const;
 
     // The Edit menu's text commands (browser_text_commands.cpp): they work on
     // the line or text that has the focus, else on the message text.
@@ -295,6 +311,7 @@ private:
 
     Settings &settings_;
     BrowserHost *host_ = nullptr;
+    MessageOnView onView_;
     int shownLine_ = -1;               // the title line (shown or not) whose message was last loaded
     int shownCategory_ = -1;           // the category box entry last taken
     FindController *finder_ = nullptr; // the Find box's work

@@ -315,9 +315,9 @@ void moveEndTenLinks(benchmark::State &state, int count) {
     selectFirstCategory(browser);
     for (auto _ : state) {
         browser.Btn_EndClick();
-        benchmark::DoNotOptimize(browser.Current.Number);
+        benchmark::DoNotOptimize(browser.messageOnView().Current.Number);
     }
-    if (browser.Current.Number != "00000" || browser.Current.NextLinks.size() != 50)
+    if (browser.messageOnView().Current.Number != "00000" || browser.messageOnView().Current.NextLinks.size() != 50)
         state.SkipWithError("End did not show the message with ten links");
 }
 void BM_MoveEndTenLinks_100k(benchmark::State &state) { moveEndTenLinks(state, kMessages); }

@@ -208,7 +208,7 @@ TEST_F(BindingTest, EditingCommandsByButtonMenuAndKey) {
         return [this, q] { return dialogs->questions() == std::vector<vb::Bytes>{q}; };
     };
     const auto saveDialog = [this] { return dialogs->saveRequests.size() == 1; };
-    const auto created = [this] { return browser->Current.FileName == "KVX00150.TXT"; };
+    const auto created = [this] { return browser->messageOnView().Current.FileName == "KVX00150.TXT"; };
     const struct {
         Control control;
         QKeySequence key;

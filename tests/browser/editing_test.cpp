@@ -131,7 +131,7 @@ TEST_F(EditingTest, AFailedWriteKeepsTheOldFileAndEditMode) {
     dialogs->saveAnswers = {good};
     ui().MM_File_SaveAs->trigger();
     EXPECT_EQ(get(dir.file("copy.txt")), "Xalpha\r\n");
-    EXPECT_EQ(browser->Current.FileName, good);
+    EXPECT_EQ(browser->messageOnView().Current.FileName, good);
 }
 
 TEST_F(EditingTest, SaveAsOffersTheCategoryFolderAndKeepsTheChosenName) {
@@ -149,7 +149,7 @@ TEST_F(EditingTest, SaveAsOffersTheCategoryFolderAndKeepsTheChosenName) {
     EXPECT_EQ(r.defaultSuffix, "txt");
     EXPECT_EQ(r.filters, vb::cp("TXTファイル|*.txt|DOCファイル|*.doc|MANファイル|*.man|GGGファイル|*.ggg|"
                                 "INIファイル|*.ini|全てのファイル|*.*"));
-    EXPECT_EQ(browser->Current.FileName, "a.txt");
+    EXPECT_EQ(browser->messageOnView().Current.FileName, "a.txt");
     EXPECT_FALSE(ui().Memo_log->isReadOnly()) << "a cancelled dialog changes nothing";
 
     // キャンセル at the question: the chosen name is taken, nothing is written.
@@ -157,7 +157,7 @@ TEST_F(EditingTest, SaveAsOffersTheCategoryFolderAndKeepsTheChosenName) {
     dialogs->saveAnswers = {chosen};
     dialogs->answers = {false};
     ui().MM_File_SaveAs->trigger();
-    EXPECT_EQ(browser->Current.FileName, chosen);
+    EXPECT_EQ(browser->messageOnView().Current.FileName, chosen);
     EXPECT_FALSE(exists(dir.file("other.txt")));
     EXPECT_EQ(dialogs->questions(), std::vector<Bytes>{"File Update OK?"});
     // A later Delete removes the chosen file, not a name joined to the folder.

@@ -82,15 +82,23 @@ void QtDialogs::message(const Bytes &text) {
     box.exec();
 }
 
-bool QtDialogs::question(const Bytes &text) {
+namespace {
+
+bool askOkCancel(const Bytes &text, bool okByDefault) {
     QMessageBox box(QMessageBox::NoIcon, toUnicode(appTitle()), toUnicode(text), QMessageBox::NoButton, parentWindow());
     QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     QPushButton *cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
-    box.setDefaultButton(ok);
+    box.setDefaultButton(okByDefault ? ok : cancel);
     box.setEscapeButton(cancel);
     box.exec();
     return box.clickedButton() == ok;
 }
+
+} // namespace
+
+bool QtDialogs::question(const Bytes &text) { return askOkCancel(text, true); }
+
+bool QtDialogs::cautiousQuestion(const Bytes &text) { return askOkCancel(text, false); }
 
 void QtDialogs::error(const Bytes &text) {
     QMessageBox box(QMessageBox::Critical, toUnicode(appTitle()), toUnicode(text), QMessageBox::Ok, parentWindow());

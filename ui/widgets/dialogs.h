@@ -45,6 +45,9 @@ public:
     virtual void message(const Bytes &text) = 0;
     // A box with "OK" (default) and "キャンセル" (Escape); true on OK.
     virtual bool question(const Bytes &text) = 0;
+    // The same box with "キャンセル" as the default button: for a step that
+    // would lose something another program wrote, so that a bare Enter does not.
+    virtual bool cautiousQuestion(const Bytes &text) { return question(text); }
     // The general error report.
     virtual void error(const Bytes &text) = 0;
     // A one-line text box under a prompt, with OK and Cancel; true on OK,
@@ -76,6 +79,7 @@ class QtDialogs : public Dialogs {
 public:
     void message(const Bytes &text) override;
     bool question(const Bytes &text) override;
+    bool cautiousQuestion(const Bytes &text) override;
     void error(const Bytes &text) override;
     bool askText(const Bytes &prompt, Bytes &text) override;
     bool saveFileName(const SaveRequest &request, Bytes &chosen) override;

@@ -395,10 +395,11 @@ void moveEndTenLinksThread(benchmark::State &state, int count) {
     selectFirstCategory(browser);
     for (auto _ : state) {
         browser.Btn_EndClick();
-        benchmark::DoNotOptimize(browser.Current.Number);
+        benchmark::DoNotOptimize(browser.messageOnView().Current.Number);
     }
-    if (!vb::BrowserProbe(browser).LB_Title->isThreaded() || browser.Current.Number != vb::fiveDigit(count - 1) ||
-        browser.Current.NextLinks.size() < 50)
+    if (!vb::BrowserProbe(browser).LB_Title->isThreaded() ||
+        browser.messageOnView().Current.Number != vb::fiveDigit(count - 1) ||
+        browser.messageOnView().Current.NextLinks.size() < 50)
         state.SkipWithError("End did not show the deepest reply with its ten links");
 }
 void BM_MoveEndTenLinksThread_100k(benchmark::State &state) { moveEndTenLinksThread(state, kMessages); }

@@ -14,33 +14,6 @@ namespace {
 // Pieces are gathered to this size before they are written.
 constexpr size_t kBufferSize = size_t(256) << 10;
 
-// Follows the symbolic links at path to the file they finally name, which may
-// not exist yet; false with *err set when they go round or cannot be read.
-bool finalTarget(std::string &path, int *err) {
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st;
-        if (fileOps().lstat(path.c_str(), &st) != 0) {
-            if (errno == ENOENT)
-                return true;
-            *err = errno;
-            return false;
-        }
-        if (!S_ISLNK(st.st_mode))
-            return true;
-        char buf[PATH_MAX];
-        const ssize_t n = fileOps().readlink(path.c_str(), buf, sizeof buf);
-        if (n < 0 || size_t(n) == sizeof buf) {
-            *err = n < 0 ? errno : ENAMETOOLONG;
-            return false;
-        }
-        const std::string link(buf, size_t(n));
-        const size_t slash = path.rfind('/');
-        path = link[0] == '/' || slash == std::string::npos ? link : path.substr(0, slash + 1) + link;
-    }
-    *err = ELOOP;
-    return false;
-}
-
 mode_t newFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -59,7 +32,7 @@ bool AtomicFile::open(OpenMode mode) {
         return false;
     }
     err_ = 0;
-    if (!finalTarget(target_, &err_))
+    if (!followLinks(target_, &err_))
         return false;
     struct stat st;
     mode_t bits = newFileMode();

@@ -42,33 +42,6 @@ bool writeAll(int fd, const char *data, size_t size) {
     return true;
 }
 
-// Follows the symbolic links at path to the file they finally name, which
-// may not exist yet. Fails with ELOOP when the links go round.
-bool followLinks(std::string &path, int *err) {
-    constexpr int kMaxLinks = 40;
-    for (int hops = 0; hops < kMaxLinks; ++hops) {
-        struct stat st;
-        if (fileOps().lstat(path.c_str(), &st) != 0) {
-            if (errno == ENOENT)
-                return true; // the file to be created
-            setErr(err, errno);
-            return false;
-        }
-        if (!S_ISLNK(st.st_mode))
-            return true;
-        char buf[PATH_MAX];
-        const ssize_t n = fileOps().readlink(path.c_str(), buf, sizeof buf);
-        if (n < 0 || size_t(n) == sizeof buf) {
-            setErr(err, n < 0 ? errno : ENAMETOOLONG);
-            return false;
-        }
-        const std::string link(buf, size_t(n));
-        const size_t slash = path.rfind('/');
-        path = link[0] == '/' || slash == std::string::npos ? link : path.substr(0, slash + 1) + link;
-    }
-    setErr(err, ELOOP);
-    return false;
-}
 
 // The temporary file of a save is this prefix and six letters or digits.
 constexpr char kTemporaryPrefix[] = ".vb-";
@@ -121,6 +94,34 @@ bool sweepAfter(const std::string &dir, bool ok) {
 }
 
 } // namespace
+
+// Follows the symbolic links at path to the file they finally name, which
+// may not exist yet. Fails with ELOOP when the links go round.
+bool followLinks(std::string &path, int *err) {
+    constexpr int kMaxLinks = 40;
+    for (int hops = 0; hops < kMaxLinks; ++hops) {
+        struct stat st;
+        if (fileOps().lstat(path.c_str(), &st) != 0) {
+            if (errno == ENOENT)
+                return true; // the file to be created
+            setErr(err, errno);
+            return false;
+        }
+        if (!S_ISLNK(st.st_mode))
+            return true;
+        char buf[PATH_MAX];
+        const ssize_t n = fileOps().readlink(path.c_str(), buf, sizeof buf);
+        if (n < 0 || size_t(n) == sizeof buf) {
+            setErr(err, n < 0 ? errno : ENAMETOOLONG);
+            return false;
+        }
+        const std::string link(buf, size_t(n));
+        const size_t slash = path.rfind('/');
+        path = link[0] == '/' || slash == std::string::npos ? link : path.substr(0, slash + 1) + link;
+    }
+    setErr(err, ELOOP);
+    return false;
+}
 
 Bytes withSeparator(const Bytes &dir) {
     if (dir.empty() || dir.back() == kSep)

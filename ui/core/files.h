@@ -81,6 +81,11 @@ enum class FileAccess { Shared, Private };
 // from the folder. Returns false and sets *err on failure (ELOOP for links
 // that go round).
 bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err = nullptr, FileAccess access = FileAccess::Shared);
+
+// Follows the symbolic links at fsPath (a file-system path) to the file they
+// finally name, which may not exist yet. False with *err set when they go
+// round (ELOOP) or cannot be read.
+bool followLinks(std::string &fsPath, int *err);
 // Creates a new file holding data; never replaces an existing file (EEXIST,
 // also for a dangling link), and leaves no partial file behind on failure.
 bool createNewFile(const Bytes &path, const Bytes &data, int *err = nullptr);

@@ -46,12 +46,15 @@ void BM_Save_10MB(benchmark::State &state) {
     browser.TitleList_Read();
     browser.TextLoad();
     for (auto _ : state) {
+        // Save alone is timed: it leaves edit mode, which it needs.
+        state.PauseTiming();
         browser.Btn_EditClick();
+        state.ResumeTiming();
         browser.Btn_SaveClick(); // the scripted question answers OK
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(content.size()));
 }
-BENCHMARK(BM_Save_10MB)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Save_10MB)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 void BM_AtomicWriteFloor_10MB(benchmark::State &state) {
     QTemporaryDir dir;
@@ -69,6 +72,6 @@ void BM_AtomicWriteFloor_10MB(benchmark::State &state) {
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(content.size()));
 }
-BENCHMARK(BM_AtomicWriteFloor_10MB)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_AtomicWriteFloor_10MB)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,54 @@ TEST(CodePage, DuplicateMappingsShowTheSameCharacter) {
     EXPECT_EQ(vb::toUnicode("\x81\xe0").at(0), QChar(0x2252));
     EXPECT_EQ(vb::toUnicode("\x87\x90").at(0), QChar(0x2252));
     EXPECT_EQ(vb::fromUnicode(QString(QChar(0x2252))), Bytes("\x81\xe0"));
+}
+
+// Long texts, as a saved message is: runs of ASCII of every length,
+// two-byte characters (the duplicates among them), bytes that do not decode
+// and characters the code page cannot spell, over several of the encoder's
+// working pieces; whole, and as lines whose ends the encoder writes.
+TEST(CodePage, LongTextsEncodeByteForByte) {
+    std::mt19937 random(29);
+    const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    QString whole, asLines;
+    Bytes wantWhole, wantLines;
+    const auto add = [&](const QString &text, const Bytes &bytes, const QString &lineText, const Bytes &lineBytes) {
+        whole += text;
+        wantWhole += bytes;
+        asLines += lineText;
+        wantLines += lineBytes;
+    };
+    while (wantWhole.size() < 300000) {
+        Bytes piece;
+        switch (pick(0, 5)) {
+        case 0:
+        case 1:
+            for (int k = pick(0, 40); k > 0; --k)
+                piece += char(pick(0, 0x7F));
+            break;
+        case 2:
+            piece = {char(pick(0x81, 0xFC)), char(pick(0x40, 0xFC))};
+            break;
+        case 3:
+            piece = Bytes(1, char(pick(0x80, 0xFF)));
+            break;
+        case 4: { // typed by the user: a face the code page has no room for
+            const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");
+            add(face, "?", face, "?");
+            continue;
+        }
+        default:
+            add(QStringLiteral("\n"), "\n", QString(QChar(0x2029)), "\r\n");
+            continue;
+        }
+        const QString text = vb::toUnicode(piece);
+        add(text, piece, text, piece);
+    }
+    Bytes whole8, lines8 = "before";
+    vb::appendFromUnicode(whole8, whole);
+    vb::appendFromUnicodeLines(lines8, asLines, "\r\n");
+    EXPECT_TRUE(whole8 == wantWhole);
+    EXPECT_TRUE(lines8 == "before" + wantLines);
 }
 
 TEST(CodePage, UnspellableCharactersBecomeQuestionMarks) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace vb {
@@ -291,27 +292,68 @@ void appendUnicode(QString &out, std::string_view bytes) {
         i += decodeOne(bytes, i, out);
 }
 
-void appendFromUnicode(Bytes &out, QStringView text) {
-    const Maps &m = maps();
-    const size_t base = out.size();
-    const qsizetype n = text.size();
-    // No character takes more than two bytes, nor more bytes than UTF-16 units.
-    out.resize(base + size_t(n) * 2);
-    char *const start = &out[0] + base;
-    char *p = start;
-    const char16_t *s = text.utf16();
-    for (qsizetype i = 0; i < n;) {
-        // ASCII stands for itself, unless a variation selector follows.
-        const char16_t c = s[i];
-        if (c != 0 && c < 0x80 && (i + 1 == n || s[i + 1] < kVariationBase)) {
-            *p++ = char(c);
-            ++i;
-            continue;
-        }
-        i += qsizetype(encodeOne(m, text, i, p));
-    }
-    out.resize(base + size_t(p - start));
+namespace {
+
+constexpr char16_t kParagraphEnd = 0x2029;
+
+// Whether the eight units at s are all ASCII.
+bool eightAscii(const char16_t *s) {
+    uint64_t a, b;
+    std::memcpy(&a, s, sizeof a);
+    std::memcpy(&b, s + 4, sizeof b);
+    return ((a | b) & 0xFF80FF80FF80FF80ull) == 0;
 }
+
+// text encoded and appended to out; with lineEnd given, each U+2029 is
+// written as *lineEnd.
+void encodeInto(Bytes &out, QStringView text, const std::string_view *lineEnd) {
+    const Maps &m = maps();
+    const qsizetype n = text.size();
+    const char16_t *s = text.utf16();
+    // No character takes more than two bytes, nor more bytes than UTF-16
+    // units; a line end takes its own length.
+    const size_t most = std::max<size_t>(2, lineEnd ? lineEnd->size() : 0);
+    out.reserve(out.size() + size_t(n) * most);
+    // The room is made a piece at a time, so that the bytes out gains are
+    // written once, not first cleared at twice their size.
+    constexpr qsizetype kPiece = 1 << 15;
+    for (qsizetype i = 0; i < n;) {
+        const qsizetype stop = std::min(n, i + kPiece);
+        const size_t base = out.size();
+        // One character more: a pair of units may end past stop.
+        out.resize(base + size_t(stop - i + 1) * most);
+        char *const start = &out[0] + base;
+        char *p = start;
+        while (i < stop) {
+            // ASCII stands for itself, unless a variation selector follows:
+            // eight at a time where the ninth is seen to be none.
+            if (i + 8 < stop && eightAscii(s + i) && s[i + 8] < kVariationBase) {
+                for (int k = 0; k < 8; ++k)
+                    p[k] = char(s[i + k]);
+                p += 8;
+                i += 8;
+                continue;
+            }
+            const char16_t c = s[i];
+            if (c != 0 && c < 0x80 && (i + 1 == n || s[i + 1] < kVariationBase)) {
+                *p++ = char(c);
+                ++i;
+            } else if (c == kParagraphEnd && lineEnd) {
+                p = std::copy(lineEnd->begin(), lineEnd->end(), p);
+                ++i;
+            } else {
+                i += qsizetype(encodeOne(m, text, i, p));
+            }
+        }
+        out.resize(base + size_t(p - start));
+    }
+}
+
+} // namespace
+
+void appendFromUnicode(Bytes &out, QStringView text) { encodeInto(out, text, nullptr); }
+
+void appendFromUnicodeLines(Bytes &out, QStringView text, std::string_view lineEnd) { encodeInto(out, text, &lineEnd); }
 
 Bytes fromUnicode(QStringView text) {
     Bytes out;

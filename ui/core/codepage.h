@@ -26,6 +26,9 @@ Bytes fromUnicode(const QString &text);
 Bytes fromUnicode(QStringView text);
 // fromUnicode(text) appended to out.
 void appendFromUnicode(Bytes &out, QStringView text);
+// The same for text whose lines end in U+2029 (a text document's raw text):
+// each of those ends is written as lineEnd.
+void appendFromUnicodeLines(Bytes &out, QStringView text, std::string_view lineEnd);
 
 // UTF-8 source literals to code-page bytes (for the program's own texts).
 Bytes cp(const char *utf8);

@@ -113,12 +113,11 @@ void Memo::appendLogicalText(Bytes &out, std::string_view lineEnd) const {
             out.append(lineEnd);
         return;
     }
-    // Room for the worst case: two bytes a character, and the line ends.
-    out.reserve(out.size() + size_t(doc->characterCount()) * 2 + size_t(doc->blockCount()) * lineEnd.size());
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        appendFromUnicode(out, b.text());
-        out.append(lineEnd);
-    }
+    // The raw text is copied out of the document's pieces in one pass; asking
+    // each block for its text instead costs three searches of the document's
+    // trees and an allocation a line, several times the encoding itself.
+    appendFromUnicodeLines(out, doc->toRawText(), lineEnd);
+    out.append(lineEnd);
 }
 
 std::vector<Bytes> Memo::lines() const {

@@ -47,6 +47,7 @@ public:
         };
         ops.access = [](const char *p, int m) { return refuse("access") ? -1 : sys().access(p, m); };
         ops.mkdir = [](const char *p, mode_t m) { return refuse("mkdir") ? -1 : sys().mkdir(p, m); };
+        ops.flock = [](int fd, int op) { return refuse("flock") ? -1 : sys().flock(fd, op); };
     }
     ~FaultInjector() { vb::fileOps() = vb::systemFileOps(); }
     FaultInjector(const FaultInjector &) = delete;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace vb {
@@ -13,8 +14,8 @@ int openFileAt(int dirFd, const char *path, int flags, mode_t mode) { return ::o
 int statPath(const char *path, struct stat *st) { return ::stat(path, st); }
 int lstatPath(const char *path, struct stat *st) { return ::lstat(path, st); }
 
-const FileOps kSystem = {openFile, openFileAt, ::mkstemp, ::write,   ::fsync,    ::close,  ::fchmod,
-                         ::rename, ::unlink,   statPath,  lstatPath, ::readlink, ::access, ::mkdir};
+const FileOps kSystem = {openFile, openFileAt, ::mkstemp, ::write,    ::fsync,  ::close, ::fchmod, ::rename,
+                         ::unlink, statPath,   lstatPath, ::readlink, ::access, ::mkdir, ::flock};
 
 } // namespace
 

@@ -24,6 +24,7 @@ struct FileOps {
     ssize_t (*readlink)(const char *path, char *buf, size_t size);
     int (*access)(const char *path, int mode);
     int (*mkdir)(const char *path, mode_t mode);
+    int (*flock)(int fd, int operation);
 };
 
 // The real system calls.

@@ -33,16 +33,22 @@ void TF1::setEditMode(bool on) {
 }
 
 bool TF1::mayDiscardEdits() {
-    if (!inEditMode() || !Memo_log->isModified())
+    if (!inEditMode() || !Memo_log->isModified()) {
+        endJournalIfSaved();
         return true;
+    }
     if (!dialogs().question(cp("Edited Text Discard OK?")))
         return false;
     // Agreed once: the rest of the same command asks no more.
     Memo_log->document()->setModified(false);
+    journal_->discard();
     return true;
 }
 
-void TF1::forgetEdits() { Memo_log->document()->setModified(false); }
+void TF1::forgetEdits() {
+    Memo_log->document()->setModified(false);
+    journal_->discard();
+}
 
 Bytes TF1::currentFilePath() const {
     return isAbsolute(Current.FileName) ? Current.FileName : listedDirectory() + Current.FileName;
@@ -50,6 +56,9 @@ Bytes TF1::currentFilePath() const {
 
 void TF1::Btn_EditClick() {
     setEditMode(true);
+    // Edit after a cancelled Save (or on recovered text) goes on with its journal.
+    if (!journal_->active())
+        startJournal();
     Memo_log->setFocus(); // the caret goes where the typing goes
 }
 
@@ -64,6 +73,10 @@ void TF1::Btn_SaveClick() {
         // A write that fails raises here and leaves edit mode on for another try.
         writeLines(currentFilePath(), Memo_tmp);
         Memo_log->document()->setModified(false);
+        journal_->discard();
+    } else if (inEditMode() && Memo_log->isModified()) {
+        // Not saved: the text stays unsaved, and its journal up to date.
+        journal_->writeNow();
     }
     setEditMode(false);
 }

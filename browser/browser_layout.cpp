@@ -65,6 +65,7 @@ TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
     buildMenus();
     buildFind();
     buildFilter();
+    buildJournal();
     applyHints();
 }
 

@@ -12,6 +12,7 @@
 #include "browser/browser_host.h"
 #include "messages/current_message.h"
 #include "messages/file_list.h"
+#include "recovery/recovery_journal.h"
 #include "settings/categories.h"
 #include "settings/settings.h"
 #include "ui/widgets/controls.h"
@@ -97,6 +98,11 @@ public:
     bool inEditMode() const;
     // Marks the memo's text as given up or kept, so that no reload asks about it.
     void forgetEdits();
+
+    // The recovery journal (browser_recovery.cpp): the folder its files go
+    // in (none: no journal is kept), and the journal itself.
+    void setRecoveryFolder(const Bytes &folder);
+    RecoveryJournal &journal() { return *journal_; }
 
     // Moves, links, toggles, leaving.
     void Btn_TopClick();
@@ -270,6 +276,23 @@ private:
     bool goToFindHit(size_t entry, size_t hit);
     void markMemoHits();
     void closeFind();
+
+    // The recovery journal (browser_recovery.cpp).
+    void buildJournal();
+    // Starts journalling the memo's text for the message on view.
+    void startJournal();
+    // Ends the journal when the memo holds nothing unsaved.
+    void endJournalIfSaved();
+    // The memo's text goes: its journal ends, and its recovery file stays
+    // for the next start when the text was not saved.
+    void closeJournal();
+    JournalSnapshot journalSnapshot() const;
+    // Asks about every recovery file no running program holds.
+    void offerRecoveries();
+    void openRecovery(FoundRecovery &&found);
+    std::unique_ptr<RecoveryJournal> journal_;
+    // Recovery files kept for the next start, locked while this run lasts.
+    std::vector<std::unique_ptr<RecoverySlot>> laterRecoveries_;
 
     Settings &settings_;
     BrowserHost *host_ = nullptr;

@@ -14,7 +14,8 @@ FUZZ_SEED    ?= 1
 # sanitizer build and the fuzzing programs.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libgl-dev libpcre2-dev fonts-ipafont-gothic \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils \
-            poppler-utils imagemagick xdotool clang libclang-rt-14-dev llvm ccache
+            poppler-utils imagemagick xdotool clang libclang-rt-14-dev llvm ccache clang-tidy \
+            acl
 # ccache, where it is installed, keeps compiled objects across builds and
 # clones: paths are taken relative to the source tree.
 ifneq ($(shell command -v ccache),)
@@ -31,7 +32,7 @@ SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_af
                 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build run test bench format clean check-sanitize fuzz fuzz-build fuzz-ci
+.PHONY: all deps build run test bench format clean check-sanitize fuzz fuzz-build fuzz-ci tidy
 
 all: build
 
@@ -50,10 +51,17 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j$(JOBS)
 
-# The sample collection goes beside the executable on first run, where the
-# built-in category looks for it.
-run: build
-	@[ -d $(BUILD)/logtext ] || cp -r samples/logtext $(BUILD)/logtext
+# Builds the program alone (no tests, benchmarks or fuzzers: `make test`
+# builds those) and starts it. The sample collection goes beside the
+# executable on first run, where the built-in category looks for it.
+run: deps
+	@echo "== configuring $(BUILD)"
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@echo "== building the program only ($(BUILD)/velbrook, $(JOBS) jobs)"
+	cmake --build $(BUILD) -j$(JOBS) --target velbrook
+	@[ -d $(BUILD)/logtext ] || { echo "== copying the sample collection to $(BUILD)/logtext"; \
+	  cp -r samples/logtext $(BUILD)/logtext; }
+	@echo "== starting $(BUILD)/velbrook"
 	cd $(BUILD) && ./velbrook
 
 test: build
@@ -108,6 +116,16 @@ fuzz-ci: fuzz-build
 
 bench: build
 	@for b in $(BUILD)/bench_*; do echo "== $$b"; $$b; done
+
+# Runs clang-tidy with the committed .clang-tidy over the program's own
+# sources (and their headers) from the build's compile database; any finding
+# fails. The build runs first, so the generated meta-object files exist.
+TIDY_DIRS := app settings messages browser editing setup printing ui platform
+tidy: build
+	@files=$$(git ls-files $(TIDY_DIRS) | grep '\.cpp$$'); \
+	echo "clang-tidy over $$(echo $$files | wc -w) files"; \
+	echo $$files | xargs -n 4 -P $(JOBS) clang-tidy -p $(BUILD) --quiet --warnings-as-errors='*' \
+	  --header-filter='^$(CURDIR)/($(shell echo $(TIDY_DIRS) | tr ' ' '|'))/'
 
 # Applies the committed .clang-format to every C++ file of the project.
 format:

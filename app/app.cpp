@@ -10,9 +10,11 @@
 #include "recovery/recovery_record.h"
 #include "setup/setup_window.h"
 #include "ui/widgets/fonts.h"
+#include "ui/widgets/guard.h"
 #include "ui/widgets/hints.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdlib>
 
@@ -21,21 +23,32 @@ static void initResources() { Q_INIT_RESOURCE(velbrook); }
 
 namespace vb {
 
+QIcon programIcon() {
+    QIcon builtIn;
+    for (int size : {48, 128, 256})
+        builtIn.addFile(QStringLiteral(":/velbrook/velbrook-%1.png").arg(size), QSize(size, size));
+    return QIcon::fromTheme(QStringLiteral("velbrook"), builtIn);
+}
+
 Application::Application(Bytes settingsPath) : Application(settingsPlace(settingsPath)) {}
 
 Application::Application(SettingsPlace settingsPlace)
     : place(std::move(settingsPlace)),
       settings(place.file, place.privateFile ? FileAccess::Private : FileAccess::Shared) {
-    QApplication::setApplicationName(toUnicode(appTitle()));
+    // The desktop knows the program by one name: its menu entry
+    // velbrook.desktop, the class of its windows (WM_CLASS) and its icon.
+    QApplication::setApplicationName(QStringLiteral("velbrook"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velbrook"));
     QApplication::setQuitOnLastWindowClosed(false);
     initResources();
+    QApplication::setWindowIcon(programIcon());
     installFontSubstitutes();
     installHintSwitch();
 }
 
 Application::~Application() = default;
 
-void Application::start() {
+void Application::start(const Bytes &folder) {
     F0 = std::make_unique<TF0>();
     F1 = std::make_unique<TF1>(settings);
     F = std::make_unique<TF>(settings, F0.get(), F1.get());
@@ -53,6 +66,8 @@ void Application::start() {
     TF2 *f2 = F2.get();
     TF *f = F.get();
     F2->onClose = [f, f2] { f->enterBrowser(f2, kCategorySetup); };
+    if (!folder.empty())
+        guarded([f, &folder] { f->viewFolder(folder); });
 }
 
 } // namespace vb

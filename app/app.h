@@ -5,6 +5,7 @@
 #include "app/user_folder.h"
 #include "settings/settings.h"
 
+#include <QIcon>
 #include <memory>
 
 namespace vb {
@@ -16,6 +17,10 @@ class TF2;
 class TF3;
 class OptionsPanel;
 
+// The program's icon: the installed theme's, else the one built in. Every
+// window carries it.
+QIcon programIcon();
+
 class Application {
 public:
     // settingsPath defaults to the settings file in EPath().
@@ -24,7 +29,8 @@ public:
     // on the first View.
     explicit Application(SettingsPlace place);
     ~Application();
-    void start();
+    // Shows the title screen; with a folder, opens the browser on it at once.
+    void start(const Bytes &folder = Bytes());
 
     SettingsPlace place;
     Settings settings;

@@ -3,6 +3,7 @@
 #include "ui/core/files.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -77,9 +78,10 @@ CommandLine parseCommandLine(const QStringList &arguments) {
         }
         return cl;
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1) {
         cl.action = CommandLine::Action::Wrong;
-        cl.error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
+        cl.error = QStringLiteral("Unexpected argument '%1'.").arg(positional.at(1));
         return cl;
     }
     if (parser.isSet(help)) {
@@ -96,14 +98,30 @@ CommandLine parseCommandLine(const QStringList &arguments) {
         }
         cl.settingsFile = fsToBytes(QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString());
     }
+    if (!positional.isEmpty() && cl.action == CommandLine::Action::Run) {
+        const QString folder = positional.constFirst();
+        const QFileInfo info(folder);
+        if (folder.isEmpty() || !info.exists()) {
+            cl.action = CommandLine::Action::Wrong;
+            cl.error = QStringLiteral("The folder '%1' does not exist.").arg(folder);
+        } else if (!info.isDir()) {
+            cl.action = CommandLine::Action::Wrong;
+            cl.error = QStringLiteral("'%1' is not a folder.").arg(folder);
+        } else {
+            cl.folder =
+                withSeparator(fsToBytes(QFile::encodeName(QDir::cleanPath(info.absoluteFilePath())).toStdString()));
+        }
+    }
     return cl;
 }
 
 QString helpText(const Bytes &settingsFile) {
-    return QStringLiteral("Usage: velbrook [--settings FILE]\n"
+    return QStringLiteral("Usage: velbrook [--settings FILE] [FOLDER]\n"
                           "\n"
                           "Velbrook reads message logs: folders of numbered text messages bound into\n"
                           "categories, shown as a list of titles with each message's header and text.\n"
+                          "With FOLDER it opens the browser at once on that folder, read as the\n"
+                          "category opened first; nothing is stored until you store it.\n"
                           "\n"
                           "Options:\n"
                           "  --settings FILE  keep the settings in FILE instead of the usual file\n"

@@ -1,5 +1,5 @@
 #pragma once
-// The command line: --settings FILE, --help and --version.
+// The command line: --settings FILE, --help, --version and a folder to open.
 
 #include "ui/core/codepage.h"
 
@@ -12,6 +12,7 @@ struct CommandLine {
     enum class Action { Run, Help, Version, Wrong };
     Action action = Action::Run;
     Bytes settingsFile; // absolute; empty when not given
+    Bytes folder;       // the folder to open at once, absolute with the separator; empty when none
     QString error;      // with Wrong: what is wrong, one line
     // With Wrong: every option not understood is one the windowing system
     // takes for itself, so the line may be right once it has taken them.
@@ -19,7 +20,8 @@ struct CommandLine {
 };
 
 // arguments as the program received them, its own name first. A relative
-// settings file is taken against the working directory of the moment.
+// settings file or folder is taken against the working directory of the
+// moment. A folder that is not there (or is no folder) makes the line Wrong.
 CommandLine parseCommandLine(const QStringList &arguments);
 
 // What --help prints: usage, options and the settings file this run uses.

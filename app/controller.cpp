@@ -97,6 +97,11 @@ void TF::view() {
     enterBrowser(F0, kTitleScreen);
 }
 
+void TF::viewFolder(const Bytes &folder) {
+    F1->openFolderOnEntry(folder);
+    view();
+}
+
 bool TF::fastCloseTicked() const { return options_ && options_->options().fastClose; }
 
 void TF::showTitleScreen() { F0->show(); }
@@ -113,8 +118,6 @@ void TF::enterSetup() {
 
 void TF::enterApplicationSetup() { options_->ApplicationSetup(); }
 
-void TF::enterHeaderEditor(const std::vector<Bytes> &HeaderBodyLines, bool edited) {
-    F3->HeaderEdit->DefaultSetup(HeaderBodyLines, edited);
-}
+void TF::enterHeaderEditor(const HeaderEditRequest &request) { F3->HeaderEdit->DefaultSetup(request); }
 
 } // namespace vb

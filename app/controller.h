@@ -31,6 +31,8 @@ public:
 
     // The title screen's View: beforeView, options, hints, then the browser.
     void view();
+    // View, with folder listed as the directory of the category opened first.
+    void viewFolder(const Bytes &folder);
     // Runs first on every View (the start-up makes an installed program's
     // per-user folder ready with it).
     std::function<void()> beforeView;
@@ -40,7 +42,7 @@ public:
     void endProgram() override;
     void enterSetup() override;
     void enterApplicationSetup() override;
-    void enterHeaderEditor(const std::vector<Bytes> &HeaderBodyLines, bool edited) override;
+    void enterHeaderEditor(const HeaderEditRequest &request) override;
 
     // Runs DefaultRead; when it fails before the browser is shown, shows
     // fallback again so that a window always stays on the screen.

@@ -59,6 +59,6 @@ int main(int argc, char **argv) {
     if (const int status = answer(cl, place.file); status >= 0)
         return status;
     vb::Application velbrook(place);
-    velbrook.start();
+    velbrook.start(cl.folder);
     return app.exec();
 }

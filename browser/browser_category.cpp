@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <exception>
+#include <utility>
 
 namespace vb {
 namespace {
@@ -42,6 +43,7 @@ Bytes TF1::fileForLine(int j) const {
 
 void TF1::DefaultRead() {
     settings_.FormStyle_Read();
+    readThreadView();
     host_->FormStyle_Set(kBrowser);
     settings_.CategoryData_Read();
     settings_.CategoryData_Clean();
@@ -74,6 +76,7 @@ void TF1::CategoryBox_ListSet() {
 }
 
 void TF1::CategoryBox_ListChange() {
+    clearFindResults();
     const int p = CBox_Category->selectedIndex();
     CurrentCategory.clear();
     if (p < 0 || p >= kCategoryCount)
@@ -84,6 +87,8 @@ void TF1::CategoryBox_ListChange() {
     shownCategory_ = p;
     // A relative directory is the program folder's, not the last listed one's.
     CurrentCategory[kSlotDirectory] = categoryDirectory(CurrentCategory[kSlotDirectory]);
+    if (!folderOnEntry_.empty())
+        CurrentCategory[kSlotDirectory] = std::exchange(folderOnEntry_, Bytes());
     makeDirectory(CurrentCategory[kSlotDirectory]);
     // Pointing the file list at a directory or mask it does not hold yet
     // lists it; the directory change below lists it again in any case, from
@@ -101,6 +106,7 @@ void TF1::Category_Mask() { FLB.setMask(categoryMask(CurrentCategory)); }
 void TF1::List_DirSet() { DLB->setDirectory(CurrentCategory[kSlotDirectory]); }
 
 void TF1::DLBChange() {
+    clearFindResults();
     MemoClear();
     CurrentCategory[kSlotDirectory] = withSeparator(DLB->directory());
     FLB.setDirectory(CurrentCategory[kSlotDirectory]);
@@ -120,6 +126,7 @@ void TF1::rebuildTitles(bool load) {
 
 int TF1::fillTitleList(const Bytes *wanted) {
     BusyCursor busy;
+    ThreadPass threads(*this); // ends after the batch, with the lines in place
     TitleList::Batch batch(*LB_Title);
     // The directory is held open and each file opened by its name in it;
     // one buffer serves every header and title line.
@@ -127,9 +134,12 @@ int TF1::fillTitleList(const Bytes *wanted) {
     FileHandle folder;
     int err = 0;
     if (!folder.openFolderFs(fsPath(listedDirectory()), &err))
-        failIo(ioCodeFromErrno(err));
+        failIo(ioCodeFromErrno(err), err);
     std::string fsName;
     Bytes name, line;
+    // Each header read here is the listed file's own, never the record of
+    // the message on view.
+    CurrentMessage header;
     const bool log = logMode(), desc = descending();
     const NameList &names = FLB.names();
     const size_t n = names.size();
@@ -138,8 +148,9 @@ int TF1::fillTitleList(const Bytes *wanted) {
         name.assign(names[k]);
         fsName.clear();
         appendBytesToFs(fsName, name);
-        reader.readIn(folder, fsName, name, log, Current);
-        titleLine(name, line);
+        reader.readIn(folder, fsName, name, log, header);
+        titleLine(name, header, line);
+        threads.add(header, line);
     };
     int found = 0;
     if (!desc) {
@@ -172,10 +183,8 @@ int TF1::fillTitleList(const Bytes *wanted) {
         if (wanted && name == *wanted)
             found = int(n - 1 - k);
     }
-    if (stop) {
-        Current.clear(); // as the failed read left it
+    if (stop)
         std::rethrow_exception(stop);
-    }
     return std::max(found, 0);
 }
 
@@ -185,22 +194,24 @@ void TF1::TitleList_Read() {
     LB_Title->setSelectedIndex(0);
 }
 
-void TF1::TitleList_FileRead(const Bytes &path) { readMessageHeader(path, logMode(), Current); }
+void TF1::TitleList_FileRead(const Bytes &path, CurrentMessage &header) const {
+    readMessageHeader(path, logMode(), header);
+}
 
-Bytes TF1::TitleList_ListString(const Bytes &fileName) const {
+Bytes TF1::TitleList_ListString(const Bytes &fileName, const CurrentMessage &header) const {
     Bytes line;
-    titleLine(fileName, line);
+    titleLine(fileName, header, line);
     return line;
 }
 
-void TF1::titleLine(const Bytes &fileName, Bytes &line) const {
+void TF1::titleLine(const Bytes &fileName, const CurrentMessage &header, Bytes &line) const {
     if (logMode()) {
         line.clear();
-        if (fileName.size() > 3 && fileName.compare(3, 5, Current.Number) == 0)
-            line.append(Current.Number).append(" _ ").append(Current.Title).append(" / ").append(Current.Name);
+        if (fileName.size() > 3 && fileName.compare(3, 5, header.Number) == 0)
+            line.append(header.Number).append(" _ ").append(header.Title).append(" / ").append(header.Name);
         return;
     }
-    line = CurrentCategory[kSlotTitleText] == kWordTextLine ? Current.FirstLine : Current.FileName;
+    line = CurrentCategory[kSlotTitleText] == kWordTextLine ? header.FirstLine : header.FileName;
 }
 
 void TF1::relistDirectory() {

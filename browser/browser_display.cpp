@@ -2,6 +2,7 @@
 // entries, body text, message font and toggle captions.
 
 #include "browser/browser_window.h"
+#include "browser/disk_checks.h"
 #include "messages/body_reader.h"
 #include "messages/links.h"
 #include "messages/numbers.h"
@@ -38,8 +39,15 @@ void TF1::TextLoad() {
     if (j < 0 || size_t(j) >= FLB.names().size())
         return; // nothing selected: nothing to show
     shownLine_ = j;
+    // Until this load has shown the whole message, nothing is on view that a
+    // write could take for its own.
+    clearOnView();
     const Bytes path = listedDirectory() + fileForLine(j);
-    TitleList_FileRead(path);
+    // The file as it is before it is read: a change made after this point,
+    // even one made while it is being read, shows as a change later.
+    const FileIdentity seen = identityNow(path);
+    CurrentMessage header;
+    TitleList_FileRead(path, header);
 
     LineStream stream;
     int err = 0;
@@ -47,10 +55,8 @@ void TF1::TextLoad() {
         // Nothing of the message shown before stays, to be saved by mistake
         // under this file's name.
         MemoClear();
-        failCannotOpen(path);
+        failCannotOpen(path, err);
     }
-    Memo_tmp.clear();
-    Memo_tmp.shrink_to_fit();
 
     MM_View_Res_Back->tag = 0;
     MM_View_Res_Back->setCaption(kBackLinkCaption);
@@ -61,16 +67,23 @@ void TF1::TextLoad() {
     }
     Memo_log->setReadOnly(true);
 
-    if (logMode()) {
-        setCaption(Lbl_Info_Title, Current.Number + " " + Current.Title);
-        setCaption(Lbl_Info_Name, Current.Name);
-        setCaption(Lbl_Info_Mail, Current.Mail);
-        setCaption(Lbl_Info_Web, Current.Web);
-        setCaption(Lbl_Info_Date, Current.Date);
-        ResMessageCheck();
+    const bool log = logMode();
+    // The header panel shows this file from here on; its text follows.
+    onView_.path = path;
+    onView_.Current = std::move(header);
+    onView_.logMode = log;
+    onView_.identity = seen;
+    const CurrentMessage &m = onView_.Current;
+    if (log) {
+        setCaption(Lbl_Info_Title, m.Number + " " + m.Title);
+        setCaption(Lbl_Info_Name, m.Name);
+        setCaption(Lbl_Info_Mail, m.Mail);
+        setCaption(Lbl_Info_Web, m.Web);
+        setCaption(Lbl_Info_Date, m.Date);
+        ResMessageCheck(m);
     } else {
-        setCaption(Lbl_Info_Title, Current.Number + Current.FirstLine);
-        setCaption(Lbl_Info_Name, Current.FileName);
+        setCaption(Lbl_Info_Title, m.Number + m.FirstLine);
+        setCaption(Lbl_Info_Name, m.FileName);
         setCaption(Lbl_Info_Mail, Bytes());
         setCaption(Lbl_Info_Web, Bytes());
         setCaption(Lbl_Info_Date, Bytes());
@@ -78,7 +91,7 @@ void TF1::TextLoad() {
     // The text goes to the memo a piece of the file at a time, so that no
     // copy of a large message is held beside the memo's own. In Log Mode the
     // header block's ten lines are not part of it.
-    size_t headerLines = logMode() ? 10 : 0;
+    size_t headerLines = log ? 10 : 0;
     struct ReadFailed {};
     try {
         Memo_log->streamLines([&](std::vector<std::string_view> &batch) {
@@ -97,21 +110,31 @@ void TF1::TextLoad() {
         });
     } catch (const ReadFailed &) {
         MemoClear(); // as when the file cannot be opened: no caption stays either
-        failCannotOpen(path);
+        failCannotOpen(path, err);
     }
+    onView_.textOnView = true;
+    Btn_Edit->setEnabled(true);
+    MM_Edit_Edit->setEnabled(true);
     LB_Title->setFocus();
 }
 
-void TF1::ResMessageCheck() {
-    const int links = nextLinkCount(Current.NextLinks);
+void TF1::clearOnView() {
+    onView_ = MessageOnView();
+    // No message, nothing to edit: typed text would have no file to go to.
+    Btn_Edit->setEnabled(false);
+    MM_Edit_Edit->setEnabled(false);
+}
+
+void TF1::ResMessageCheck(const CurrentMessage &header) {
+    const int links = nextLinkCount(header.NextLinks);
     for (int k = 1; k <= links; ++k) {
-        const int n = nextLink(Current.NextLinks, k);
+        const int n = nextLink(header.NextLinks, k);
         MenuEntry *e = MM_View_Res_NextK[size_t(k - 1)];
         e->tag = n;
         ResString(k, n, e);
     }
-    if (!Current.BackLink.empty()) {
-        const int n = backLinkNumber(Current.BackLink);
+    if (!header.BackLink.empty()) {
+        const int n = backLinkNumber(header.BackLink);
         MM_View_Res_Back->tag = n;
         Bytes tail;
         if (lastTitleFor(LB_Title->lines(), n, tail))
@@ -183,11 +206,13 @@ void TF1::MenuCheck() {
     MM_Option_Sort_Ascending->setChecked(!desc);
     MM_Option_Title_File->setChecked(file);
     MM_Option_Title_Text->setChecked(!file);
+    threadMenuCheck();
 }
 
 void TF1::NoMessage() {
     LB_Title->clear();
     Memo_log->clearText();
+    clearOnView();
 }
 
 void TF1::MemoClear() {
@@ -195,7 +220,7 @@ void TF1::MemoClear() {
     for (QLabel *l : {Lbl_Info_Title, Lbl_Info_Name, Lbl_Info_Mail, Lbl_Info_Web, Lbl_Info_Date})
         l->clear();
     Memo_log->clearText();
-    Current.clear();
+    clearOnView();
 }
 
 } // namespace vb

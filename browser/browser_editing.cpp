@@ -2,6 +2,7 @@
 // and Delete, and the question that protects typed text from a reload.
 
 #include "browser/browser_window.h"
+#include "browser/disk_checks.h"
 #include "messages/naming.h"
 #include "messages/numbers.h"
 #include "messages/writer.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <iterator>
 
 namespace vb {
 namespace {
@@ -32,8 +34,12 @@ void TF1::setEditMode(bool on) {
     MM_File_SaveAs->setEnabled(on);
 }
 
+bool TF1::holdsUnsavedText() const { return Memo_log->isModified(); }
+
 bool TF1::mayDiscardEdits() {
-    if (!inEditMode() || !Memo_log->isModified()) {
+    // Typed text is asked about in edit mode and after it alike: a declined
+    // Save leaves it on view, unsaved.
+    if (!holdsUnsavedText()) {
         endJournalIfSaved();
         return true;
     }
@@ -50,11 +56,19 @@ void TF1::forgetEdits() {
     journal_->discard();
 }
 
-Bytes TF1::currentFilePath() const {
-    return isAbsolute(Current.FileName) ? Current.FileName : listedDirectory() + Current.FileName;
+void TF1::headerWritten(const MessageOnView &written) {
+    onView_ = written;
+    forgetEdits();
+}
+
+void TF1::headerEditClosed() {
+    forgetEdits();
+    DefaultRead2();
 }
 
 void TF1::Btn_EditClick() {
+    if (!onView_.textOnView)
+        return; // no message on view: typed text would have no file to go to
     setEditMode(true);
     // Edit after a cancelled Save (or on recovered text) goes on with its journal.
     if (!journal_->active())
@@ -62,39 +76,83 @@ void TF1::Btn_EditClick() {
     Memo_log->setFocus(); // the caret goes where the typing goes
 }
 
-void TF1::Btn_SaveClick() {
-    if (inEditMode() && dialogs().question(cp("File Update OK?"))) {
-        Memo_tmp.clear();
-        if (logMode())
-            appendLogHeader(Current, Memo_tmp);
-        // The logical lines: a line wrapped on the screen is still one line.
-        const std::vector<Bytes> body = Memo_log->logicalLines();
-        Memo_tmp.insert(Memo_tmp.end(), body.begin(), body.end());
-        // A write that fails raises here and leaves edit mode on for another try.
-        writeLines(currentFilePath(), Memo_tmp);
-        Memo_log->document()->setModified(false);
-        journal_->discard();
-    } else if (inEditMode() && Memo_log->isModified()) {
-        // Not saved: the text stays unsaved, and its journal up to date.
-        journal_->writeNow();
+bool TF1::saveOnView() {
+    if (!inEditMode() || !onView_.textOnView) {
+        setEditMode(false);
+        return false;
     }
+    // A file changed, replaced or removed since the load is not written over
+    // without a word. Declined: nothing is written and edit mode stays, so the
+    // text can go elsewhere by Save As.
+    if (!mayWriteOver(onView_.path, onView_.identity))
+        return false;
+    if (!dialogs().question(cp("File Update OK?"))) {
+        setEditMode(false); // the text stays on view, unsaved
+        // and its recovery file up to date at once, not after the next pause
+        if (holdsUnsavedText())
+            journal_->writeNow();
+        return false;
+    }
+    Lines Memo_tmp;
+    if (onView_.logMode)
+        appendLogHeader(onView_.Current, Memo_tmp);
+    // The logical lines, encoded straight behind the header: a line wrapped
+    // on the screen is still one line.
+    Bytes text = joinLines(Memo_tmp);
+    Memo_log->appendLogicalText(text, "\r\n");
+    // A write that fails raises here and leaves edit mode on for another try.
+    int err = 0;
+    if (!writeFileAtomic(onView_.path, text, &err))
+        failCannotCreate(onView_.path, err);
+    Memo_log->document()->setModified(false);
+    journal_->discard(); // saved: nothing left to recover
+    // The file as this write left it; one that cannot be examined now counts
+    // as unseen, so that the next write asks first.
+    if (!readFileIdentity(onView_.path, onView_.identity))
+        onView_.identity = FileIdentity();
     setEditMode(false);
+    return true;
 }
 
+void TF1::Btn_SaveClick() { saveOnView(); }
+
 void TF1::MM_File_SaveAsClick() {
+    if (!onView_.textOnView)
+        return; // no message text on view: nothing to save
     Bytes chosen;
     if (!dialogs().saveFileName({cp("File Save"), CurrentCategory[kSlotDirectory], "txt", cp(kSaveFilters), Bytes()},
                                 chosen))
         return;
-    Current.FileName = chosen;
-    Btn_SaveClick();
+    // The chosen name is the current file name from here on, also when a
+    // question below is declined. Another file is one nothing was read from.
+    const Bytes path = resolvePath(chosen);
+    if (onView_.empty() || !sameFile(path, onView_.path))
+        onView_.identity = FileIdentity();
+    onView_.path = path;
+    onView_.Current.FileName = chosen;
+    if (saveOnView())
+        relistAfterSaveAs();
+}
+
+void TF1::relistAfterSaveAs() {
+    const Bytes &path = onView_.path;
+    const size_t cut = path.rfind(kSep);
+    if (cut == Bytes::npos || !sameFile(path.substr(0, cut + 1), listedDirectory()))
+        return; // not a file of the listed folder: its list is as it was
+    relistDirectory();
+    if (FLB.names().empty())
+        return;
+    fillTitleList(nullptr);
+    shownLine_ = lineOfFile(path.substr(cut + 1));
+    LB_Title->setSelectedIndex(shownLine_ >= 0 ? rowForLine(shownLine_) : -1);
+    LB_Title->repaintNow();
 }
 
 void TF1::MM_File_NewClick() {
     if (!mayDiscardEdits())
         return;
     MemoClear();
-    Memo_tmp.clear();
+    Lines Memo_tmp;
     const Bytes dir = listedDirectory();
     Bytes created;
     if (logMode()) {
@@ -110,7 +168,7 @@ void TF1::MM_File_NewClick() {
             int err = 0;
             // Never over an existing file, even one the list does not show.
             if (!createNewFile(dir + created, joinLines(Memo_tmp), &err))
-                failCannotCreate(dir + created);
+                failCannotCreate(dir + created, err);
         }
     } else {
         // The lowest free "New" number; a name taken on disk but not listed
@@ -124,7 +182,7 @@ void TF1::MM_File_NewClick() {
             if (createNewFile(dir + candidate, Bytes(), &err))
                 created = candidate;
             else if (err != EEXIST)
-                failCannotCreate(dir + candidate);
+                failCannotCreate(dir + candidate, err);
         }
     }
     DefaultRead3(created);
@@ -133,11 +191,23 @@ void TF1::MM_File_NewClick() {
 void TF1::MM_File_DeleteClick() {
     if (!mayDiscardEdits())
         return;
+    if (onView_.empty())
+        return; // no message on view: nothing to delete
     if (!dialogs().question(cp("Now Viewing Message Delete OK?")))
         return;
     const int s = LB_Title->selectedIndex();
     const int line = s > 0 ? s - 1 : 0;
-    removeFile(currentFilePath()); // a file that cannot be deleted is no error
+    // A file changed since the load is deleted only after a question; one
+    // that cannot be deleted is reported, and the list stays as it is.
+    switch (mayRemove(onView_.path, onView_.identity)) {
+    case RemoveCheck::Keep:
+        return;
+    case RemoveCheck::Remove:
+        removeOrFail(onView_.path);
+        break;
+    case RemoveCheck::Gone:
+        break;
+    }
     MemoClear();
     DefaultRead4(line);
 }

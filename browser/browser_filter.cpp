@@ -94,10 +94,10 @@ void TF1::showCount() {
 }
 
 int TF1::rowForLine(int line) {
-    int row = LB_Title->rowOfLine(line);
+    int row = LB_Title->revealLine(line); // in thread view, its thread opened to it
     if (row < 0 && line >= 0 && line < LB_Title->lineCount()) {
         Edt_TitleFilter->clear(); // the filter goes, and with it the hidden rows
-        row = LB_Title->rowOfLine(line);
+        row = LB_Title->revealLine(line);
     }
     return row;
 }

@@ -2,6 +2,7 @@
 // of the panes when the window or the splitter is resized.
 
 #include "browser/browser_window.h"
+#include "browser/find_panel.h"
 #include "messages/numbers.h"
 #include "settings/settings.h"
 #include "ui/core/apptitle.h"
@@ -12,10 +13,12 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
 #include <algorithm>
+#include <functional>
 
 namespace vb {
 namespace {
@@ -54,6 +57,29 @@ bool meets(const QRect &area, qint64 left, qint64 top, qint64 width, qint64 heig
 
 int clampTo(qint64 v, int low, int high) { return int(std::clamp<qint64>(v, low, std::max(low, high))); }
 
+// Calls back after the watched widget was asked for a new layout.
+class LayoutWatch : public QObject {
+public:
+    LayoutWatch(QObject *parent, std::function<void()> changed) : QObject(parent), changed_(std::move(changed)) {}
+    bool eventFilter(QObject *, QEvent *e) override {
+        if (e->type() == QEvent::LayoutRequest)
+            changed_();
+        return false;
+    }
+
+private:
+    std::function<void()> changed_;
+};
+
+// The height of one row of a list, as its items are drawn (measured on a
+// list of its own, so that the list in use sees no change).
+int rowHeight(const QListWidget *list) {
+    QListWidget probe;
+    probe.setFont(list->font());
+    probe.addItem(QStringLiteral("Xg"));
+    return std::max(probe.sizeHintForRow(0), list->fontMetrics().height());
+}
+
 } // namespace
 
 TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
@@ -65,8 +91,14 @@ TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
     buildMenus();
     buildFind();
     buildFilter();
+    buildTextCommands();
     buildJournal();
     applyHints();
+    // The count caption changing and the Find box opening or closing ask
+    // their panes for a new layout: the least sizes follow.
+    for (QWidget *pane : {static_cast<QWidget *>(Pnl_Thread), static_cast<QWidget *>(Pnl_Dir)})
+        pane->installEventFilter(new LayoutWatch(this, [this] { keepControlsWhole(); }));
+    keepControlsWhole();
 }
 
 void TF1::buildPanes() {
@@ -377,6 +409,9 @@ void TF1::buildMenus() {
                              K(Qt::ALT | Qt::Key_PageDown), &TF1::Btn_Back100Click, false},
                             {&TF1::MM_View_End, "End", "MM_View_End", nullptr, K(Qt::CTRL | Qt::Key_End),
                              &TF1::Btn_EndClick, false},
+                            kSeparator,
+                            {&TF1::MM_View_Thread, "Thread View", "MM_View_Thread", "返信のツリーで表示 (Log Mode時)",
+                             K(Qt::CTRL | Qt::Key_T), &TF1::MM_View_ThreadClick, true},
                         });
 
     MM_Option = addMenu(
@@ -433,9 +468,18 @@ void TF1::buildMenus() {
               &TF1::Btn_Title_TextClick,
               true}});
 
-    MM_Help = addMenu(
-        nullptr, "&Help", nullptr,
-        {{&TF1::MM_Help_Version, "Version", "MM_Help_Version", nullptr, {}, &TF1::MM_Help_VersionClick, false}});
+    MM_Help =
+        addMenu(nullptr, "&Help", nullptr,
+                {{&TF1::MM_Help_Version, "Version", "MM_Help_Version", nullptr, {}, &TF1::MM_Help_VersionClick, false},
+                 {&TF1::MM_Help_Shortcuts, "Keyboard Shortcuts", "MM_Help_Shortcuts", "キー操作の一覧", K(Qt::Key_F1),
+                  &TF1::MM_Help_ShortcutsClick, false},
+                 {&TF1::MM_Help_About,
+                  "About Velbrook",
+                  "MM_Help_About",
+                  "版数・ライセンス・設定ファイル",
+                  {},
+                  &TF1::MM_Help_AboutClick,
+                  false}});
 }
 
 void TF1::applyHints() {
@@ -449,6 +493,48 @@ void TF1::applyHints() {
     setHint(Lbl_Message_Mail, "ヘッダ情報 メールアドレス");
     setHint(Lbl_Message_Web, "ヘッダ情報 ウェブアドレス");
     setHint(Lbl_Message_Date, "ヘッダ情報 作成日");
+}
+
+void TF1::keepControlsWhole() {
+    // The count caption as wide as the listed count can make it: every line
+    // shown under a filter. Italic letters lean past their advance, so a
+    // letter's width more keeps the last one whole.
+    const QString count = QString::number(FLB.names().size());
+    const QString widest = QStringLiteral("Total Message : %1 (%1 shown) ").arg(count);
+    const QFontMetrics countMetrics(Pnl_FLBCount->font());
+    const int leftWidth = countMetrics.horizontalAdvance(widest) + countMetrics.horizontalAdvance(QLatin1Char('M')) +
+                          2 * (Pnl_FLBCount->frameWidth() + Pnl_FLBCount->margin());
+    // Every button of the bar with its whole caption, and the header
+    // captions with room for a value.
+    const int rightWidth = std::max(Pnl_Control->sizeHint().width(), Lbl_Info_Title->x() + 120);
+    Pnl_Thread->setMinimumWidth(leftWidth);
+    Pnl_Message->setMinimumWidth(rightWidth);
+
+    // The filter field and three titles above the folder chooser.
+    const int titleHeight = Edt_TitleFilter->sizeHint().height() + 3 * LB_Title->fontMetrics().height() + 8;
+    constexpr int dirHeight = 40;
+    Pnl_TitleList->setMinimumHeight(titleHeight);
+    Pnl_Dir->setMinimumHeight(dirHeight);
+    const int leftHeight =
+        Pnl_FLBCount->y() + Pnl_FLBCount->height() + 1 + titleHeight + Splitter1->handleWidth() + dirHeight;
+
+    // The Find box, when it opens, gets the room for eight result rows, as
+    // far as the title list's least height leaves it. Only its pane grows:
+    // the sizes it closes back to stay as they were.
+    QListWidget *results = Pnl_Find->LB_FindResults;
+    results->setMinimumHeight(8 * rowHeight(results) + 2 * results->frameWidth());
+    const int findHeight = Pnl_Find->minimumSizeHint().height();
+    const QList<int> sizes = Splitter1->sizes();
+    if (!Pnl_Find->isHidden() && sizes.size() == 2 && sizes[1] < findHeight) {
+        const int total = sizes[0] + sizes[1];
+        const int dir = std::min(findHeight, total - titleHeight);
+        if (dir > sizes[1])
+            Splitter1->setSizes({total - dir, dir});
+    }
+    // The bar, the header panel and three lines of text.
+    const int rightHeight = Pnl_Control->height() + Pnl_Header->height() + 3 * Memo_log->fontMetrics().lineSpacing() +
+                            2 * Memo_log->frameWidth();
+    Pnl_Main->setMinimumSize(leftWidth + Splitter->handleWidth() + rightWidth, std::max(leftHeight, rightHeight));
 }
 
 void TF1::FormResize() {
@@ -472,6 +558,10 @@ void TF1::applyGeometry(const BrowserGeometry &g) {
     const int menu = menuBar()->sizeHint().height();
     const QSize frame = frameGeometry().size() - geometry().size();
     const bool unplaced = qint64(g.left) + g.top == kGeometryUnplacedSum;
+    // The least client size at which every control is whole.
+    keepControlsWhole();
+    const int leastWidth = std::max(kMinimumWidth, Pnl_Main->minimumWidth());
+    const int leastHeight = std::max(kMinimumHeight, Pnl_Main->minimumHeight());
 
     // The screen the window lands on: the one that holds its stored place,
     // else the primary one, where it is centred.
@@ -490,13 +580,13 @@ void TF1::applyGeometry(const BrowserGeometry &g) {
         // Stored sizes are outer sizes here.
         if (screen)
             setScreen(screen);
-        placeOuter(
-            this,
-            QSize(clampTo(g.width, kMinimumWidth, area.width()), clampTo(g.height, kMinimumHeight, area.height())),
-            true);
+        placeOuter(this,
+                   QSize(clampTo(g.width, leastWidth + frame.width(), area.width()),
+                         clampTo(g.height, leastHeight + menu + frame.height(), area.height())),
+                   true);
     } else {
-        const int W = clampTo(g.width, kMinimumWidth, area.width() - frame.width());
-        const int H = clampTo(g.height, kMinimumHeight, area.height() - frame.height() - menu);
+        const int W = clampTo(g.width, leastWidth, area.width() - frame.width());
+        const int H = clampTo(g.height, leastHeight, area.height() - frame.height() - menu);
         resize(W, H + menu);
         if (centre)
             centreOnScreen(this);
@@ -507,14 +597,17 @@ void TF1::applyGeometry(const BrowserGeometry &g) {
             setScreen(screen);
         fitToScreen(this);
     }
-    // Lay out the panes at the new size before the pane sizes are applied.
-    const int S1 = clampTo(g.splitter1, 1, width() - 1);
-    const int S2 = std::max(g.splitter2, 1);
+    // Lay out the panes at the new size before the pane sizes are applied,
+    // each kept within what leaves the controls beside it whole.
     Pnl_Main->resize(width(), height() - menu);
+    const int S1 = clampTo(g.splitter1, Pnl_Thread->minimumWidth(),
+                           Pnl_Main->width() - Splitter->handleWidth() - Pnl_Message->minimumWidth());
     Splitter->resize(Pnl_Main->size());
     Splitter->setSizes({S1, std::max(Pnl_Main->width() - S1, 1)});
     Pnl_Thread->resize(S1, Pnl_Main->height());
     FormResize();
+    const int S2 = clampTo(g.splitter2, Pnl_TitleList->minimumHeight(),
+                           Pnl_List->height() - Splitter1->handleWidth() - Pnl_Dir->minimumHeight());
     Splitter1->setSizes({S2, std::max(Pnl_List->height() - S2, 1)});
     Pnl_TitleList->resize(Pnl_TitleList->width(), S2);
 }

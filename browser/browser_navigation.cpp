@@ -5,8 +5,12 @@
 #include "messages/numbers.h"
 #include "ui/core/apptitle.h"
 #include "ui/core/errors.h"
+#include "ui/core/files.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/guard.h"
+#include "ui/widgets/help_windows.h"
+
+#include <QFile>
 
 namespace vb {
 
@@ -90,9 +94,13 @@ void TF1::Btn_Font_VariableClick() { setFont(false); }
 void TF1::setSort(bool desc) {
     if (!FLB.names().empty() && !mayDiscardEdits())
         return;
+    const Bytes onView = fileOnView(); // named before the order changes
     CurrentCategory[kSlotSortStyle] = desc ? kWordDescendingOrder : kWordAscendingOrder;
     Btn_Sort->setCaption(desc ? "Descending" : "Ascending");
-    rebuildTitles(true);
+    if (threadsShown())
+        rebuildTitlesKeeping(onView); // the threads stay on the message read
+    else
+        rebuildTitles(true);
     MenuCheck();
 }
 
@@ -161,6 +169,30 @@ void TF1::MM_Option_ApplicationSetupClick() {
     host_->FormStyle_Set(kApplicationOptions);
     hide();
     host_->enterApplicationSetup();
+}
+
+namespace {
+
+// A Help window brought to the front, made when first asked for.
+template <typename W, typename Make>
+void showHelpWindow(W *&window, Make make) {
+    if (!window)
+        window = make();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+void TF1::MM_Help_ShortcutsClick() {
+    showHelpWindow(shortcutsWindow_, [this] { return new ShortcutsWindow(this); });
+}
+
+void TF1::MM_Help_AboutClick() {
+    showHelpWindow(aboutWindow_, [this] {
+        return new AboutWindow(this, QFile::decodeName(QByteArray::fromStdString(fsPath(settings_.path()))));
+    });
 }
 
 void TF1::MM_Help_VersionClick() { dialogs().message(appTitle() + " Build 2 / " + cp("(C) 2026 Velbrook developers")); }

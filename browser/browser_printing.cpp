@@ -4,31 +4,53 @@
 
 #include "browser/browser_window.h"
 #include "printing/print_commands.h"
+#include "ui/core/files.h"
 
 namespace vb {
+namespace {
+
+// The memo's lines as shown, read a line at a time while printing.
+class MemoPrintLines : public PrintLines {
+public:
+    explicit MemoPrintLines(const Memo &memo) : lines_(memo) {}
+    size_t size() const override { return lines_.size(); }
+    Bytes line(size_t k) override { return lines_.at(k); }
+
+private:
+    Memo::ShownLines lines_;
+};
+
+} // namespace
 
 PrintContent TF1::printContent() const {
     PrintContent c;
-    c.lines = Memo_log->lines();
+    c.source = std::make_shared<MemoPrintLines>(*Memo_log);
     c.fontFace = Memo_log->fontFace();
     c.fontPoints = Memo_log->fontPoints();
     c.title = caption(Lbl_Info_Title);
-    c.name = Current.Name;
-    c.mail = Current.Mail;
-    c.web = Current.Web;
-    c.date = Current.Date;
-    c.fileName = Current.FileName;
+    const CurrentMessage &m = onView_.Current;
+    c.name = m.Name;
+    c.mail = m.Mail;
+    c.web = m.Web;
+    c.date = m.Date;
+    c.fileName = m.FileName;
     c.logMode = logMode();
     c.printedOn = printingDate();
     return c;
 }
 
-void TF1::Btn_PrintClick() { runPrint(printContent(), listedDirectory()); }
+// The folder of the message on view, where a PDF of it is offered.
+Bytes TF1::printFolder() const {
+    const size_t cut = onView_.path.rfind(kSep);
+    return cut == Bytes::npos ? listedDirectory() : onView_.path.substr(0, cut + 1);
+}
+
+void TF1::Btn_PrintClick() { runPrint(printContent(), printFolder()); }
 
 void TF1::MM_File_PrinterSetupClick() { runPrinterSetup(); }
 
 void TF1::MM_File_PrintPreviewClick() { runPrintPreview(printContent()); }
 
-void TF1::MM_File_ExportPdfClick() { runExportPdf(printContent(), listedDirectory()); }
+void TF1::MM_File_ExportPdfClick() { runExportPdf(printContent(), printFolder()); }
 
 } // namespace vb

@@ -48,8 +48,12 @@ void headerFromLines(const Lines &lines, CurrentMessage &msg) {
 void TF1::buildJournal() {
     journal_ = std::make_unique<RecoveryJournal>();
     connect(Memo_log, &QPlainTextEdit::textChanged, this, [this] {
-        if (Memo_log->isModified())
-            journal_->changed();
+        if (!holdsUnsavedText())
+            return;
+        // Whatever made the text unsaved, it is journalled from here on.
+        if (!journal_->active())
+            startJournal();
+        journal_->changed();
     });
     // Reported once per journal, on the status line: typing goes on.
     connect(journal_.get(), &RecoveryJournal::writeFailed, this,
@@ -60,17 +64,18 @@ void TF1::setRecoveryFolder(const Bytes &folder) { journal_->setFolder(folder); 
 
 JournalSnapshot TF1::journalSnapshot() const {
     JournalSnapshot s;
-    if (logMode())
-        s.head = joinLines(logHeaderLines(Current));
+    if (onView_.logMode)
+        s.head = joinLines(logHeaderLines(onView_.Current));
     s.raw = Memo_log->document()->toRawText();
     return s;
 }
 
 void TF1::startJournal() {
-    if (journal_->folder().empty())
+    if (journal_->folder().empty() || onView_.empty())
         return;
-    const Bytes path = resolvePath(currentFilePath());
-    journal_->start({path, identityOf(path), CurrentCategory[kSlotTitle], logMode()},
+    // The file and its identity as the load (or this program's last write)
+    // found them: what Save will check the disk against.
+    journal_->start({onView_.path, onView_.identity, CurrentCategory[kSlotTitle], onView_.logMode},
                     [this] { return journalSnapshot(); });
 }
 
@@ -140,14 +145,23 @@ void TF1::openRecovery(FoundRecovery &&found) {
         // Not listed here, or gone: the text alone, to be stored with Save
         // (under its old name) or Save As.
         MemoClear();
-        if (withHeader)
-            headerFromLines(lines, Current);
-        Current.FileName = r.target;
+        onView_.Current.FileName = r.target;
     }
-    if (withHeader && logMode())
+    // The record of the message on view is the one the text was typed
+    // against: its file, its header, its mode and the identity it had at that
+    // load, so that Save asks about any change made on disk since.
+    onView_.path = r.target;
+    onView_.logMode = withHeader;
+    onView_.identity = r.identity;
+    if (withHeader) {
+        headerFromLines(lines, onView_.Current);
         lines.erase(lines.begin(), lines.begin() + kHeaderLines);
+    }
     Memo_log->setLines(lines);
     Memo_log->document()->setModified(true);
+    onView_.textOnView = true;
+    Btn_Edit->setEnabled(true);
+    MM_Edit_Edit->setEnabled(true);
     journal_->adopt(std::move(found), [this] { return journalSnapshot(); });
     setEditMode(true);
     Memo_log->setFocus();

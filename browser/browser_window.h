@@ -12,6 +12,8 @@
 #include "browser/browser_host.h"
 #include "messages/current_message.h"
 #include "messages/file_list.h"
+#include "messages/message_on_view.h"
+#include "messages/threads.h"
 #include "recovery/recovery_journal.h"
 #include "settings/categories.h"
 #include "settings/settings.h"
@@ -26,6 +28,7 @@
 #include <array>
 #include <initializer_list>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QSplitter;
@@ -33,10 +36,12 @@ class QMenu;
 
 namespace vb {
 
+class AboutWindow;
+class FindController;
 class FindPanel;
+class ShortcutsWindow;
+enum class TextCommand;
 class TextField;
-struct FindState;
-struct MessageHits;
 
 // The browser window's place and pane sizes as the settings file keeps them:
 // the outer position, the client size without the menu bar, the width of the
@@ -46,7 +51,7 @@ struct BrowserGeometry {
 };
 struct PrintContent;
 
-class TF1 : public QMainWindow {
+class TF1 : public QMainWindow, public HeaderEditReturn {
     Q_OBJECT
 public:
     explicit TF1(Settings &settings);
@@ -55,12 +60,21 @@ public:
 
     // Shared state of the browser.
     CategoryRecord CurrentCategory; // working copy of the selected category
-    vb::CurrentMessage Current;     // the message on view
-    std::vector<Bytes> Memo_tmp;    // scratch list of lines
     FileList FLB;                   // the listed directory's matching files
+
+    // The record of the message on view, as the load that put it there (or
+    // the browser's or the header editor's own write of it) left it; empty
+    // when no message is on view.
+    const MessageOnView &messageOnView() const { return onView_; }
+    // True when the memo holds text that differs from the file: typed in
+    // edit mode and not saved, also after a Save that was declined.
+    bool holdsUnsavedText() const;
 
     // Entering the browser and choosing what it lists.
     void DefaultRead();
+    // The next category taken lists folder instead of its own directory (a
+    // working copy only: nothing is stored).
+    void openFolderOnEntry(const Bytes &folder) { folderOnEntry_ = folder; }
     void DefaultRead2();
     void DefaultRead3(const Bytes &fileName);
     void DefaultRead4(int line);
@@ -70,12 +84,13 @@ public:
     void List_DirSet();
     void DLBChange();
     void TitleList_Read();
-    void TitleList_FileRead(const Bytes &path);
-    Bytes TitleList_ListString(const Bytes &fileName) const;
+    // Reads the header of the file at path into header.
+    void TitleList_FileRead(const Bytes &path, CurrentMessage &header) const;
+    Bytes TitleList_ListString(const Bytes &fileName, const CurrentMessage &header) const;
 
     // The message on view.
     void TextLoad();
-    void ResMessageCheck();
+    void ResMessageCheck(const CurrentMessage &header);
     void ResString(int k, int number, MenuEntry *entry);
     void MemoProperty_Set_Font();
     void MemoProperty_Set_Header();
@@ -98,6 +113,9 @@ public:
     bool inEditMode() const;
     // Marks the memo's text as given up or kept, so that no reload asks about it.
     void forgetEdits();
+    // The header editor's report (HeaderEditReturn).
+    void headerWritten(const MessageOnView &written) override;
+    void headerEditClosed() override;
 
     // The recovery journal (browser_recovery.cpp): the folder its files go
     // in (none: no journal is kept), and the journal itself.
@@ -129,7 +147,13 @@ public:
     void MM_Option_ApplicationSetupClick();
     void MM_Edit_HeaderClick();
     void MM_Help_VersionClick();
+    void MM_Help_ShortcutsClick();
+    void MM_Help_AboutClick();
     void FormResize();
+    // Sets the least sizes of the panes (and so of the window) at which the
+    // buttons, the header panel, the count caption and an open Find box with
+    // eight result rows are whole; the splitters keep the panes to them.
+    void keepControlsWhole();
     bool SplitterCanResize();
     // Places the window and its panes from stored values, fitted to the
     // screen it lands on; a left and top adding up to -2000 centre it.
@@ -152,6 +176,9 @@ public:
     void Btn_FindCloseClick();
     void MM_View_FilterClick();
     void TitleFilter_Change();
+
+    // Thread view (browser_thread.cpp).
+    void MM_View_ThreadClick();
 
 private:
     // The controls are the window's own; tests reach them through BrowserProbe.
@@ -197,11 +224,13 @@ private:
     MenuEntry *MM_Option_Font_Fixed, *MM_Option_Font_Variable;
     MenuEntry *MM_Option_Sort_Descending, *MM_Option_Sort_Ascending;
     MenuEntry *MM_Option_Title_File, *MM_Option_Title_Text;
-    MenuEntry *MM_Help_Version;
+    MenuEntry *MM_Help_Version, *MM_Help_Shortcuts, *MM_Help_About;
+    MenuEntry *MM_Edit_Undo, *MM_Edit_Redo, *MM_Edit_Cut, *MM_Edit_Copy, *MM_Edit_Paste, *MM_Edit_SelectAll;
     MenuEntry *MM_View_GoToNumber, *MM_Edit_Find, *MM_Edit_FindNext, *MM_Edit_FindPrevious;
     FindPanel *Pnl_Find;
     MenuEntry *MM_View_Filter;
     TextField *Edt_TitleFilter;
+    MenuEntry *MM_View_Thread;
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
@@ -220,9 +249,13 @@ private:
     QMenu *addMenu(QMenu *parent, const char *title, const char *hint, std::initializer_list<EntrySpec> entries);
     void addEntries(QMenu *menu, std::initializer_list<EntrySpec> entries);
     void setEditMode(bool on);
-    // The file of the message on view: a bare name in the listed directory,
-    // a full path (after Save As) as it stands.
-    Bytes currentFilePath() const;
+    // Empties the record of the message on view (and disables Edit).
+    void clearOnView();
+    // Save's work: true when the file was written.
+    bool saveOnView();
+    // After Save As wrote a file of the listed folder: the title list is
+    // built again and the line of that file selected; the memo stays.
+    void relistAfterSaveAs();
     void buildPanes();
     void buildControlPanel();
     void buildHeaderPanel();
@@ -239,8 +272,8 @@ private:
     // Appends a title line for every listed file in the sort order; returns
     // the line of the file named *wanted (0 when none is).
     int fillTitleList(const Bytes *wanted);
-    // The title line of the file whose header is in Current, into line.
-    void titleLine(const Bytes &fileName, Bytes &line) const;
+    // The title line of the file whose header is header, into line.
+    void titleLine(const Bytes &fileName, const CurrentMessage &header, Bytes &line) const;
     void followLink(MenuEntry *entry, size_t bareLength);
     void setFont(bool fixed);
     void setSort(bool descending);
@@ -252,6 +285,14 @@ private:
     // The caption of the back-link entry with no message behind it.
     static constexpr char kBackLinkCaption[] = "Back :";
     PrintContent printContent() const;
+    Bytes printFolder() const;
+
+    // The Edit menu's text commands (browser_text_commands.cpp): they work on
+    // the line or text that has the focus, else on the message text.
+    void buildTextCommands();
+    QWidget *textCommandTarget() const;
+    std::array<std::pair<MenuEntry *, TextCommand>, 6> textCommandEntries() const;
+    void updateTextCommands();
 
     // Finding (browser_find.cpp).
     void buildFind();
@@ -265,17 +306,14 @@ private:
     // Selects title line j (clearing the filter when it hides it) and shows
     // its message; false when the user kept unsaved edits instead.
     bool showLine(int j);
-    void findInMessage();
     // The title list's height as stored: the one before the Find box opened.
     int titleListHeightToStore() const;
     // The file of the message last loaded; empty when none is.
     Bytes fileOnView() const;
-    void pollFind();
-    void addFindResults(std::vector<MessageHits> &&found);
     void stepFind(int direction);
-    bool goToFindHit(size_t entry, size_t hit);
-    void markMemoHits();
     void closeFind();
+    // A new category or directory: what was found in the old one goes.
+    void clearFindResults();
 
     // The recovery journal (browser_recovery.cpp).
     void buildJournal();
@@ -296,14 +334,43 @@ private:
 
     Settings &settings_;
     BrowserHost *host_ = nullptr;
-    int shownLine_ = -1;     // the title line (shown or not) whose message was last loaded
-    int shownCategory_ = -1; // the category box entry last taken
-    // The Find box's state, defined with it in browser_find.cpp.
-    struct FindStateDeleter {
-        void operator()(FindState *f) const;
-    };
-    std::unique_ptr<FindState, FindStateDeleter> find_;
-    bool countFiltered_ = false; // the count panel shows the lines shown
+    MessageOnView onView_;
+    int shownLine_ = -1;                         // the title line (shown or not) whose message was last loaded
+    int shownCategory_ = -1;                     // the category box entry last taken
+    FindController *finder_ = nullptr;           // the Find box's work
+    QList<int> findPaneSizes_;                   // the title list and directory heights before the Find box opened
+    bool countFiltered_ = false;                 // the count panel shows the lines shown
+    Bytes folderOnEntry_;                        // the folder given on the command line, until it is listed
+    ShortcutsWindow *shortcutsWindow_ = nullptr; // made when first asked for
+    AboutWindow *aboutWindow_ = nullptr;
+
+    // Thread view (browser_thread.cpp): the title list as the tree of the
+    // links, in Log Mode, when the user has it on (remembered in the
+    // settings file). A title pass keeps the links of what it reads in a
+    // ThreadPass, which gives the list its tree when the pass ends.
+    class ThreadPass;
+    bool threadsShown() const { return threadView_ && logMode(); }
+    void readThreadView();
+    void threadMenuCheck();
+    // Builds the title list again and shows the file on view, or the first
+    // title when it is gone.
+    void rebuildTitlesKeeping(const Bytes &fileName);
+    bool threadView_ = false;
+    ThreadLinks threadLinks_;
+};
+
+class TF1::ThreadPass {
+public:
+    explicit ThreadPass(TF1 &browser);
+    ~ThreadPass();
+    ThreadPass(const ThreadPass &) = delete;
+    ThreadPass &operator=(const ThreadPass &) = delete;
+    // The header just read, whose title line is titleLine.
+    void add(const CurrentMessage &header, const Bytes &titleLine);
+
+private:
+    TF1 &b_;
+    bool on_;
 };
 
 } // namespace vb

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QListWidget>
+#include <limits>
 
 namespace vb {
 
@@ -18,6 +19,9 @@ FindPanel::FindPanel(QWidget *parent) : QWidget(parent) {
     Edt_FindText = new TextField(this);
     Edt_FindText->setObjectName("Edt_FindText");
     Edt_FindText->setAccessibleName(QStringLiteral("Find"));
+    // Nothing typed or pasted is cut: a text too long to search is refused
+    // when the search starts.
+    Edt_FindText->setMaxLength(std::numeric_limits<int>::max());
     setHint(Edt_FindText, "検索する文字列 (Enter で検索、Esc で中止)");
     caption->setBuddy(Edt_FindText);
     grid->addWidget(caption, 0, 0);

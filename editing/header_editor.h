@@ -10,6 +10,7 @@
 // restores, enabling, the date stamp), header_editor_write.cpp (OK, Cancel
 // and the writes).
 
+#include "browser/browser_host.h"
 #include "messages/current_message.h"
 #include "messages/writer.h"
 
@@ -27,7 +28,6 @@ class QPushButton;
 namespace vb {
 
 class SpinEdit;
-class TF1;
 class TF3;
 
 class HeaderEditor : public QObject {
@@ -37,15 +37,14 @@ public:
 
     // Builds the controls on window's header-edit panel.
     explicit HeaderEditor(TF3 *window);
-    // The browser whose message is edited and to which the editor returns.
-    void setBrowser(TF1 *browser) { browser_ = browser; }
+    // The window the editor reports its write and its closing to.
+    void setBrowser(HeaderEditReturn *browser) { browser_ = browser; }
     // The local date and time for "Now"; the system clock by default.
     void setClock(Clock clock) { clock_ = std::move(clock); }
 
-    // Opening: clears every field, then fills it from the message on view.
-    // HeaderBodyLines is the body to write under the header; edited says
-    // whether it holds edits not yet saved.
-    void DefaultSetup(const Lines &HeaderBodyLines, bool edited);
+    // Opening: clears every field, then fills it from the message on view
+    // the request carries, with the body to write under the header.
+    void DefaultSetup(const HeaderEditRequest &request);
     void Def_Number();
     void Def_Title();
     void Def_Name();
@@ -67,7 +66,8 @@ public:
     CurrentMessage HeaderUpDate_LogMode() const;
     CurrentMessage HeaderUpDate_TextMode() const;
     // Assemble the file with or without a header and write it; false when
-    // the user declined to replace another file (the editor stays open).
+    // the user declined to replace another file, or a file changed on disk
+    // since the load (the editor stays open).
     bool LogInformation(const CurrentMessage &record);
     bool UpDate_Text(const CurrentMessage &record);
 
@@ -96,17 +96,16 @@ private:
     void clearBackLink();
     bool logMode() const;
     const CurrentMessage &current() const;
-    // Writes Memo_tmp to the record's file, then drops the old file when
+    // Writes the lines to the record's file, then drops the old file when
     // that was asked for and names another file.
-    bool replaceMessage(const CurrentMessage &record);
+    bool replaceMessage(const CurrentMessage &record, const Lines &Memo_tmp);
     // Hides the editor and lets the browser select its category afresh.
     void close();
 
     TF3 *window_;
-    TF1 *browser_ = nullptr;
+    HeaderEditReturn *browser_ = nullptr;
     Clock clock_;
-    Lines body_;
-    bool edited_ = false;
+    HeaderEditRequest request_; // what the browser handed over at opening
 };
 
 } // namespace vb

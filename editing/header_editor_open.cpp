@@ -1,7 +1,6 @@
 // Opening the header editor: clearing, the restores of each row from the
 // message on view, enabling the header fields, and the date stamp.
 
-#include "browser/browser_window.h"
 #include "editing/header_editor.h"
 #include "editing/shared_window.h"
 #include "messages/links.h"
@@ -30,13 +29,12 @@ Bytes dateStamp(const QDateTime &now) {
 
 } // namespace
 
-bool HeaderEditor::logMode() const { return browser_->CurrentCategory.isLogMode(); }
+bool HeaderEditor::logMode() const { return request_.logMode; }
 
-const CurrentMessage &HeaderEditor::current() const { return browser_->Current; }
+const CurrentMessage &HeaderEditor::current() const { return request_.message.Current; }
 
-void HeaderEditor::DefaultSetup(const Lines &HeaderBodyLines, bool edited) {
-    body_ = HeaderBodyLines;
-    edited_ = edited;
+void HeaderEditor::DefaultSetup(const HeaderEditRequest &request) {
+    request_ = request;
     // The controller has laid the window out as the header editor.
     window_->show();
     window_->activateWindow();

@@ -7,7 +7,7 @@
 // lead to two files; another existing file is replaced only after a question;
 // a write that fails keeps the editor open as the user left it.
 
-#include "browser/browser_window.h"
+#include "browser/disk_checks.h"
 #include "editing/header_editor.h"
 #include "editing/shared_window.h"
 #include "messages/naming.h"
@@ -55,10 +55,8 @@ CurrentMessage HeaderEditor::HeaderUpDate_LogMode() const {
             m.NextLinks += fiveDigit(SE_Next[k]->number());
     if (CB_Back->isChecked())
         m.BackLink = fiveDigit(SE_Back->number());
-    const CategoryRecord &category = browser_->CurrentCategory;
-    m.FileName = CB_AutoFileName->isChecked()
-                     ? logModeFileName(category[kSlotFileName1], number, category[kSlotFileName2])
-                     : text(E_Header_File);
+    m.FileName = CB_AutoFileName->isChecked() ? logModeFileName(request_.fileName1, number, request_.fileName2)
+                                              : text(E_Header_File);
     return m;
 }
 
@@ -69,48 +67,61 @@ CurrentMessage HeaderEditor::HeaderUpDate_TextMode() const {
 }
 
 bool HeaderEditor::LogInformation(const CurrentMessage &record) {
-    Lines &file = browser_->Memo_tmp;
-    file.clear();
-    appendLogHeader(record, file);
-    file.insert(file.end(), body_.begin(), body_.end());
-    return replaceMessage(record);
+    Lines Memo_tmp;
+    appendLogHeader(record, Memo_tmp);
+    const Lines &body = request_.HeaderBodyLines;
+    Memo_tmp.insert(Memo_tmp.end(), body.begin(), body.end());
+    return replaceMessage(record, Memo_tmp);
 }
 
 bool HeaderEditor::UpDate_Text(const CurrentMessage &record) {
-    browser_->Memo_tmp = body_;
-    return replaceMessage(record);
+    return replaceMessage(record, request_.HeaderBodyLines);
 }
 
-bool HeaderEditor::replaceMessage(const CurrentMessage &record) {
-    const Bytes oldName = current().FileName;
-    const Bytes &target = record.FileName;
-    const bool ownFile = !oldName.empty() && sameFile(oldName, target);
-    if (!ownFile && fileExists(target) && !isDirectory(target) && !dialogs().question("File Overwrite OK?"))
+bool HeaderEditor::replaceMessage(const CurrentMessage &record, const Lines &Memo_tmp) {
+    const MessageOnView &onView = request_.message;
+    const Bytes &oldPath = onView.path;
+    // A bare name is a file of the message's own folder.
+    const Bytes target = isAbsolute(record.FileName) ? record.FileName : request_.directory + record.FileName;
+    const bool ownFile = !oldPath.empty() && sameFile(oldPath, target);
+    if (ownFile) {
+        // The message's own file, as the load saw it, or changed since.
+        if (!mayWriteOver(target, onView.identity))
+            return false;
+    } else if (fileExists(target) && !isDirectory(target) && !dialogs().question("File Overwrite OK?")) {
         return false;
+    }
     // A failure raises here: nothing deleted, the editor stays open.
-    writeLines(target, browser_->Memo_tmp);
+    writeLines(target, Memo_tmp);
     // Only a file known to be another one is deleted: the new content may
-    // have gone into the old file after all.
-    if (CB_DeleteOldFile->isChecked() && !oldName.empty() && !ownFile && distinctFiles(oldName, target))
-        removeFile(oldName);
-    browser_->Current = record;
+    // have gone into the old file after all. One changed since the load is
+    // deleted only after a question.
+    if (CB_DeleteOldFile->isChecked() && !oldPath.empty() && !ownFile && distinctFiles(oldPath, target) &&
+        mayRemove(oldPath, onView.identity) == RemoveCheck::Remove)
+        removeFile(oldPath);
+    MessageOnView written;
+    written.path = resolvePath(target);
+    written.Current = record;
+    written.logMode = onView.logMode;
+    if (!readFileIdentity(written.path, written.identity))
+        written.identity = FileIdentity();
+    browser_->headerWritten(written);
     E_Header_File->setText(toUnicode(record.FileName));
     close();
     return true;
 }
 
 void HeaderEditor::Btn_Header_CancelClick() {
-    if (edited_ && !dialogs().question("Edited Text Discard OK?"))
+    if (request_.edited && !dialogs().question("Edited Text Discard OK?"))
         return;
     close();
 }
 
 void HeaderEditor::close() {
     // The edits were written or given up; reloading must not ask about them again.
-    browser_->forgetEdits();
-    edited_ = false;
+    request_.edited = false;
     window_->hide();
-    browser_->DefaultRead2();
+    browser_->headerEditClosed();
 }
 
 } // namespace vb

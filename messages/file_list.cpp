@@ -5,6 +5,7 @@
 #include "ui/core/files.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace vb {
 
@@ -26,8 +27,8 @@ void FileList::setDirectory(const Bytes &dir) {
     const Bytes normal = normalDirectory(dir);
     if (normal != directory_)
         list(normal, mask_);
-    else if (!isDirectory(normal))
-        failIo(kIoPathNotFound); // gone since it was listed: nothing changes
+    else if (int err = 0; !isDirectory(normal, &err))
+        failIo(kIoPathNotFound, err); // gone since it was listed: nothing changes
 }
 
 void FileList::setMask(const Bytes &mask) {
@@ -46,7 +47,7 @@ const FileList::Snapshot &FileList::read(const Bytes &dir, std::unique_ptr<Snaps
     snap->dir = dir;
     int err = 0;
     if (!listDirectory(dir, &snap->files, readOnce_ > 0 ? &snap->folders : nullptr, &err))
-        failIo(ioCodeFromErrno(err));
+        failIo(ioCodeFromErrno(err), err);
     if (readOnce_ == 0) {
         scratch = std::move(snap);
         return *scratch;

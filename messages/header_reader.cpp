@@ -76,7 +76,7 @@ private:
         const size_t chunk = scanned_ == 0 ? kFirstRead : kNextReads;
         const long got = file_.read(buf_, std::min(chunk, kHeaderScanLimit - scanned_));
         if (got < 0)
-            failIo(ioCodeFromErrno(errno));
+            failIo(ioCodeFromErrno(errno), errno);
         if (got == 0)
             atEof_ = true;
         size_ = size_t(got > 0 ? got : 0);
@@ -120,7 +120,7 @@ void HeaderReader::read(const std::string &fsPath, const Bytes &fileName, bool l
     FileHandle file;
     int err = 0;
     if (!file.openFs(fsPath, &err))
-        failIo(ioCodeFromErrno(err));
+        failIo(ioCodeFromErrno(err), err);
     take(file, fileName, logMode, msg);
 }
 
@@ -130,7 +130,7 @@ void HeaderReader::readIn(const FileHandle &folder, const std::string &fsName, c
     FileHandle file;
     int err = 0;
     if (!file.openIn(folder, fsName.c_str(), &err))
-        failIo(ioCodeFromErrno(err));
+        failIo(ioCodeFromErrno(err), err);
     take(file, fileName, logMode, msg);
 }
 

@@ -2,6 +2,8 @@
 #include "messages/matcher.h"
 #include "ui/core/mbcs.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <pcre2.h>
 
@@ -161,34 +163,56 @@ FoldedText foldWideForms(std::string_view s) {
 
 } // namespace
 
+// The engine's limits, set rather than left to its defaults, so that one look
+// at a line ends within a few milliseconds however the pattern backtracks:
+// a stop asked for between two looks is never kept waiting. The compiled
+// (JIT) engine does far more work per unit of its match limit than the
+// interpreter, which serves only when the pattern cannot be compiled.
+constexpr uint32_t kJitMatchLimit = 1000000;
+constexpr uint32_t kInterpretedMatchLimit = 100000;
+constexpr uint32_t kDepthLimit = 10000;
+constexpr uint32_t kHeapLimitKiB = 20000;
+
 struct Matcher::Regex {
     pcre2_code *code = nullptr;
-    ~Regex() { pcre2_code_free(code); }
+    pcre2_match_context *context = nullptr;
+    ~Regex() {
+        pcre2_match_context_free(context);
+        pcre2_code_free(code);
+    }
+
+    // Match data for one thread's looks.
+    struct Data {
+        pcre2_match_data *md;
+        explicit Data(const Regex &re) : md(pcre2_match_data_create_from_pattern(re.code, nullptr)) {}
+        ~Data() { pcre2_match_data_free(md); }
+        Data(const Data &) = delete;
+        Data &operator=(const Data &) = delete;
+    };
 
     // The first non-empty match at or after from, on character boundaries.
-    bool find(std::string_view s, size_t from, Hit &hit) const {
-        pcre2_match_data *md = pcre2_match_data_create_from_pattern(code, nullptr);
-        if (!md)
-            return false;
-        bool found = false;
+    Outcome find(std::string_view s, size_t from, Hit &hit, const Data &data) const {
+        if (!data.md)
+            return Outcome::TooComplex;
         size_t pos = from;
         while (pos <= s.size()) {
-            const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(s.data()), s.size(), pos, 0, md, nullptr);
+            const int rc =
+                pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(s.data()), s.size(), pos, 0, data.md, context);
+            if (rc == PCRE2_ERROR_NOMATCH)
+                return Outcome::NoHit;
             if (rc < 0)
-                break; // no match, or a limit reached: nothing more to find
-            const PCRE2_SIZE *ov = pcre2_get_ovector_pointer(md);
+                return Outcome::TooComplex; // a limit reached, or no memory for the look
+            const PCRE2_SIZE *ov = pcre2_get_ovector_pointer(data.md);
             const size_t b = ov[0], e = ov[1];
             if (e > b && onBoundary(s, b) && onBoundary(s, e)) {
                 hit = {b, e};
-                found = true;
-                break;
+                return Outcome::Hit;
             }
             if (b >= s.size())
                 break;
             pos = nextBoundary(s, b);
         }
-        pcre2_match_data_free(md);
-        return found;
+        return Outcome::NoHit;
     }
 };
 
@@ -233,7 +257,17 @@ bool Matcher::compile(const Bytes &pattern, bool regex, Bytes *error) {
             }
             return false;
         }
-        pcre2_jit_compile(re->code, PCRE2_JIT_COMPLETE); // plain matching when the JIT is not there
+        // Plain matching when the JIT is not there or cannot take the pattern.
+        const bool jit = pcre2_jit_compile(re->code, PCRE2_JIT_COMPLETE) == 0;
+        re->context = pcre2_match_context_create(nullptr);
+        if (!re->context) {
+            if (error)
+                *error = "Not enough memory for the pattern";
+            return false;
+        }
+        pcre2_set_match_limit(re->context, jit ? kJitMatchLimit : kInterpretedMatchLimit);
+        pcre2_set_depth_limit(re->context, kDepthLimit);
+        pcre2_set_heap_limit(re->context, kHeapLimitKiB);
         regex_ = std::move(re);
         ready_ = true;
         return true;
@@ -272,9 +306,10 @@ bool Matcher::matchLiteralAt(std::string_view text, size_t at, size_t &end) cons
     return true;
 }
 
-bool Matcher::findLiteral(std::string_view text, size_t from, Hit &hit) const {
+bool Matcher::findLiteral(std::string_view text, size_t from, size_t to, Hit &hit, size_t &next) const {
     const size_t size = text.size();
-    for (size_t i = from; i < size;) {
+    size_t i = from;
+    while (i < to) {
         const auto b = static_cast<unsigned char>(text[i]);
         size_t end = 0;
         if (startByte_[b] && matchLiteralAt(text, i, end)) {
@@ -283,33 +318,80 @@ bool Matcher::findLiteral(std::string_view text, size_t from, Hit &hit) const {
         }
         i += mbcs::isLeadByte(b) && i + 1 < size && mbcs::isTrailByte(static_cast<unsigned char>(text[i + 1])) ? 2 : 1;
     }
+    next = i;
     return false;
 }
 
-bool Matcher::find(std::string_view text, size_t from, Hit &hit) const {
-    if (!ready_ || from >= text.size())
-        return false;
-    if (!regex_)
-        return findLiteral(text, from, hit);
-    if (!hasWideForms(text))
-        return regex_->find(text, from, hit);
-    const FoldedText folded = foldWideForms(text);
-    // The folded position of from: the first byte that came from it or later.
+namespace {
+// The folded position of from: the first byte that came from it or later.
+size_t foldedStart(const FoldedText &folded, size_t from) {
     size_t start = 0;
     while (start < folded.text.size() && folded.origin[start] < from)
         ++start;
+    return start;
+}
+// How much plain text is scanned between two looks at the stop flag.
+constexpr size_t kLiteralSlice = 64 * 1024;
+} // namespace
+
+Outcome Matcher::search(std::string_view text, size_t from, Hit &hit) const {
+    if (!ready_ || from >= text.size())
+        return Outcome::NoHit;
+    if (!regex_) {
+        size_t next = 0;
+        return findLiteral(text, from, text.size(), hit, next) ? Outcome::Hit : Outcome::NoHit;
+    }
+    const Regex::Data data(*regex_);
+    if (!hasWideForms(text))
+        return regex_->find(text, from, hit, data);
+    const FoldedText folded = foldWideForms(text);
     Hit h;
-    if (!regex_->find(folded.text, start, h))
-        return false;
-    hit = {folded.origin[h.begin], folded.origin[h.end]};
-    return true;
+    const Outcome o = regex_->find(folded.text, foldedStart(folded, from), h, data);
+    if (o == Outcome::Hit)
+        hit = {folded.origin[h.begin], folded.origin[h.end]};
+    return o;
 }
 
-std::vector<Hit> Matcher::findAll(std::string_view text) const {
+std::vector<Hit> Matcher::findAll(std::string_view text, bool *gaveUp, size_t from,
+                                  const std::atomic<bool> *stop) const {
     std::vector<Hit> hits;
-    Hit h;
-    for (size_t from = 0; find(text, from, h); from = h.end)
-        hits.push_back(h);
+    const auto stopped = [stop] { return stop && stop->load(std::memory_order_relaxed); };
+    if (!ready_)
+        return hits;
+    if (!regex_) {
+        size_t pos = from;
+        while (pos < text.size() && !stopped()) {
+            Hit h;
+            size_t next = 0;
+            if (findLiteral(text, pos, std::min(text.size(), pos + kLiteralSlice), h, next)) {
+                hits.push_back(h);
+                pos = h.end;
+            } else
+                pos = next;
+        }
+        return hits;
+    }
+    // A text with full-width letters or digits is folded once for all its hits.
+    const bool wide = hasWideForms(text);
+    FoldedText folded;
+    std::string_view s = text;
+    size_t pos = from;
+    if (wide) {
+        folded = foldWideForms(text);
+        s = folded.text;
+        pos = foldedStart(folded, from);
+    }
+    const Regex::Data data(*regex_);
+    while (pos < s.size() && !stopped()) {
+        Hit h;
+        const Outcome o = regex_->find(s, pos, h, data);
+        if (o == Outcome::TooComplex && gaveUp)
+            *gaveUp = true;
+        if (o != Outcome::Hit)
+            break;
+        hits.push_back(wide ? Hit{folded.origin[h.begin], folded.origin[h.end]} : h);
+        pos = h.end;
+    }
     return hits;
 }
 

@@ -11,6 +11,7 @@
 
 #include "ui/core/codepage.h"
 
+#include <atomic>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,11 @@ struct Hit {
     size_t begin = 0, end = 0;
     bool operator==(const Hit &o) const { return begin == o.begin && end == o.end; }
 };
+
+// What a look for a hit came to. TooComplex: the regular-expression engine
+// gave up (its match, depth or memory limit was reached) before it could
+// tell, so the rest of the text from where the look began is unsearched.
+enum class Outcome { Hit, NoHit, TooComplex };
 
 class Matcher {
 public:
@@ -35,19 +41,26 @@ public:
     const Bytes &pattern() const { return pattern_; }
 
     // The first hit at or after byte from (a character boundary of text).
-    bool find(std::string_view text, size_t from, Hit &hit) const;
+    // One look is bounded: the engine's limits are set so that it gives up
+    // in a few milliseconds rather than run on.
+    Outcome search(std::string_view text, size_t from, Hit &hit) const;
+    bool find(std::string_view text, size_t from, Hit &hit) const { return search(text, from, hit) == Outcome::Hit; }
     bool contains(std::string_view text) const {
         Hit h;
         return find(text, 0, h);
     }
-    // Every hit of text, in order and not overlapping.
-    std::vector<Hit> findAll(std::string_view text) const;
+    // Every hit of text from byte from on, in order and not overlapping.
+    // *gaveUp is set when the engine gave up part-way: the hits before that
+    // point are kept. A raised stop flag (looked at between hits and every
+    // few kilobytes of a plain text) ends the look early, *gaveUp unset.
+    std::vector<Hit> findAll(std::string_view text, bool *gaveUp = nullptr, size_t from = 0,
+                             const std::atomic<bool> *stop = nullptr) const;
 
     // The matcher is shared by threads: matching never changes it.
     struct Regex;
 
 private:
-    bool findLiteral(std::string_view text, size_t from, Hit &hit) const;
+    bool findLiteral(std::string_view text, size_t from, size_t to, Hit &hit, size_t &next) const;
     bool matchLiteralAt(std::string_view text, size_t at, size_t &end) const;
 
     Bytes pattern_;

@@ -27,7 +27,14 @@ struct MessageHits {
     Bytes number; // Log Mode: the number line in five-digit form; empty in Text Mode
     Bytes title;  // Log Mode: the title value; Text Mode: the first line
     std::vector<LineHit> lines;
+    std::vector<size_t> tooComplex; // lines where the engine gave up part-way, as line indexes
     size_t hitCount() const;
+};
+
+// A line whose rest was not searched because the engine gave up on it.
+struct GaveUp {
+    Bytes name;      // the file; empty for the message on view
+    size_t line = 0; // its line index
 };
 
 struct SearchSummary {
@@ -37,26 +44,41 @@ struct SearchSummary {
     size_t hits = 0;     // hits in all
     size_t vanished = 0; // files gone before they were read
     bool cancelled = false;
-    std::vector<Bytes> unreadable; // names of the files that could not be read
+    std::vector<Bytes> unreadable;  // names of the files that could not be read
+    std::vector<GaveUp> tooComplex; // the first lines the engine gave up on (at most kGaveUpKept)
+    size_t tooComplexLines = 0;     // how many lines it gave up on in all
+    // Notes one more line given up on.
+    void addGaveUp(const Bytes &name, size_t line);
 };
+constexpr size_t kGaveUpKept = 100;
 
 // How the header lines of a Log Mode message start: the number line, then
 // the lines whose first six bytes are a key.
 constexpr size_t kHeaderLines = 10;
 
-// The hits in one file's content; false when there are none.
-bool searchContent(std::string_view content, bool logMode, const Matcher &matcher, MessageHits &out);
+// The hits in one file's content; false when there are none (out.tooComplex
+// may still name lines). A raised stop flag, looked at on every line, ends
+// the look early.
+bool searchContent(std::string_view content, bool logMode, const Matcher &matcher, MessageHits &out,
+                   const std::atomic<bool> *stop = nullptr);
 
-// Searches the named files of directory in the order given. Before each file
-// the cancel flag is looked at; found gets each message with hits as it is
-// searched, and progress the count of files done so far.
+// Searches the named files of directory in the order given. The cancel flag
+// is looked at between files, between the pieces of a file read and on every
+// line searched, so that a cancelled search ends within milliseconds; found
+// gets each message with hits as it is searched, and progress the count of
+// files done so far.
 SearchSummary searchMessages(const Bytes &directory, const std::vector<Bytes> &names, bool logMode,
                              const Matcher &matcher, const std::atomic<bool> &cancel,
                              const std::function<void(MessageHits &&)> &found,
                              const std::function<void(size_t done)> &progress = nullptr);
 
 // The summary in a line: "12 hits in 5 messages", followed by
-// "; 3 files could not be read: a, b, c" and " (cancelled)" when they apply.
+// "; 3 files could not be read: a, b, c",
+// "; pattern too complex at a line 7; the rest of that line was not searched"
+// and " (cancelled)" when they apply.
 Bytes summaryText(const SearchSummary &s);
+// The part about the lines given up on, "" when there are none. A line of the
+// message on view (no file name) reads "at line 7".
+Bytes gaveUpText(const SearchSummary &s);
 
 } // namespace vb

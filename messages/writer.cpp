@@ -20,8 +20,9 @@ Bytes joinLines(const Lines &lines) {
 }
 
 void writeLines(const Bytes &path, const Lines &lines) {
-    if (!writeFileAtomic(path, joinLines(lines)))
-        failCannotCreate(path);
+    int err = 0;
+    if (!writeFileAtomic(path, joinLines(lines), &err))
+        failCannotCreate(path, err);
 }
 
 void appendLogHeader(const CurrentMessage &msg, Lines &lines) {

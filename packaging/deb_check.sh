@@ -33,7 +33,7 @@ $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/a
 dpkg-query -W -f='${Depends}\n' velbrook
 dpkg -L velbrook | sort > "$work/files"
 for f in /usr/bin/velbrook /usr/share/applications/velbrook.desktop \
-         /usr/share/metainfo/org.velbrook.velbrook.metainfo.xml \
+         /usr/share/metainfo/io.github.velbrook.velbrook.metainfo.xml /usr/share/doc/velbrook/copyright \
          /usr/share/icons/hicolor/scalable/apps/velbrook.svg /usr/share/icons/hicolor/48x48/apps/velbrook.png \
          /usr/share/man/man1/velbrook.1.gz /usr/share/velbrook/samples/logtext/KVX00001.TXT; do
   grep -qx "$f" "$work/files" || fail "the package holds no $f"
@@ -60,7 +60,7 @@ velbrook & pid=$!
 wait_window "Width: 352" || { kill $pid; exit 1; }
 echo "the title window is on the screen"
 press Return
-wait_window "Width: 640" || { kill $pid; exit 1; }
+wait_window "Height: 450" || { kill $pid; exit 1; }
 echo "View opened the browser"
 sleep 1
 cp "$HOME/.config/velbrook/Velbrook.ini" "$HOME/after-view.ini" 2>/dev/null

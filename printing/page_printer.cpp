@@ -62,18 +62,54 @@ PagePrinter::PagePrinter(PrintCanvas &canvas, const PrintContent &content)
     canvas_.setFontFace(content_.fontFace);
 }
 
-bool PagePrinter::print() {
+size_t PagePrinter::lineCount() const { return content_.source ? content_.source->size() : content_.lines.size(); }
+
+Bytes PagePrinter::lineAt(size_t k) const { return content_.source ? content_.source->line(k) : content_.lines[k]; }
+
+bool PagePrinter::report(size_t done) {
+    if (progress_ && *progress_ && !(*progress_)(done, 2 * lineCount() + 1))
+        cancelled_ = true;
+    return !cancelled_;
+}
+
+bool PagePrinter::measure(const PrintProgress &progress) {
+    progress_ = &progress;
+    PrintPageLines();
+    PrintPageCal();
+    progress_ = nullptr;
+    return !cancelled_;
+}
+
+void PagePrinter::printPage(int p) {
+    const int n = PrintPageLines();
+    const int size = PrintPageCal();
+    PrintPage1Text(size, p, n);
+    PrintPage1Caption(p, PrintPageCount());
+    PrintPage1Line();
+}
+
+bool PagePrinter::print(const PrintProgress &progress) {
     if (!canvas_.beginDocument())
         return false;
-    const int pages = PrintPageCount();
-    for (int p = 1; p <= pages; ++p) {
-        if (p > 1)
-            canvas_.newPage();
-        const int n = PrintPageLines();
-        const int size = PrintPageCal();
-        PrintPage1Text(size, p, n);
-        PrintPage1Caption(p, pages);
-        PrintPage1Line();
+    bool done = measure(progress);
+    if (done) {
+        progress_ = &progress;
+        const int pages = PrintPageCount();
+        const size_t perPage = size_t(PrintPageLines());
+        for (int p = 1; p <= pages; ++p) {
+            if (!report(lineCount() + std::min(size_t(p - 1) * perPage, lineCount()))) {
+                done = false;
+                break;
+            }
+            if (p > 1)
+                canvas_.newPage();
+            printPage(p);
+        }
+        progress_ = nullptr;
+    }
+    if (!done) {
+        canvas_.abortDocument();
+        return false;
     }
     canvas_.endDocument();
     return true;
@@ -82,7 +118,7 @@ bool PagePrinter::print() {
 int PagePrinter::lineHeight() {
     if (lineHeight_ < 0) {
         canvas_.setFontSize(content_.fontPoints);
-        lineHeight_ = canvas_.textHeight(content_.lines.empty() ? Bytes() : content_.lines[0]);
+        lineHeight_ = canvas_.textHeight(lineCount() == 0 ? Bytes() : lineAt(0));
     }
     return lineHeight_;
 }
@@ -99,7 +135,7 @@ int PagePrinter::PrintPageLines() {
 
 int PagePrinter::PrintPageCount() {
     const int n = PrintPageLines();
-    const int lines = int(content_.lines.size());
+    const int lines = int(lineCount());
     const int pages = lines / n + (lines % n ? 1 : 0);
     return pages < 1 ? 1 : pages;
 }
@@ -108,15 +144,29 @@ int PagePrinter::PrintPageCal() {
     if (bodySize_ >= 0)
         return bodySize_;
     const int limit = int(std::nearbyint(double(width_) / 100.0 * kBodyWidthPercent));
+    const size_t count = lineCount();
     int size = content_.fontPoints;
+    widths_.assign(count, -1);
     // The line found too wide at one size is the first one tried at the next.
     size_t culprit = 0;
+    // Every line is measured once a size until one is too wide; the widths
+    // of the size where all fit are kept for drawing.
     auto tooWide = [&] {
         canvas_.setFontSize(size);
-        if (culprit < content_.lines.size() && canvas_.textWidth(content_.lines[culprit]) > limit)
-            return true;
-        for (size_t k = 0; k < content_.lines.size(); ++k) {
-            if (k != culprit && canvas_.textWidth(content_.lines[k]) > limit) {
+        widths_.assign(count, -1);
+        widthsSize_ = size;
+        if (culprit < count) {
+            widths_[culprit] = canvas_.textWidth(lineAt(culprit));
+            if (widths_[culprit] > limit)
+                return true;
+        }
+        for (size_t k = 0; k < count; ++k) {
+            if (k % 1024 == 0 && !report(k))
+                return false;
+            if (k == culprit)
+                continue;
+            widths_[k] = canvas_.textWidth(lineAt(k));
+            if (widths_[k] > limit) {
                 culprit = k;
                 return true;
             }
@@ -126,6 +176,9 @@ int PagePrinter::PrintPageCal() {
     // Size 1 is the floor: a line too wide even there is cut at the box edge.
     while (size > 1 && tooWide())
         --size;
+    if (widthsSize_ != size)
+        widths_.assign(count, -1);
+    widthsSize_ = size;
     bodySize_ = size;
     return size;
 }
@@ -134,11 +187,12 @@ void PagePrinter::PrintPage1Text(int size, int page, int lines) {
     const float step = float(double(lineHeight()) / height_ * 100.0);
     canvas_.setFontSize(size);
     const size_t first = size_t(page - 1) * size_t(lines);
-    const size_t end = std::min(size_t(page) * size_t(lines), content_.lines.size());
+    const size_t end = std::min(size_t(page) * size_t(lines), lineCount());
+    const bool known = size == widthsSize_ && widths_.size() == lineCount();
     for (size_t k = first; k < end; ++k) {
         const double j = double(k - first);
-        PrintMemo(content_.lines[k], kBodyLeft, float(kBodyTop + j * step), kBodyRight,
-                  float(kBodyTop + (j + 1) * step));
+        PrintMemo(lineAt(k), kBodyLeft, float(kBodyTop + j * step), kBodyRight, float(kBodyTop + (j + 1) * step),
+                  known ? widths_[k] : -1);
     }
 }
 
@@ -178,7 +232,7 @@ void PagePrinter::PrintPage1Line() {
         PrintLine(r.x1, r.y1, r.x2, r.y2, r.pen, 0, r.offsetDown);
 }
 
-int PagePrinter::fittedSize(const Bytes &sizing, double boxWidth, double boxHeight) {
+PagePrinter::Fitted PagePrinter::fittedSize(const Bytes &sizing, double boxWidth, double boxHeight) {
     const auto key = std::make_tuple(sizing, boxWidth, boxHeight);
     auto found = fitted_.find(key);
     if (found != fitted_.end())
@@ -193,8 +247,10 @@ int PagePrinter::fittedSize(const Bytes &sizing, double boxWidth, double boxHeig
         if (canvas_.textWidth(sizing) < boxWidth)
             best = size;
     }
-    fitted_.emplace(key, best);
-    return best;
+    canvas_.setFontSize(best);
+    const Fitted fitted{best, canvas_.textWidth(sizing), canvas_.textHeight(sizing)};
+    fitted_.emplace(key, fitted);
+    return fitted;
 }
 
 void PagePrinter::PrintText(const Bytes &sizing, const Bytes &printed, float x1, float y1, float x2, float y2,
@@ -203,19 +259,26 @@ void PagePrinter::PrintText(const Bytes &sizing, const Bytes &printed, float x1,
         return; // nothing to draw
     const double boxWidth = double(x2 - x1) * (double(width_) / 100.0);
     const double boxHeight = double(y2 - y1) * (double(height_) / 100.0);
-    canvas_.setFontSize(fittedSize(sizing, boxWidth, boxHeight));
+    const Fitted fitted = fittedSize(sizing, boxWidth, boxHeight);
+    canvas_.setFontSize(fitted.size);
     const PixelRect r = percentBox(width_, height_, x1, y1, x2, y2);
     int x = r.left, y = r.top;
     if (placement & kBottomLeft)
-        y = r.bottom - canvas_.textHeight(sizing);
+        y = r.bottom - fitted.height;
     if (placement & kTopRight)
-        x = r.right - canvas_.textWidth(sizing);
-    canvas_.textRect(r, x, y, printed);
+        x = r.right - fitted.width;
+    if (printed == sizing)
+        canvas_.measuredTextRect(r, x, y, printed, fitted.width);
+    else
+        canvas_.textRect(r, x, y, printed);
 }
 
-void PagePrinter::PrintMemo(const Bytes &text, float x1, float y1, float x2, float y2) {
+void PagePrinter::PrintMemo(const Bytes &text, float x1, float y1, float x2, float y2, int width) {
     const PixelRect r = percentBox(width_, height_, x1, y1, x2, y2);
-    canvas_.textRect(r, r.left, r.top, text);
+    if (width >= 0)
+        canvas_.measuredTextRect(r, r.left, r.top, text, width);
+    else
+        canvas_.textRect(r, r.left, r.top, text);
 }
 
 void PagePrinter::PrintLine(float x1, float y1, float x2, float y2, float penWidth, int offsetAcross, int offsetDown) {

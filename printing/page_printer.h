@@ -6,16 +6,30 @@
 
 #include "printing/print_canvas.h"
 
+#include <functional>
 #include <map>
+#include <memory>
 #include <tuple>
 #include <vector>
 
 namespace vb {
 
+// The lines of a message read one at a time, so that a long message is never
+// copied whole for printing. Read in order they come quickest.
+class PrintLines {
+public:
+    virtual ~PrintLines() = default;
+    virtual size_t size() const = 0;
+    // Line k, for k < size().
+    virtual Bytes line(size_t k) = 0;
+};
+
 // What is printed, taken from the browser at the moment of printing.
 struct PrintContent {
     std::vector<Bytes> lines; // the message text as shown, one entry a line
-    Bytes fontFace;           // the message text's face and point size
+    // The same lines read one at a time, in place of lines when set.
+    std::shared_ptr<PrintLines> source;
+    Bytes fontFace; // the message text's face and point size
     int fontPoints = 0;
     Bytes title; // the header panel's title
     Bytes name, mail, web, date;
@@ -36,15 +50,28 @@ Bytes pageNumberText(int page, int pages);
 // The line at the foot of every page.
 Bytes makerNotice(const Bytes &printedOn);
 
-// Lays out and draws the pages of one job on one canvas.
+// Told how far a job has come (done of total steps: every line measured, then
+// every line drawn); returns false to stop the job.
+using PrintProgress = std::function<bool(size_t done, size_t total)>;
+
+// Lays out and draws the pages of one job on one canvas, a page at a time:
+// beside the canvas it keeps one width a line, never the lines.
 class PagePrinter {
 public:
     // Sets the canvas's face to the message text's face for the whole job.
     PagePrinter(PrintCanvas &canvas, const PrintContent &content);
 
     // Begins the document, draws every page and ends it; false when the
-    // canvas could not be drawn on (nothing drawn then).
-    bool print();
+    // canvas could not be drawn on (nothing drawn then), or when progress
+    // stopped the job (cancelled() then; the document is aborted).
+    bool print(const PrintProgress &progress = nullptr);
+    bool cancelled() const { return cancelled_; }
+
+    // The layout of the job, measured once: pages, lines a page and the body
+    // size. False when progress stopped the measuring.
+    bool measure(const PrintProgress &progress = nullptr);
+    // Draws page p (from 1) of the measured layout on the canvas's current page.
+    void printPage(int p);
 
     // Body lines per page: the body area (78 % of the page) over the height of
     // the first line at the display size; at least one.
@@ -61,21 +88,34 @@ public:
     // One caption text in the largest size 0..200 at which the sizing text
     // fits the box strictly; size 0 when none does.
     void PrintText(const Bytes &sizing, const Bytes &printed, float x1, float y1, float x2, float y2, int placement);
-    // One body line at the current size, clipped to its box.
-    void PrintMemo(const Bytes &text, float x1, float y1, float x2, float y2);
+    // One body line at the current size, clipped to its box; width is its
+    // width at that size when already measured, else -1.
+    void PrintMemo(const Bytes &text, float x1, float y1, float x2, float y2, int width = -1);
     void PrintLine(float x1, float y1, float x2, float y2, float penWidth, int offsetAcross, int offsetDown);
 
 private:
     int lineHeight();
-    int fittedSize(const Bytes &sizing, double boxWidth, double boxHeight);
+    // A caption's size and its sizing text's width and height there.
+    struct Fitted {
+        int size, width, height;
+    };
+    Fitted fittedSize(const Bytes &sizing, double boxWidth, double boxHeight);
+    size_t lineCount() const;
+    Bytes lineAt(size_t k) const;
+    bool report(size_t done);
 
     PrintCanvas &canvas_;
     const PrintContent &content_;
     int width_, height_;
     int lineHeight_ = -1;
     int bodySize_ = -1;
+    // The width of every line at the body size; -1 where not measured.
+    std::vector<int> widths_;
+    int widthsSize_ = -1;
+    const PrintProgress *progress_ = nullptr;
+    bool cancelled_ = false;
     // Sizes already fitted in this job, by sizing text and box.
-    std::map<std::tuple<Bytes, double, double>, int> fitted_;
+    std::map<std::tuple<Bytes, double, double>, Fitted> fitted_;
 };
 
 } // namespace vb

@@ -1,6 +1,7 @@
 #include "printing/painter_canvas.h"
 
 #include <QPagedPaintDevice>
+#include <QPrinter>
 
 namespace vb {
 
@@ -22,6 +23,14 @@ bool PainterCanvas::beginDocument() { return painter_.begin(&device_); }
 void PainterCanvas::newPage() { device_.newPage(); }
 
 void PainterCanvas::endDocument() { painter_.end(); }
+
+void PainterCanvas::abortDocument() {
+    if (auto *printer = dynamic_cast<QPrinter *>(&device_);
+        printer && printer->outputFormat() == QPrinter::NativeFormat)
+        printer->abort();
+    if (painter_.isActive())
+        painter_.end();
+}
 
 void PainterCanvas::setFontFace(const Bytes &face) {
     const QString f = toUnicode(face);
@@ -52,12 +61,20 @@ PainterCanvas::Sized &PainterCanvas::sized() {
     return found->second;
 }
 
+namespace {
+// Texts whose widths are kept, a size.
+constexpr size_t kKeptWidths = 64;
+} // namespace
+
 int PainterCanvas::textWidth(const Bytes &text) {
     Sized &s = sized();
     auto found = s.widths.find(text);
-    if (found == s.widths.end())
-        found = s.widths.emplace(text, s.metrics.horizontalAdvance(toUnicode(text))).first;
-    return found->second;
+    if (found != s.widths.end())
+        return found->second;
+    const int width = s.metrics.horizontalAdvance(toUnicode(text));
+    if (s.widths.size() < kKeptWidths)
+        s.widths.emplace(text, width);
+    return width;
 }
 
 // The height of a line of the font, whatever the text (an empty one too).
@@ -66,7 +83,12 @@ int PainterCanvas::textHeight(const Bytes &) { return sized().metrics.height(); 
 void PainterCanvas::textRect(const PixelRect &clip, int x, int y, const Bytes &text) {
     if (text.empty() || clip.width() <= 0 || clip.height() <= 0)
         return;
-    const int width = textWidth(text);
+    measuredTextRect(clip, x, y, text, textWidth(text));
+}
+
+void PainterCanvas::measuredTextRect(const PixelRect &clip, int x, int y, const Bytes &text, int width) {
+    if (text.empty() || clip.width() <= 0 || clip.height() <= 0)
+        return;
     const Sized &s = sized();
     if (!fontOnPainter_ || paintedSize_ != size_) {
         painter_.setFont(s.font);

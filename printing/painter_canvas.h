@@ -26,11 +26,14 @@ public:
     bool beginDocument() override;
     void newPage() override;
     void endDocument() override;
+    // A printer drops the job; any other device ends it.
+    void abortDocument() override;
     void setFontFace(const Bytes &face) override;
     void setFontSize(int points) override;
     int textWidth(const Bytes &text) override;
     int textHeight(const Bytes &text) override;
     void textRect(const PixelRect &clip, int x, int y, const Bytes &text) override;
+    void measuredTextRect(const PixelRect &clip, int x, int y, const Bytes &text, int width) override;
     void setPenWidth(int pixels) override;
     void line(int x1, int y1, int x2, int y2) override;
 
@@ -42,8 +45,9 @@ private:
     struct Sized {
         QFont font;
         QFontMetrics metrics;
-        // Widths measured at this size, by text: a body line is measured
-        // when its size is chosen and again when it is drawn.
+        // Widths measured at this size, by text, for the first few texts:
+        // the caption texts, measured at every size tried. Body lines are
+        // too many to keep; the page printer keeps their widths.
         std::unordered_map<Bytes, int> widths;
     };
     // The current size's font and metrics, made once per size and kept.

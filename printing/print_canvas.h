@@ -30,6 +30,9 @@ public:
     virtual bool beginDocument() = 0;
     virtual void newPage() = 0;
     virtual void endDocument() = 0;
+    // Ends a document that is given up: what was drawn is not delivered
+    // where the device can take it back.
+    virtual void abortDocument() { endDocument(); }
 
     virtual void setFontFace(const Bytes &face) = 0;
     // Size 0 (or less) is the smallest size the device can draw.
@@ -38,6 +41,10 @@ public:
     virtual int textHeight(const Bytes &text) = 0;
     // Draws text with its top-left corner at (x, y), clipped to clip.
     virtual void textRect(const PixelRect &clip, int x, int y, const Bytes &text) = 0;
+    // The same for a text whose width at the current size is known.
+    virtual void measuredTextRect(const PixelRect &clip, int x, int y, const Bytes &text, int /*width*/) {
+        textRect(clip, x, y, text);
+    }
 
     virtual void setPenWidth(int pixels) = 0;
     virtual void line(int x1, int y1, int x2, int y2) = 0;

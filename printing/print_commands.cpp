@@ -2,15 +2,17 @@
 
 #include "printing/painter_canvas.h"
 #include "ui/core/apptitle.h"
+#include "ui/core/atomic_file.h"
 #include "ui/core/errors.h"
 #include "ui/core/files.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/guard.h"
 
 #include <QDate>
-#include <QDir>
+#include <QPdfWriter>
 #include <QPrinter>
-#include <QTemporaryFile>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace vb {
@@ -19,13 +21,33 @@ namespace {
 constexpr char kPrintQuestion[] = "Now Viewing Message Print OK?";
 constexpr char kNoPrinterTitle[] = "No Printer : Save As PDF File";
 constexpr char kExportTitle[] = "Export PDF";
+// The labels of the progress boxes.
+constexpr char kPrintingLabel[] = "Print";
+constexpr char kPreviewLabel[] = "Print Preview";
 
 SaveRequest pdfRequest(const char *title, const Bytes &directory, const Bytes &fileName) {
-    return {title, directory, "pdf", "PDF File|*.pdf", proposedPdfName(fileName)};
+    SaveRequest r{title, directory, "pdf", "PDF File|*.pdf", proposedPdfName(fileName)};
+    r.confirmOverwrite = true;
+    return r;
 }
 
 [[noreturn]] void failPrinter(const QPrinter &printer) {
     throw RuntimeError(fromUnicode(printer.printerName()) + cp(" に印刷できません"));
+}
+
+// "ファイル %s を作成できません" with the system's reason after it.
+[[noreturn]] void failCreating(const Bytes &path, int err) {
+    try {
+        failCannotCreate(path);
+    } catch (const RuntimeError &e) {
+        throw RuntimeError(e.text() + " (" + fromUnicode(QString::fromLocal8Bit(std::strerror(err))) + ")");
+    }
+}
+
+// The job's steps shown in a progress box labelled label.
+PrintProgress progressBox(const Bytes &label, std::shared_ptr<Progress> &box) {
+    box = dialogs().progress(label);
+    return [&box](size_t done, size_t total) { return box->advance(done, total); };
 }
 
 } // namespace
@@ -46,31 +68,39 @@ bool printerUsable(const QPrinter &printer) {
     return printer.isValid() && !printer.printerName().isEmpty();
 }
 
-bool paintPages(const PrintContent &content, QPagedPaintDevice &device) {
+bool paintPages(const PrintContent &content, QPagedPaintDevice &device, const PrintProgress &progress,
+                bool *cancelled) {
     PainterCanvas canvas(device);
-    return PagePrinter(canvas, content).print();
+    PagePrinter printer(canvas, content);
+    const bool done = printer.print(progress);
+    if (cancelled)
+        *cancelled = printer.cancelled();
+    return done;
 }
 
-void writePdf(const PrintContent &content, const QPageLayout &layout, const Bytes &path) {
-    // The pages are drawn into a scratch file first; the file named is then
-    // replaced whole.
-    QTemporaryFile scratch(QDir::tempPath() + QStringLiteral("/velbrook-XXXXXX.pdf"));
-    if (!scratch.open())
-        failCannotCreate(path);
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setResolution(kPdfResolution);
-    pdf.setPageLayout(layout);
-    pdf.setCreator(toUnicode(appTitle()));
-    pdf.setDocName(toUnicode(content.title));
-    pdf.setOutputFileName(scratch.fileName());
-    if (!paintPages(content, pdf))
-        failCannotCreate(path);
-    scratch.seek(0);
-    const QByteArray data = scratch.readAll();
-    int err = 0;
-    if (data.isEmpty() || !writeFileAtomic(path, Bytes(data.constData(), size_t(data.size())), &err))
-        failCannotCreate(path);
+bool writePdf(const PrintContent &content, const QPageLayout &layout, const Bytes &path,
+              const PrintProgress &progress) {
+    // The pages go straight into a temporary file beside the target, which
+    // replaces the target only once it is complete.
+    AtomicFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        failCreating(path, file.errorCode());
+    bool cancelled = false;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(kPdfResolution);
+        pdf.setPageLayout(layout);
+        pdf.setCreator(toUnicode(appTitle()));
+        pdf.setTitle(toUnicode(content.title));
+        if (!paintPages(content, pdf, progress, &cancelled)) {
+            if (cancelled)
+                return false; // the temporary file goes with file
+            failCreating(path, file.errorCode() ? file.errorCode() : EIO);
+        }
+    }
+    if (!file.commit())
+        failCreating(path, file.errorCode());
+    return true;
 }
 
 Bytes proposedPdfName(const Bytes &fileName) {
@@ -87,19 +117,22 @@ bool runPrint(const PrintContent &content, const Bytes &directory) {
     if (!dialogs().question(kPrintQuestion))
         return false;
     QPrinter &printer = runPrinter();
+    std::shared_ptr<Progress> box;
     if (!printerUsable(printer)) {
         Bytes path;
         if (!dialogs().saveFileName(pdfRequest(kNoPrinterTitle, directory, content.fileName), path))
             return false;
-        writePdf(content, printer.pageLayout(), path);
-        return true;
+        return writePdf(content, printer.pageLayout(), path, progressBox(kPrintingLabel, box));
     }
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        writePdf(content, printer.pageLayout(), fsToBytes(printer.outputFileName().toStdString()));
-        return true;
-    }
-    if (!paintPages(content, printer))
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return writePdf(content, printer.pageLayout(), fsToBytes(printer.outputFileName().toStdString()),
+                        progressBox(kPrintingLabel, box));
+    bool cancelled = false;
+    if (!paintPages(content, printer, progressBox(kPrintingLabel, box), &cancelled)) {
+        if (cancelled)
+            return false;
         failPrinter(printer);
+    }
     return true;
 }
 
@@ -108,7 +141,9 @@ void runPrinterSetup() { dialogs().printerSetup(runPrinter()); }
 void runPrintPreview(const PrintContent &content) {
     dialogs().printPreview(runPrinter(), [&content](QPrinter *printer) {
         guarded([&] {
-            if (!paintPages(content, *printer))
+            std::shared_ptr<Progress> box;
+            bool cancelled = false;
+            if (!paintPages(content, *printer, progressBox(kPreviewLabel, box), &cancelled) && !cancelled)
                 failPrinter(*printer);
         });
     });
@@ -118,8 +153,8 @@ bool runExportPdf(const PrintContent &content, const Bytes &directory) {
     Bytes path;
     if (!dialogs().saveFileName(pdfRequest(kExportTitle, directory, content.fileName), path))
         return false;
-    writePdf(content, runPrinter().pageLayout(), path);
-    return true;
+    std::shared_ptr<Progress> box;
+    return writePdf(content, runPrinter().pageLayout(), path, progressBox(kExportTitle, box));
 }
 
 } // namespace vb

@@ -20,11 +20,18 @@ QPrinter &runPrinter();
 // chosen for it in the printer-setup dialog.
 bool printerUsable(const QPrinter &printer);
 
-// Draws every page on device; false when the device cannot be drawn on.
-bool paintPages(const PrintContent &content, QPagedPaintDevice &device);
-// Writes the pages as a PDF file at path in the given paper and margins, whole
-// and atomically: a file that cannot be written is left as it was.
-void writePdf(const PrintContent &content, const QPageLayout &layout, const Bytes &path);
+// Draws every page on device, a page at a time, telling progress how far it
+// has come; false when the device cannot be drawn on, or when progress
+// stopped the job (*cancelled then true; a printer drops the job).
+bool paintPages(const PrintContent &content, QPagedPaintDevice &device, const PrintProgress &progress = nullptr,
+                bool *cancelled = nullptr);
+// Writes the pages as a PDF file at path in the given paper and margins,
+// streamed into a temporary file beside it that replaces it only when whole:
+// every write is checked, and a file that cannot be written, with its reason,
+// or a job that progress stopped (false) leaves the target as it was and no
+// other file behind. True when written.
+bool writePdf(const PrintContent &content, const QPageLayout &layout, const Bytes &path,
+              const PrintProgress &progress = nullptr);
 
 // The name proposed for the PDF file of a message: its file name with the
 // extension .pdf.
@@ -32,6 +39,9 @@ Bytes proposedPdfName(const Bytes &fileName);
 // Today's date as the maker notice shows it.
 Bytes printingDate();
 
+// Every job below shows a progress box (Dialogs::progress) with which the
+// user may cancel it; a cancelled job prints or writes nothing.
+//
 // Print: asks "Now Viewing Message Print OK?", then prints on the run's
 // printer; without a usable printer offers to save the pages as a PDF file in
 // directory. True when pages were printed or saved.
@@ -40,7 +50,8 @@ bool runPrint(const PrintContent &content, const Bytes &directory);
 void runPrinterSetup();
 // Print Preview: the pages as the run's printer would print them.
 void runPrintPreview(const PrintContent &content);
-// Export PDF: the save dialog, then the PDF file; true when it was written.
+// Export PDF: the save dialog (which asks before a file is replaced), then the
+// PDF file; true when it was written.
 bool runExportPdf(const PrintContent &content, const Bytes &directory);
 
 } // namespace vb

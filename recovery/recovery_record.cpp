@@ -96,14 +96,8 @@ private:
 
 FileIdentity identityOf(const Bytes &path) {
     FileIdentity id;
-    struct stat st;
-    if (fileOps().stat(fsPath(path).c_str(), &st) != 0)
-        return id;
-    id.device = uint64_t(st.st_dev);
-    id.inode = uint64_t(st.st_ino);
-    id.size = int64_t(st.st_size);
-    id.mtimeSeconds = int64_t(st.st_mtim.tv_sec);
-    id.mtimeNanoseconds = int64_t(st.st_mtim.tv_nsec);
+    if (!readFileIdentity(path, id))
+        id = FileIdentity();
     return id;
 }
 
@@ -113,10 +107,17 @@ Bytes encodeRecord(const RecoveryRecord &r) {
     blockField(out, "target", r.target);
     numberLine(out, "device", std::to_string(r.identity.device));
     numberLine(out, "inode", std::to_string(r.identity.inode));
-    numberLine(out, "size", std::to_string(r.identity.size));
-    std::string ns = std::to_string(r.identity.mtimeNanoseconds);
+    numberLine(out, "size", std::to_string(r.identity.present ? r.identity.size : -1));
+    // Whole seconds and nanoseconds, each part as a plain count.
+    const int64_t modified = r.identity.modifiedNs;
+    int64_t secs = modified / 1000000000, nsecs = modified % 1000000000;
+    if (nsecs < 0) {
+        secs -= 1;
+        nsecs += 1000000000;
+    }
+    std::string ns = std::to_string(nsecs);
     ns.insert(0, ns.size() < 9 ? 9 - ns.size() : 0, '0');
-    numberLine(out, "mtime", std::to_string(r.identity.mtimeSeconds) + "." + ns);
+    numberLine(out, "mtime", std::to_string(secs) + "." + ns);
     blockField(out, "category", r.categoryTitle);
     numberLine(out, "logmode", r.logMode ? "1" : "0");
     numberLine(out, "time", std::to_string(r.writtenAt));
@@ -127,14 +128,14 @@ Bytes encodeRecord(const RecoveryRecord &r) {
 
 bool decodeRecord(const Bytes &data, RecoveryRecord &r, std::string *why) {
     Reader in(data);
-    int64_t size = 0, logMode = 0, ns = 0;
+    int64_t size = 0, logMode = 0, ns = 0, secs = 0;
     r = RecoveryRecord();
     const bool ok = in.literal(kMagic) && in.block("target", r.target) &&
                     in.unsignedNumber("device", r.identity.device) && in.unsignedNumber("inode", r.identity.inode) &&
-                    in.number("size", size, true) && in.number("mtime", r.identity.mtimeSeconds, true, '.') &&
-                    in.number("", ns, false) && in.block("category", r.categoryTitle) &&
-                    in.number("logmode", logMode, false) && in.number("time", r.writtenAt, false) &&
-                    in.block("text", r.text) && in.literal("end\n") && (in.atEnd() || in.fail("data after the end"));
+                    in.number("size", size, true) && in.number("mtime", secs, true, '.') && in.number("", ns, false) &&
+                    in.block("category", r.categoryTitle) && in.number("logmode", logMode, false) &&
+                    in.number("time", r.writtenAt, false) && in.block("text", r.text) && in.literal("end\n") &&
+                    (in.atEnd() || in.fail("data after the end"));
     if (ok && (logMode > 1 || ns > 999999999 || !isAbsolute(r.target)))
         in.fail("a field out of range");
     if (!ok || !in.why.empty()) {
@@ -142,8 +143,11 @@ bool decodeRecord(const Bytes &data, RecoveryRecord &r, std::string *why) {
             *why = in.why;
         return false;
     }
-    r.identity.size = size;
-    r.identity.mtimeNanoseconds = ns;
+    r.identity.present = size >= 0;
+    r.identity.size = size >= 0 ? size : 0;
+    r.identity.modifiedNs = r.identity.present ? secs * 1000000000 + ns : 0;
+    if (!r.identity.present)
+        r.identity.device = r.identity.inode = 0;
     r.logMode = logMode == 1;
     return true;
 }

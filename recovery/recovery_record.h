@@ -18,27 +18,15 @@
 //   end
 
 #include "ui/core/codepage.h"
+#include "ui/core/file_identity.h"
 
 #include <cstdint>
 #include <string>
 
 namespace vb {
 
-// What a file was when it was loaded: device, inode, size and modification
-// time. size is -1 for a file that was not there.
-struct FileIdentity {
-    uint64_t device = 0;
-    uint64_t inode = 0;
-    int64_t size = -1;
-    int64_t mtimeSeconds = 0;
-    int64_t mtimeNanoseconds = 0;
-    bool operator==(const FileIdentity &o) const {
-        return device == o.device && inode == o.inode && size == o.size && mtimeSeconds == o.mtimeSeconds &&
-               mtimeNanoseconds == o.mtimeNanoseconds;
-    }
-};
-
-// The identity of the file at path now (size -1 when it cannot be examined).
+// The identity of the file at path now (not present when it cannot be
+// examined).
 FileIdentity identityOf(const Bytes &path);
 
 struct RecoveryRecord {

@@ -61,6 +61,21 @@ bool parseProfileInteger(const Bytes &text, int &value) {
     return true;
 }
 
+ValueFault valueFault(const Bytes &value) {
+    if (value.find_first_of("\r\n") != Bytes::npos)
+        return ValueFault::LineEnd;
+    if (value.find('\0') != Bytes::npos)
+        return ValueFault::Nul;
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    if (!value.empty() && (blank(value.front()) || blank(value.back())))
+        return ValueFault::Blank;
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+        return ValueFault::Quotes;
+    if (value.size() > kProfileValueLimit)
+        return ValueFault::TooLong;
+    return ValueFault::None;
+}
+
 ProfileBatch::ProfileBatch(Bytes path, FileAccess access) : path_(std::move(path)), access_(access) {
     load();
     if (!doc_)
@@ -76,6 +91,7 @@ void ProfileBatch::load() {
         // cannot be read (a folder, a symbolic-link loop, no permission on
         // the way, an I/O error) is never written either.
         unreadable_ = err != ENOENT;
+        readError_ = unreadable_ ? err : 0;
         return;
     }
     doc_ = std::make_unique<ProfileDocument>(original_);
@@ -107,10 +123,13 @@ void ProfileBatch::release() {
     if (text == original_)
         return;
     // A file that could not be read is never replaced by what little this
-    // batch knows, and a file marked read-only (no write permission for
-    // anyone) is refused even where the rename would succeed.
-    if (unreadable_ || isReadOnlyFile(path_) || !writeFileAtomic(path_, text, nullptr, access_))
-        failCannotWrite(path_);
+    // batch knows. (The writer refuses a file marked read-only even where
+    // the rename would succeed.)
+    if (unreadable_)
+        failCannotWrite(path_, readError_);
+    int err = 0;
+    if (!writeFileAtomic(path_, text, &err, access_))
+        failCannotWrite(path_, err);
     original_ = std::move(text);
 }
 

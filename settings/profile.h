@@ -24,6 +24,13 @@ constexpr long long kProfileFileLimit = 32ll * 1024 * 1024;
 // FFFFFFFF wrap into the int range; decimal values must fit in it.
 bool parseProfileInteger(const Bytes &text, int &value);
 
+// Why the settings file would not give a value back as it was written: it
+// holds a line end (the rest would become lines of their own) or a NUL byte,
+// has blanks at either end (trimmed on reading), is wrapped in one pair of
+// quotes (removed on reading), or is longer than a read takes.
+enum class ValueFault { None, LineEnd, Nul, Blank, Quotes, TooLong };
+ValueFault valueFault(const Bytes &value);
+
 class ProfileBatch {
 public:
     // Reads the file. A missing file reads as empty; so does one that is
@@ -38,6 +45,8 @@ public:
     const Bytes &path() const { return path_; }
     // The file is there but could not be read: it reads as empty.
     bool unreadable() const { return unreadable_; }
+    // Why it could not be read (an errno value); 0 when it was read.
+    int readError() const { return readError_; }
 
     Bytes readString(const Bytes &section, const Bytes &key, const Bytes &def) const;
     int readInteger(const Bytes &section, const Bytes &key, int def) const;
@@ -56,6 +65,7 @@ private:
     FileAccess access_;
     Bytes original_;
     bool unreadable_ = false; // present but could not be read: never overwritten
+    int readError_ = 0;
     std::unique_ptr<ProfileDocument> doc_;
 };
 

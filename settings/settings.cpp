@@ -3,6 +3,7 @@
 #include "settings/profile.h"
 #include "ui/core/epath.h"
 #include "ui/core/errors.h"
+#include "ui/core/files.h"
 
 #include <string>
 
@@ -28,8 +29,11 @@ void Settings::CategoryData_Read() {
     // and the next write of the table would put the built-in category in
     // place of the user's. It could not be written anyway: stop here.
     if (ini.unreadable())
-        failCannotWrite(path_);
-    readCategories(ini, EPath(), LoadedCategories);
+        failCannotWrite(path_, ini.readError());
+    // The built-in category reads the folder beside the settings file in use,
+    // wherever --settings put it.
+    const size_t slash = path_.rfind(kSep);
+    readCategories(ini, slash == Bytes::npos ? EPath() : path_.substr(0, slash + 1), LoadedCategories);
     ini.release();
 }
 
@@ -39,6 +43,31 @@ void Settings::CategoryData_UpDate() {
     ProfileBatch ini(path_, access_);
     writeCategories(ini, ActiveCategories);
     ini.release();
+}
+
+bool Settings::changeCategories(const std::function<bool(CategoryTable &table)> &change) {
+    ProfileBatch ini(path_, access_);
+    if (ini.unreadable())
+        failCannotWrite(path_, ini.readError());
+    CategoryTable table;
+    readCategories(ini, EPath(), LoadedCategories);
+    compactCategories(LoadedCategories, table);
+    const CategoryTable read = table;
+    const bool changed = change(table);
+    if (changed) {
+        writeCategories(ini, table);
+        try {
+            ini.release();
+        } catch (const RuntimeError &) {
+            ActiveCategories = read; // the file holds what it held
+            throw;
+        }
+        // What the next read of the file finds.
+        readCategories(ini, EPath(), LoadedCategories);
+        compactCategories(LoadedCategories, table);
+    }
+    ActiveCategories = std::move(table);
+    return changed;
 }
 
 void Settings::FormStyle_Read() {
@@ -86,6 +115,17 @@ void Settings::writeOptions(const Options &options) {
 void Settings::writeDefaultCategory(const Bytes &title) {
     ProfileBatch ini(path_, access_);
     ini.writeString(kAppTitle, kKeyDefaultCategory, title);
+    ini.release();
+}
+
+bool Settings::readThreadView() const {
+    ProfileBatch ini(path_, access_);
+    return ini.readInteger(kAppTitle, kKeyThreadView, 0) != 0;
+}
+
+void Settings::writeThreadView(bool on) {
+    ProfileBatch ini(path_, access_);
+    ini.writeString(kAppTitle, kKeyThreadView, on ? "1" : "0");
     ini.release();
 }
 

@@ -8,6 +8,7 @@
 #include "ui/core/files.h"
 
 #include <array>
+#include <functional>
 
 namespace vb {
 
@@ -21,6 +22,7 @@ inline constexpr char kKeySplitter2[] = "Position_Splitter2";
 inline constexpr char kKeyDefaultCategory[] = "DefaultCategory";
 inline constexpr char kKeyFastClose[] = "FastClose";
 inline constexpr char kKeyShowHint[] = "ShowHint";
+inline constexpr char kKeyThreadView[] = "ThreadView";
 inline constexpr char kSettingsFileName[] = "Velbrook.ini";
 
 // WindowGeometry entries.
@@ -55,6 +57,12 @@ public:
     void CategoryData_Clean();
     // Rewrites category sections 000 to 255 from ActiveCategories.
     void CategoryData_UpDate();
+    // One change to the category table as the file holds it now: in one
+    // batch the table is read and compacted, handed to change, and written
+    // when change returns true. Either way ActiveCategories is afterwards the
+    // table as the file holds it, also when the write fails. Returns what
+    // change returned.
+    bool changeCategories(const std::function<bool(CategoryTable &table)> &change);
 
     // Reads WindowGeometry and DefaultCategory.
     void FormStyle_Read();
@@ -72,6 +80,9 @@ public:
     Options readOptions() const;
     void writeOptions(const Options &options);
     void writeDefaultCategory(const Bytes &title);
+    // Whether the browser shows its titles as threads (the key kKeyThreadView).
+    bool readThreadView() const;
+    void writeThreadView(bool on);
 
 private:
     Bytes path_;

@@ -5,6 +5,7 @@
 #include "setup/setup_rules.h"
 #include "setup/setup_window.h"
 #include "ui/core/epath.h"
+#include "ui/core/errors.h"
 #include "ui/widgets/dialogs.h"
 
 #include <QCheckBox>
@@ -21,12 +22,17 @@ void checkPair(QRadioButton *first, QRadioButton *second, bool firstChecked) {
 
 } // namespace
 
+// The table read, compacted and written back in one batch; the list shows
+// it even when it cannot be written.
 void TF2::Setup_Read() {
     CategoryData_Default();
-    settings_.CategoryData_Read();
-    settings_.CategoryData_Clean();
+    try {
+        settings_.changeCategories([](CategoryTable &) { return true; });
+    } catch (const RuntimeError &) {
+        CategoryData_SetupBoxSetting1st();
+        throw;
+    }
     CategoryData_SetupBoxSetting1st();
-    settings_.CategoryData_UpDate();
 }
 
 void TF2::CategoryData_Default() { template_ = newCategoryTemplate(EPath()); }

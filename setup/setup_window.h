@@ -72,8 +72,9 @@ public:
     void Btn_Setup_SetClick();
     void Btn_Setup_NewClick();
     void Btn_Setup_DeleteClick();
-    // The fields into entry index of ActiveCategories.
+    // The fields into entry index of ActiveCategories, or into a record.
     void CategoryProperty_ArrayIn(int index);
+    void CategoryProperty_ArrayIn(CategoryRecord &record) const;
 
     void Btn_Setup_CloseClick();
     // Re-enters the browser.
@@ -102,7 +103,15 @@ private:
     // Runs a command that changes the table; when it fails, the window shows
     // what the settings file holds before the failure is reported.
     void changeTable(const std::function<void()> &command);
-    void storeShownEntry(int index);
+    // Makes one change to entry index as the window showed it, in the table
+    // as the file holds it now: apply gets that table and the entry's place
+    // there, -1 when another program removed it. When another program
+    // changed the entry (or removed it, where askWhenRemoved), the user is
+    // asked first, ask closing the question. A removed entry is otherwise
+    // left alone. True when the change was written.
+    bool changeEntry(int index, const char *ask, const std::function<void(CategoryTable &, int)> &apply,
+                     bool askWhenRemoved);
+    int storeShownEntry(int index, const std::function<void(CategoryTable &)> &extra = nullptr);
 
     std::array<QCheckBox *, 5> informationSwitches() const;
     std::array<QCheckBox *, 5> fileSwitches() const;

@@ -6,6 +6,8 @@
 
 #include "browser/browser_window.h"
 #include "messages/file_list.h"
+#include "messages/numbers.h"
+#include "messages/threads.h"
 #include "settings/categories.h"
 #include "settings/settings.h"
 #include "tests/browser/browser_probe.h"
@@ -313,14 +315,96 @@ void moveEndTenLinks(benchmark::State &state, int count) {
     selectFirstCategory(browser);
     for (auto _ : state) {
         browser.Btn_EndClick();
-        benchmark::DoNotOptimize(browser.Current.Number);
+        benchmark::DoNotOptimize(browser.messageOnView().Current.Number);
     }
-    if (browser.Current.Number != "00000" || browser.Current.NextLinks.size() != 50)
+    if (browser.messageOnView().Current.Number != "00000" || browser.messageOnView().Current.NextLinks.size() != 50)
         state.SkipWithError("End did not show the message with ten links");
 }
 void BM_MoveEndTenLinks_100k(benchmark::State &state) { moveEndTenLinks(state, kMessages); }
 void BM_MoveEndTenLinks_1k(benchmark::State &state) { moveEndTenLinks(state, 1000); }
 BENCHMARK(BM_MoveEndTenLinks_100k)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 BENCHMARK(BM_MoveEndTenLinks_1k)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+
+// Thread view. The tree of 100,000 messages in threads of 1 to 50 replies
+// (each answering the previous one or the thread's first, by back link and
+// next link alike) made from links as the title pass keeps them, and handed
+// to the title list, which lays out its rows: no file is read.
+void BM_ThreadBuild_100k(benchmark::State &state) {
+    vb::ThreadLinks links;
+    vb::TitleList list;
+    {
+        vb::TitleList::Batch batch(list);
+        int number = 0;
+        for (int thread = 0; number < kMessages; ++thread) {
+            const int first = number, size = std::min(1 + thread % 50, kMessages - number);
+            for (int k = 0; k < size; ++k, ++number) {
+                const int parent = k == 0 ? -1 : (k % 3 == 0 ? first : number - 1);
+                std::string next;
+                if (k + 1 < size)
+                    next += vb::fiveDigit(number + 1);
+                char line[64];
+                std::snprintf(line, sizeof line, "%05d _ Message %d / Writer", number, number);
+                list.append(line);
+                links.add(number, parent < 0 ? vb::Bytes() : vb::fiveDigit(parent), next);
+            }
+        }
+    }
+    for (auto _ : state) {
+        vb::ThreadTree t = vb::ThreadTree::build(links, size_t(kMessages), false);
+        list.setTree({std::move(t.parent), std::move(t.childStart), std::move(t.children), std::move(t.roots)});
+        benchmark::DoNotOptimize(list.count());
+    }
+    if (!list.isThreaded() || list.count() != kMessages)
+        state.SkipWithError("the tree is incomplete");
+}
+BENCHMARK(BM_ThreadBuild_100k)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
+
+// SelectCategoryFirst with Thread View on: the links are kept during the
+// title pass and the tree made (the generated collection is one thread of
+// 100,000 replies, each answering the one before).
+void BM_SelectCategoryFirstThread_100k(benchmark::State &state) {
+    const std::string dir = collection();
+    vb::Settings settings(vb::fsToBytes(dir) + "bench.ini");
+    setUpCategory(settings, dir);
+    std::unique_ptr<vb::TF1> browser;
+    for (auto _ : state) {
+        state.PauseTiming();
+        browser.reset();
+        state.ResumeTiming();
+        browser = std::make_unique<vb::TF1>(settings);
+        state.PauseTiming();
+        vb::BrowserProbe(*browser).MM_View_Thread->trigger(); // no category yet: only turned on
+        state.ResumeTiming();
+        selectFirstCategory(*browser);
+        benchmark::DoNotOptimize(vb::BrowserProbe(*browser).LB_Title->count());
+    }
+    if (!browser || vb::BrowserProbe(*browser).LB_Title->count() != kMessages ||
+        !vb::BrowserProbe(*browser).LB_Title->isThreaded())
+        state.SkipWithError("the thread list is incomplete");
+}
+BENCHMARK(BM_SelectCategoryFirstThread_100k)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
+
+// End in Thread View: the last row of the one thread, its deepest reply
+// (whose ten links name numbers past the list).
+void moveEndTenLinksThread(benchmark::State &state, int count) {
+    const std::string dir = collection(count);
+    vb::Settings settings(vb::fsToBytes(dir) + "bench.ini");
+    setUpCategory(settings, dir);
+    vb::TF1 browser(settings);
+    vb::BrowserProbe(browser).MM_View_Thread->trigger();
+    selectFirstCategory(browser);
+    for (auto _ : state) {
+        browser.Btn_EndClick();
+        benchmark::DoNotOptimize(browser.messageOnView().Current.Number);
+    }
+    if (!vb::BrowserProbe(browser).LB_Title->isThreaded() ||
+        browser.messageOnView().Current.Number != vb::fiveDigit(count - 1) ||
+        browser.messageOnView().Current.NextLinks.size() < 50)
+        state.SkipWithError("End did not show the deepest reply with its ten links");
+}
+void BM_MoveEndTenLinksThread_100k(benchmark::State &state) { moveEndTenLinksThread(state, kMessages); }
+void BM_MoveEndTenLinksThread_1k(benchmark::State &state) { moveEndTenLinksThread(state, 1000); }
+BENCHMARK(BM_MoveEndTenLinksThread_100k)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_MoveEndTenLinksThread_1k)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
 
 } // namespace

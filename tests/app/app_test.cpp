@@ -6,6 +6,7 @@
 #include "app/options_panel.h"
 #include "app/title_screen.h"
 #include "browser/browser_window.h"
+#include "browser/find_panel.h"
 #include "editing/shared_window.h"
 #include "settings/categories.h"
 #include "setup/setup_window.h"
@@ -19,14 +20,18 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QIcon>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -71,6 +76,10 @@ protected:
         return QApplication::exec();
     }
     QRect screen() const { return QGuiApplication::primaryScreen()->geometry(); }
+    // The outer width below which some control of the browser would not be whole.
+    static int leastFrameWidth(vb::TF1 &b) {
+        return vb::BrowserProbe(b).Pnl_Main->minimumWidth() + b.frameGeometry().width() - b.width();
+    }
 
     vbtest::TempDir dir;
     vb::ScriptedDialogs *dialogs = nullptr;
@@ -138,9 +147,11 @@ TEST_F(AppTest, FirstViewWritesTheBuiltInCategoryAndCentresTheBrowser) {
         ++keys;
     EXPECT_EQ(keys, 24u); // header + 23 keys
     EXPECT_EQ(value(text, "Directory"), dir.file("logtext/"));
-    EXPECT_EQ(app->F1->frameGeometry().size(), QSize(640, 450));
+    EXPECT_EQ(app->F1->frameGeometry().size(), QSize(std::max(640, leastFrameWidth(*app->F1)), 450));
     EXPECT_EQ(app->F1->frameGeometry().center(), screen().center());
-    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_Thread->width(), 185);
+    // The stored width, or the least that keeps the count caption whole.
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_Thread->width(),
+              std::max(185, vb::BrowserProbe(*app->F1).Pnl_Thread->minimumWidth()));
     EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_TitleList->height(), 300);
     EXPECT_EQ(vb::BrowserProbe(*app->F1).CBox_Category->line(0), "Tavik.bellmoor's Site < Merrowgate >");
     EXPECT_TRUE(vb::hintsShown(app->F1.get()));
@@ -183,7 +194,8 @@ TEST_F(AppTest, StoredPositionsThatAddUpToMinus2000AreCentred) {
     app->F0->Btn_Title_ViewClick();
     EXPECT_EQ(app->F1->frameGeometry().size(), QSize(700, 500));
     EXPECT_EQ(app->F1->frameGeometry().center(), screen().center());
-    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_Thread->width(), 150);
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_Thread->width(),
+              std::max(150, vb::BrowserProbe(*app->F1).Pnl_Thread->minimumWidth()));
     EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_TitleList->height(), 120);
 }
 
@@ -193,8 +205,9 @@ TEST_F(AppTest, GeometryThatIsNotANumberUsesTheDefaults) {
     start();
     app->F0->Btn_Title_ViewClick();
     ASSERT_TRUE(app->F1->isVisible());
-    EXPECT_EQ(app->F1->frameGeometry().size(), QSize(640, 450));
-    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_Thread->width(), 185);
+    EXPECT_EQ(app->F1->frameGeometry().size(), QSize(std::max(640, leastFrameWidth(*app->F1)), 450));
+    EXPECT_EQ(vb::BrowserProbe(*app->F1).Pnl_Thread->width(),
+              std::max(185, vb::BrowserProbe(*app->F1).Pnl_Thread->minimumWidth()));
     EXPECT_TRUE(dialogs->errors().empty());
 }
 
@@ -319,7 +332,7 @@ TEST_F(AppTest, ASettingsFileThatCannotBeWrittenIsReportedAndAWindowStays) {
     start();
     app->F0->Btn_Title_View->click();
     ASSERT_EQ(dialogs->errors().size(), 1u);
-    EXPECT_EQ(dialogs->errors()[0], vb::fsToBytes(ini()) + vb::cp(" に書き込めません."));
+    EXPECT_EQ(dialogs->errors()[0], vb::fsToBytes(ini()) + vb::cp(" に書き込めません. (Is a directory)"));
     EXPECT_TRUE(app->F0->isVisible()) << "the title screen comes back";
     EXPECT_FALSE(app->F1->isVisible());
 }
@@ -335,7 +348,7 @@ TEST_F(AppTest, ASettingsFileThatTurnsUnwritableStillLetsTheUserLeave) {
     makeUnwritable();
     vb::BrowserProbe(*app->F1).Btn_Close->click();
     ASSERT_EQ(dialogs->errors().size(), 1u);
-    EXPECT_EQ(dialogs->errors()[0], vb::fsToBytes(ini()) + vb::cp(" に書き込めません."));
+    EXPECT_EQ(dialogs->errors()[0], vb::fsToBytes(ini()) + vb::cp(" に書き込めません. (Is a directory)"));
     EXPECT_FALSE(app->F1->isVisible());
     EXPECT_TRUE(app->F0->isVisible());
 
@@ -346,7 +359,7 @@ TEST_F(AppTest, ASettingsFileThatTurnsUnwritableStillLetsTheUserLeave) {
     vb::BrowserProbe(*app->F1).Btn_Setup->click();
     // The geometry is not stored, nor is the table the setup window reads.
     for (const Bytes &e : dialogs->errors())
-        EXPECT_EQ(e, vb::fsToBytes(ini()) + vb::cp(" に書き込めません."));
+        EXPECT_EQ(e, vb::fsToBytes(ini()) + vb::cp(" に書き込めません. (Is a directory)"));
     EXPECT_FALSE(app->F1->isVisible());
     EXPECT_TRUE(app->F2->isVisible());
 }
@@ -397,4 +410,127 @@ TEST_F(AppTest, UnknownSectionsSurviveAndCategoriesAreRenumbered) {
     EXPECT_EQ(text.find("Category - 010"), std::string::npos);
     EXPECT_NE(text.find("[Velbrook v0.2 - Category - 7]\r\nEnabled=Enable\r\nTitle=C\r\n"), std::string::npos);
     EXPECT_EQ(vb::BrowserProbe(*app->F1).CBox_Category->count(), 2);
+}
+
+TEST_F(AppTest, EveryWindowCarriesTheProgramIconAndTheDesktopKnowsItsName) {
+    start();
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("velbrook"));
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("velbrook")) << "the window class";
+    // With no icon theme installed here, the icon is the one built in.
+    const QIcon program = QApplication::windowIcon();
+    EXPECT_EQ(program.availableSizes(), (QList<QSize>{{48, 48}, {128, 128}, {256, 256}}));
+    EXPECT_FALSE(program.pixmap(48, 48).isNull());
+    for (QWidget *w : std::initializer_list<QWidget *>{app->F0.get(), app->F1.get(), app->F2.get(), app->F3.get()}) {
+        SCOPED_TRACE(w->windowTitle().toStdString());
+        EXPECT_EQ(w->windowIcon().cacheKey(), program.cacheKey());
+    }
+}
+
+TEST_F(AppTest, AFolderGivenAtStartOpensTheBrowserOnItAndStoresNothingOfIt) {
+    const std::string other = dir.file("other/");
+    ::mkdir(other.c_str(), 0755);
+    for (int i = 1; i <= 3; ++i)
+        put(other + "KVX0000" + std::to_string(i) + ".TXT",
+            "0000" + std::to_string(i) +
+                "\r\nTitle:T\r\nName :N\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\nb\r\n");
+    app = std::make_unique<vb::Application>(ini());
+    app->start(other);
+    EXPECT_FALSE(app->F0->isVisible()) << "no title screen first";
+    ASSERT_TRUE(app->F1->isVisible());
+    vb::BrowserProbe ui(*app->F1);
+    EXPECT_EQ(ui.Pnl_FLBCount->text().trimmed(), QStringLiteral("Total Message : 3"));
+    EXPECT_EQ(ui.CBox_Category->line(0), "Tavik.bellmoor's Site < Merrowgate >");
+    EXPECT_EQ(app->F1->CurrentCategory[vb::kSlotDirectory], other);
+    EXPECT_EQ(value(get(ini()), "Directory"), dir.file("logtext/")) << "the category's own folder stays stored";
+
+    // The folder is the entry's only: the category taken again lists its own.
+    app->F1->CategoryBox_ListChange();
+    EXPECT_EQ(ui.Pnl_FLBCount->text().trimmed(), QStringLiteral("Total Message : 0"));
+}
+
+// Stored pane sizes from a wider or narrower window, or from another font:
+// whatever they say, every control of the browser is whole and none lies
+// over another, and what is stored on Close is what was shown.
+TEST_F(AppTest, StoredPaneSizesNeverMakeAControlOverlapAnother) {
+    for (int i = 1; i <= 40; ++i) {
+        const std::string number = std::string(i < 10 ? "0000" : "000") + std::to_string(i);
+        put(dir.file("logtext/") + "KVX" + number + ".TXT",
+            number + "\r\nTitle:T" + std::to_string(i) +
+                "\r\nName :N\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\nb\r\n");
+    }
+    const struct {
+        const char *name;
+        int width, height, splitter1, splitter2;
+    } cases[] = {
+        {"the defaults", 640, 450, 185, 300},
+        {"a left pane wider than the window", 640, 450, 9999, 300},
+        {"a left pane narrower than the count", 640, 450, 20, 300},
+        {"a window narrower than the buttons", 300, 450, 185, 300},
+        {"a title list taller than the pane", 640, 450, 185, 9999},
+        {"no title list", 640, 250, 185, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        put(ini(), "[Velbrook v0.2]\r\nPosition_FormLeft=10\r\nPosition_FormTop=10\r\nPosition_FormWidth=" +
+                       std::to_string(c.width) + "\r\nPosition_FormHeight=" + std::to_string(c.height) +
+                       "\r\nPosition_Splitter1=" + std::to_string(c.splitter1) +
+                       "\r\nPosition_Splitter2=" + std::to_string(c.splitter2) + "\r\n");
+        start();
+        app->F0->Btn_Title_ViewClick();
+        vb::TF1 &b = *app->F1;
+        vb::BrowserProbe ui(b);
+        QTest::keyClicks(ui.Edt_TitleFilter, "T1"); // "(11 shown)" joins the count
+        QCoreApplication::processEvents();
+        const auto rect = [&](QWidget *w) { return QRect(w->mapTo(&b, QPoint(0, 0)), w->size()); };
+        const QRect client = rect(b.centralWidget());
+
+        // The count caption is whole.
+        const QFontMetrics count(ui.Pnl_FLBCount->font());
+        EXPECT_LE(count.horizontalAdvance(ui.Pnl_FLBCount->text()) + 2 * ui.Pnl_FLBCount->frameWidth(),
+                  ui.Pnl_FLBCount->contentsRect().width() + 2 * ui.Pnl_FLBCount->frameWidth())
+            << ui.Pnl_FLBCount->text().toStdString();
+        // The panes side by side inside the window, the right one holding the
+        // button bar, the header panel and some text in that order.
+        EXPECT_TRUE(client.contains(rect(ui.Pnl_Thread)));
+        EXPECT_TRUE(client.contains(rect(ui.Pnl_Message)));
+        EXPECT_LE(rect(ui.Pnl_Thread).right(), rect(ui.Pnl_Message).left());
+        EXPECT_TRUE(rect(ui.Pnl_Message).contains(rect(ui.Pnl_Header)));
+        EXPECT_LE(rect(ui.Pnl_Control).bottom(), rect(ui.Pnl_Header).top());
+        EXPECT_LE(rect(ui.Pnl_Header).bottom(), rect(ui.Memo_log).top());
+        EXPECT_GT(ui.Memo_log->height(), 0);
+        // Every button whole, inside the bar, and clear of the others.
+        const QList<vb::FlatButton *> buttons = ui.Pnl_Control->findChildren<vb::FlatButton *>();
+        for (vb::FlatButton *button : buttons) {
+            SCOPED_TRACE(button->text().toStdString());
+            EXPECT_GE(button->width(), button->sizeHint().width());
+            EXPECT_TRUE(rect(ui.Pnl_Message).contains(rect(button)));
+            for (vb::FlatButton *other : buttons)
+                EXPECT_TRUE(other == button || !rect(other).intersects(rect(button))) << other->text().toStdString();
+        }
+        // The title list and the folder chooser, one above the other.
+        EXPECT_GT(ui.LB_Title->height(), 0);
+        EXPECT_LE(rect(ui.Pnl_TitleList).bottom(), rect(ui.Pnl_Dir).top());
+        EXPECT_TRUE(rect(ui.Pnl_Thread).contains(rect(ui.Pnl_Dir)));
+
+        const int shownLeft = ui.Pnl_Thread->width(), shownTitles = ui.Pnl_TitleList->height();
+        b.Btn_CloseClick();
+        EXPECT_EQ(value(get(ini()), "Position_Splitter1"), std::to_string(shownLeft)) << "stored as shown";
+        EXPECT_EQ(value(get(ini()), "Position_Splitter2"), std::to_string(shownTitles));
+        vbtest::endApplication(app);
+    }
+}
+
+TEST_F(AppTest, TheFindBoxShowsEightResultRowsAtTheDefaultSize) {
+    start();
+    app->F0->Btn_Title_ViewClick();
+    vb::BrowserProbe ui(*app->F1);
+    ui.MM_Edit_Find->trigger();
+    QCoreApplication::processEvents();
+    QListWidget *results = ui.Pnl_Find->LB_FindResults;
+    for (int i = 0; i < 20; ++i)
+        results->addItem(QStringLiteral("result %1").arg(i));
+    ASSERT_TRUE(results->isVisible());
+    EXPECT_GE(results->viewport()->height(), 8 * results->sizeHintForRow(0));
+    EXPECT_TRUE(QRect(QPoint(0, 0), ui.Pnl_Thread->size())
+                    .contains(QRect(results->mapTo(ui.Pnl_Thread, QPoint(0, 0)), results->size())));
 }

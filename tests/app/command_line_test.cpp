@@ -208,13 +208,17 @@ TEST_F(CommandLineTest, VersionAndWrongCommandLines) {
         {{QStringLiteral("--settings")}, 2, "", "velbrook: Missing value after '--settings'."},
         {{QStringLiteral("--settings=")}, 2, "", "velbrook: --settings needs the name of a file."},
         {{QStringLiteral("--bogus")}, 2, "", "velbrook: Unknown option 'bogus'."},
-        {{QStringLiteral("messages.txt")}, 2, "", "velbrook: Unexpected argument 'messages.txt'."},
+        // A folder to open must be there before any window is.
+        {{QStringLiteral("messages")}, 2, "", "velbrook: The folder 'messages' does not exist."},
+        {{QStringLiteral("afile")}, 2, "", "velbrook: 'afile' is not a folder."},
+        {{QStringLiteral("."), QStringLiteral("messages.txt")}, 2, "", "velbrook: Unexpected argument 'messages.txt'."},
         // A windowing option beside a wrong one is no excuse to start.
         {{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--bogus")},
          2,
          "",
          "velbrook: Unknown option 'bogus'."},
     };
+    vbtest::putFile(cwd() + "afile", "text");
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
         const Outcome r = run(QStringLiteral(VELBROOK_EXE), c.args, cwd(), home(), nullptr);

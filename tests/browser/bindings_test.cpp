@@ -3,9 +3,20 @@
 // command is recognised by what it does on the screen.
 
 #include "tests/browser/browser_fixture.h"
+#include "ui/widgets/help_windows.h"
+#include "ui/widgets/textfield.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 #include <functional>
+#include <map>
 
 using namespace vbtest;
 
@@ -197,7 +208,7 @@ TEST_F(BindingTest, EditingCommandsByButtonMenuAndKey) {
         return [this, q] { return dialogs->questions() == std::vector<vb::Bytes>{q}; };
     };
     const auto saveDialog = [this] { return dialogs->saveRequests.size() == 1; };
-    const auto created = [this] { return browser->Current.FileName == "KVX00150.TXT"; };
+    const auto created = [this] { return browser->messageOnView().Current.FileName == "KVX00150.TXT"; };
     const struct {
         Control control;
         QKeySequence key;
@@ -238,4 +249,150 @@ TEST_F(BindingTest, EditingCommandsByButtonMenuAndKey) {
             browser->DefaultRead();
         }
     }
+}
+
+TEST_F(BindingTest, ThreadViewByMenuAndKey) {
+    const struct {
+        const char *name;
+        std::function<void()> press;
+    } cases[] = {{"View > Thread View", [this] { ui().MM_View_Thread->trigger(); }},
+                 {"Ctrl+T", [this] { key(QKeySequence(Qt::CTRL | Qt::Key_T)); }}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(ui().LB_Title->isThreaded());
+        c.press();
+        EXPECT_TRUE(ui().LB_Title->isThreaded());
+        EXPECT_EQ(ui().LB_Title->rows().depth[50], 1) << "message 50 answers 40";
+        c.press();
+        EXPECT_FALSE(ui().LB_Title->isThreaded());
+    }
+}
+
+// Undo … Select All work on the text with the focus (the message text when
+// the focus is elsewhere) and are enabled only as that text allows: outside
+// edit mode only Copy and Select All.
+TEST_F(BindingTest, TextCommandsFollowWhatTheTextAllows) {
+    const char *names[] = {"MM_Edit_Undo", "MM_Edit_Redo",  "MM_Edit_Cut",
+                           "MM_Edit_Copy", "MM_Edit_Paste", "MM_Edit_SelectAll"};
+    const auto entry = [this](const char *name) { return browser->findChild<QAction *>(QString::fromLatin1(name)); };
+    // Which entries are enabled, as "1" or "0" in the order above.
+    const auto enabled = [&] {
+        std::string s;
+        for (const char *name : names)
+            s += entry(name)->isEnabled() ? '1' : '0';
+        return s;
+    };
+    QPlainTextEdit *memo = ui().Memo_log;
+    QClipboard *clipboard = QApplication::clipboard();
+    startAt50();
+    ui().LB_Title->setFocus();
+    clipboard->setText(QStringLiteral("pasted"));
+    const QString text = memo->toPlainText();
+
+    const struct {
+        const char *step;
+        std::function<void()> act;
+        const char *enabledAfter;
+        std::function<bool()> happened;
+    } steps[] = {
+        {"read-only, nothing selected", [] {}, "000001", [] { return true; }},
+        {"Select All (Ctrl+A) on the message text", [&] { key(QKeySequence::SelectAll); }, "000101",
+         [&] { return memo->textCursor().selectedText().size() == text.size(); }},
+        {"Copy from the menu", [&] { entry("MM_Edit_Copy")->trigger(); }, "000101",
+         [&] { return clipboard->text() == text; }},
+        {"Cut and Paste do nothing on read-only text",
+         [&] {
+             clipboard->setText(QStringLiteral("pasted"));
+             key(QKeySequence::Cut);
+             key(QKeySequence::Paste);
+         },
+         "000101", [&] { return memo->toPlainText() == text && clipboard->text() == "pasted"; }},
+        {"Edit opens the text: Paste replaces the selection",
+         [&] {
+             ui().Btn_Edit->click();
+             entry("MM_Edit_SelectAll")->trigger();
+             entry("MM_Edit_Paste")->trigger();
+         },
+         "100011", [&] { return memo->toPlainText() == "pasted"; }},
+        {"Undo", [&] { entry("MM_Edit_Undo")->trigger(); }, "010011", [&] { return memo->toPlainText() == text; }},
+        {"Redo", [&] { entry("MM_Edit_Redo")->trigger(); }, "100011", [&] { return memo->toPlainText() == "pasted"; }},
+        {"Select All and Cut from the menu",
+         [&] {
+             entry("MM_Edit_SelectAll")->trigger();
+             entry("MM_Edit_Cut")->trigger();
+         },
+         "100010", [&] { return memo->toPlainText().isEmpty() && clipboard->text() == "pasted"; }},
+        {"Paste goes to the filter field when it has the focus",
+         [&] {
+             clipboard->setText(QStringLiteral("T1"));
+             ui().Edt_TitleFilter->setFocus();
+             entry("MM_Edit_Paste")->trigger();
+         },
+         "100011", [&] { return ui().Edt_TitleFilter->text() == "T1" && memo->toPlainText().isEmpty(); }},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.step);
+        s.act();
+        EXPECT_TRUE(s.happened());
+        EXPECT_EQ(enabled(), s.enabledAfter);
+    }
+    browser->forgetEdits();
+}
+
+TEST_F(BindingTest, KeyboardShortcutsListsEveryBoundKeyFromTheMenus) {
+    // A key bound anywhere in the menus appears in the list without more ado.
+    auto *added = new QAction(QStringLiteral("Added Command"), ui().MM_View);
+    added->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+    ui().MM_View->addAction(added);
+    key(QKeySequence(Qt::Key_F1));
+    auto *window = browser->findChild<vb::ShortcutsWindow *>();
+    ASSERT_TRUE(window && window->isVisible());
+    EXPECT_EQ(window->windowTitle().left(13), QStringLiteral("Velbrook v0.2"));
+    QTableWidget *table = window->Tbl_Shortcuts;
+    std::map<QString, QStringList> commandsOfKey;
+    for (int r = 0; r < table->rowCount(); ++r)
+        commandsOfKey[table->item(r, 0)->text()] << table->item(r, 1)->text() + " | " + table->item(r, 2)->text();
+    // Every action of the window bound to a key is there under that key.
+    int bound = 0;
+    for (QAction *a : browser->findChildren<QAction *>()) {
+        if (a->shortcut().isEmpty())
+            continue;
+        ++bound;
+        const QString keys = a->shortcut().toString(QKeySequence::NativeText);
+        const QStringList &rows = commandsOfKey[keys];
+        EXPECT_TRUE(
+            std::any_of(rows.begin(), rows.end(),
+                        [&](const QString &row) { return row.contains(" > " + QString(a->text()).remove('&')); }))
+            << keys.toStdString() << " " << a->text().toStdString();
+    }
+    EXPECT_GE(bound, 30);
+    const struct {
+        QKeySequence key;
+        const char *row;
+    } known[] = {
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K), "View > Added Command | "},
+        {QKeySequence(Qt::CTRL | Qt::Key_2), "View > Res Message > 02 : | 下位関連発言 02"},
+        {QKeySequence(Qt::Key_F3), "Edit > Find Next | 次の検索結果"},
+        {QKeySequence(Qt::Key_Escape), " | 検索を中止"},
+    };
+    for (const auto &k : known) {
+        SCOPED_TRACE(k.row);
+        EXPECT_TRUE(commandsOfKey[k.key.toString(QKeySequence::NativeText)].contains(QString::fromUtf8(k.row)));
+    }
+    EXPECT_FALSE(table->accessibleName().isEmpty());
+    window->Btn_Close->click();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(BindingTest, AboutNamesTheVersionLicenceQtAndSettingsFile) {
+    browser->findChild<QAction *>(QStringLiteral("MM_Help_About"))->trigger();
+    auto *about = browser->findChild<vb::AboutWindow *>();
+    ASSERT_TRUE(about && about->isVisible());
+    const std::string text = about->Lbl_About->text().toStdString();
+    for (const std::string &part : {std::string("Velbrook 0.2\n"), std::string("MIT licence"),
+                                    std::string("Qt ") + qVersion(), "Settings file: " + dir.file("Velbrook.ini")})
+        EXPECT_NE(text.find(part), std::string::npos) << part << " in " << text;
+    EXPECT_EQ(about->windowTitle().left(13), QStringLiteral("Velbrook v0.2"));
+    EXPECT_EQ(about->Lbl_About->accessibleDescription(), about->Lbl_About->text());
+    EXPECT_FALSE(about->Lbl_About->accessibleName().isEmpty());
 }

@@ -154,7 +154,7 @@ TEST_F(BrowserTest, RepickingACategoryWhoseFolderVanishedKeepsWhatIsShown) {
 
     pickCategory(0);
     ASSERT_EQ(errors().size(), 1u);
-    EXPECT_EQ(errors()[0], vb::cp("I/O エラー (3)."));
+    EXPECT_EQ(errors()[0], vb::cp("I/O エラー (3). (No such file or directory)"));
     EXPECT_EQ(titles(), std::vector<std::string>{"00001 _ One / A"});
     EXPECT_EQ(memo(), std::vector<std::string>{"Kept text"});
     EXPECT_EQ(label(ui().Lbl_Info_Title), "00001 One");

@@ -54,7 +54,11 @@ public:
     void endProgram() override { calls.push_back("endProgram"); }
     void enterSetup() override { calls.push_back("enterSetup"); }
     void enterApplicationSetup() override { calls.push_back("enterApplicationSetup"); }
-    void enterHeaderEditor(const std::vector<vb::Bytes> &, bool) override { calls.push_back("enterHeaderEditor"); }
+    void enterHeaderEditor(const vb::HeaderEditRequest &r) override {
+        calls.push_back("enterHeaderEditor");
+        headerRequest = r;
+    }
+    vb::HeaderEditRequest headerRequest;
 };
 
 class BrowserTest : public ::testing::Test {

@@ -138,8 +138,8 @@ TEST_F(BrowserTest, AFileThatCannotBeReadKeepsThePreviousMessageOnView) {
     ::unlink((msgDir() + "KVX00002.TXT").c_str()); // gone behind the program's back
     ui().LB_Title->setSelectedIndex(1);
     vb::guarded([&] { browser->TextLoad(); });
-    EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("I/O エラー (2).")});
+    EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("I/O エラー (2). (No such file or directory)")});
     EXPECT_EQ(memo(), std::vector<std::string>{"first body"});
     EXPECT_EQ(label(ui().Lbl_Info_Title), "00001 One");
-    EXPECT_TRUE(browser->Current.Title.empty()) << "the record of the message on view is left empty";
+    EXPECT_TRUE(browser->messageOnView().empty()) << "the record of the message on view is left empty";
 }

@@ -118,7 +118,8 @@ TEST_F(EditingTest, AFailedWriteKeepsTheOldFileAndEditMode) {
     const Bytes through = vb::fsToBytes(msgDir() + "plain/b.txt");
     dialogs->saveAnswers = {through};
     ui().MM_File_SaveAs->trigger();
-    EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("ファイル ") + through + vb::cp(" を作成できません.")});
+    EXPECT_EQ(errors(),
+              std::vector<Bytes>{vb::cp("ファイル ") + through + vb::cp(" を作成できません. (Not a directory)")});
     EXPECT_FALSE(ui().Memo_log->isReadOnly()) << "edit mode stays on to try again";
     EXPECT_TRUE(saveControlsEnabled());
     EXPECT_EQ(memo(), std::vector<std::string>{"Xalpha"});
@@ -130,7 +131,7 @@ TEST_F(EditingTest, AFailedWriteKeepsTheOldFileAndEditMode) {
     dialogs->saveAnswers = {good};
     ui().MM_File_SaveAs->trigger();
     EXPECT_EQ(get(dir.file("copy.txt")), "Xalpha\r\n");
-    EXPECT_EQ(browser->Current.FileName, good);
+    EXPECT_EQ(browser->messageOnView().Current.FileName, good);
 }
 
 TEST_F(EditingTest, SaveAsOffersTheCategoryFolderAndKeepsTheChosenName) {
@@ -148,7 +149,7 @@ TEST_F(EditingTest, SaveAsOffersTheCategoryFolderAndKeepsTheChosenName) {
     EXPECT_EQ(r.defaultSuffix, "txt");
     EXPECT_EQ(r.filters, vb::cp("TXTファイル|*.txt|DOCファイル|*.doc|MANファイル|*.man|GGGファイル|*.ggg|"
                                 "INIファイル|*.ini|全てのファイル|*.*"));
-    EXPECT_EQ(browser->Current.FileName, "a.txt");
+    EXPECT_EQ(browser->messageOnView().Current.FileName, "a.txt");
     EXPECT_FALSE(ui().Memo_log->isReadOnly()) << "a cancelled dialog changes nothing";
 
     // キャンセル at the question: the chosen name is taken, nothing is written.
@@ -156,7 +157,7 @@ TEST_F(EditingTest, SaveAsOffersTheCategoryFolderAndKeepsTheChosenName) {
     dialogs->saveAnswers = {chosen};
     dialogs->answers = {false};
     ui().MM_File_SaveAs->trigger();
-    EXPECT_EQ(browser->Current.FileName, chosen);
+    EXPECT_EQ(browser->messageOnView().Current.FileName, chosen);
     EXPECT_FALSE(exists(dir.file("other.txt")));
     EXPECT_EQ(dialogs->questions(), std::vector<Bytes>{"File Update OK?"});
     // A later Delete removes the chosen file, not a name joined to the folder.

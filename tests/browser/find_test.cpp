@@ -7,8 +7,10 @@
 #include "ui/core/file_ops.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <condition_variable>
 #include <mutex>
@@ -55,7 +57,7 @@ protected:
         EXPECT_EQ(QApplication::focusWidget(), find().Edt_FindText);
         QTest::keyClicks(find().Edt_FindText, QString::fromStdString(text));
         key(Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(!find().Btn_FindStop->isEnabled(), 30000);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !find().Btn_FindStop->isEnabled(); }, 30000));
     }
     std::vector<std::string> results() const {
         std::vector<std::string> out;
@@ -115,6 +117,7 @@ TEST_F(FindTest, GoToNumberTakesAFileNamePrefixInTextMode) {
 }
 
 TEST_F(FindTest, SearchListsEveryHitAndF3StepsThroughThemAcrossMessages) {
+    browser->resize(800, 600); // room for the title list the box gives back
     EXPECT_TRUE(find().isHidden());
     const int listHeight = browser->geometryToStore().splitter2;
     search("rain");
@@ -136,7 +139,7 @@ TEST_F(FindTest, SearchListsEveryHitAndF3StepsThroughThemAcrossMessages) {
         EXPECT_EQ(onView(), s.first);
         EXPECT_EQ(selected(), s.second);
         if (s.first == num(8)) {
-            EXPECT_EQ(marked(), 2) << "every hit of the message is marked";
+            EXPECT_TRUE(QTest::qWaitFor([this] { return marked() == 2; })) << "every hit of the message is marked";
             EXPECT_GT(ui().Memo_log->textCursor().selectionStart(), cursor) << "the second hit, not the first again";
             cursor = ui().Memo_log->textCursor().selectionStart();
         }
@@ -193,7 +196,7 @@ TEST_F(FindTest, FindInMessageFromTheMemoStepsThroughItsHits) {
     browser->TextLoad();
     key(Qt::Key_F3);
     EXPECT_EQ(onView(), num(3));
-    EXPECT_EQ(selected(), "Rain");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return selected() == "Rain"; })) << selected();
 }
 
 TEST_F(FindTest, ABadRegularExpressionIsReportedAndNoSearchStarts) {
@@ -254,7 +257,108 @@ TEST_F(FindTest, EscapeStopsASearchUnderWay) {
     EXPECT_TRUE(find().Btn_FindStop->isEnabled());
     key(Qt::Key_Escape);
     held.release();
-    QTRY_VERIFY_WITH_TIMEOUT(!find().Btn_FindStop->isEnabled(), 30000);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !find().Btn_FindStop->isEnabled(); }, 30000));
     EXPECT_NE(find().status().find("(cancelled)"), std::string::npos) << find().status();
     EXPECT_FALSE(find().isHidden()) << "Escape stops the search; the box stays";
+}
+
+namespace {
+// A line on which "(a+)+$" or "(a+)+x" backtracks beyond any patience.
+const std::string kHopeless = std::string(25, 'a') + "!";
+
+std::string hopelessLines(int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i)
+        out += kHopeless + "\r\n";
+    return out;
+}
+} // namespace
+
+TEST_F(FindTest, ACatastrophicPatternLeavesTheWindowAnsweringAndEscapeEndsIt) {
+    // On view and in the category: lines that would take minutes to give up on.
+    message("KVX00000.TXT", logMessage(num(0), "T0", "N", "", "", hopelessLines(20000)));
+    browser->DefaultRead();
+    for (const bool inMessage : {false, true}) {
+        SCOPED_TRACE(inMessage ? "this message only" : "the category");
+        ui().LB_Title->setSelectedIndex(0);
+        browser->TextLoad();
+        if (inMessage)
+            ui().Memo_log->setFocus();
+        key(Qt::Key_F, Qt::ControlModifier);
+        find().Chk_FindRegex->setChecked(true);
+        QTest::keyClicks(find().Edt_FindText, "(a+)+$");
+        bool ticked = false, runningWhenTicked = false;
+        std::string statusWhenTicked;
+        QTimer::singleShot(5, find().Edt_FindText, [&] {
+            ticked = true;
+            runningWhenTicked = find().Btn_FindStop->isEnabled();
+            statusWhenTicked = find().status();
+        });
+        key(Qt::Key_Return);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ticked; }));
+        EXPECT_TRUE(runningWhenTicked) << "the timer ticks while the search runs";
+        EXPECT_EQ(statusWhenTicked.rfind("Searching", 0), 0u) << statusWhenTicked;
+        ASSERT_EQ(QApplication::focusWidget(), find().Edt_FindText);
+        key(Qt::Key_Escape);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !find().Btn_FindStop->isEnabled(); })) << "Escape ends the run";
+        EXPECT_NE(find().status().find("(cancelled)"), std::string::npos) << find().status();
+        EXPECT_FALSE(find().isHidden()) << "Escape stops the search; the box stays";
+        key(Qt::Key_Escape);
+        EXPECT_TRUE(find().isHidden()) << "a second Escape closes the box";
+    }
+}
+
+TEST_F(FindTest, ALineThePatternGivesUpOnIsReportedWithItsFileAndLine) {
+    message("KVX00041.TXT", logMessage("00041", "T41", "N", "", "", "ok\r\n" + kHopeless + "ax\r\n"));
+    message("KVX00042.TXT", logMessage("00042", "T42", "N", "", "", "ax\r\n"));
+    browser->DefaultRead();
+    key(Qt::Key_F, Qt::ControlModifier);
+    find().Chk_FindRegex->click();
+    search("(a+)+x");
+    EXPECT_EQ(
+        find().status(),
+        "1 hit in 1 message; pattern too complex at KVX00041.TXT line 12; the rest of that line was not searched");
+    EXPECT_EQ(results().size(), 1u) << "the search goes on past the line given up on";
+
+    // In the message on view, the line is the memo's.
+    ui().LB_Title->setSelectedIndex(ui().LB_Title->lineCount() - 2);
+    browser->TextLoad();
+    ASSERT_EQ(onView(), "00041");
+    ui().Memo_log->setFocus();
+    key(Qt::Key_F, Qt::ControlModifier);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !find().Btn_FindStop->isEnabled(); }));
+    EXPECT_EQ(find().status(), "0 hits in this message; pattern too complex at line 2; the rest of that line was not "
+                               "searched");
+}
+
+TEST_F(FindTest, ChangingCategoryEmptiesTheResults) {
+    const std::string other = dir.file("other/");
+    ::mkdir(other.c_str(), 0755);
+    put(other + "KVX00001.TXT", logMessage("00001", "Rain elsewhere", "N"));
+    category("Log Mode", "Ascending Order",
+             "[Velbrook v0.2 - Category - 001]\r\nEnabled=Enable\r\nTitle=Other\r\nDirectory=" + other +
+                 "\r\nFile Name1=KVX\r\nFile Name2=TXT\r\nSearch Mode=Log Mode\r\n");
+    browser->DefaultRead();
+    search("rain");
+    ASSERT_EQ(results().size(), 3u);
+    pickCategory(1);
+    ASSERT_EQ(ui().CBox_Category->selectedIndex(), 1);
+    EXPECT_TRUE(results().empty());
+    EXPECT_EQ(find().status(), "");
+    key(Qt::Key_F3);
+    EXPECT_EQ(label(ui().Lbl_Info_Title), "00001 Rain elsewhere") << "F3 goes nowhere";
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(FindTest, ATextTooLongToSearchIsRefusedNotCut) {
+    key(Qt::Key_F, Qt::ControlModifier);
+    const QString longText(40000, QLatin1Char('r'));
+    QApplication::clipboard()->setText(longText);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(find().Edt_FindText->text().size(), longText.size()) << "nothing pasted is cut";
+    key(Qt::Key_Return);
+    EXPECT_EQ(find().status(), "The text to find is longer than 32767 characters");
+    EXPECT_FALSE(find().Btn_FindStop->isEnabled()) << "no search started";
+    EXPECT_TRUE(results().empty());
 }

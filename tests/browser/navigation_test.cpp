@@ -280,7 +280,7 @@ TEST_F(BrowserTest, ThePanesKeepTheirShapeWhenResized) {
     browser->DefaultRead();
     browser->resize(800, 600);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(browser.get()));
-    ui().Splitter->setSizes({190, 610});
+    ui().Splitter->setSizes({220, 580});
     // Drag the splitter's handle 60 pixels to the right.
     QSplitterHandle *handle = ui().Splitter->handle(1);
     const int before = ui().Pnl_Thread->width();
@@ -289,12 +289,12 @@ TEST_F(BrowserTest, ThePanesKeepTheirShapeWhenResized) {
     QTest::mouseMove(handle, grip + QPoint(60, 0));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(60, 0));
     EXPECT_NEAR(ui().Pnl_Thread->width(), before + 60, 1);
-    EXPECT_EQ(before, 190);
+    EXPECT_EQ(before, 220);
     // The category box and the count span the whole left pane at once.
     EXPECT_EQ(ui().CBox_Category->width(), ui().Pnl_Thread->width());
     EXPECT_EQ(ui().Pnl_FLBCount->width(), ui().Pnl_Thread->width());
     ui().Splitter->setSizes({250, 550});
-    browser->resize(700, 500);
+    browser->resize(760, 500);
     EXPECT_EQ(ui().Pnl_Main->size(), browser->centralWidget()->size());
     EXPECT_EQ(ui().Pnl_Thread->width(), 250);
     EXPECT_EQ(ui().Pnl_List->height(),

@@ -3,6 +3,7 @@
 
 #include "printing/print_commands.h"
 #include "tests/browser/browser_fixture.h"
+#include "tests/common/fault_injection.h"
 #include "tests/common/pdf_tools.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/fonts.h"
@@ -160,4 +161,26 @@ TEST_F(PrintTest, SetupAndPreviewFromTheMenu) {
     ui().MM_File_PrintPreview->trigger();
     EXPECT_EQ(kinds(*dialogs), (std::vector<std::string>{"printerSetup:", "printPreview:"}));
     EXPECT_NE(words(pdf).find("Title : 00001 日本語の題名"), std::string::npos);
+}
+
+TEST_F(PrintTest, ExportPdfThatCannotWriteSaysWhyAndKeepsTheFile) {
+    logCategory();
+    ::mkdir(dir.file("out").c_str(), 0755);
+    const std::string pdf = dir.file("out/kept.pdf");
+    putFile(pdf, "old");
+    dialogs->saveAnswers = {vb::fsToBytes(pdf)};
+    FaultInjector faults;
+    // The first write of the new file fails, as on a full disk.
+    vb::fileOps().write = [](int, const void *, size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    };
+    ui().MM_File_ExportPdf->trigger();
+    vb::fileOps() = vb::systemFileOps();
+    ASSERT_EQ(dialogs->saveRequests.size(), 1u);
+    EXPECT_TRUE(dialogs->saveRequests[0].confirmOverwrite);
+    EXPECT_EQ(errors(), std::vector<Bytes>{vb::cp("ファイル ") + vb::fsToBytes(pdf) + vb::cp(" を作成できません") +
+                                           " (No space left on device)."});
+    EXPECT_EQ(getFile(pdf), "old");
+    EXPECT_EQ(listing(dir.file("out")), std::vector<std::string>{"kept.pdf"});
 }

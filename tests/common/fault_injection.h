@@ -47,6 +47,20 @@ public:
         };
         ops.access = [](const char *p, int m) { return refuse("access") ? -1 : sys().access(p, m); };
         ops.mkdir = [](const char *p, mode_t m) { return refuse("mkdir") ? -1 : sys().mkdir(p, m); };
+        ops.pread = [](int fd, void *b, size_t n, off_t o) {
+            return refuse("pread") ? ssize_t(-1) : sys().pread(fd, b, n, o);
+        };
+        ops.fchown = [](int fd, uid_t u, gid_t g) { return refuse("fchown") ? -1 : sys().fchown(fd, u, g); };
+        ops.ftruncate = [](int fd, off_t n) { return refuse("ftruncate") ? -1 : sys().ftruncate(fd, n); };
+        ops.listxattr = [](const char *p, char *b, size_t n) {
+            return refuse("listxattr") ? ssize_t(-1) : sys().listxattr(p, b, n);
+        };
+        ops.getxattr = [](const char *p, const char *k, void *b, size_t n) {
+            return refuse("getxattr") ? ssize_t(-1) : sys().getxattr(p, k, b, n);
+        };
+        ops.fsetxattr = [](int fd, const char *k, const void *v, size_t n, int f) {
+            return refuse("fsetxattr") ? -1 : sys().fsetxattr(fd, k, v, n, f);
+        };
         ops.flock = [](int fd, int op) { return refuse("flock") ? -1 : sys().flock(fd, op); };
     }
     ~FaultInjector() { vb::fileOps() = vb::systemFileOps(); }

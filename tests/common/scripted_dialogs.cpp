@@ -74,6 +74,22 @@ void ScriptedDialogs::printPreview(QPrinter &printer, const PagePainter &paint) 
         onPrintPreview(printer, paint);
 }
 
+std::unique_ptr<Progress> ScriptedDialogs::progress(const Bytes &label) {
+    progressLabels.push_back(label);
+    class Scripted : public Progress {
+    public:
+        explicit Scripted(ScriptedDialogs &d) : d_(d) {}
+        bool advance(size_t, size_t) override {
+            ++d_.progressSteps;
+            return d_.cancelAtStep == 0 || d_.progressSteps < d_.cancelAtStep;
+        }
+
+    private:
+        ScriptedDialogs &d_;
+    };
+    return std::make_unique<Scripted>(*this);
+}
+
 std::vector<Bytes> ScriptedDialogs::errors() const {
     std::vector<Bytes> out;
     for (const Record &r : log)

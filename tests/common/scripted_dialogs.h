@@ -38,6 +38,12 @@ public:
     // What the printer-setup dialog and the preview do (nothing when unset).
     std::function<void(QPrinter &)> onPrinterSetup;
     std::function<void(QPrinter &, const PagePainter &)> onPrintPreview;
+    // Progress boxes, kept apart from the log: the label of each, and the
+    // steps taken over all of them. The user cancels at step cancelAtStep
+    // (counted from 1), never when it is 0.
+    std::vector<Bytes> progressLabels;
+    int cancelAtStep = 0;
+    int progressSteps = 0;
 
     void message(const Bytes &text) override { log.push_back({"message", text}); }
     bool question(const Bytes &text) override;
@@ -48,6 +54,7 @@ public:
     bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;
     void printerSetup(QPrinter &printer) override;
     void printPreview(QPrinter &printer, const PagePainter &paint) override;
+    std::unique_ptr<Progress> progress(const Bytes &label) override;
     std::vector<Bytes> errors() const;
     // The texts of the questions asked, in order.
     std::vector<Bytes> questions() const;

@@ -145,7 +145,7 @@ TEST_F(HeaderEditorTest, RenumberingOntoAnotherMessageAsksBeforeReplacingIt) {
             browse("Log Mode");
         else
             app->F1->DefaultRead2();
-        ASSERT_EQ(app->F1->Current.FileName, "KVX00012.TXT") << "the first title is on view";
+        ASSERT_EQ(app->F1->messageOnView().Current.FileName, "KVX00012.TXT") << "the first title is on view";
         dialogs->log.clear();
         dialogs->answers = {answer};
         openEditor();
@@ -184,8 +184,11 @@ TEST_F(HeaderEditorTest, AFailedWriteKeepsTheEditorOpenAndTheOldFile) {
     click(ed().CB_AutoFileName);
     type(ed().E_Header_File, "nodir/new.TXT");
     click(ed().Btn_Header_OK); // to a typed name
-    EXPECT_EQ(dialogs->errors(), (std::vector<vb::Bytes>{vb::cp("ファイル KVX00015.TXT を作成できません."),
-                                                         vb::cp("ファイル nodir/new.TXT を作成できません.")}));
+    // A bare name is a file of the message's own folder, and named so.
+    const vb::Bytes folder = vb::fsToBytes(msgDir());
+    EXPECT_EQ(dialogs->errors(),
+              (std::vector<vb::Bytes>{vb::cp("ファイル ") + folder + vb::cp("KVX00015.TXT を作成できません. (Is a directory)"),
+                                      vb::cp("ファイル ") + folder + vb::cp("nodir/new.TXT を作成できません. (No such file or directory)")}));
     EXPECT_EQ(files(), std::vector<std::string>{"KVX00012.TXT"});
     EXPECT_EQ(content("KVX00012.TXT"), original);
     EXPECT_TRUE(editorShown());

@@ -66,3 +66,27 @@ TEST(Matcher, RefusesWhatCannotBeSearched) {
         EXPECT_FALSE(m.contains("a(b")) << "a refused pattern finds nothing";
     }
 }
+
+TEST(Matcher, APatternThatGivesUpSaysSoAndKeepsTheHitsBeforeIt) {
+    const Bytes hopeless(25, 'a');
+    const struct {
+        const char *pattern;
+        Bytes text;
+        Hits hits;
+        bool gaveUp;
+    } cases[] = {
+        {"(a+)+x", hopeless + "!ax", {}, true},
+        {"b|(a+)+x", "b" + hopeless + "!ax", {{0, 1}}, true},
+        {"(a+)+x", "aax", {{0, 3}}, false},
+    };
+    for (const auto &c : cases) {
+        vb::Matcher m;
+        ASSERT_TRUE(m.compile(c.pattern, true));
+        bool gaveUp = false;
+        EXPECT_EQ(m.findAll(c.text, &gaveUp), c.hits) << c.pattern << " in " << c.text;
+        EXPECT_EQ(gaveUp, c.gaveUp) << c.pattern << " in " << c.text;
+        vb::Hit h;
+        EXPECT_EQ(m.search(c.text, c.hits.empty() ? 0 : c.hits.back().end, h),
+                  c.gaveUp ? vb::Outcome::TooComplex : vb::Outcome::NoHit);
+    }
+}

@@ -98,3 +98,21 @@ TEST_F(SearchTest, CancellingStopsBeforeTheNextFile) {
     EXPECT_EQ(foundNames(), (Names{"KVX00001.TXT", "KVX00002.TXT"}));
     EXPECT_EQ(vb::summaryText(s), "4 hits in 2 messages (cancelled)");
 }
+
+TEST_F(SearchTest, ALineThePatternGivesUpOnIsNamedAndTheSearchGoesOn) {
+    const std::string hopeless(25, 'a');
+    vbtest::put(dir.file("KVX00002.TXT"), logFile(2, "x", "ok\r\n" + hopeless + "!ax\r\nax\r\n"));
+    vbtest::put(dir.file("KVX00003.TXT"), logFile(3, "x", hopeless + "!ax\r\n" + hopeless + "!ax\r\n"));
+    ASSERT_TRUE(matcher.compile("(a+)+x", true));
+    vb::SearchSummary s = run();
+    EXPECT_EQ(foundNames(), (Names{"KVX00002.TXT"})) << "the line after the one given up on is searched";
+    EXPECT_EQ(s.tooComplexLines, 3u);
+    EXPECT_EQ(vb::summaryText(s), "1 hit in 1 message; 1 file could not be read: KVX00004.TXT; pattern too complex at "
+                                  "KVX00002.TXT line 12 and 2 more lines; the rest of those lines was not searched");
+    names = {"KVX00003.TXT"};
+    vbtest::put(dir.file("KVX00003.TXT"), logFile(3, "x", "b\r\n" + hopeless + "!ax\r\n"));
+    s = run();
+    EXPECT_EQ(
+        vb::summaryText(s),
+        "0 hits in 0 messages; pattern too complex at KVX00003.TXT line 12; the rest of that line was not searched");
+}

@@ -3,12 +3,17 @@
 // Export PDF, and the real print preview.
 
 #include "printing/print_commands.h"
+#include "tests/common/fault_injection.h"
 #include "tests/common/pdf_tools.h"
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/testfiles.h"
 #include "tests/printing/pdf_fixture.h"
+#include "ui/core/errors.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -143,5 +148,98 @@ TEST_F(CommandsTest, ThePreviewShowsThePagesOfThePrint) {
         });
         vb::runPrintPreview(japanese(c.lines));
         EXPECT_EQ(shown, c.pages) << c.lines << " lines";
+    }
+}
+
+TEST_F(CommandsTest, ACancelledJobWritesNothing) {
+    // Cancelled while the lines are measured, and while pages are drawn.
+    const std::string path = dir.file("export.pdf");
+    for (const bool existing : {false, true}) {
+        for (const int step : {1, 3}) {
+            SCOPED_TRACE(std::to_string(step) + (existing ? " over a file" : ""));
+            if (existing)
+                putFile(path, "old");
+            dialogs->saveAnswers = {vb::fsToBytes(path)};
+            dialogs->progressSteps = 0;
+            dialogs->cancelAtStep = step;
+            EXPECT_FALSE(vb::runExportPdf(japanese(130), msgDir()));
+            EXPECT_EQ(dialogs->progressSteps, step);
+            EXPECT_EQ(listing(dir.path()),
+                      existing ? std::vector<std::string>{"export.pdf"} : std::vector<std::string>{});
+            if (existing) {
+                EXPECT_EQ(getFile(path), "old");
+            }
+        }
+    }
+    EXPECT_EQ(dialogs->progressLabels.back(), "Export PDF");
+    EXPECT_TRUE(dialogs->errors().empty());
+}
+
+TEST_F(CommandsTest, AFailingWriteLeavesTheOldFileAndSaysWhy) {
+    // Every call of the file layer made by the export fails in turn: the
+    // export either fails with the system's reason, the old file kept and no
+    // other file left, or writes a whole PDF.
+    const std::string path = dir.file("out.pdf");
+    FaultInjector faults;
+    faults.arm(0, 0);
+    putFile(path, "old");
+    ASSERT_TRUE(vb::writePdf(japanese(100), a4(), vb::fsToBytes(path)));
+    const size_t calls = faults.calls().size();
+    ASSERT_GE(calls, 5u);
+    int failures = 0;
+    for (size_t k = 1; k <= calls; ++k) {
+        const std::string call = faults.calls()[k - 1];
+        SCOPED_TRACE("call " + std::to_string(k) + " " + call);
+        putFile(path, "old");
+        faults.arm(int(k), ENOSPC);
+        try {
+            vb::writePdf(japanese(100), a4(), vb::fsToBytes(path));
+            faults.disarm();
+            EXPECT_EQ(pdfInfo(path).pages, 2);
+        } catch (const vb::RuntimeError &e) {
+            faults.disarm();
+            ++failures;
+            EXPECT_EQ(e.text(), vb::cp("ファイル ") + vb::fsToBytes(path) + vb::cp(" を作成できません") +
+                                    " (No space left on device)");
+            EXPECT_EQ(getFile(path), "old");
+        }
+        EXPECT_EQ(listing(dir.path()), std::vector<std::string>{"out.pdf"});
+    }
+    EXPECT_GE(failures, 4); // the temporary file, a write, its sync, its close, the rename
+}
+
+TEST_F(CommandsTest, ExportPdfAsksBeforeReplacingAFile) {
+    // The real save dialog: the name of an existing file is accepted, the
+    // dialog asks, and the answer decides.
+    vb::setDialogs(std::make_unique<vb::QtDialogs>());
+    const std::string path = dir.file("old.pdf");
+    for (const bool replace : {false, true}) {
+        SCOPED_TRACE(replace ? "replace" : "keep");
+        putFile(path, "old");
+        QString asked;
+        std::function<void()> step = [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (dialog && asked.isEmpty()) {
+                dialog->selectFile(QString::fromStdString(path));
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            } else if (box) {
+                asked = box->text();
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            } else if (dialog) {
+                dialog->reject(); // the question was declined: the user gives up
+                return;
+            }
+            QTimer::singleShot(10, step);
+        };
+        QTimer::singleShot(10, step);
+        EXPECT_EQ(vb::runExportPdf(japanese(3), msgDir()), replace);
+        EXPECT_TRUE(asked.contains(QStringLiteral("old.pdf"))) << asked.toStdString();
+        if (replace) {
+            EXPECT_EQ(pdfInfo(path).pages, 1);
+        } else {
+            EXPECT_EQ(getFile(path), "old");
+        }
+        EXPECT_EQ(listing(dir.path()), std::vector<std::string>{"old.pdf"});
     }
 }

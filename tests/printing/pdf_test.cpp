@@ -143,7 +143,7 @@ TEST_F(PdfTest, AFileThatCannotBeCreatedIsReported) {
         vb::writePdf(japanese(3), a4(), path);
         FAIL() << "no failure reported";
     } catch (const vb::RuntimeError &e) {
-        EXPECT_EQ(e.text(), vb::cp("ファイル ") + path + vb::cp(" を作成できません"));
+        EXPECT_EQ(e.text(), vb::cp("ファイル ") + path + vb::cp(" を作成できません") + " (No such file or directory)");
     }
 }
 

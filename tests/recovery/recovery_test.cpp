@@ -18,7 +18,7 @@ namespace {
 vb::RecoveryRecord sample() {
     vb::RecoveryRecord r;
     r.target = "/home/u/logs/KVX00012.TXT";
-    r.identity = {64769, 1234567, 42, 1700000000, 5};
+    r.identity = {true, 64769, 1234567, 42, 1700000000000000005};
     r.categoryTitle = vb::cp("ログ");
     r.logMode = true;
     r.writtenAt = 1765380000;

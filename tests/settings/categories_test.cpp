@@ -5,6 +5,7 @@
 #include "ui/core/epath.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using vb::Bytes;
 using vb::Settings;
@@ -58,6 +59,17 @@ TEST_F(CategoryFixture, NoEnabledSectionStoresTheBuiltInCategory) {
                                  "Seach File MAN=Flase\r\nSeach File GGG=Flase\r\nSeach File INI=Flase\r\n"));
     EXPECT_EQ(settings.ActiveCategories[0], vb::BuiltInCategory(dir.path()));
     EXPECT_FALSE(settings.ActiveCategories[1].isEnabled());
+}
+
+// A settings file named on the command line keeps its collection beside it,
+// not beside the program.
+TEST_F(CategoryFixture, TheBuiltInCategoryReadsTheFolderBesideTheSettingsFileInUse) {
+    const std::string elsewhere = dir.file("elsewhere/");
+    ::mkdir(elsewhere.c_str(), 0755);
+    Settings other{elsewhere + "my.ini"};
+    other.CategoryData_Read();
+    other.CategoryData_Clean();
+    EXPECT_EQ(other.ActiveCategories[0][vb::kSlotDirectory], elsewhere + "logtext/");
 }
 
 TEST_F(CategoryFixture, EnabledSectionsAreCompactedAndRenumbered) {

@@ -1,7 +1,11 @@
 // Set, New and Delete in the setup window, asserted on the bytes of the
 // settings file.
 
+#include "setup/setup_rules.h"
 #include "tests/setup/setup_fixture.h"
+
+#include <deque>
+#include <functional>
 
 using namespace vbtest;
 using vb::Bytes;
@@ -240,7 +244,8 @@ TEST_F(SetupTest, ASettingsFileThatCannotBeWrittenIsReportedAndShownAsItIs) {
         const std::string before = file();
         ::chmod(ini().c_str(), 0444);
         (window.get()->*c.button)->click();
-        EXPECT_EQ(errors(), (std::vector<Bytes>{vb::fsToBytes(ini()) + cp(u8" に書き込めません.")})) << c.command;
+        EXPECT_EQ(errors(), (std::vector<Bytes>{vb::fsToBytes(ini()) + cp(u8" に書き込めません. (Permission denied)")}))
+            << c.command;
         EXPECT_EQ(file(), before) << c.command;
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(listed(), (std::vector<std::string>{"A", "B"})) << c.command;
@@ -248,4 +253,113 @@ TEST_F(SetupTest, ASettingsFileThatCannotBeWrittenIsReportedAndShownAsItIs) {
         EXPECT_EQ(window->Property_Title->bytes(), "B") << c.command;
         EXPECT_EQ(settings->DefaultCategory, "") << c.command;
     }
+}
+
+// Another program writes the settings file while the window is open; the
+// window's Set, New and Delete keep what it wrote, and ask before they
+// overwrite the very entry it changed.
+TEST_F(SetupTest, ChangesAnotherProgramMadeMeanwhileAreKept) {
+    using Table = vb::CategoryTable;
+    const std::string msgs = dir.file("msgs/");
+    auto addC = [this](Table &t) {
+        const int n = vb::liveEntries(t);
+        t[n] = vb::newCategoryTemplate(vb::fsToBytes(dir.path()));
+        t[n][vb::kSlotTitle] = "C";
+        t[n][vb::kSlotDirectory] = "/c/";
+    };
+    auto changeA = [](Table &t) { t[0][vb::kSlotDirectory] = "/theirs/"; };
+    auto changeB = [](Table &t) { t[1][vb::kSlotDirectory] = "/theirs/"; };
+    auto removeA = [](Table &t) {
+        t[0] = t[1];
+        t[1].clear();
+    };
+    auto removeB = [](Table &t) { t[1].clear(); };
+    auto removeBAddC = [&](Table &t) {
+        removeB(t);
+        addC(t);
+    };
+    QPushButton *vb::TF2::*set = &vb::TF2::Btn_Setup_Set, *vb::TF2::*add = &vb::TF2::Btn_Setup_New,
+                *vb::TF2::*del = &vb::TF2::Btn_Setup_Delete;
+    const std::string mine = "B edited|/mine/";
+    const struct {
+        const char *what;
+        std::function<void(Table &)> outside;
+        QPushButton *vb::TF2::*button;
+        std::deque<bool> answers;        // one per question expected
+        std::vector<std::string> stored; // "Title|Directory" of each section, in order
+    } cases[] = {
+        {"another category added, Set", addC, set, {}, {"A|" + msgs, mine, "C|/c/"}},
+        {"another entry changed, Set", changeA, set, {}, {"A|/theirs/", mine}},
+        {"another entry removed, Set", removeA, set, {}, {mine}},
+        {"another category added, New", addC, add, {}, {"A|" + msgs, mine, "C|/c/", "New Category|" + dir.path()}},
+        {"another category added, Delete", addC, del, {}, {"A|" + msgs, "C|/c/"}},
+        {"this entry changed, overwritten", changeB, set, {true}, {"A|" + msgs, mine}},
+        {"this entry changed, theirs kept", changeB, set, {false}, {"A|" + msgs, "B|/theirs/"}},
+        {"this entry removed, stored again", removeBAddC, set, {true}, {"A|" + msgs, "C|/c/", mine}},
+        {"this entry removed, left out", removeB, set, {false}, {"A|" + msgs}},
+        {"this entry changed, deleted all the same", changeB, del, {true}, {"A|" + msgs}},
+        {"this entry changed, not deleted", changeB, del, {false}, {"A|" + msgs, "B|/theirs/"}},
+        {"this entry removed, Delete", removeBAddC, del, {}, {"A|" + msgs, "C|/c/"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs->log.clear();
+        openTitled({"A", "B"});
+        pick(1);
+        type(window->Property_Title, "B edited");
+        type(window->Property_Directory, "/mine/");
+        {
+            // The other program: another Velbrook on the same file.
+            vb::Settings other(vb::fsToBytes(ini()));
+            other.CategoryData_Read();
+            other.CategoryData_Clean();
+            c.outside(other.ActiveCategories);
+            other.CategoryData_UpDate();
+        }
+        dialogs->answers = c.answers;
+        (window.get()->*c.button)->click();
+        EXPECT_TRUE(errors().empty()) << errors().front();
+        EXPECT_EQ(dialogs->questions().size(), c.answers.size());
+        const std::string text = file();
+        std::vector<std::string> stored, titles;
+        for (int i = 0; i < sectionCount(text); ++i) {
+            stored.push_back(valueIn(text, i, "Title") + "|" + valueIn(text, i, "Directory"));
+            titles.push_back(valueIn(text, i, "Title"));
+        }
+        EXPECT_EQ(stored, c.stored);
+        EXPECT_EQ(listed(), titles) << "the window lists what the file holds";
+    }
+}
+
+TEST_F(SetupTest, SetRefusesTextsTheSettingsFileCannotHold) {
+    ::mkdir(dir.file("msgs/two\nlines").c_str(), 0755);
+    const struct {
+        const char *what;
+        std::function<void()> enter;
+        std::string shown; // the error, utf-8
+    } cases[] = {
+        {"a folder picked whose name holds a line end",
+         [this] {
+             window->DLB->setDirectory(vb::fsToBytes(dir.file("msgs/two\nlines")));
+             window->Btn_Property_Directory->click();
+         },
+         "Directory " + dir.file("msgs/two\nlines/") + " は設定ファイルに保存できません (改行を含んでいます)."},
+        {"a folder typed with a blank at its end", [this] { type(window->Property_Directory, "/data/x "); },
+         "Directory /data/x  は設定ファイルに保存できません (先頭か末尾に空白があります)."},
+        {"a folder typed in quotes", [this] { type(window->Property_Directory, "'/data/x'"); },
+         "Directory '/data/x' は設定ファイルに保存できません (引用符で囲まれています)."},
+        {"a title holding a line end", [this] { window->Property_Title->setBytes("A\r\nDirectory=/etc/"); },
+         "Title A\r\nDirectory=/etc/ は設定ファイルに保存できません (改行を含んでいます)."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs->log.clear();
+        openTitled({"A"});
+        const std::string before = file();
+        c.enter();
+        window->Btn_Setup_Set->click();
+        EXPECT_EQ(errors(), std::vector<Bytes>{cp(c.shown.c_str())});
+        EXPECT_EQ(file(), before) << "nothing is stored";
+    }
+    ::rmdir(dir.file("msgs/two\nlines").c_str());
 }

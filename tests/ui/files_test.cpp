@@ -3,6 +3,7 @@
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
 #include "ui/core/errors.h"
+#include "ui/core/file_ops.h"
 #include "ui/core/files.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +12,14 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using vb::Bytes;
@@ -191,6 +196,116 @@ TEST(Files, PrivateWritesAreForTheOwnerAlone) {
         EXPECT_EQ(vbtest::getFile(f), "new");
     }
     ::umask(oldMask);
+}
+
+namespace {
+
+std::string attribute(const std::string &path, const char *name) {
+    char value[4096];
+    const ssize_t n = ::getxattr(path.c_str(), name, value, sizeof value);
+    return n < 0 ? "<none>" : std::string(value, size_t(n));
+}
+
+} // namespace
+
+TEST(Files, AReplacedFileKeepsEverythingButItsBytes) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a file to another owner and group takes root";
+    auto setfacl = [](const std::string &f) {
+        return std::system(("setfacl -m u:65534:rw,g:50:r '" + f + "' 2>/dev/null").c_str()) == 0;
+    };
+    auto note = [](const std::string &f) { return ::setxattr(f.c_str(), "user.note", "kept", 4, 0) == 0; };
+    const struct {
+        const char *what;
+        std::function<bool(const std::string &)> prepare; // false: the file system cannot hold it
+        bool inPlace;                                     // the same file rewritten
+        std::function<void()> refuse;                     // a call this process is denied, or null
+    } cases[] = {
+        {"another owner and group, 0640",
+         [](const std::string &f) { return ::chown(f.c_str(), 65534, 50) == 0 && ::chmod(f.c_str(), 0640) == 0; },
+         false, nullptr},
+        {"set-group-id and sticky bits", [](const std::string &f) { return ::chmod(f.c_str(), 03751) == 0; }, false,
+         nullptr},
+        {"an access list", setfacl, false, nullptr},
+        {"an extended attribute", note, false, nullptr},
+        {"a second name", [&](const std::string &f) { return ::link(f.c_str(), (f + ".2").c_str()) == 0; }, true,
+         nullptr},
+        {"an owner a new file cannot be given", [](const std::string &f) { return ::chown(f.c_str(), 65534, 50) == 0; },
+         true, [] { vb::fileOps().fchown = [](int, uid_t, gid_t) { return errno = EPERM, -1; }; }},
+        {"attributes a new file cannot be given", note, true,
+         [] {
+             vb::fileOps().fsetxattr = [](int, const char *, const void *, size_t, int) { return errno = EPERM, -1; };
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        vbtest::TempDir t;
+        const std::string f = t.file("m.txt");
+        put(f, "old bytes");
+        if (!c.prepare(f)) {
+            std::printf("[ SKIPPED  ] %s: the file system cannot hold it\n", c.what);
+            continue;
+        }
+        struct stat before, after;
+        ASSERT_EQ(::stat(f.c_str(), &before), 0);
+        const std::string acl = attribute(f, "system.posix_acl_access"), noted = attribute(f, "user.note");
+        const std::vector<std::string> names = vbtest::listing(t.path());
+        if (c.refuse)
+            c.refuse();
+        int err = 0;
+        EXPECT_TRUE(vb::writeFileAtomic(vb::fsToBytes(f), "new", &err)) << err;
+        vb::fileOps() = vb::systemFileOps();
+        ASSERT_EQ(::stat(f.c_str(), &after), 0);
+        EXPECT_EQ(vbtest::getFile(f), "new");
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_nlink, before.st_nlink);
+        EXPECT_EQ(after.st_ino == before.st_ino, c.inPlace);
+        EXPECT_EQ(attribute(f, "system.posix_acl_access"), acl);
+        EXPECT_EQ(attribute(f, "user.note"), noted);
+        for (const std::string &name : names)
+            EXPECT_EQ(vbtest::getFile(t.file(name)), "new") << name;
+        EXPECT_EQ(vbtest::listing(t.path()), names) << "no copy is left";
+    }
+}
+
+TEST(Files, AFileThisUserMayNotWriteIsRefused) {
+    const struct {
+        const char *what;
+        mode_t mode;
+        bool userMayWrite;
+    } cases[] = {
+        {"read-only for everyone", 0444, true},
+        {"writable by its owner, who is someone else", 0644, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        vbtest::TempDir t;
+        const std::string f = t.file("m.txt");
+        put(f, "old");
+        ::chmod(f.c_str(), c.mode);
+        if (!c.userMayWrite) // what the system answers a user who is neither owner nor in the list
+            vb::fileOps().access = [](const char *, int) { return errno = EACCES, -1; };
+        int err = 0;
+        EXPECT_FALSE(vb::writeFileAtomic(vb::fsToBytes(f), "new", &err));
+        vb::fileOps() = vb::systemFileOps();
+        EXPECT_EQ(err, EACCES);
+        EXPECT_EQ(vbtest::getFile(f), "old");
+        EXPECT_EQ(vbtest::listing(t.path()), std::vector<std::string>{"m.txt"});
+    }
+}
+
+TEST(Files, TemporariesOfKilledSavesGoAfterADay) {
+    vbtest::TempDir t;
+    const std::string dayOld = ".vb-Ab12Cd", fresh = ".vb-Zz99Yy", copy = ".vb-m.txt-Qq11Ww", other = ".vb-keep";
+    for (const std::string &name : {dayOld, fresh, copy, other})
+        put(t.file(name), "left");
+    const struct timespec old[2] = {{::time(nullptr) - 25 * 3600, 0}, {::time(nullptr) - 25 * 3600, 0}};
+    for (const std::string &name : {dayOld, copy, other})
+        ::utimensat(AT_FDCWD, t.file(name).c_str(), old, 0);
+    ASSERT_TRUE(vb::writeFileAtomic(vb::fsToBytes(t.file("m.txt")), "new"));
+    EXPECT_EQ(vbtest::listing(t.path()), (std::vector<std::string>{fresh, other, copy, "m.txt"}));
 }
 
 TEST(Files, PrivateFoldersAreMadeLevelByLevel) {

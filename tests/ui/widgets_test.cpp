@@ -17,12 +17,15 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <new>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -187,7 +190,11 @@ TEST(GeneralErrorReport, EveryFailureOfAHandlerBecomesAnErrorBoxAndTheProgramGoe
         vb::Bytes box;
     } cases[] = {
         {"runtime failure", [] { vb::failIo(2); }, vb::cp(u8"I/O エラー (2).")},
+        {"runtime failure with the system's reason", [] { vb::failCannotCreate("/d/a.txt", ENOSPC); },
+         vb::cp(u8"ファイル /d/a.txt を作成できません. (No space left on device)")},
         {"text ending in a period", [] { throw vb::RuntimeError("done."); }, "done."},
+        {"text ending in a period, with a reason", [] { throw vb::RuntimeError("done.", EROFS); },
+         "done. (Read-only file system)"},
         {"out of memory", [] { throw std::bad_alloc(); }, vb::cp(u8"メモリが不足しています.")},
         {"other exception", [] { throw std::length_error("basic_string::_M_create"); }, "basic_string::_M_create."},
         {"long text", [] { throw std::runtime_error(std::string(1 << 20, 'x')); },
@@ -263,4 +270,71 @@ TEST(Memo, AStreamThatFailsPartWayLeavesItEmpty) {
     EXPECT_EQ(memo.logicalLines(), std::vector<vb::Bytes>{});
     QTest::keyClicks(&memo, "x");
     EXPECT_TRUE(memo.document()->isUndoAvailable());
+}
+
+// The lines read one at a time are the lines as a whole: wrapped where the
+// memo shows them wrapped, logical with word wrap off, and no line or one
+// empty line for an empty memo.
+TEST(Memo, LinesReadOneAtATimeAreTheLinesAsShown) {
+    vb::Memo memo;
+    memo.resize(200, 200);
+    memo.show();
+    const std::vector<vb::Bytes> cases[] = {
+        {},
+        {""},
+        {"one", "", "\x82\xa0 three"},
+        {"short", vb::Bytes(2000, 'w') + " " + vb::Bytes(2000, 'x'), "after"},
+    };
+    for (const bool wrap : {true, false}) {
+        memo.setWordWrap(wrap);
+        for (const auto &text : cases) {
+            memo.setLines(text);
+            QCoreApplication::processEvents();
+            memo.lines(); // lays out the shown lines
+            const std::vector<vb::Bytes> whole = memo.lines();
+            vb::Memo::ShownLines shown(memo);
+            std::vector<vb::Bytes> read;
+            for (size_t k = 0; k < shown.size(); ++k)
+                read.push_back(shown.at(k));
+            EXPECT_EQ(read, whole) << (wrap ? "wrapped " : "") << whole.size() << " lines";
+            if (wrap && text.size() == 3 && text[0] == "short") {
+                EXPECT_GT(whole.size(), 4u); // the long line is shown wrapped
+            }
+        }
+    }
+}
+
+// The progress box of the real dialogs stays away for a short job, appears
+// once a job has run half a second, and its Cancel button stops the job.
+TEST(ProgressBox, AppearsAfterHalfASecondAndCancels) {
+    auto visibleBox = [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QProgressDialog *>(w); box && box->isVisible())
+                return box;
+        return static_cast<QProgressDialog *>(nullptr);
+    };
+    vb::QtDialogs real;
+    {
+        auto quick = real.progress("Quick");
+        for (size_t k = 0; k <= 10; ++k)
+            EXPECT_TRUE(quick->advance(k, 10));
+        EXPECT_EQ(visibleBox(), nullptr);
+    }
+    auto slow = real.progress("Slow job");
+    EXPECT_TRUE(slow->advance(1, 100));
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_TRUE(slow->advance(2, 100));
+    QProgressDialog *box = visibleBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->labelText(), "Slow job");
+    EXPECT_EQ(box->windowTitle(), "Velbrook v0.2");
+    QPushButton *cancel = nullptr;
+    for (QPushButton *b : box->findChildren<QPushButton *>())
+        if (b->text() == QString::fromUtf8("キャンセル"))
+            cancel = b;
+    ASSERT_NE(cancel, nullptr);
+    cancel->click();
+    EXPECT_FALSE(slow->advance(3, 100));
+    slow.reset();
+    EXPECT_EQ(visibleBox(), nullptr);
 }

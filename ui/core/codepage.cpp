@@ -111,17 +111,18 @@ size_t decodeOne(std::string_view bytes, size_t i, QString &out) {
     return 1;
 }
 
-void appendCode(Bytes &out, uint16_t code) {
+void appendCode(char *&p, uint16_t code) {
     if (code >= 0x100)
-        out.push_back(char(code >> 8));
-    out.push_back(char(code & 0xFF));
+        *p++ = char(code >> 8);
+    *p++ = char(code & 0xFF);
 }
 
-// Encodes the character at text[i]; returns the number of UTF-16 units used.
-size_t encodeOne(const Maps &m, QStringView text, qsizetype i, Bytes &out) {
+// Writes the character at text[i] at p, two bytes at most; returns the number
+// of UTF-16 units used.
+size_t encodeOne(const Maps &m, QStringView text, qsizetype i, char *&p) {
     char16_t c = text.at(i).unicode();
     if (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF) {
-        out.push_back(char(c - kEscapeBase));
+        *p++ = char(c - kEscapeBase);
         return 1;
     }
     if (i + 1 < text.size()) {
@@ -129,21 +130,21 @@ size_t encodeOne(const Maps &m, QStringView text, qsizetype i, Bytes &out) {
         if (next >= kVariationBase && next < kVariationBase + 3) {
             uint16_t code = m.alternative(c, size_t(next - kVariationBase));
             if (code) {
-                appendCode(out, code);
+                appendCode(p, code);
                 return 2;
             }
         }
     }
     if (c == 0) {
-        out.push_back('\0');
+        *p++ = '\0';
         return 1;
     }
     if (uint16_t code = m.encode[c]) {
-        appendCode(out, code);
+        appendCode(p, code);
         return 1;
     }
     // A character the code page cannot spell (typed or pasted by the user).
-    out.push_back('?');
+    *p++ = '?';
     if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
         return 2;
     return 1;
@@ -290,21 +291,31 @@ void appendUnicode(QString &out, std::string_view bytes) {
         i += decodeOne(bytes, i, out);
 }
 
-Bytes fromUnicode(QStringView text) {
+void appendFromUnicode(Bytes &out, QStringView text) {
     const Maps &m = maps();
-    Bytes out;
-    out.reserve(size_t(text.size()) * 2);
+    const size_t base = out.size();
     const qsizetype n = text.size();
+    // No character takes more than two bytes, nor more bytes than UTF-16 units.
+    out.resize(base + size_t(n) * 2);
+    char *const start = &out[0] + base;
+    char *p = start;
+    const char16_t *s = text.utf16();
     for (qsizetype i = 0; i < n;) {
         // ASCII stands for itself, unless a variation selector follows.
-        const char16_t c = text[i].unicode();
-        if (c != 0 && c < 0x80 && (i + 1 == n || text[i + 1].unicode() < kVariationBase)) {
-            out.push_back(char(c));
+        const char16_t c = s[i];
+        if (c != 0 && c < 0x80 && (i + 1 == n || s[i + 1] < kVariationBase)) {
+            *p++ = char(c);
             ++i;
             continue;
         }
-        i += qsizetype(encodeOne(m, text, i, out));
+        i += qsizetype(encodeOne(m, text, i, p));
     }
+    out.resize(base + size_t(p - start));
+}
+
+Bytes fromUnicode(QStringView text) {
+    Bytes out;
+    appendFromUnicode(out, text);
     return out;
 }
 

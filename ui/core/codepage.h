@@ -24,6 +24,8 @@ QString toUnicode(const Bytes &bytes);
 void appendUnicode(QString &out, std::string_view bytes);
 Bytes fromUnicode(const QString &text);
 Bytes fromUnicode(QStringView text);
+// fromUnicode(text) appended to out.
+void appendFromUnicode(Bytes &out, QStringView text);
 
 // UTF-8 source literals to code-page bytes (for the program's own texts).
 Bytes cp(const char *utf8);

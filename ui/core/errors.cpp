@@ -2,7 +2,9 @@
 
 #include "ui/core/mbcs.h"
 
+#include <QString>
 #include <cerrno>
+#include <cstring>
 
 namespace vb {
 
@@ -13,21 +15,32 @@ Bytes quoteForError(const Bytes &text) {
     return text.substr(0, keep) + "\x81\x63"; // "…"
 }
 
+Bytes systemReason(int err) {
+    if (err == 0)
+        return Bytes();
+    char buf[256];
+    // The GNU strerror_r: the text may or may not be put in buf.
+    const char *text = ::strerror_r(err, buf, sizeof buf);
+    return fromUnicode(QString::fromLocal8Bit(text));
+}
+
 void failNotNumber(const Bytes &text) {
     throw RuntimeError("'" + quoteForError(text) + "'" + cp(" は数値ではありません"));
 }
 
-void failCannotCreate(const Bytes &path) {
-    throw RuntimeError(cp("ファイル ") + quoteForError(path) + cp(" を作成できません"));
+void failCannotCreate(const Bytes &path, int err) {
+    throw RuntimeError(cp("ファイル ") + quoteForError(path) + cp(" を作成できません"), err);
 }
 
-void failCannotOpen(const Bytes &path) {
-    throw RuntimeError(cp("ファイル ") + quoteForError(path) + cp(" は開けません"));
+void failCannotOpen(const Bytes &path, int err) {
+    throw RuntimeError(cp("ファイル ") + quoteForError(path) + cp(" は開けません"), err);
 }
 
-void failIo(int code) { throw RuntimeError(cp("I/O エラー (") + std::to_string(code) + ")"); }
+void failIo(int code, int err) { throw RuntimeError(cp("I/O エラー (") + std::to_string(code) + ")", err); }
 
-void failCannotWrite(const Bytes &path) { throw RuntimeError(quoteForError(path) + cp(" に書き込めません")); }
+void failCannotWrite(const Bytes &path, int err) {
+    throw RuntimeError(quoteForError(path) + cp(" に書き込めません"), err);
+}
 
 int ioCodeFromErrno(int err) {
     switch (err) {

@@ -24,6 +24,12 @@ struct FileOps {
     ssize_t (*readlink)(const char *path, char *buf, size_t size);
     int (*access)(const char *path, int mode);
     int (*mkdir)(const char *path, mode_t mode);
+    ssize_t (*pread)(int fd, void *buf, size_t size, off_t offset);
+    int (*fchown)(int fd, uid_t owner, gid_t group);
+    int (*ftruncate)(int fd, off_t length);
+    ssize_t (*listxattr)(const char *path, char *names, size_t size);
+    ssize_t (*getxattr)(const char *path, const char *name, void *value, size_t size);
+    int (*fsetxattr)(int fd, const char *name, const void *value, size_t size, int flags);
     int (*flock)(int fd, int operation);
 };
 

@@ -2,11 +2,16 @@
 
 #include "ui/core/file_ops.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <map>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +68,56 @@ bool followLinks(std::string &path, int *err) {
     }
     setErr(err, ELOOP);
     return false;
+}
+
+// The temporary file of a save is this prefix and six letters or digits.
+constexpr char kTemporaryPrefix[] = ".vb-";
+// One left by a save that never finished (the program was killed) is removed
+// once it is this old, the next time a file is written in its folder; a
+// folder is looked through at most once in kSweepInterval.
+constexpr time_t kStaleAge = 24 * 60 * 60;
+constexpr time_t kSweepInterval = 60 * 60;
+
+bool isTemporaryName(const char *name) {
+    const size_t prefix = sizeof kTemporaryPrefix - 1;
+    if (std::strlen(name) != prefix + 6 || std::strncmp(name, kTemporaryPrefix, prefix) != 0)
+        return false;
+    for (const char *c = name + prefix; *c; ++c)
+        if (!std::isalnum(static_cast<unsigned char>(*c)))
+            return false;
+    return true;
+}
+
+void sweepStaleTemporaries(const std::string &dir) {
+    static std::mutex lock;
+    static std::map<std::string, time_t> swept;
+    const time_t now = ::time(nullptr);
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        time_t &last = swept[dir];
+        if (last != 0 && now - last < kSweepInterval && now >= last)
+            return;
+        last = now;
+    }
+    DIR *d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d)
+        return;
+    while (struct dirent *e = ::readdir(d)) {
+        if (!isTemporaryName(e->d_name))
+            continue;
+        const std::string path = dir + e->d_name;
+        struct stat st;
+        if (fileOps().lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_mtime < now - kStaleAge)
+            fileOps().unlink(path.c_str());
+    }
+    ::closedir(d);
+}
+
+// A write in dir that succeeded sweeps the folder.
+bool sweepAfter(const std::string &dir, bool ok) {
+    if (ok)
+        sweepStaleTemporaries(dir);
+    return ok;
 }
 
 } // namespace
@@ -180,6 +235,159 @@ bool readWholeFile(const Bytes &path, Bytes &out, int *err, size_t maxBytes) {
     return false;
 }
 
+namespace {
+
+mode_t umaskMode() {
+    const mode_t m = ::umask(0);
+    ::umask(m);
+    return 0666 & ~m;
+}
+
+// Copies every byte of the file open at from into the one open at to, at the
+// latter's current place. Returns the count through *copied.
+bool copyBytes(int from, int to, off_t *copied) {
+    std::vector<char> buf(size_t(1) << 16);
+    off_t at = 0;
+    for (;;) {
+        const ssize_t n = fileOps().pread(from, buf.data(), buf.size(), at);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            break;
+        if (!writeAll(to, buf.data(), size_t(n)))
+            return false;
+        at += n;
+    }
+    if (copied)
+        *copied = at;
+    return true;
+}
+
+// The extended attributes of the file at path (its access list among them)
+// set on the file open at fd. A private file gets no access list: it is for
+// its owner alone. A file system that keeps no attributes has none to copy.
+bool copyAttributes(const std::string &path, int fd, FileAccess access) {
+    std::vector<char> names;
+    for (int tries = 0;; ++tries) {
+        const ssize_t size = fileOps().listxattr(path.c_str(), nullptr, 0);
+        if (size < 0)
+            return errno == ENOTSUP || errno == ENOSYS;
+        if (size == 0)
+            return true;
+        names.resize(size_t(size));
+        const ssize_t got = fileOps().listxattr(path.c_str(), names.data(), names.size());
+        if (got >= 0) {
+            names.resize(size_t(got));
+            break;
+        }
+        if (errno != ERANGE || tries == 3)
+            return false; // ERANGE: the list grew meanwhile
+    }
+    std::vector<char> value;
+    for (size_t at = 0; at < names.size(); at += std::strlen(&names[at]) + 1) {
+        const char *name = &names[at];
+        if (access == FileAccess::Private && std::strcmp(name, "system.posix_acl_access") == 0)
+            continue;
+        ssize_t size = fileOps().getxattr(path.c_str(), name, nullptr, 0);
+        if (size >= 0) {
+            value.resize(size_t(size) + 1);
+            size = fileOps().getxattr(path.c_str(), name, value.data(), value.size());
+        }
+        if (size < 0)
+            return false;
+        if (fileOps().fsetxattr(fd, name, value.data(), size_t(size), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+void syncFolder(const std::string &dir) {
+    const int dirFd = fileOps().open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (dirFd >= 0) {
+        fileOps().fsync(dirFd);
+        fileOps().close(dirFd);
+    }
+}
+
+// A file that must stay the very file it is (more links than one, an owner
+// or attributes this process cannot give a new file) is rewritten where it
+// is. Its old bytes are first copied to a file beside it and synced, and
+// that copy goes only once the new bytes are synced: after a crash there is
+// the old file, or the new one, or the copy to take the old bytes from. A
+// write that fails puts the old bytes back.
+bool writeInPlace(const std::string &target, const std::string &dir, const Bytes &data, FileAccess access, int *err) {
+    const std::string base = target.substr(dir.size());
+    // The copy is named after the file where the name allows, so that it can
+    // be told for what it is; it never has the name of a temporary file.
+    std::string tmpl = (dir.empty() ? std::string("./") : dir) + kTemporaryPrefix +
+                       (base.size() + 11 <= NAME_MAX ? base : std::string("copy")) + "-XXXXXX";
+    std::vector<char> copyName(tmpl.begin(), tmpl.end());
+    copyName.push_back('\0');
+    const int copy = fileOps().mkstemp(copyName.data());
+    if (copy < 0) {
+        setErr(err, errno);
+        return false;
+    }
+    auto dropCopy = [&] {
+        fileOps().close(copy);
+        if (fileOps().unlink(copyName.data()) != 0)
+            fileOps().unlink(copyName.data()); // once more; a copy left behind holds only the old bytes
+    };
+    off_t oldSize = 0;
+    const int source = fileOps().open(target.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    bool ok = source >= 0 && copyBytes(source, copy, &oldSize) && fileOps().fsync(copy) == 0;
+    int saved = errno;
+    if (source >= 0)
+        fileOps().close(source);
+    if (!ok) {
+        dropCopy();
+        setErr(err, saved);
+        return false;
+    }
+    syncFolder(dir);
+
+    const int fd = fileOps().open(target.c_str(), O_WRONLY | O_CLOEXEC, 0);
+    if (fd < 0) {
+        saved = errno;
+        dropCopy();
+        setErr(err, saved);
+        return false;
+    }
+    struct stat st;
+    ok = true;
+    if (access == FileAccess::Private && ::fstat(fd, &st) == 0 && (st.st_mode & 077) != 0)
+        ok = fileOps().fchmod(fd, st.st_mode & 07700) == 0;
+    ok = ok && writeAll(fd, data.data(), data.size()) && fileOps().ftruncate(fd, off_t(data.size())) == 0 &&
+         fileOps().fsync(fd) == 0;
+    saved = errno;
+    if (fileOps().close(fd) != 0 && ok) {
+        ok = false;
+        saved = errno;
+    }
+    if (ok) {
+        dropCopy();
+        return true;
+    }
+    // The old bytes go back from the copy; should that fail too, the copy
+    // stays for the user.
+    const int back = fileOps().open(target.c_str(), O_WRONLY | O_CLOEXEC, 0);
+    bool restored = back >= 0 && copyBytes(copy, back, nullptr) && fileOps().ftruncate(back, oldSize) == 0 &&
+                    fileOps().fsync(back) == 0;
+    if (back >= 0 && fileOps().close(back) != 0)
+        restored = false;
+    if (restored)
+        dropCopy();
+    else
+        fileOps().close(copy);
+    setErr(err, saved);
+    return false;
+}
+
+} // namespace
+
 bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err, FileAccess access) {
     // A symbolic link keeps pointing at its file: the file it names is
     // replaced, or created when it does not exist yet.
@@ -190,7 +398,34 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err, FileAccess 
     // own, so that a target name of any length leaves room for it.
     const size_t slash = target.rfind('/');
     const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    std::string tmpl = (dir.empty() ? std::string("./") : dir) + ".vb-XXXXXX";
+
+    struct stat st;
+    const bool exists = fileOps().stat(target.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT) {
+        setErr(err, errno);
+        return false;
+    }
+    mode_t mode = access == FileAccess::Private ? 0600 : umaskMode();
+    if (exists) {
+        if (S_ISDIR(st.st_mode)) {
+            setErr(err, EISDIR);
+            return false;
+        }
+        // A file this user may not write is not replaced behind its back,
+        // even where the folder would allow it; nor one marked read-only for
+        // everyone.
+        if ((st.st_mode & 0222) == 0 || fileOps().access(target.c_str(), W_OK) != 0) {
+            setErr(err, (st.st_mode & 0222) == 0 || errno == 0 ? EACCES : errno);
+            return false;
+        }
+        if (S_ISREG(st.st_mode) && st.st_nlink > 1)
+            return sweepAfter(dir, writeInPlace(target, dir, data, access, err));
+        mode = st.st_mode & 07777;
+        if (access == FileAccess::Private)
+            mode &= ~mode_t(077);
+    }
+
+    std::string tmpl = (dir.empty() ? std::string("./") : dir) + kTemporaryPrefix + "XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     int fd = fileOps().mkstemp(name.data());
@@ -198,27 +433,22 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err, FileAccess 
         setErr(err, errno);
         return false;
     }
-    // Keep the permissions of a file that is being replaced.
-    struct stat st;
-    mode_t mode = 0666 & ~[] {
-        mode_t m = ::umask(0);
-        ::umask(m);
-        return m;
-    }();
-    if (fileOps().stat(target.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) {
-            fileOps().close(fd);
-            fileOps().unlink(name.data());
-            setErr(err, EISDIR);
-            return false;
-        }
-        mode = st.st_mode & 07777;
-        if (access == FileAccess::Private)
-            mode &= ~mode_t(077);
-    } else if (access == FileAccess::Private) {
-        mode = 0600;
+    // The new file takes the owner, group, permissions and attributes of the
+    // one it replaces (the owner first: a change of owner clears set-id
+    // bits). Where any of them cannot be given, the file is written in
+    // place instead.
+    const bool kept = exists ? fileOps().fchown(fd, st.st_uid, st.st_gid) == 0 && fileOps().fchmod(fd, mode) == 0 &&
+                                   copyAttributes(target, fd, access)
+                             : fileOps().fchmod(fd, mode) == 0;
+    if (!kept) {
+        const int saved = errno;
+        fileOps().close(fd);
+        fileOps().unlink(name.data());
+        if (exists && S_ISREG(st.st_mode))
+            return sweepAfter(dir, writeInPlace(target, dir, data, access, err));
+        setErr(err, saved);
+        return false;
     }
-    fileOps().fchmod(fd, mode);
     bool ok = writeAll(fd, data.data(), data.size()) && fileOps().fsync(fd) == 0;
     int saved = errno;
     if (fileOps().close(fd) != 0 && ok) {
@@ -236,12 +466,8 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err, FileAccess 
     }
     // Make the rename itself durable. The new content is in place by now, so
     // a folder that cannot be synced does not turn the write into a failure.
-    const int dirFd = fileOps().open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    if (dirFd >= 0) {
-        fileOps().fsync(dirFd);
-        fileOps().close(dirFd);
-    }
-    return true;
+    syncFolder(dir);
+    return sweepAfter(dir, true);
 }
 
 bool listDirectory(const Bytes &dir, std::vector<Bytes> *files, std::vector<Bytes> *folders, int *err) {
@@ -281,16 +507,17 @@ bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err) {
     return listDirectory(dir, &names, nullptr, err);
 }
 
-bool isReadOnlyFile(const Bytes &path) {
-    const std::string fs = fsPath(path);
+bool isDirectory(const Bytes &path, int *err) {
     struct stat st;
-    return fileOps().stat(fs.c_str(), &st) == 0 &&
-           ((st.st_mode & 0222) == 0 || fileOps().access(fs.c_str(), W_OK) != 0);
-}
-
-bool isDirectory(const Bytes &path) {
-    struct stat st;
-    return fileOps().stat(fsPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (fileOps().stat(fsPath(path).c_str(), &st) != 0) {
+        setErr(err, errno);
+        return false;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        setErr(err, ENOTDIR);
+        return false;
+    }
+    return true;
 }
 
 bool fileExists(const Bytes &path) {
@@ -340,8 +567,10 @@ bool createNewFile(const Bytes &path, const Bytes &data, int *err) {
     if (!ok) {
         fileOps().unlink(target.c_str());
         setErr(err, saved);
+        return false;
     }
-    return ok;
+    const size_t slash = target.rfind('/');
+    return sweepAfter(slash == std::string::npos ? std::string() : target.substr(0, slash + 1), true);
 }
 
 namespace {

@@ -71,8 +71,15 @@ enum class FileAccess { Shared, Private };
 // Writes the whole content to a temporary file beside the target, syncs it,
 // renames it over the target and syncs the folder, so that a failed write
 // leaves the target as it was. A symbolic link stays as it is: the file it
-// names is written, and created when it does not exist yet. Returns false and
-// sets *err on failure (ELOOP for links that go round).
+// names is written, and created when it does not exist yet. A replaced file
+// keeps everything but its bytes: owner, group, permissions, access list and
+// extended attributes; one that has more than one name, or whose owner or
+// attributes a new file could not be given, is rewritten in place behind a
+// copy of its old bytes (see files.cpp). A file this user may not write, or
+// that is marked read-only for everyone, is refused (EACCES). A successful
+// write removes the temporaries of saves that were killed a day or more ago
+// from the folder. Returns false and sets *err on failure (ELOOP for links
+// that go round).
 bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err = nullptr, FileAccess access = FileAccess::Shared);
 // Creates a new file holding data; never replaces an existing file (EEXIST,
 // also for a dangling link), and leaves no partial file behind on failure.
@@ -85,11 +92,9 @@ bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err = nullptr);
 // (either may be null), unsorted. Returns false and sets *err on failure.
 bool listDirectory(const Bytes &dir, std::vector<Bytes> *files, std::vector<Bytes> *folders, int *err = nullptr);
 
-// True when the file exists and may not be written: marked read-only for
-// everyone, or not writable by this process.
-bool isReadOnlyFile(const Bytes &path);
-
-bool isDirectory(const Bytes &path);
+// False, with *err set (ENOTDIR for anything else that is there), when the
+// path names no directory.
+bool isDirectory(const Bytes &path, int *err = nullptr);
 bool fileExists(const Bytes &path);
 bool makeDirectory(const Bytes &path); // one level; false when it could not be made
 // Makes the folder and every missing folder above it, each new one for the

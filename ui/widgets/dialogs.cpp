@@ -4,6 +4,7 @@
 #include "ui/widgets/fontdialog.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -12,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStringList>
 
@@ -24,6 +26,47 @@ std::unique_ptr<Dialogs> &current() {
 }
 
 QWidget *parentWindow() { return QApplication::activeWindow(); }
+
+// Steps of the progress bar.
+constexpr int kProgressSteps = 1000;
+// The box appears once a job has run this long.
+constexpr int kProgressShowMs = 500;
+// While it shows, waiting events are handled at least this often.
+constexpr int kProgressEventsMs = 40;
+
+class QtProgress : public Progress {
+public:
+    explicit QtProgress(const Bytes &label)
+        : dialog_(toUnicode(label), QString::fromUtf8("キャンセル"), 0, kProgressSteps, parentWindow()) {
+        dialog_.setWindowTitle(toUnicode(appTitle()));
+        dialog_.setWindowModality(Qt::ApplicationModal);
+        dialog_.setAutoReset(false);
+        dialog_.setAutoClose(false);
+        dialog_.setMinimumDuration(kProgressShowMs);
+        dialog_.setAccessibleName(toUnicode(label));
+        dialog_.setValue(0);
+        started_.start();
+        events_.start();
+    }
+    bool advance(size_t done, size_t total) override {
+        const int value = total ? int(double(done) / double(total) * kProgressSteps) : 0;
+        if (value > dialog_.value() && value < kProgressSteps)
+            dialog_.setValue(value);
+        // The box may judge the rest too short to show itself; after half a
+        // second it shows all the same.
+        if (!dialog_.isVisible() && started_.elapsed() >= kProgressShowMs)
+            dialog_.show();
+        if (dialog_.isVisible() && events_.elapsed() >= kProgressEventsMs) {
+            QCoreApplication::processEvents();
+            events_.restart();
+        }
+        return !dialog_.wasCanceled();
+    }
+
+private:
+    QProgressDialog dialog_;
+    QElapsedTimer started_, events_;
+};
 
 } // namespace
 
@@ -39,15 +82,23 @@ void QtDialogs::message(const Bytes &text) {
     box.exec();
 }
 
-bool QtDialogs::question(const Bytes &text) {
+namespace {
+
+bool askOkCancel(const Bytes &text, bool okByDefault) {
     QMessageBox box(QMessageBox::NoIcon, toUnicode(appTitle()), toUnicode(text), QMessageBox::NoButton, parentWindow());
     QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     QPushButton *cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
-    box.setDefaultButton(ok);
+    box.setDefaultButton(okByDefault ? ok : cancel);
     box.setEscapeButton(cancel);
     box.exec();
     return box.clickedButton() == ok;
 }
+
+} // namespace
+
+bool QtDialogs::question(const Bytes &text) { return askOkCancel(text, true); }
+
+bool QtDialogs::cautiousQuestion(const Bytes &text) { return askOkCancel(text, false); }
 
 int QtDialogs::choose(const Bytes &text, const std::vector<Bytes> &captions, int defaultIndex, int escapeIndex) {
     QMessageBox box(QMessageBox::NoIcon, toUnicode(appTitle()), toUnicode(text), QMessageBox::NoButton, parentWindow());
@@ -99,7 +150,7 @@ bool QtDialogs::saveFileName(const SaveRequest &request, Bytes &chosen) {
                        QFile::decodeName(QByteArray::fromStdString(bytesToFs(request.directory))));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(toUnicode(request.defaultSuffix));
     if (!request.proposedName.empty())
@@ -123,6 +174,8 @@ void QtDialogs::printerSetup(QPrinter &printer) {
     QPrintDialog dialog(&printer, parentWindow());
     dialog.exec();
 }
+
+std::unique_ptr<Progress> QtDialogs::progress(const Bytes &label) { return std::make_unique<QtProgress>(label); }
 
 void QtDialogs::printPreview(QPrinter &printer, const PagePainter &paint) {
     QPrintPreviewDialog dialog(&printer, parentWindow());

@@ -8,9 +8,13 @@
 namespace vb {
 namespace {
 
-void report(Bytes text) {
+// The runtime's text ends in a full stop; the system's reason, when there
+// is one, follows in brackets.
+void report(Bytes text, const Bytes &reason = Bytes()) {
     if (text.empty() || text.back() != '.')
         text += '.';
+    if (!reason.empty())
+        text += " (" + reason + ")";
     dialogs().error(text);
 }
 
@@ -20,7 +24,7 @@ void guarded(const std::function<void()> &handler) {
     try {
         handler();
     } catch (const RuntimeError &e) {
-        report(e.text());
+        report(e.text(), e.reason());
     } catch (const std::bad_alloc &) {
         report(cp(u8"メモリが不足しています"));
     } catch (const std::exception &e) {

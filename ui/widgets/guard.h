@@ -1,7 +1,8 @@
 #pragma once
 // The general error report: every event handler runs through it. A runtime
 // failure ends the handler where it happened, is shown in an error box under
-// the application title, and the program goes on with the next event. Running
+// the application title (its text, a full stop, and the system's reason in
+// brackets when it has one), and the program goes on with the next event. Running
 // out of memory, and any other standard exception, is reported the same way:
 // the one as "メモリが不足しています", the other by its own text.
 

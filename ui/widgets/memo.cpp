@@ -106,6 +106,21 @@ std::vector<Bytes> Memo::logicalLines() const {
     return out;
 }
 
+void Memo::appendLogicalText(Bytes &out, std::string_view lineEnd) const {
+    const QTextDocument *doc = document();
+    if (doc->isEmpty()) {
+        if (oneEmptyLine_)
+            out.append(lineEnd);
+        return;
+    }
+    // Room for the worst case: two bytes a character, and the line ends.
+    out.reserve(out.size() + size_t(doc->characterCount()) * 2 + size_t(doc->blockCount()) * lineEnd.size());
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        appendFromUnicode(out, b.text());
+        out.append(lineEnd);
+    }
+}
+
 std::vector<Bytes> Memo::lines() const {
     if (!wordWrap())
         return logicalLines();
@@ -125,6 +140,41 @@ std::vector<Bytes> Memo::lines() const {
         }
     }
     return out;
+}
+
+Memo::ShownLines::ShownLines(const Memo &memo) : doc_(memo.document()) {
+    if (doc_->isEmpty()) {
+        // An empty control cannot tell no line from one empty line.
+        if (!memo.wordWrap() && memo.oneEmptyLine_)
+            spans_.push_back({0, 0, -1});
+        return;
+    }
+    spans_.reserve(size_t(doc_->blockCount()));
+    for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
+        // A paragraph shown on one line (or not laid out yet) is one line;
+        // its layout is not asked for, so none is made for it.
+        const QTextLayout *layout = memo.wordWrap() && b.lineCount() > 1 ? b.layout() : nullptr;
+        if (!layout || layout->lineCount() <= 1) {
+            spans_.push_back({b.blockNumber(), 0, -1});
+            continue;
+        }
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            spans_.push_back({b.blockNumber(), line.textStart(), line.textLength()});
+        }
+    }
+}
+
+Bytes Memo::ShownLines::at(size_t k) {
+    const Span &s = spans_[k];
+    if (s.block != cachedBlock_) {
+        const QTextBlock b = doc_->findBlockByNumber(s.block);
+        cachedText_ = b.isValid() ? b.text() : QString();
+        cachedBlock_ = s.block;
+    }
+    if (s.length < 0)
+        return fromUnicode(cachedText_);
+    return fromUnicode(QStringView(cachedText_).mid(s.start, s.length));
 }
 
 bool Memo::isEmptyText() const { return document()->isEmpty(); }

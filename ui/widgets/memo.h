@@ -28,7 +28,28 @@ public:
     void streamLines(const LineBatches &next);
     // Logical lines while word wrap is off; the lines as shown while it is on.
     std::vector<Bytes> lines() const;
+    // The same lines, read one at a time: where each starts is noted when it
+    // is made, so that no copy of the whole text is ever made. Holds while
+    // the text is not changed.
+    class ShownLines {
+    public:
+        explicit ShownLines(const Memo &memo);
+        size_t size() const { return spans_.size(); }
+        Bytes at(size_t k);
+
+    private:
+        struct Span {
+            int block, start, length; // length -1: the whole paragraph
+        };
+        const QTextDocument *doc_;
+        std::vector<Span> spans_;
+        int cachedBlock_ = -1;
+        QString cachedText_;
+    };
     std::vector<Bytes> logicalLines() const;
+    // The logical lines, each followed by lineEnd, appended to out: encoded a
+    // line at a time straight into out.
+    void appendLogicalText(Bytes &out, std::string_view lineEnd) const;
     void clearText() { setLines({}); }
     // Whether the user changed the text since it was last set.
     bool isModified() const { return document()->isModified(); }

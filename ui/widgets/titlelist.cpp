@@ -8,14 +8,22 @@
 namespace vb {
 
 int TitleListModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(filtered ? shown.size() : lines.size());
+    return parent.isValid() ? 0 : int(filtered || threaded ? shown.size() : lines.size());
 }
 
 QVariant TitleListModel::data(const QModelIndex &index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const int line = lineOf(index.row());
+    if (role == Qt::ForegroundRole && threaded && !kept.empty() && !kept[size_t(line)])
+        return QApplication::palette().brush(QPalette::Disabled, QPalette::Text); // an ancestor of a title found
+    if (role != Qt::DisplayRole)
         return {};
     QString text;
-    appendUnicode(text, lines[size_t(lineOf(index.row()))]);
+    appendUnicode(text, lines[size_t(line)]);
+    // A collapsed thread tells how many replies it holds.
+    if (threaded && collapsed[size_t(line)] && hasReplies(line))
+        text += QStringLiteral(" (%1)").arg(below[size_t(line)]);
     return text;
 }
 
@@ -30,6 +38,7 @@ TitleList::TitleList(QWidget *parent) : QListView(parent), model_(new TitleListM
     setLayoutMode(QListView::SinglePass);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    installThreadDelegate();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Keyboard moves show the line they land on; mouse clicks are taken on
     // release, so that a click on the selected line shows it again.
@@ -47,11 +56,25 @@ QItemSelectionModel::SelectionFlags TitleList::selectionCommand(const QModelInde
 }
 
 void TitleList::mousePressEvent(QMouseEvent *e) {
+    // A click on a thread's expander opens or closes it and selects nothing.
+    const int expander = e->button() == Qt::LeftButton ? expanderAt(e->position().toPoint()) : -1;
+    pressedOnExpander_ = expander >= 0;
+    if (expander >= 0) {
+        pressedOnLine_ = false;
+        setExpanded(expander, model_->collapsed[size_t(expander)]);
+        e->accept();
+        return;
+    }
     pressedOnLine_ = e->button() == Qt::LeftButton && indexAt(e->position().toPoint()).isValid();
     QListView::mousePressEvent(e);
 }
 
 void TitleList::mouseReleaseEvent(QMouseEvent *e) {
+    if (pressedOnExpander_) { // the press was all of it
+        pressedOnExpander_ = false;
+        e->accept();
+        return;
+    }
     QListView::mouseReleaseEvent(e);
     const bool clicked = pressedOnLine_ && e->button() == Qt::LeftButton;
     pressedOnLine_ = false;
@@ -69,12 +92,16 @@ void TitleList::focusInEvent(QFocusEvent *e) {
 void TitleList::clear() {
     model_->lines.clear();
     model_->shown.clear();
+    if (model_->threaded)
+        setTree(TitleTree()); // a tree stands only over the lines it was made for
     model_->reset();
 }
 
 int TitleList::rowOfLine(int line) const {
     if (line < 0 || line >= lineCount())
         return -1;
+    if (model_->threaded)
+        return model_->rowOf[size_t(line)];
     if (!model_->filtered)
         return line;
     const auto &shown = model_->shown;
@@ -94,7 +121,11 @@ void TitleList::refilter() {
     TitleListModel &m = *model_;
     m.shown.clear();
     m.filtered = bool(keep_);
-    if (m.filtered)
+    if (m.threaded && m.tree.parent.size() != m.lines.size())
+        m.threaded = false; // new lines: the tree made for the old ones goes
+    if (m.threaded)
+        threadRows();
+    else if (m.filtered)
         for (size_t i = 0; i < m.lines.size(); ++i)
             if (keep_(m.lines[i]))
                 m.shown.push_back(int(i));

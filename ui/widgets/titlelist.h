@@ -9,10 +9,19 @@
 
 #include <QAbstractListModel>
 #include <QListView>
+#include <cstdint>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 namespace vb {
+
+// The threads of the lines: the parent line of each (-1 for a root), the
+// replies of line i as children[childStart[i] .. childStart[i + 1]) in the
+// order they are shown, and the roots in the order they are shown.
+struct TitleTree {
+    std::vector<int32_t> parent, childStart, children, roots;
+};
 
 class TitleListModel : public QAbstractListModel {
 public:
@@ -21,11 +30,23 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
     TitleLines lines;
-    // While a filter is set, the rows are these lines (indexes into lines, ascending).
+    // While a filter is set, the rows are these lines (indexes into lines,
+    // ascending; in tree order while threaded).
     std::vector<int> shown;
     bool filtered = false;
-    int lineOf(int row) const { return filtered ? shown[size_t(row)] : row; }
+    int lineOf(int row) const { return filtered || threaded ? shown[size_t(row)] : row; }
     void reset(); // after the lines were changed
+
+    // Threaded: the rows are the lines in tree order, each followed by its
+    // replies unless it is collapsed. By line: depth, collapsed, the number
+    // of lines below it, its row (-1 when not shown), and while filtered
+    // whether the filter keeps it (the others shown are its ancestors).
+    bool threaded = false;
+    TitleTree tree;
+    std::vector<uint16_t> depth;
+    std::vector<uint8_t> collapsed, kept;
+    std::vector<int32_t> below, rowOf;
+    bool hasReplies(int line) const { return tree.childStart[size_t(line) + 1] > tree.childStart[size_t(line)]; }
 };
 
 class TitleList : public QListView {
@@ -72,6 +93,20 @@ public:
     // Raised after the filter was applied to new lines or a new filter.
     std::function<void()> onFiltered;
 
+    // Shows the lines as threads (with a tree of as many lines as the list
+    // holds), every thread expanded; an empty tree shows the flat list. The
+    // selected line stays selected. New lines drop the tree.
+    void setTree(TitleTree tree);
+    bool isThreaded() const { return model_->threaded; }
+    const TitleListModel &rows() const { return *model_; }
+    // Threaded: collapses or expands a line's replies, or expands the whole
+    // thread below it. The selected line stays selected when still shown.
+    void setExpanded(int line, bool expanded);
+    void expandBelow(int line);
+    // The row of a line, expanding its ancestors first (threaded); -1 when
+    // the filter hides it.
+    int revealLine(int line);
+
     int selectedIndex() const;
     // Selects a line (or none with -1) without raising the selection handler.
     void setSelectedIndex(int i);
@@ -88,11 +123,21 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     void refilter();
+    void threadRows();
+    // Re-lays the rows after a change of what is shown, keeping the selection.
+    void reshow();
+    // The line of a row whose expander lies under pos, -1 when none does.
+    int expanderAt(const QPoint &pos) const;
+    // Selects a row as the user does, showing its message.
+    void userSelect(int row);
+    void installThreadDelegate();
     std::function<bool(std::string_view)> keep_;
     bool pressedOnLine_ = false;
+    bool pressedOnExpander_ = false;
     TitleListModel *model_;
     bool quiet_ = false;
 };

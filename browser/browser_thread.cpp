@@ -1,0 +1,79 @@
+// Thread view: the title list of a Log Mode category shown as the tree of
+// replies its links describe. The title pass keeps each message's links; the
+// tree is made when the pass ends and handed to the list, which shows it.
+
+#include "browser/browser_window.h"
+#include "ui/core/wholenumber.h"
+#include "ui/widgets/guard.h"
+
+namespace vb {
+
+TF1::ThreadPass::ThreadPass(TF1 &browser) : b_(browser), on_(browser.threadsShown()) {
+    b_.threadLinks_.clear();
+    if (on_)
+        b_.threadLinks_.reserve(b_.FLB.names().size());
+}
+
+void TF1::ThreadPass::add(const CurrentMessage &header, const Bytes &titleLine) {
+    if (!on_)
+        return;
+    // A line without a number (its file named otherwise) is no link's end.
+    int number = -1;
+    if (titleLine.empty() || !tryWholeNumber(header.Number, number))
+        number = -1;
+    b_.threadLinks_.add(number, header.BackLink, header.NextLinks);
+}
+
+TF1::ThreadPass::~ThreadPass() {
+    if (!on_)
+        return;
+    try {
+        ThreadTree t = ThreadTree::build(b_.threadLinks_, size_t(b_.LB_Title->lineCount()), b_.descending());
+        b_.threadLinks_.clear();
+        b_.LB_Title->setTree({std::move(t.parent), std::move(t.childStart), std::move(t.children), std::move(t.roots)});
+    } catch (...) {
+        // Without memory for the tree the list stays flat.
+        b_.threadLinks_.clear();
+    }
+}
+
+void TF1::readThreadView() {
+    threadView_ = settings_.readThreadView();
+    threadMenuCheck();
+}
+
+void TF1::threadMenuCheck() {
+    MM_View_Thread->setChecked(threadView_);
+    // Text Mode messages have no links: their list is always flat.
+    MM_View_Thread->setEnabled(logMode());
+}
+
+void TF1::MM_View_ThreadClick() {
+    const bool on = MM_View_Thread->isChecked();
+    // Turning it on reads the titles again (for their links) and shows the
+    // message on view afresh, which would drop typed text.
+    if (on && logMode() && !FLB.names().empty() && !mayDiscardEdits()) {
+        MM_View_Thread->setChecked(false);
+        return;
+    }
+    threadView_ = on;
+    // Not being able to remember it does not keep it from taking effect.
+    guarded([&] { settings_.writeThreadView(on); });
+    if (!logMode() || LB_Title->lineCount() == 0)
+        return;
+    if (on)
+        rebuildTitlesKeeping(fileOnView());
+    else
+        LB_Title->setTree({}); // the flat list, the selection kept
+}
+
+void TF1::rebuildTitlesKeeping(const Bytes &fileName) {
+    rebuildTitles(false);
+    if (LB_Title->lineCount() == 0)
+        return;
+    const int j = fileName.empty() ? -1 : lineOfFile(fileName);
+    LB_Title->setSelectedIndex(j >= 0 ? rowForLine(j) : 0);
+    TextLoad();
+}
+
+} // namespace vb

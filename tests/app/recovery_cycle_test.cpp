@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/title_screen.h"
 #include "browser/browser_window.h"
+#include "browser/disk_checks.h"
 #include "tests/browser/browser_probe.h"
 #include "tests/common/app_runs.h"
 #include "tests/common/scripted_dialogs.h"
@@ -137,7 +138,25 @@ TEST_F(RecoveryCycle, TextOfAVanishedFileOpensUnsavedAndSaveStoresIt) {
     EXPECT_EQ(browser().Memo_log->toPlainText(), QStringLiteral("kept first\nsecond"));
     EXPECT_TRUE(browser().Memo_log->isModified());
     browser().Btn_Save->click();
+    // The file the text was typed against is gone: Save asks before creating it again.
+    ASSERT_FALSE(dialogs->questions().empty());
+    EXPECT_EQ(dialogs->questions().front().rfind(vb::kDeletedCreate, 0), 0u) << dialogs->questions().front();
     EXPECT_EQ(vbtest::getFile(dir.file("msgs/a.txt")), "kept first\r\nsecond\r\n");
+}
+
+TEST_F(RecoveryCycle, SaveOfRecoveredTextAsksAboutAChangeMadeOnDiskSinceItsLoad) {
+    view();
+    typeAndPause("mine ");
+    crash();
+    // Another program writes the file between the crash and the next start.
+    vbtest::putFile(dir.file("msgs/a.txt"), "theirs, longer than before\r\n");
+    view(0);
+    dialogs->answers = {false};
+    browser().Btn_Save->click();
+    ASSERT_FALSE(dialogs->questions().empty());
+    EXPECT_EQ(dialogs->questions().front().rfind(vb::kChangedOverwrite, 0), 0u) << dialogs->questions().front();
+    EXPECT_EQ(vbtest::getFile(dir.file("msgs/a.txt")), "theirs, longer than before\r\n");
+    EXPECT_EQ(browser().Memo_log->toPlainText(), QStringLiteral("mine first\nsecond"));
 }
 
 } // namespace

@@ -31,7 +31,7 @@ browse() {
   ./velbrook & pid=$!
   wait_window "Width: 352" || fail "no title window"
   press Return
-  wait_window "Width: 640" || fail "no browser"
+  wait_window "Width: [4-9][0-9][0-9]" || fail "no browser" # wider than the title window
 }
 # Edit, the keys of "typed ", a wait past the pause, then kill -9.
 type_and_kill() {

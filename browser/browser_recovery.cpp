@@ -48,12 +48,8 @@ void headerFromLines(const Lines &lines, CurrentMessage &msg) {
 void TF1::buildJournal() {
     journal_ = std::make_unique<RecoveryJournal>();
     connect(Memo_log, &QPlainTextEdit::textChanged, this, [this] {
-        if (!holdsUnsavedText())
-            return;
-        // Whatever made the text unsaved, it is journalled from here on.
-        if (!journal_->active())
-            startJournal();
-        journal_->changed();
+        if (holdsUnsavedText())
+            journal_->changed();
     });
     // Reported once per journal, on the status line: typing goes on.
     connect(journal_.get(), &RecoveryJournal::writeFailed, this,

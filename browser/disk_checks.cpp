@@ -21,7 +21,7 @@ FileIdentity identityNow(const Bytes &path) {
     FileIdentity now;
     int err = 0;
     if (!readFileIdentity(path, now, &err))
-        failIo(ioCodeFromErrno(err));
+        failIo(ioCodeFromErrno(err), err);
     return now;
 }
 
@@ -47,8 +47,8 @@ void removeOrFail(const Bytes &path) {
     if (fileOps().unlink(fsPath(path).c_str()) == 0 || errno == ENOENT)
         return;
     const int err = errno;
-    throw RuntimeError(cp("ファイル ") + quoteForError(path) + cp(" を削除できません (") +
-                       fromUnicode(QString::fromLocal8Bit(std::strerror(err))) + ")");
+    // The system's reason goes after the text, as for every other failure.
+    throw RuntimeError(cp("ファイル ") + quoteForError(path) + cp(" を削除できません"), err);
 }
 
 } // namespace vb

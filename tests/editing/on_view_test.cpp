@@ -7,6 +7,7 @@
 #include "browser/find_panel.h"
 #include "tests/common/pdf_tools.h"
 #include "tests/editing/header_fixture.h"
+#include "ui/core/errors.h"
 #include "ui/core/file_ops.h"
 #include "ui/widgets/memo.h"
 #include "ui/widgets/textfield.h"
@@ -393,8 +394,7 @@ TEST_F(OnViewTest, ADeleteThatFailsIsReportedAndTheListStays) {
     vb::fileOps() = vb::systemFileOps();
     ASSERT_EQ(dialogs->errors().size(), 1u);
     EXPECT_EQ(dialogs->errors()[0], vb::cp("ファイル ") + vb::fsToBytes(path("KVX00002.TXT")) +
-                                        vb::cp(" を削除できません (") +
-                                        vb::fromUnicode(QString::fromLocal8Bit(std::strerror(EACCES))) + ").");
+                                        vb::cp(" を削除できません. (") + vb::systemReason(EACCES) + ")");
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(b().LB_Title->count(), 3);
     EXPECT_EQ(shownFile(), "KVX00002.TXT");

@@ -7,6 +7,7 @@
 #include "browser/browser_window.h"
 #include "editing/header_editor.h"
 #include "editing/shared_window.h"
+#include "recovery/recovery_record.h"
 #include "setup/setup_window.h"
 #include "ui/widgets/fonts.h"
 #include "ui/widgets/guard.h"
@@ -14,6 +15,8 @@
 
 #include <QApplication>
 #include <QIcon>
+
+#include <cstdlib>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void initResources() { Q_INIT_RESOURCE(velbrook); }
@@ -57,6 +60,7 @@ void Application::start(const Bytes &folder) {
     options->setHintWindows({F1.get(), F2.get(), F3.get()});
     F0->setController(F.get());
     F1->setHost(F.get());
+    F1->setRecoveryFolder(recoveryFolder(place.file, place.perUser, std::getenv("XDG_STATE_HOME")));
     F->attach(F2.get(), F3.get(), options);
     F->beforeView = [this] { prepareUserFolder(place); };
     TF2 *f2 = F2.get();

@@ -51,6 +51,7 @@ void TF1::DefaultRead() {
     settings_.CategoryData_UpDate();
     show();
     CategoryBox_ListChange();
+    offerRecoveries();
 }
 
 void TF1::DefaultRead2() {

@@ -32,6 +32,7 @@ bool lastTitleFor(const TitleLines &lines, int number, Bytes &tail) {
 } // namespace
 
 void TF1::TextLoad() {
+    closeJournal();
     setEditMode(false);
     const int row = LB_Title->selectedIndex();
     const int j = row >= 0 && row < LB_Title->count() ? LB_Title->lineOfRow(row) : -1;
@@ -215,6 +216,7 @@ void TF1::NoMessage() {
 }
 
 void TF1::MemoClear() {
+    closeJournal();
     for (QLabel *l : {Lbl_Info_Title, Lbl_Info_Name, Lbl_Info_Mail, Lbl_Info_Web, Lbl_Info_Date})
         l->clear();
     Memo_log->clearText();

@@ -39,16 +39,22 @@ bool TF1::holdsUnsavedText() const { return Memo_log->isModified(); }
 bool TF1::mayDiscardEdits() {
     // Typed text is asked about in edit mode and after it alike: a declined
     // Save leaves it on view, unsaved.
-    if (!holdsUnsavedText())
+    if (!holdsUnsavedText()) {
+        endJournalIfSaved();
         return true;
+    }
     if (!dialogs().question(cp("Edited Text Discard OK?")))
         return false;
     // Agreed once: the rest of the same command asks no more.
     Memo_log->document()->setModified(false);
+    journal_->discard();
     return true;
 }
 
-void TF1::forgetEdits() { Memo_log->document()->setModified(false); }
+void TF1::forgetEdits() {
+    Memo_log->document()->setModified(false);
+    journal_->discard();
+}
 
 void TF1::headerWritten(const MessageOnView &written) {
     onView_ = written;
@@ -64,6 +70,9 @@ void TF1::Btn_EditClick() {
     if (!onView_.textOnView)
         return; // no message on view: typed text would have no file to go to
     setEditMode(true);
+    // Edit after a cancelled Save (or on recovered text) goes on with its journal.
+    if (!journal_->active())
+        startJournal();
     Memo_log->setFocus(); // the caret goes where the typing goes
 }
 
@@ -79,6 +88,9 @@ bool TF1::saveOnView() {
         return false;
     if (!dialogs().question(cp("File Update OK?"))) {
         setEditMode(false); // the text stays on view, unsaved
+        // and its recovery file up to date at once, not after the next pause
+        if (holdsUnsavedText())
+            journal_->writeNow();
         return false;
     }
     Lines Memo_tmp;
@@ -93,6 +105,7 @@ bool TF1::saveOnView() {
     if (!writeFileAtomic(onView_.path, text, &err))
         failCannotCreate(onView_.path, err);
     Memo_log->document()->setModified(false);
+    journal_->discard(); // saved: nothing left to recover
     // The file as this write left it; one that cannot be examined now counts
     // as unseen, so that the next write asks first.
     if (!readFileIdentity(onView_.path, onView_.identity))

@@ -92,6 +92,7 @@ TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
     buildFind();
     buildFilter();
     buildTextCommands();
+    buildJournal();
     applyHints();
     // The count caption changing and the Find box opening or closing ask
     // their panes for a new layout: the least sizes follow.

@@ -142,6 +142,7 @@ void TF1::storeGeometry() {
 void TF1::Btn_CloseClick() {
     if (!mayDiscardEdits())
         return;
+    closeJournal();
     CBox_Category->clear();
     LB_Title->clear();
     Memo_log->clearText();

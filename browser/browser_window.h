@@ -14,6 +14,7 @@
 #include "messages/file_list.h"
 #include "messages/message_on_view.h"
 #include "messages/threads.h"
+#include "recovery/recovery_journal.h"
 #include "settings/categories.h"
 #include "settings/settings.h"
 #include "ui/widgets/controls.h"
@@ -115,6 +116,11 @@ public:
     // The header editor's report (HeaderEditReturn).
     void headerWritten(const MessageOnView &written) override;
     void headerEditClosed() override;
+
+    // The recovery journal (browser_recovery.cpp): the folder its files go
+    // in (none: no journal is kept), and the journal itself.
+    void setRecoveryFolder(const Bytes &folder);
+    RecoveryJournal &journal() { return *journal_; }
 
     // Moves, links, toggles, leaving.
     void Btn_TopClick();
@@ -309,15 +315,32 @@ private:
     // A new category or directory: what was found in the old one goes.
     void clearFindResults();
 
+    // The recovery journal (browser_recovery.cpp).
+    void buildJournal();
+    // Starts journalling the memo's text for the message on view.
+    void startJournal();
+    // Ends the journal when the memo holds nothing unsaved.
+    void endJournalIfSaved();
+    // The memo's text goes: its journal ends, and its recovery file stays
+    // for the next start when the text was not saved.
+    void closeJournal();
+    JournalSnapshot journalSnapshot() const;
+    // Asks about every recovery file no running program holds.
+    void offerRecoveries();
+    void openRecovery(FoundRecovery &&found);
+    std::unique_ptr<RecoveryJournal> journal_;
+    // Recovery files kept for the next start, locked while this run lasts.
+    std::vector<std::unique_ptr<RecoverySlot>> laterRecoveries_;
+
     Settings &settings_;
     BrowserHost *host_ = nullptr;
     MessageOnView onView_;
-    int shownLine_ = -1;               // the title line (shown or not) whose message was last loaded
-    int shownCategory_ = -1;           // the category box entry last taken
-    FindController *finder_ = nullptr; // the Find box's work
-    QList<int> findPaneSizes_;         // the title list and directory heights before the Find box opened
-    bool countFiltered_ = false;       // the count panel shows the lines shown
-    Bytes folderOnEntry_;              // the folder given on the command line, until it is listed
+    int shownLine_ = -1;                         // the title line (shown or not) whose message was last loaded
+    int shownCategory_ = -1;                     // the category box entry last taken
+    FindController *finder_ = nullptr;           // the Find box's work
+    QList<int> findPaneSizes_;                   // the title list and directory heights before the Find box opened
+    bool countFiltered_ = false;                 // the count panel shows the lines shown
+    Bytes folderOnEntry_;                        // the folder given on the command line, until it is listed
     ShortcutsWindow *shortcutsWindow_ = nullptr; // made when first asked for
     AboutWindow *aboutWindow_ = nullptr;
 

@@ -14,6 +14,7 @@
 #include "browser/browser_window.h"
 #include "editing/header_editor.h"
 #include "editing/shared_window.h"
+#include "recovery/recovery_record.h"
 #include "setup/setup_window.h"
 #include "tests/browser/browser_probe.h"
 #include "tests/common/app_runs.h"
@@ -30,6 +31,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <algorithm>
 #include <cerrno>
@@ -87,6 +89,8 @@ protected:
         for (const std::string &name : listing(msgDir()))
             std::remove((msgDir() + name).c_str());
         ::rmdir(msgDir().c_str());
+        for (const std::string &name : listing(dir.file("recovery")))
+            std::remove(dir.file("recovery/" + name).c_str());
         for (const std::string &name : listing(dir.path()))
             std::remove(dir.file(name).c_str());
         ::mkdir(msgDir().c_str(), 0755);
@@ -129,7 +133,7 @@ protected:
         DiskState state;
         for (const std::string &folder : {dir.path(), msgDir()})
             for (const std::string &name : listing(folder))
-                if (name.rfind(".vb-", 0) != 0 && name != "msgs")
+                if (name.rfind(".vb-", 0) != 0 && name != "msgs" && name != "recovery")
                     state[folder + name] = getFile(folder + name);
         return state;
     }
@@ -398,4 +402,64 @@ TEST_F(FaultInjection, SetupWindowSetNewDeleteAndOtherSettingsBatches) {
          click([this] { return browser().Btn_Close; }), click([this] { return browser().Btn_Close; })},
     };
     EXPECT_GT(walkAll(writers), 0);
+}
+
+// The recovery journal's write walked through every failure point: typing
+// goes on, no box interrupts it, a failure is told on the status line, no
+// file outside the recovery folder changes and no temporary file stays; once
+// the fault is gone the next write holds the whole text.
+TEST_F(FaultInjection, RecoveryJournalWriteNeverInterruptsTyping) {
+    vbtest::FaultInjector faults;
+    auto prepare = [this] {
+        reset();
+        message("a.txt", "first\r\nsecond\r\n");
+        browse("Text Mode");
+        browser().Btn_Edit->click();
+        typeInMemo("typed ");
+    };
+    auto recorded = [this] {
+        Bytes data;
+        vb::RecoveryRecord r;
+        const Bytes path = app->F1->journal().recordPath();
+        return vb::readWholeFile(path, data) && vb::decodeRecord(data, r) ? r.text : Bytes("(none)");
+    };
+    prepare();
+    faults.arm(0, 0);
+    app->F1->journal().writeNow();
+    app->F1->journal().waitIdle();
+    faults.disarm();
+    const std::vector<std::string> calls = faults.calls();
+    ASSERT_FALSE(calls.empty());
+    ASSERT_EQ(recorded(), "typed first\r\nsecond\r\n");
+    int walked = 0;
+    for (size_t n = 1; n <= calls.size(); ++n) {
+        for (const int err : kErrnos) {
+            SCOPED_TRACE("call " + std::to_string(n) + " (" + calls[n - 1] + ") failing with errno " +
+                         std::to_string(err));
+            prepare();
+            const DiskState before = disk();
+            faults.arm(int(n), err);
+            app->F1->journal().writeNow();
+            app->F1->journal().waitIdle();
+            faults.disarm();
+            QCoreApplication::processEvents(); // the failure's report arrives
+            ++walked;
+            EXPECT_EQ(disk(), before);
+            EXPECT_EQ(temporaryFiles(), std::vector<std::string>{});
+            for (const std::string &name : listing(dir.file("recovery")))
+                EXPECT_NE(name.rfind(".vb-", 0), 0u) << name;
+            EXPECT_TRUE(dialogs->log.empty()) << "a box came up: " << dialogs->log.front().text;
+            if (recorded() == "(none)") {
+                EXPECT_FALSE(app->F1->statusBar()->currentMessage().isEmpty()) << "a failed write was not told";
+            }
+            typeInMemo("more ");
+            EXPECT_TRUE(browser().Memo_log->toPlainText().startsWith(QStringLiteral("more typed first")));
+            app->F1->journal().writeNow();
+            app->F1->journal().waitIdle();
+            EXPECT_EQ(recorded(), "more typed first\r\nsecond\r\n");
+            if (HasFailure())
+                return;
+        }
+    }
+    std::printf("[ walked    ] %d failure points\n", walked);
 }

@@ -61,6 +61,7 @@ public:
         ops.fsetxattr = [](int fd, const char *k, const void *v, size_t n, int f) {
             return refuse("fsetxattr") ? -1 : sys().fsetxattr(fd, k, v, n, f);
         };
+        ops.flock = [](int fd, int op) { return refuse("flock") ? -1 : sys().flock(fd, op); };
     }
     ~FaultInjector() { vb::fileOps() = vb::systemFileOps(); }
     FaultInjector(const FaultInjector &) = delete;

@@ -13,6 +13,15 @@ bool ScriptedDialogs::question(const Bytes &text) {
     return a;
 }
 
+int ScriptedDialogs::choose(const Bytes &text, const std::vector<Bytes> &, int, int escapeIndex) {
+    log.push_back({"choice", text});
+    if (choices.empty())
+        return escapeIndex;
+    const int a = choices.front();
+    choices.pop_front();
+    return a;
+}
+
 bool ScriptedDialogs::askText(const Bytes &prompt, Bytes &text) {
     log.push_back({"text", prompt});
     if (texts.empty())

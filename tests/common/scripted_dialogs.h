@@ -24,6 +24,9 @@ public:
         int size;
     };
     std::deque<bool> answers;
+    // Boxes of several buttons: each answer is the index pressed; Escape's
+    // button when the queue runs dry. The texts shown are logged as "choice".
+    std::deque<int> choices;
     // Text boxes: each answer is the text typed and OK; Cancel when the queue runs dry.
     std::deque<Bytes> texts;
     std::deque<FontAnswer> fonts; // cancel when it runs dry
@@ -45,6 +48,7 @@ public:
     void message(const Bytes &text) override { log.push_back({"message", text}); }
     bool question(const Bytes &text) override;
     void error(const Bytes &text) override { log.push_back({"error", text}); }
+    int choose(const Bytes &text, const std::vector<Bytes> &captions, int defaultIndex, int escapeIndex) override;
     bool askText(const Bytes &prompt, Bytes &text) override;
     bool saveFileName(const SaveRequest &request, Bytes &chosen) override;
     bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;

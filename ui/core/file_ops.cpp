@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -14,9 +15,9 @@ int openFileAt(int dirFd, const char *path, int flags, mode_t mode) { return ::o
 int statPath(const char *path, struct stat *st) { return ::stat(path, st); }
 int lstatPath(const char *path, struct stat *st) { return ::lstat(path, st); }
 
-const FileOps kSystem = {openFile, openFileAt, ::mkstemp,   ::write,     ::fsync,    ::close,    ::fchmod,
-                         ::rename, ::unlink,   statPath,    lstatPath,   ::readlink, ::access,   ::mkdir,
-                         ::pread,  ::fchown,   ::ftruncate, ::listxattr, ::getxattr, ::fsetxattr};
+const FileOps kSystem = {openFile, openFileAt, ::mkstemp,   ::write,     ::fsync,    ::close,     ::fchmod,
+                         ::rename, ::unlink,   statPath,    lstatPath,   ::readlink, ::access,    ::mkdir,
+                         ::pread,  ::fchown,   ::ftruncate, ::listxattr, ::getxattr, ::fsetxattr, ::flock};
 
 } // namespace
 

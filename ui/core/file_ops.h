@@ -30,6 +30,7 @@ struct FileOps {
     ssize_t (*listxattr)(const char *path, char *names, size_t size);
     ssize_t (*getxattr)(const char *path, const char *name, void *value, size_t size);
     int (*fsetxattr)(int fd, const char *name, const void *value, size_t size, int flags);
+    int (*flock)(int fd, int operation);
 };
 
 // The real system calls.

@@ -100,6 +100,24 @@ bool QtDialogs::question(const Bytes &text) { return askOkCancel(text, true); }
 
 bool QtDialogs::cautiousQuestion(const Bytes &text) { return askOkCancel(text, false); }
 
+int QtDialogs::choose(const Bytes &text, const std::vector<Bytes> &captions, int defaultIndex, int escapeIndex) {
+    QMessageBox box(QMessageBox::NoIcon, toUnicode(appTitle()), toUnicode(text), QMessageBox::NoButton, parentWindow());
+    std::vector<QPushButton *> buttons;
+    for (const Bytes &caption : captions) {
+        // "&" in a caption marks the letter that presses it with Alt.
+        buttons.push_back(box.addButton(toUnicode(caption), QMessageBox::ActionRole));
+        QString plain = toUnicode(caption);
+        buttons.back()->setAccessibleName(plain.remove(QLatin1Char('&')));
+    }
+    box.setDefaultButton(buttons.at(size_t(defaultIndex)));
+    box.setEscapeButton(buttons.at(size_t(escapeIndex)));
+    box.exec();
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i])
+            return int(i);
+    return escapeIndex;
+}
+
 void QtDialogs::error(const Bytes &text) {
     QMessageBox box(QMessageBox::Critical, toUnicode(appTitle()), toUnicode(text), QMessageBox::Ok, parentWindow());
     box.exec();

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QPrinter;
 class QWidget;
@@ -50,6 +51,9 @@ public:
     virtual bool cautiousQuestion(const Bytes &text) { return question(text); }
     // The general error report.
     virtual void error(const Bytes &text) = 0;
+    // A box with one button per caption; returns the index of the one
+    // pressed. Enter presses defaultIndex, Escape escapeIndex.
+    virtual int choose(const Bytes &text, const std::vector<Bytes> &captions, int defaultIndex, int escapeIndex) = 0;
     // A one-line text box under a prompt, with OK and Cancel; true on OK,
     // text then holding what was typed (it starts out holding the proposal).
     virtual bool askText(const Bytes &prompt, Bytes &text) = 0;
@@ -81,6 +85,7 @@ public:
     bool question(const Bytes &text) override;
     bool cautiousQuestion(const Bytes &text) override;
     void error(const Bytes &text) override;
+    int choose(const Bytes &text, const std::vector<Bytes> &captions, int defaultIndex, int escapeIndex) override;
     bool askText(const Bytes &prompt, Bytes &text) override;
     bool saveFileName(const SaveRequest &request, Bytes &chosen) override;
     bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;

@@ -65,7 +65,7 @@ run: deps
 	cd $(BUILD) && ./velbrook
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) --timeout 600
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) --timeout 1800
 
 # The test programs are listed while they are built, so the build already
 # runs under the sanitizers' settings.

@@ -62,10 +62,10 @@ void Application::start(const Bytes &folder) {
     F1->setHost(F.get());
     F1->setRecoveryFolder(recoveryFolder(place.file, place.perUser, std::getenv("XDG_STATE_HOME")));
     F->attach(F2.get(), F3.get(), options);
-    F->beforeView = [this] { prepareUserFolder(place); };
+    F->setSettingsPlace(&place);
     TF2 *f2 = F2.get();
     TF *f = F.get();
-    F2->onClose = [f, f2] { f->enterBrowser(f2, kCategorySetup); };
+    QObject::connect(f2, &TF2::closed, f, [f, f2] { guarded([f, f2] { f->enterBrowser(f2, kCategorySetup); }); });
     if (!folder.empty())
         guarded([f, &folder] { f->viewFolder(folder); });
 }

@@ -89,8 +89,8 @@ void TF::enterBrowser(QWidget *fallback, int fallbackStyle) {
 }
 
 void TF::view() {
-    if (beforeView)
-        beforeView();
+    if (place_)
+        prepareUserFolder(*place_);
     options_->loadOptions();
     options_->SetShowHint();
     F0->hide();

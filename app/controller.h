@@ -4,11 +4,11 @@
 // windows with one another.
 
 #include "browser/browser_host.h"
+#include "app/user_folder.h"
 #include "settings/settings.h"
 
 #include <QWidget>
 
-#include <functional>
 
 namespace vb {
 
@@ -29,13 +29,14 @@ public:
     void FormStyle_Set(int style) override;
     void FormStyle_Write() override;
 
-    // The title screen's View: beforeView, options, hints, then the browser.
+    // The title screen's View: the per-user folder, options, hints, then the
+    // browser.
     void view();
     // View, with folder listed as the directory of the category opened first.
     void viewFolder(const Bytes &folder);
-    // Runs first on every View (the start-up makes an installed program's
-    // per-user folder ready with it).
-    std::function<void()> beforeView;
+    // Where the settings are: every View first makes an installed program's
+    // per-user folder ready from it.
+    void setSettingsPlace(const SettingsPlace *place) { place_ = place; }
 
     bool fastCloseTicked() const override;
     void showTitleScreen() override;
@@ -52,9 +53,10 @@ private:
     void placeBrowser();
     void placeDialog(QWidget *window, QWidget *panel);
 
+    const SettingsPlace *place_ = nullptr;
     Settings &settings_;
-    TF0 *F0;
-    TF1 *F1;
+    TF0 *F0 = nullptr;
+    TF1 *F1 = nullptr;
     TF2 *F2 = nullptr;
     TF3 *F3 = nullptr;
     OptionsPanel *options_ = nullptr;

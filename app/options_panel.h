@@ -23,11 +23,11 @@ public:
     void setBrowser(QWidget *browser) { browser_ = browser; }
     void setHintWindows(std::vector<QWidget *> windows) { hintWindows_ = std::move(windows); }
 
-    QLabel *Lbl_Option;
-    QCheckBox *CB_FastClose;
-    QCheckBox *CB_ShowHint;
-    QPushButton *Btn_Option_OK;
-    QPushButton *Btn_Option_Cancel;
+    QLabel *Lbl_Option = nullptr;
+    QCheckBox *CB_FastClose = nullptr;
+    QCheckBox *CB_ShowHint = nullptr;
+    QPushButton *Btn_Option_OK = nullptr;
+    QPushButton *Btn_Option_Cancel = nullptr;
 
     // Loads both options from the settings file into the boxes.
     void loadOptions();
@@ -39,7 +39,7 @@ public:
     void SetShowHint();
 
 private:
-    QWidget *window_;
+    QWidget *window_ = nullptr;
     QWidget *browser_ = nullptr;
     Settings &settings_;
     std::vector<QWidget *> hintWindows_;

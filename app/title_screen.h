@@ -17,10 +17,10 @@ public:
     TF0();
     void setController(TF *controller) { controller_ = controller; }
 
-    QWidget *Pnl_Title; // 352 x 152
-    QLabel *Image_Title;
-    FlatButton *Btn_Title_View;
-    FlatButton *Btn_Title_Quit;
+    QWidget *Pnl_Title = nullptr; // 352 x 152
+    QLabel *Image_Title = nullptr;
+    FlatButton *Btn_Title_View = nullptr;
+    FlatButton *Btn_Title_Quit = nullptr;
 
     void Btn_Title_ViewClick();
     void Btn_Title_QuitClick();

@@ -63,14 +63,14 @@ void TF1::CategoryBox_ListSet() {
     CBox_Category->clear();
     int sel = 0;
     for (int i = 0; i < kCategoryCount; ++i) {
-        const CategoryRecord &rec = settings_.ActiveCategories[i];
+        const CategoryRecord &rec = settings_.activeCategory(i);
         if (rec[kSlotEnabled] != kWordEnable)
             continue;
         CBox_Category->addLine(rec[kSlotTitle]);
         if (rec[kSlotTitle] == settings_.DefaultCategory)
             sel = i;
     }
-    settings_.DefaultCategory = settings_.ActiveCategories[sel][kSlotTitle];
+    settings_.DefaultCategory = settings_.activeCategory(sel)[kSlotTitle];
     CBox_Category->setSelectedIndex(sel);
     CBox_Category->repaint();
 }
@@ -83,7 +83,7 @@ void TF1::CategoryBox_ListChange() {
         return;
     // Every listing of the directory below comes from one read of it.
     FileList::ReadOnce once(FLB);
-    CurrentCategory = settings_.ActiveCategories[p];
+    CurrentCategory = settings_.activeCategory(p);
     shownCategory_ = p;
     // A relative directory is the program folder's, not the last listed one's.
     CurrentCategory[kSlotDirectory] = categoryDirectory(CurrentCategory[kSlotDirectory]);
@@ -196,12 +196,6 @@ void TF1::TitleList_Read() {
 
 void TF1::TitleList_FileRead(const Bytes &path, CurrentMessage &header) const {
     readMessageHeader(path, logMode(), header);
-}
-
-Bytes TF1::TitleList_ListString(const Bytes &fileName, const CurrentMessage &header) const {
-    Bytes line;
-    titleLine(fileName, header, line);
-    return line;
 }
 
 void TF1::titleLine(const Bytes &fileName, const CurrentMessage &header, Bytes &line) const {

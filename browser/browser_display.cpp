@@ -157,7 +157,7 @@ void TF1::MemoProperty_Set_Font() {
 
 void TF1::MemoProperty_Set_Header() {
     const int p = CBox_Category->selectedIndex();
-    const bool log = p >= 0 && p < kCategoryCount && settings_.ActiveCategories[p][kSlotSearchMode] == kWordLogMode;
+    const bool log = p >= 0 && p < kCategoryCount && settings_.activeCategory(p)[kSlotSearchMode] == kWordLogMode;
     const bool mail = log && CurrentCategory[kSlotInfoMailAddress] == kWordMailAddress;
     const bool web = log && CurrentCategory[kSlotInfoWebAddress] == kWordWebAddress;
     const bool date = log && CurrentCategory[kSlotInfoDate] == kWordDate;

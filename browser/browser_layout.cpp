@@ -23,8 +23,9 @@
 namespace vb {
 namespace {
 
-QLabel *makeLabel(QWidget *parent, const char *caption, int left, int top) {
+QLabel *makeLabel(QWidget *parent, const char *name, const char *caption, int left, int top) {
     auto *l = new QLabel(QString::fromUtf8(caption), parent);
+    l->setObjectName(QString::fromLatin1(name));
     l->move(left, top);
     return l;
 }
@@ -101,6 +102,20 @@ TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
     keepControlsWhole();
 }
 
+bool TF1::mayLeaveDirectory() {
+    bool may = false;
+    guarded([&] { may = mayDiscardEdits(); });
+    return may;
+}
+
+// The chooser's folders and the file list of a move come from one read.
+std::vector<Bytes> TF1::subfolders(const Bytes &dir) { return FLB.subfolders(dir); }
+
+void TF1::runMove(const std::function<void()> &move) {
+    FileList::ReadOnce once(FLB);
+    move();
+}
+
 void TF1::buildPanes() {
     Pnl_Main = new Panel(this);
     Pnl_Main->setObjectName("Pnl_Main");
@@ -113,19 +128,20 @@ void TF1::buildPanes() {
     Pnl_Thread = new Panel;
     Pnl_Thread->setObjectName("Pnl_Thread");
     Pnl_List_Caption = new Panel;
+    Pnl_List_Caption->setObjectName("Pnl_List_Caption");
     Pnl_List_Caption->resize(185, 21);
     Pnl_Thread->dock(Pnl_List_Caption, Panel::Top);
     CBox_Category = new ComboList(Pnl_List_Caption);
     CBox_Category->setObjectName("CBox_Category");
     CBox_Category->setGeometry(0, 0, 185, 21);
-    CBox_Category->onUserChange = [this] {
+    connect(CBox_Category, &QComboBox::activated, this, [this] {
         guarded([this] {
             if (mayDiscardEdits())
                 CategoryBox_ListChange();
             else
                 CBox_Category->setSelectedIndex(shownCategory_);
         });
-    };
+    });
 
     Pnl_FLBCount = new QLabel(toUnicode("Total Message : "));
     Pnl_FLBCount->setObjectName("Pnl_FLBCount");
@@ -139,6 +155,7 @@ void TF1::buildPanes() {
     Pnl_FLBCount->setGeometry(0, 21, 185, 18);
 
     Pnl_List = new Panel;
+    Pnl_List->setObjectName("Pnl_List");
     Pnl_List->resize(185, 300);
     Pnl_Thread->dock(Pnl_List, Panel::Bottom);
     Splitter1 = makeSplitter(Qt::Vertical, "Splitter1");
@@ -159,20 +176,11 @@ void TF1::buildPanes() {
     };
     Pnl_TitleList->dock(LB_Title, Panel::Client);
     Pnl_Dir = new Panel;
+    Pnl_Dir->setObjectName("Pnl_Dir");
     DLB = new DirChooser;
     DLB->setObjectName("DLB");
-    DLB->onChange = [this] { guarded([this] { DLBChange(); }); };
-    // The chooser's folders and the file list of a move come from one read.
-    DLB->listFolders = [this](const Bytes &dir) { return FLB.subfolders(dir); };
-    DLB->aroundMove = [this](const std::function<void()> &move) {
-        FileList::ReadOnce once(FLB);
-        move();
-    };
-    DLB->mayLeave = [this] {
-        bool may = false;
-        guarded([&] { may = mayDiscardEdits(); });
-        return may;
-    };
+    connect(DLB, &DirChooser::directoryChanged, this, [this] { guarded([this] { DLBChange(); }); });
+    DLB->setOwner(this);
     Pnl_Dir->dock(DLB, Panel::Client);
     Splitter1->addWidget(Pnl_TitleList);
     Splitter1->addWidget(Pnl_Dir);
@@ -251,22 +259,23 @@ void TF1::buildHeaderPanel() {
     Pnl_Header->setAutoFillBackground(true);
     Pnl_Header->resize(400, 85);
     Bvl_Message = new QFrame(Pnl_Header);
+    Bvl_Message->setObjectName("Bvl_Message");
     Bvl_Message->setFrameShape(QFrame::Box);
     Bvl_Message->setFrameShadow(QFrame::Sunken);
     Bvl_Message->setGeometry(0, 0, 4000, 37);
 
     const QFont small = pixelFont("ＭＳ Ｐゴシック", 12, false);
     const QFont big = pixelFont("ＭＳ Ｐゴシック", 16, true);
-    Lbl_Message_Title = makeLabel(Pnl_Header, "Title", 5, 3);
-    Lbl_Message_Name = makeLabel(Pnl_Header, "Name", 5, 18);
-    Lbl_Message_Mail = makeLabel(Pnl_Header, "Mail Address", 5, 38);
-    Lbl_Message_Web = makeLabel(Pnl_Header, "Web Address", 5, 53);
-    Lbl_Message_Date = makeLabel(Pnl_Header, "Date", 5, 68);
-    Lbl_Info_Title = makeLabel(Pnl_Header, "", 85, 2);
-    Lbl_Info_Name = makeLabel(Pnl_Header, "", 85, 18);
-    Lbl_Info_Mail = makeLabel(Pnl_Header, "", 85, 38);
-    Lbl_Info_Web = makeLabel(Pnl_Header, "", 85, 53);
-    Lbl_Info_Date = makeLabel(Pnl_Header, "", 85, 68);
+    Lbl_Message_Title = makeLabel(Pnl_Header, "Lbl_Message_Title", "Title", 5, 3);
+    Lbl_Message_Name = makeLabel(Pnl_Header, "Lbl_Message_Name", "Name", 5, 18);
+    Lbl_Message_Mail = makeLabel(Pnl_Header, "Lbl_Message_Mail", "Mail Address", 5, 38);
+    Lbl_Message_Web = makeLabel(Pnl_Header, "Lbl_Message_Web", "Web Address", 5, 53);
+    Lbl_Message_Date = makeLabel(Pnl_Header, "Lbl_Message_Date", "Date", 5, 68);
+    Lbl_Info_Title = makeLabel(Pnl_Header, "Lbl_Info_Title", "", 85, 2);
+    Lbl_Info_Name = makeLabel(Pnl_Header, "Lbl_Info_Name", "", 85, 18);
+    Lbl_Info_Mail = makeLabel(Pnl_Header, "Lbl_Info_Mail", "", 85, 38);
+    Lbl_Info_Web = makeLabel(Pnl_Header, "Lbl_Info_Web", "", 85, 53);
+    Lbl_Info_Date = makeLabel(Pnl_Header, "Lbl_Info_Date", "", 85, 68);
     for (QLabel *l : {Lbl_Message_Title, Lbl_Message_Name, Lbl_Message_Mail, Lbl_Message_Web, Lbl_Message_Date,
                       Lbl_Info_Mail, Lbl_Info_Web, Lbl_Info_Date}) {
         l->setFont(small);
@@ -480,6 +489,11 @@ void TF1::buildMenus() {
                   {},
                   &TF1::MM_Help_AboutClick,
                   false}});
+    const std::pair<QMenu *, const char *> menuNames[] = {{MM_File, "MM_File"}, {MM_Edit, "MM_Edit"},
+                                                         {MM_View, "MM_View"}, {MM_View_Res, "MM_View_Res"},
+                                                         {MM_Option, "MM_Option"}, {MM_Help, "MM_Help"}};
+    for (const auto &[menu, name] : menuNames)
+        menu->setObjectName(QString::fromLatin1(name));
 }
 
 void TF1::applyHints() {
@@ -547,10 +561,9 @@ void TF1::FormResize() {
     Pnl_Thread->relayout();
 }
 
-bool TF1::SplitterCanResize() {
+void TF1::SplitterCanResize() {
     CBox_Category->resize(Pnl_List_Caption->width(), CBox_Category->height());
     Pnl_FLBCount->resize(Pnl_List_Caption->width(), Pnl_FLBCount->height());
-    return true;
 }
 
 void TF1::applyGeometry(const BrowserGeometry &g) {

@@ -127,7 +127,7 @@ void TF1::Btn_DefaultClick() {
         return;
     if (!FLB.names().empty() && !mayDiscardEdits())
         return;
-    const CategoryRecord stored = settings_.ActiveCategories[p];
+    const CategoryRecord stored = settings_.activeCategory(p);
     setFont(stored[kSlotDefaultFont] == kWordFixed);
     setSort(stored[kSlotSortStyle] == kWordDescendingOrder);
     setTitleStyle(stored[kSlotTitleText] == kWordFileName);

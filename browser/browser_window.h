@@ -51,7 +51,7 @@ struct BrowserGeometry {
 };
 struct PrintContent;
 
-class TF1 : public QMainWindow, public HeaderEditReturn {
+class TF1 : public QMainWindow, public HeaderEditReturn, private DirChooser::Owner {
     Q_OBJECT
 public:
     explicit TF1(Settings &settings);
@@ -86,7 +86,6 @@ public:
     void TitleList_Read();
     // Reads the header of the file at path into header.
     void TitleList_FileRead(const Bytes &path, CurrentMessage &header) const;
-    Bytes TitleList_ListString(const Bytes &fileName, const CurrentMessage &header) const;
 
     // The message on view.
     void TextLoad();
@@ -154,7 +153,7 @@ public:
     // buttons, the header panel, the count caption and an open Find box with
     // eight result rows are whole; the splitters keep the panes to them.
     void keepControlsWhole();
-    bool SplitterCanResize();
+    void SplitterCanResize();
     // Places the window and its panes from stored values, fitted to the
     // screen it lands on; a left and top adding up to -2000 centre it.
     void applyGeometry(const BrowserGeometry &g);
@@ -181,29 +180,33 @@ public:
     void MM_View_ThreadClick();
 
 private:
-    // The controls are the window's own; tests reach them through BrowserProbe.
-    friend class BrowserProbe;
+    // The controls are the window's own; each has an object name.
+
+    // What the directory chooser asks (browser_layout.cpp).
+    bool mayLeaveDirectory() override;
+    std::vector<Bytes> subfolders(const Bytes &dir) override;
+    void runMove(const std::function<void()> &move) override;
 
     // Panes.
-    Panel *Pnl_Main;
-    QSplitter *Splitter;
-    Panel *Pnl_Thread;
-    Panel *Pnl_List_Caption;
-    ComboList *CBox_Category;
-    QLabel *Pnl_FLBCount;
-    Panel *Pnl_List;
-    QSplitter *Splitter1;
-    Panel *Pnl_TitleList;
-    TitleList *LB_Title;
-    Panel *Pnl_Dir;
-    DirChooser *DLB;
-    Panel *Pnl_Message;
-    QWidget *Pnl_Control;
-    QWidget *Pnl_Header;
-    QFrame *Bvl_Message;
+    Panel *Pnl_Main = nullptr;
+    QSplitter *Splitter = nullptr;
+    Panel *Pnl_Thread = nullptr;
+    Panel *Pnl_List_Caption = nullptr;
+    ComboList *CBox_Category = nullptr;
+    QLabel *Pnl_FLBCount = nullptr;
+    Panel *Pnl_List = nullptr;
+    QSplitter *Splitter1 = nullptr;
+    Panel *Pnl_TitleList = nullptr;
+    TitleList *LB_Title = nullptr;
+    Panel *Pnl_Dir = nullptr;
+    DirChooser *DLB = nullptr;
+    Panel *Pnl_Message = nullptr;
+    QWidget *Pnl_Control = nullptr;
+    QWidget *Pnl_Header = nullptr;
+    QFrame *Bvl_Message = nullptr;
     QLabel *Lbl_Message_Title, *Lbl_Message_Name, *Lbl_Message_Mail, *Lbl_Message_Web, *Lbl_Message_Date;
     QLabel *Lbl_Info_Title, *Lbl_Info_Name, *Lbl_Info_Mail, *Lbl_Info_Web, *Lbl_Info_Date;
-    Memo *Memo_log;
+    Memo *Memo_log = nullptr;
 
     // Buttons.
     FlatButton *Btn_Top, *Btn_End, *Btn_Next, *Btn_Back, *Btn_Next100, *Btn_Back100;
@@ -227,10 +230,10 @@ private:
     MenuEntry *MM_Help_Version, *MM_Help_Shortcuts, *MM_Help_About;
     MenuEntry *MM_Edit_Undo, *MM_Edit_Redo, *MM_Edit_Cut, *MM_Edit_Copy, *MM_Edit_Paste, *MM_Edit_SelectAll;
     MenuEntry *MM_View_GoToNumber, *MM_Edit_Find, *MM_Edit_FindNext, *MM_Edit_FindPrevious;
-    FindPanel *Pnl_Find;
-    MenuEntry *MM_View_Filter;
-    TextField *Edt_TitleFilter;
-    MenuEntry *MM_View_Thread;
+    FindPanel *Pnl_Find = nullptr;
+    MenuEntry *MM_View_Filter = nullptr;
+    TextField *Edt_TitleFilter = nullptr;
+    MenuEntry *MM_View_Thread = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *e) override;

@@ -19,11 +19,11 @@ class FindPanel : public QWidget {
 public:
     explicit FindPanel(QWidget *parent = nullptr);
 
-    TextField *Edt_FindText;
+    TextField *Edt_FindText = nullptr;
     QCheckBox *Chk_FindRegex, *Chk_FindThisMessage;
     FlatButton *Btn_Find, *Btn_FindStop, *Btn_FindClose;
-    QLabel *Lbl_FindStatus;
-    QListWidget *LB_FindResults;
+    QLabel *Lbl_FindStatus = nullptr;
+    QListWidget *LB_FindResults = nullptr;
 
     // The status line; an error shows in red.
     void setStatus(const Bytes &text, bool error = false);

@@ -72,17 +72,17 @@ public:
     bool UpDate_Text(const CurrentMessage &record);
 
     // Controls. Every header field but the file name lies on Pnl_LogHeader.
-    QFrame *Pnl_LogHeader;
-    QLabel *Lbl_Header_LogOnly;
+    QFrame *Pnl_LogHeader = nullptr;
+    QLabel *Lbl_Header_LogOnly = nullptr;
     QLabel *Lbl_Header_Number, *Lbl_Header_Title, *Lbl_Header_Name, *Lbl_Header_Mail, *Lbl_Header_Web;
     QLabel *Lbl_Header_Date, *Lbl_Header_Next, *Lbl_Header_Back, *Lbl_Header_File;
-    SpinEdit *SE_Header_Number;
+    SpinEdit *SE_Header_Number = nullptr;
     QLineEdit *E_Header_Title, *E_Header_Name, *E_Header_Mail, *E_Header_Web, *E_Header_Date, *E_Header_File;
-    QPushButton *Btn_Header_Date_Now;
+    QPushButton *Btn_Header_Date_Now = nullptr;
     std::array<QCheckBox *, 10> CB_Next; // CB_Next1 .. CB_Next10
     std::array<SpinEdit *, 10> SE_Next;  // SE_Next1 .. SE_Next10
-    QCheckBox *CB_Back;
-    SpinEdit *SE_Back;
+    QCheckBox *CB_Back = nullptr;
+    SpinEdit *SE_Back = nullptr;
     QPushButton *Btn_Header_Number, *Btn_Header_Title, *Btn_Header_Name, *Btn_Header_Mail, *Btn_Header_Web;
     QPushButton *Btn_Header_Date, *Btn_Header_Next, *Btn_Header_Back, *Btn_Header_File;
     QCheckBox *CB_LogFile, *CB_AutoFileName, *CB_DeleteOldFile;

@@ -14,9 +14,9 @@ class TF3 : public QWidget {
     Q_OBJECT
 public:
     TF3();
-    QWidget *Pnl_HeaderEdit;  // 500 x 315
-    QWidget *Pnl_Option;      // 170 x 80
-    HeaderEditor *HeaderEdit; // the controls and operations of Pnl_HeaderEdit
+    QWidget *Pnl_HeaderEdit = nullptr;  // 500 x 315
+    QWidget *Pnl_Option = nullptr;      // 170 x 80
+    HeaderEditor *HeaderEdit = nullptr; // the controls and operations of Pnl_HeaderEdit
 
 protected:
     void closeEvent(QCloseEvent *e) override;

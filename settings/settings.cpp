@@ -37,11 +37,11 @@ void Settings::CategoryData_Read() {
     ini.release();
 }
 
-void Settings::CategoryData_Clean() { compactCategories(LoadedCategories, ActiveCategories); }
+void Settings::CategoryData_Clean() { compactCategories(LoadedCategories, active_); }
 
 void Settings::CategoryData_UpDate() {
     ProfileBatch ini(path_, access_);
-    writeCategories(ini, ActiveCategories);
+    writeCategories(ini, active_);
     ini.release();
 }
 
@@ -59,14 +59,14 @@ bool Settings::changeCategories(const std::function<bool(CategoryTable &table)> 
         try {
             ini.release();
         } catch (const RuntimeError &) {
-            ActiveCategories = read; // the file holds what it held
+            active_ = read; // the file holds what it held
             throw;
         }
         // What the next read of the file finds.
         readCategories(ini, EPath(), LoadedCategories);
         compactCategories(LoadedCategories, table);
     }
-    ActiveCategories = std::move(table);
+    active_ = std::move(table);
     return changed;
 }
 

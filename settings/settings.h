@@ -47,19 +47,24 @@ public:
     const Bytes &path() const { return path_; }
 
     CategoryTable LoadedCategories;
-    CategoryTable ActiveCategories;
+    // The enabled categories in their order, as the file held them when
+    // last read or written here.
+    const CategoryTable &activeCategories() const { return active_; }
+    const CategoryRecord &activeCategory(int index) const { return active_[size_t(index)]; }
+    // Replaces one record in memory; CategoryData_UpDate stores the table.
+    void setActiveCategory(int index, const CategoryRecord &record) { active_[size_t(index)] = record; }
     std::array<Bytes, kGeometrySize> WindowGeometry; // 0..5 the six keys, 6..9 "0"
     Bytes DefaultCategory;
 
     // Fills LoadedCategories from the file; directories default to EPath().
     void CategoryData_Read();
-    // Rebuilds ActiveCategories from the enabled records of LoadedCategories.
+    // Rebuilds the active table from the enabled records of LoadedCategories.
     void CategoryData_Clean();
-    // Rewrites category sections 000 to 255 from ActiveCategories.
+    // Rewrites category sections 000 to 255 from the active table.
     void CategoryData_UpDate();
     // One change to the category table as the file holds it now: in one
     // batch the table is read and compacted, handed to change, and written
-    // when change returns true. Either way ActiveCategories is afterwards the
+    // when change returns true. Either way the active table is afterwards the
     // table as the file holds it, also when the write fails. Returns what
     // change returned.
     bool changeCategories(const std::function<bool(CategoryTable &table)> &change);
@@ -85,6 +90,7 @@ public:
     void writeThreadView(bool on);
 
 private:
+    CategoryTable active_;
     Bytes path_;
     FileAccess access_;
 };

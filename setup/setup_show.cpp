@@ -43,7 +43,7 @@ void TF2::fillList() {
     CB_Setup->clear();
     entries_.clear();
     for (int i = 0; i < kCategoryCount; ++i) {
-        const Bytes &title = settings_.ActiveCategories[i][kSlotTitle];
+        const Bytes &title = settings_.activeCategory(i)[kSlotTitle];
         if (title.empty())
             continue;
         CB_Setup->addLine(title);
@@ -92,7 +92,7 @@ void TF2::showNoEntry() {
 }
 
 void TF2::CategoryProperty_Set(int index) {
-    const CategoryRecord c = settings_.ActiveCategories[index];
+    const CategoryRecord c = settings_.activeCategory(index);
     Property_Title->setBytes(c[kSlotTitle]);
     Property_Directory->setBytes(c[kSlotDirectory]);
     DLB->setDirectory(nearestExistingDirectory(c[kSlotDirectory]));

@@ -85,8 +85,6 @@ void checkStorable(const char *caption, const Bytes &value, bool exact) {
 
 } // namespace
 
-void TF2::CategoryProperty_ArrayIn(int index) { CategoryProperty_ArrayIn(settings_.ActiveCategories[index]); }
-
 void TF2::CategoryProperty_ArrayIn(CategoryRecord &c) const {
     c[kSlotEnabled] = kWordEnable;
     c[kSlotTitle] = Property_Title->bytes();
@@ -128,7 +126,7 @@ void TF2::changeTable(const std::function<void()> &command) {
 
 bool TF2::changeEntry(int index, const char *ask, const std::function<void(CategoryTable &, int)> &apply,
                       bool askWhenRemoved) {
-    const CategoryRecord seen = settings_.ActiveCategories[index];
+    const CategoryRecord seen = settings_.activeCategory(index);
     bool asked = false;
     for (;;) {
         bool changed = false, removed = false;
@@ -174,7 +172,7 @@ int TF2::storeShownEntry(int index, const std::function<void(CategoryTable &)> &
     checkStorable("File Name", Property_FileName1->bytes(), false);
     checkStorable("File Name", Property_FileName2->bytes(), false);
 
-    const CategoryRecord seen = settings_.ActiveCategories[index];
+    const CategoryRecord seen = settings_.activeCategory(index);
     int stored = -1;
     const bool written = changeEntry(
         index, "Store this window's version over it?",
@@ -214,7 +212,7 @@ void TF2::Btn_Setup_SetClick() {
 // The new entry takes the first free place of the table; the entry on view
 // is stored with it, in the same write.
 void TF2::Btn_Setup_NewClick() {
-    if (liveEntries(settings_.ActiveCategories) >= 255)
+    if (liveEntries(settings_.activeCategories()) >= 255)
         return;
     changeTable([this] {
         int added = -1;

@@ -119,7 +119,7 @@ void TF2::buildTopRow() {
     CB_Setup->setObjectName("CB_Setup");
     CB_Setup->setAccessibleName(QStringLiteral("Category"));
     CB_Setup->setGeometry(64, 5, 300, 22);
-    CB_Setup->onUserChange = [this] { guarded([this] { CB_SetupChange(); }); };
+    connect(CB_Setup, &QComboBox::activated, this, [this] { guarded([this] { CB_SetupChange(); }); });
     Btn_Setup_New = button(Pnl_Setup, "Btn_Setup_New", "New", QRect(470, 4, 75, 25));
     Btn_Setup_Close = button(Pnl_Setup, "Btn_Setup_Close", "Close", QRect(550, 4, 75, 25));
     connectGuarded(Btn_Setup_New, &QPushButton::clicked, this, [this] { Btn_Setup_NewClick(); });
@@ -234,8 +234,8 @@ void TF2::buildChoosers() {
     DLB->setObjectName("DLB");
     DLB->list()->setAccessibleName(QStringLiteral("Directories"));
     DLB->setGeometry(418, 54, 208, 310);
-    DCB->onChange = [this] { guarded([this] { DLB->setDirectory(DCB->drive()); }); };
-    DLB->onChange = [this] { DCB->showDriveOf(DLB->directory()); };
+    connect(DCB, &QComboBox::activated, this, [this] { guarded([this] { DLB->setDirectory(DCB->drive()); }); });
+    connect(DLB, &DirChooser::directoryChanged, this, [this] { DCB->showDriveOf(DLB->directory()); });
 }
 
 void TF2::applyHints() {
@@ -287,8 +287,7 @@ std::array<QCheckBox *, 5> TF2::fileSwitches() const {
 
 void TF2::Btn_Setup_CloseClick() {
     hide();
-    if (onClose)
-        onClose();
+    emit closed();
 }
 
 void TF2::closeEvent(QCloseEvent *e) { e->ignore(); }

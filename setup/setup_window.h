@@ -32,13 +32,13 @@ public:
     // start from its fonts.
     TF2(Settings &settings, const CategoryRecord &browserCategory);
 
-    QWidget *Pnl_Setup; // 632 x 365
-    ComboList *CB_Setup;
+    QWidget *Pnl_Setup = nullptr; // 632 x 365
+    ComboList *CB_Setup = nullptr;
     QPushButton *Btn_Setup_New, *Btn_Setup_Close;
-    QGroupBox *Grp_Property; // 410 x 310
+    QGroupBox *Grp_Property = nullptr; // 410 x 310
     TextField *Property_Title, *Property_Directory, *Property_FileName1, *Property_FileName2;
-    QPushButton *Btn_Property_Directory;
-    QCheckBox *Property_DefaultLoad;
+    QPushButton *Btn_Property_Directory = nullptr;
+    QCheckBox *Property_DefaultLoad = nullptr;
     FontLabel *Property_FixedFont, *Property_VariableFont;
     QPushButton *Btn_Property_Font_Fixed, *Btn_Property_Font_Variable;
     QRadioButton *Property_RB_Font_Fixed, *Property_RB_Font_Variable;
@@ -49,8 +49,8 @@ public:
     QCheckBox *Property_Search_TXT, *Property_Search_DOC, *Property_Search_MAN, *Property_Search_GGG,
         *Property_Search_INI;
     QPushButton *Btn_Setup_Set, *Btn_Setup_Delete;
-    DriveChooser *DCB;
-    DirChooser *DLB;
+    DriveChooser *DCB = nullptr;
+    DirChooser *DLB = nullptr;
 
     // Opening: the template rebuilt, the table read, compacted, listed with
     // its first entry shown, and written back.
@@ -59,7 +59,7 @@ public:
     void CategoryData_SetupBoxSetting1st();
     void CategoryData_SetupBoxSetting();
     void CB_SetupChange();
-    // Shows entry index of ActiveCategories in the fields.
+    // Shows entry index of the active category table in the fields.
     void CategoryProperty_Set(int index);
     void SearchModeEnabled(bool information, bool files);
     void Property_RB_Search_LogClick();
@@ -72,17 +72,17 @@ public:
     void Btn_Setup_SetClick();
     void Btn_Setup_NewClick();
     void Btn_Setup_DeleteClick();
-    // The fields into entry index of ActiveCategories, or into a record.
-    void CategoryProperty_ArrayIn(int index);
+    // The fields into a record.
     void CategoryProperty_ArrayIn(CategoryRecord &record) const;
 
     void Btn_Setup_CloseClick();
-    // Re-enters the browser.
-    std::function<void()> onClose;
 
     // The table entry listed at a position of CB_Setup; -1 for none.
     int entryAt(int position) const;
-    const CategoryRecord &newCategory() const { return template_; }
+
+signals:
+    // The window was closed: the browser is entered again.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent *e) override;

@@ -101,7 +101,7 @@ const std::string &collection(int count = kMessages) {
 // The settings of a browser whose first category is the generated
 // collection of the given size, in descending order.
 void setUpCategory(vb::Settings &settings, const std::string &dir) {
-    vb::CategoryRecord &cat = settings.ActiveCategories[0];
+    vb::CategoryRecord cat = settings.activeCategory(0);
     cat[vb::kSlotEnabled] = vb::kWordEnable;
     cat[vb::kSlotTitle] = "Bench";
     cat[vb::kSlotDirectory] = vb::fsToBytes(dir);
@@ -112,6 +112,7 @@ void setUpCategory(vb::Settings &settings, const std::string &dir) {
     cat[vb::kSlotDefaultFont] = vb::kWordFixed;
     cat[vb::kSlotFixedFontName] = vb::fixedFontDefault();
     cat[vb::kSlotFixedFontPoint] = "12";
+    settings.setActiveCategory(0, cat);
 }
 
 void selectFirstCategory(vb::TF1 &browser) {

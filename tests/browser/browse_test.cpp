@@ -242,7 +242,7 @@ TEST_F(BrowserTest, BrowsingAnotherDirectoryChangesOnlyTheWorkingCopy) {
     ui().DLB->setDirectory(vb::fsToBytes(dir.file("other")));
     EXPECT_EQ(titles(), std::vector<std::string>{"00007 _ Seven / G"});
     EXPECT_EQ(browser->CurrentCategory[vb::kSlotDirectory], vb::fsToBytes(dir.file("other/")));
-    EXPECT_EQ(settings->ActiveCategories[0][vb::kSlotDirectory], vb::fsToBytes(msgDir()));
+    EXPECT_EQ(settings->activeCategory(0)[vb::kSlotDirectory], vb::fsToBytes(msgDir()));
     // Picking the same category again in the box goes back to its directory.
     pickCategory(0);
     EXPECT_EQ(titles(), std::vector<std::string>{"00001 _ One / A"});

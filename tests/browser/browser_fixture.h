@@ -15,6 +15,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <cstdio>
 #include <fstream>
@@ -97,8 +98,14 @@ protected:
         return out;
     }
     std::string label(QLabel *l) const { return vb::caption(l); }
-    // The browser's controls.
-    vb::BrowserProbe ui() const { return vb::BrowserProbe(*browser); }
+    // The browser's controls, found once for each browser window.
+    const vb::BrowserProbe &ui() const {
+        if (!probed_ || probed_ != browser.get()) {
+            probe_ = std::make_unique<vb::BrowserProbe>(*browser);
+            probed_ = browser.get();
+        }
+        return *probe_;
+    }
     // Opens the category box and picks entry i with the keyboard, as a user does.
     void pickCategory(int i) {
         vb::ComboList *box = ui().CBox_Category;
@@ -115,6 +122,10 @@ protected:
     RecordingHost host;
     std::unique_ptr<vb::Settings> settings;
     std::unique_ptr<vb::TF1> browser;
+
+private:
+    mutable std::unique_ptr<vb::BrowserProbe> probe_;
+    mutable QPointer<vb::TF1> probed_; // null once that window is gone
 };
 
 } // namespace vbtest

@@ -209,7 +209,7 @@ TEST_F(BrowserTest, TogglesChangeOnlyTheWorkingCopyAndDefaultRestoresThem) {
     EXPECT_FALSE(ui().Memo_log->fontFixedPitch());
     EXPECT_TRUE(ui().MM_Option_Font_Variable->isChecked());
 
-    const vb::CategoryRecord &stored = settings->ActiveCategories[0];
+    const vb::CategoryRecord &stored = settings->activeCategory(0);
     EXPECT_EQ(stored[vb::kSlotSortStyle], "Ascending Order");
     EXPECT_EQ(stored[vb::kSlotDefaultFont], "Fixed");
     EXPECT_EQ(stored[vb::kSlotTitleText], "File Name");

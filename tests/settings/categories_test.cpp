@@ -57,8 +57,8 @@ TEST_F(CategoryFixture, NoEnabledSectionStoresTheBuiltInCategory) {
                                  "Information Mail Address=Mail Address\r\nInformation Web Address=Web Address\r\n"
                                  "Information Date=Date\r\nSeach File TXT=Flase\r\nSeach File DOC=Flase\r\n"
                                  "Seach File MAN=Flase\r\nSeach File GGG=Flase\r\nSeach File INI=Flase\r\n"));
-    EXPECT_EQ(settings.ActiveCategories[0], vb::BuiltInCategory(dir.path()));
-    EXPECT_FALSE(settings.ActiveCategories[1].isEnabled());
+    EXPECT_EQ(settings.activeCategory(0), vb::BuiltInCategory(dir.path()));
+    EXPECT_FALSE(settings.activeCategory(1).isEnabled());
 }
 
 // A settings file named on the command line keeps its collection beside it,
@@ -69,7 +69,7 @@ TEST_F(CategoryFixture, TheBuiltInCategoryReadsTheFolderBesideTheSettingsFileInU
     Settings other{elsewhere + "my.ini"};
     other.CategoryData_Read();
     other.CategoryData_Clean();
-    EXPECT_EQ(other.ActiveCategories[0][vb::kSlotDirectory], elsewhere + "logtext/");
+    EXPECT_EQ(other.activeCategory(0)[vb::kSlotDirectory], elsewhere + "logtext/");
 }
 
 TEST_F(CategoryFixture, EnabledSectionsAreCompactedAndRenumbered) {
@@ -86,9 +86,9 @@ TEST_F(CategoryFixture, EnabledSectionsAreCompactedAndRenumbered) {
     EXPECT_EQ(settings.LoadedCategories[3][vb::kSlotTitle], "A");
     EXPECT_EQ(settings.LoadedCategories[10][vb::kSlotTitle], "B");
     settings.CategoryData_Clean();
-    EXPECT_EQ(settings.ActiveCategories[0][vb::kSlotTitle], "A");
-    EXPECT_EQ(settings.ActiveCategories[1][vb::kSlotTitle], "B");
-    EXPECT_EQ(settings.ActiveCategories[2], vb::CategoryRecord());
+    EXPECT_EQ(settings.activeCategory(0)[vb::kSlotTitle], "A");
+    EXPECT_EQ(settings.activeCategory(1)[vb::kSlotTitle], "B");
+    EXPECT_EQ(settings.activeCategory(2), vb::CategoryRecord());
     EXPECT_EQ(settings.LoadedCategories[3], vb::CategoryRecord());
     EXPECT_EQ(settings.LoadedCategories[0][vb::kSlotEnabled], "Desible");
     settings.CategoryData_UpDate();
@@ -136,15 +136,17 @@ TEST_F(CategoryFixture, DuplicateTitlesAndKeylessSlots) {
     vbtest::putFile(path, section(0, "Enabled=Enable\r\nTitle=Same\r\nDirectory=/one/\r\n") +
                               section(1, "Enabled=Enable\r\nTitle=Same\r\nDirectory=/two/\r\n"));
     cycle();
-    EXPECT_EQ(settings.ActiveCategories[0][vb::kSlotDirectory], "/one/");
-    EXPECT_EQ(settings.ActiveCategories[1][vb::kSlotTitle], "Same");
-    EXPECT_EQ(settings.ActiveCategories[1][vb::kSlotDirectory], "/two/");
+    EXPECT_EQ(settings.activeCategory(0)[vb::kSlotDirectory], "/one/");
+    EXPECT_EQ(settings.activeCategory(1)[vb::kSlotTitle], "Same");
+    EXPECT_EQ(settings.activeCategory(1)[vb::kSlotDirectory], "/two/");
     // Slots without a key are never stored: they are empty after the next read.
-    settings.ActiveCategories[1][vb::kSlotFixedFontStyle] = vb::kWordNoStyle;
-    settings.ActiveCategories[1][vb::kSlotVariableFontColor] = vb::kWordWindowText;
+    vb::CategoryRecord keyless = settings.activeCategory(1);
+    keyless[vb::kSlotFixedFontStyle] = vb::kWordNoStyle;
+    keyless[vb::kSlotVariableFontColor] = vb::kWordWindowText;
+    settings.setActiveCategory(1, keyless);
     settings.CategoryData_UpDate();
     EXPECT_EQ(vbtest::getFile(path).find("[]"), Bytes::npos);
     cycle();
-    EXPECT_EQ(settings.ActiveCategories[1][vb::kSlotFixedFontStyle], "");
-    EXPECT_EQ(settings.ActiveCategories[1][vb::kSlotVariableFontColor], "");
+    EXPECT_EQ(settings.activeCategory(1)[vb::kSlotFixedFontStyle], "");
+    EXPECT_EQ(settings.activeCategory(1)[vb::kSlotVariableFontColor], "");
 }

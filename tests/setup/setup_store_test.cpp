@@ -313,8 +313,10 @@ TEST_F(SetupTest, ChangesAnotherProgramMadeMeanwhileAreKept) {
             vb::Settings other(vb::fsToBytes(ini()));
             other.CategoryData_Read();
             other.CategoryData_Clean();
-            c.outside(other.ActiveCategories);
-            other.CategoryData_UpDate();
+            other.changeCategories([&](vb::CategoryTable &table) {
+                c.outside(table);
+                return true;
+            });
         }
         dialogs->answers = c.answers;
         (window.get()->*c.button)->click();

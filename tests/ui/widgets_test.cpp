@@ -98,7 +98,7 @@ TEST(ComboList, PickingTheSelectedEntryAgainIsAChange) {
     box.addLine("A");
     box.addLine("B");
     int changes = 0;
-    box.onUserChange = [&] { ++changes; };
+    QObject::connect(&box, &QComboBox::activated, [&] { ++changes; });
     box.setSelectedIndex(1);
     box.clear();
     EXPECT_EQ(changes, 0) << "filling and clearing by the program raise nothing";
@@ -156,7 +156,7 @@ TEST(DirChooser, ListsSubdirectoriesAndMovesLikeAUser) {
     vbtest::putFile(t.file("file.txt"), "x");
     vb::DirChooser chooser;
     int changes = 0;
-    chooser.onChange = [&] { ++changes; };
+    QObject::connect(&chooser, &vb::DirChooser::directoryChanged, [&] { ++changes; });
     const vb::Bytes root = vb::fsToBytes(t.path());
     chooser.setDirectory(root);
     EXPECT_EQ(chooser.directory(), root.substr(0, root.size() - 1)) << "kept without a trailing separator";

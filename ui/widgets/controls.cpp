@@ -13,10 +13,6 @@ Bytes caption(const QLabel *label) { return fromUnicode(label->text()); }
 
 ComboList::ComboList(QWidget *parent) : QComboBox(parent) {
     setEditable(false);
-    connect(this, qOverload<int>(&QComboBox::activated), this, [this](int) {
-        if (onUserChange)
-            onUserChange();
-    });
 }
 
 void ComboList::addLine(const Bytes &line) { addItem(toUnicode(line)); }

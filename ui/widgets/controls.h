@@ -26,10 +26,9 @@ public:
     void addLine(const Bytes &line);
     Bytes line(int i) const;
     int selectedIndex() const { return currentIndex(); }
-    // Selects without raising the change handler.
+    // Selects without raising activated(), which tells of the user's pick
+    // (also of the entry already selected).
     void setSelectedIndex(int i) { setCurrentIndex(i); }
-    // Raised when the user picks an entry, also the one already selected.
-    std::function<void()> onUserChange;
 };
 
 // A main-menu entry with a byte-string caption and an integer tag.

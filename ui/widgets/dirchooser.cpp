@@ -42,7 +42,7 @@ DirChooser::DirChooser(QWidget *parent) : QWidget(parent) {
 void DirChooser::enterRow(int row) {
     if (row < 0 || row >= list_->count())
         return;
-    if (mayLeave && !mayLeave())
+    if (owner_ && !owner_->mayLeaveDirectory())
         return;
     const QListWidgetItem *item = list_->item(row);
     const Bytes name = fromUnicode(item->data(Qt::UserRole).toString());
@@ -53,11 +53,10 @@ void DirChooser::setDirectory(const Bytes &dir) {
     const auto move = [this, &dir] {
         dir_ = trimmed(dir);
         fill();
-        if (onChange)
-            onChange();
+        emit directoryChanged();
     };
-    if (aroundMove)
-        aroundMove(move);
+    if (owner_)
+        owner_->runMove(move);
     else
         move();
 }
@@ -72,8 +71,8 @@ void DirChooser::fill() {
         up->setData(Qt::UserRole, QStringLiteral(".."));
     }
     std::vector<Bytes> folders;
-    if (listFolders)
-        folders = listFolders(dir_);
+    if (owner_)
+        folders = owner_->subfolders(dir_);
     else
         listDirectory(dir_, nullptr, &folders); // a folder that cannot be read shows none
     std::sort(folders.begin(), folders.end());

@@ -60,10 +60,6 @@ std::vector<Bytes> systemDrives() {
 DriveChooser::DriveChooser(QWidget *parent) : QComboBox(parent) {
     setEditable(false);
     setDrives(systemDrives());
-    connect(this, qOverload<int>(&QComboBox::activated), this, [this](int) {
-        if (onChange)
-            onChange();
-    });
 }
 
 void DriveChooser::setDrives(const std::vector<Bytes> &drives) {

@@ -24,10 +24,9 @@ public:
     const std::vector<Bytes> &drives() const { return drives_; }
     // The entry shown; empty when none is.
     Bytes drive() const;
-    // Shows the entry that holds dir most closely, without raising onChange.
+    // Shows the entry that holds dir most closely, without raising
+    // activated(), which tells of the user's pick.
     void showDriveOf(const Bytes &dir);
-    // Raised when the user picks an entry.
-    std::function<void()> onChange;
 
 private:
     std::vector<Bytes> drives_;

@@ -28,12 +28,12 @@ public:
     QString face() const;
     int size() const;
 
-    QListWidget *faces;
-    QSpinBox *sizeBox;
-    QListWidget *sizes;
-    QLabel *sample;
-    QPushButton *ok;
-    QPushButton *cancel;
+    QListWidget *faces = nullptr;
+    QSpinBox *sizeBox = nullptr;
+    QListWidget *sizes = nullptr;
+    QLabel *sample = nullptr;
+    QPushButton *ok = nullptr;
+    QPushButton *cancel = nullptr;
 
 private:
     void showSize();

@@ -31,14 +31,14 @@ public:
     explicit ShortcutsWindow(QMainWindow *source);
     void refresh();
 
-    QTableWidget *Tbl_Shortcuts;
-    QPushButton *Btn_Close;
+    QTableWidget *Tbl_Shortcuts = nullptr;
+    QPushButton *Btn_Close = nullptr;
 
 protected:
     void showEvent(QShowEvent *e) override;
 
 private:
-    QMainWindow *source_;
+    QMainWindow *source_ = nullptr;
 };
 
 class AboutWindow : public QDialog {
@@ -47,8 +47,8 @@ public:
     // settingsFile: the settings file of this run, as the user would type it.
     AboutWindow(QWidget *parent, const QString &settingsFile);
 
-    QLabel *Lbl_About;
-    QPushButton *Btn_Close;
+    QLabel *Lbl_About = nullptr;
+    QPushButton *Btn_Close = nullptr;
 };
 
 // What the About box says: the version, the licence, the Qt version and the

@@ -41,7 +41,7 @@ public:
         struct Span {
             int block, start, length; // length -1: the whole paragraph
         };
-        const QTextDocument *doc_;
+        const QTextDocument *doc_ = nullptr;
         std::vector<Span> spans_;
         int cachedBlock_ = -1;
         QString cachedText_;

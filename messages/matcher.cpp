@@ -184,13 +184,20 @@ struct Matcher::Regex {
         pcre2_code_free(code);
     }
 
-    // Match data for one thread's looks.
+    // Match data for one thread's looks, made at its first look and kept
+    // while the thread lives, so that a search of many lines asks for no
+    // memory line by line. A look reads only the whole match's offsets: for
+    // a pattern with groups the engine fills that pair and returns 0.
     struct Data {
         pcre2_match_data *md;
-        explicit Data(const Regex &re) : md(pcre2_match_data_create_from_pattern(re.code, nullptr)) {}
-        ~Data() { pcre2_match_data_free(md); }
-        Data(const Data &) = delete;
-        Data &operator=(const Data &) = delete;
+        explicit Data(const Regex &) {
+            struct Held {
+                pcre2_match_data *md = pcre2_match_data_create(1, nullptr);
+                ~Held() { pcre2_match_data_free(md); }
+            };
+            thread_local Held held;
+            md = held.md;
+        }
     };
 
     // The first non-empty match at or after from, on character boundaries.

@@ -356,8 +356,8 @@ size_t Matcher::nextCandidate(std::string_view text, size_t i, size_t to) const 
     while (i < to && i + 17 <= size) {
         __m128i m = anyOf(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i)), firstList_, firstCount_);
         if (secondCount_)
-            m = _mm_and_si128(m, anyOf(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i + 1)), secondList_,
-                                       secondCount_));
+            m = _mm_and_si128(
+                m, anyOf(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i + 1)), secondList_, secondCount_));
         if (const unsigned bits = unsigned(_mm_movemask_epi8(m)))
             return std::min(to, i + size_t(__builtin_ctz(bits)));
         i += 16;

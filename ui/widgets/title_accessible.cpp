@@ -27,9 +27,7 @@ public:
     TitleList *list() const { return list_; }
     int row() const { return row_; }
 
-    bool isValid() const override {
-        return list_ && list_->rows().generation == generation_ && row_ < list_->count();
-    }
+    bool isValid() const override { return list_ && list_->rows().generation == generation_ && row_ < list_->count(); }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return list_ ? list_->window()->windowHandle() : nullptr; }
     QAccessibleInterface *parent() const override {
@@ -105,9 +103,8 @@ public:
 
     // A message with replies opens and closes them, as Right and Left do.
     QStringList actionNames() const override {
-        return isValid() && list_->rows().threaded && list_->rows().hasReplies(line_)
-                   ? QStringList{toggleAction()}
-                   : QStringList();
+        return isValid() && list_->rows().threaded && list_->rows().hasReplies(line_) ? QStringList{toggleAction()}
+                                                                                      : QStringList();
     }
     void doAction(const QString &name) override {
         if (name == toggleAction() && !actionNames().isEmpty())

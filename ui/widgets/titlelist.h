@@ -41,7 +41,7 @@ public:
     std::vector<int> shown;
     bool filtered = false;
     int lineOf(int row) const { return filtered || threaded ? shown[size_t(row)] : row; }
-    void reset(); // after the lines were changed
+    void reset();            // after the lines were changed
     uint64_t generation = 0; // counts the resets: rows kept by number are stale once it moves on
 
     // Threaded: the rows are the lines in tree order, each followed by its

@@ -30,7 +30,9 @@ TF1::ThreadPass::~ThreadPass() {
     try {
         ThreadTree t = ThreadTree::build(b_.threadLinks_, size_t(b_.LB_Title->lineCount()), b_.descending());
         b_.threadLinks_.clear();
-        b_.LB_Title->setTree({std::move(t.parent), std::move(t.childStart), std::move(t.children), std::move(t.roots)});
+        // The folder keys the threads the user collapsed, by number.
+        b_.LB_Title->setTree({std::move(t.parent), std::move(t.childStart), std::move(t.children), std::move(t.roots),
+                              std::move(t.number), b_.listedDirectory()});
     } catch (...) {
         // Without memory for the tree the list stays flat.
         b_.threadLinks_.clear();

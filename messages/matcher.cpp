@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <pcre2.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vb {
 namespace {
@@ -181,13 +184,20 @@ struct Matcher::Regex {
         pcre2_code_free(code);
     }
 
-    // Match data for one thread's looks.
+    // Match data for one thread's looks, made at its first look and kept
+    // while the thread lives, so that a search of many lines asks for no
+    // memory line by line. A look reads only the whole match's offsets: for
+    // a pattern with groups the engine fills that pair and returns 0.
     struct Data {
         pcre2_match_data *md;
-        explicit Data(const Regex &re) : md(pcre2_match_data_create_from_pattern(re.code, nullptr)) {}
-        ~Data() { pcre2_match_data_free(md); }
-        Data(const Data &) = delete;
-        Data &operator=(const Data &) = delete;
+        explicit Data(const Regex &) {
+            struct Held {
+                pcre2_match_data *md = pcre2_match_data_create(1, nullptr);
+                ~Held() { pcre2_match_data_free(md); }
+            };
+            thread_local Held held;
+            md = held.md;
+        }
     };
 
     // The first non-empty match at or after from, on character boundaries.
@@ -277,16 +287,41 @@ bool Matcher::compile(const Bytes &pattern, bool regex, Bytes *error) {
         codes_.push_back(foldedCode(pattern, i, &n));
         i += n;
     }
-    // The bytes that can begin the first character.
+    // The bytes that can begin the first character, and those that can
+    // follow them: the second character's first bytes, or the second half
+    // of the first.
+    auto add = [](unsigned char *list, size_t &count, bool *set, unsigned char b) {
+        if (!set[b]) {
+            set[b] = true;
+            list[count++] = b;
+        }
+    };
+    auto addStarts = [&](unsigned code, unsigned char *list, size_t &count, bool *set) {
+        if (code >= 0x10000) {
+            add(list, count, set, static_cast<unsigned char>(code >> 8));
+            return;
+        }
+        add(list, count, set, static_cast<unsigned char>(code));
+        if (isAsciiLetter(code))
+            add(list, count, set, static_cast<unsigned char>(code - 'a' + 'A'));
+        if (isAsciiLetter(code) || (code >= '0' && code <= '9'))
+            add(list, count, set, kWideLead);
+    };
     const unsigned first = codes_.front();
-    if (first >= 0x10000)
-        startByte_[(first >> 8) & 0xFF] = true;
-    else {
-        startByte_[first] = true;
-        if (isAsciiLetter(first))
-            startByte_[first - 'a' + 'A'] = true;
-        if (isAsciiLetter(first) || (first >= '0' && first <= '9'))
-            startByte_[kWideLead] = true;
+    firstCount_ = secondCount_ = 0;
+    std::fill(std::begin(secondByte_), std::end(secondByte_), codes_.size() == 1);
+    addStarts(first, firstList_, firstCount_, startByte_);
+    if (codes_.size() > 1) {
+        if (first >= 0x10000)
+            add(secondList_, secondCount_, secondByte_, static_cast<unsigned char>(first & 0xFF));
+        else {
+            addStarts(codes_[1], secondList_, secondCount_, secondByte_);
+            if (isAsciiLetter(first)) { // the full-width forms' second halves
+                add(secondList_, secondCount_, secondByte_, static_cast<unsigned char>(kWideUpperA + (first - 'a')));
+                add(secondList_, secondCount_, secondByte_, static_cast<unsigned char>(kWideLowerA + (first - 'a')));
+            } else if (first >= '0' && first <= '9')
+                add(secondList_, secondCount_, secondByte_, static_cast<unsigned char>(kWideDigit0 + (first - '0')));
+        }
     }
     ready_ = true;
     return true;
@@ -306,19 +341,63 @@ bool Matcher::matchLiteralAt(std::string_view text, size_t at, size_t &end) cons
     return true;
 }
 
-bool Matcher::findLiteral(std::string_view text, size_t from, size_t to, Hit &hit, size_t &next) const {
+size_t Matcher::nextCandidate(std::string_view text, size_t i, size_t to) const {
+    const auto *p = reinterpret_cast<const unsigned char *>(text.data());
     const size_t size = text.size();
-    size_t i = from;
-    while (i < to) {
-        const auto b = static_cast<unsigned char>(text[i]);
+#if defined(__SSE2__)
+    // Sixteen places at a time: the byte at each must be one a hit begins
+    // with and the byte after it one that can follow.
+    const auto anyOf = [](__m128i v, const unsigned char *list, size_t count) {
+        __m128i m = _mm_setzero_si128();
+        for (size_t k = 0; k < count; ++k)
+            m = _mm_or_si128(m, _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(list[k]))));
+        return m;
+    };
+    while (i < to && i + 17 <= size) {
+        __m128i m = anyOf(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i)), firstList_, firstCount_);
+        if (secondCount_)
+            m = _mm_and_si128(
+                m, anyOf(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i + 1)), secondList_, secondCount_));
+        if (const unsigned bits = unsigned(_mm_movemask_epi8(m)))
+            return std::min(to, i + size_t(__builtin_ctz(bits)));
+        i += 16;
+    }
+#endif
+    for (; i < to; ++i)
+        if (startByte_[p[i]] && (i + 1 >= size ? codes_.size() == 1 : secondByte_[p[i + 1]]))
+            return i;
+    return to;
+}
+
+bool Matcher::findLiteral(std::string_view text, size_t from, size_t to, Hit &hit, size_t &next) const {
+    // The places a hit could begin are found first; whether one is a
+    // character's first byte is then told by walking from the nearest byte
+    // before it that is a character of its own (below 0x40: never the
+    // second half of a double-byte character), or from the last place
+    // known to begin a character. from begins one.
+    const auto *p = reinterpret_cast<const unsigned char *>(text.data());
+    size_t known = from; // a character begins here
+    auto boundaryAtOrAfter = [&](size_t c) {
+        size_t q = c;
+        while (q > known && p[q - 1] >= 0x40)
+            --q;
+        while (q < c)
+            q += mbcs::charLength(text, q);
+        known = q;
+        return q;
+    };
+    for (size_t i = from; i < to;) {
+        const size_t c = nextCandidate(text, i, to);
+        if (c >= to)
+            break;
         size_t end = 0;
-        if (startByte_[b] && matchLiteralAt(text, i, end)) {
-            hit = {i, end};
+        if (boundaryAtOrAfter(c) == c && matchLiteralAt(text, c, end)) {
+            hit = {c, end};
             return true;
         }
-        i += mbcs::isLeadByte(b) && i + 1 < size && mbcs::isTrailByte(static_cast<unsigned char>(text[i + 1])) ? 2 : 1;
+        i = c + 1;
     }
-    next = i;
+    next = to > from ? boundaryAtOrAfter(to) : from;
     return false;
 }
 

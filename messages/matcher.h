@@ -62,11 +62,18 @@ public:
 private:
     bool findLiteral(std::string_view text, size_t from, size_t to, Hit &hit, size_t &next) const;
     bool matchLiteralAt(std::string_view text, size_t at, size_t &end) const;
+    // The first place at or after i, and before to, where a hit's first two
+    // bytes could stand, boundaries aside; to when there is none.
+    size_t nextCandidate(std::string_view text, size_t i, size_t to) const;
 
     Bytes pattern_;
     bool ready_ = false;
     std::vector<unsigned> codes_; // the plain text, one folded code per character
     bool startByte_[256] = {};    // bytes with which a hit can begin
+    bool secondByte_[256] = {};   // bytes that can follow the first (all of them for a one-character text)
+    // The same two sets as short lists, for the scan of sixteen bytes at once.
+    unsigned char firstList_[3] = {}, secondList_[6] = {};
+    size_t firstCount_ = 0, secondCount_ = 0; // secondCount_ 0: any byte follows
     std::shared_ptr<const Regex> regex_;
 };
 

@@ -352,7 +352,12 @@ void BM_ThreadBuild_100k(benchmark::State &state) {
     }
     for (auto _ : state) {
         vb::ThreadTree t = vb::ThreadTree::build(links, size_t(kMessages), false);
-        list.setTree({std::move(t.parent), std::move(t.childStart), std::move(t.children), std::move(t.roots)});
+        list.setTree({std::move(t.parent),
+                      std::move(t.childStart),
+                      std::move(t.children),
+                      std::move(t.roots),
+                      std::move(t.number),
+                      {}});
         benchmark::DoNotOptimize(list.count());
     }
     if (!list.isThreaded() || list.count() != kMessages)

@@ -4,6 +4,7 @@
 #include "tests/browser/browser_fixture.h"
 #include "ui/widgets/textfield.h"
 
+#include <QAccessible>
 #include <QTest>
 #include <dirent.h>
 
@@ -43,6 +44,36 @@ protected:
             const Bytes text = vb::fromUnicode(list->model()->index(r, 0).data().toString());
             out += (r ? " " : "") + std::string(list->isThreaded() ? list->rows().depth[size_t(line)] : 0, '.') +
                    text.substr(0, 5) + text.substr(list->line(r).size());
+        }
+        return out;
+    }
+    // The list as a screen reader meets it: its role, then per item the
+    // number its name starts with, its level and, for a message with
+    // replies, + when they are shown and - when not. Anything else an item
+    // says wrongly (its role, its name not the whole title line, its row)
+    // shows as a mark.
+    std::string readerView() const {
+        vb::TitleList *list = ui().LB_Title;
+        QAccessibleInterface *view = QAccessible::queryAccessibleInterface(list);
+        if (!view)
+            return "none";
+        if (view->role() != QAccessible::Tree)
+            return view->role() == QAccessible::List ? "list" : "role " + std::to_string(int(view->role()));
+        std::string out = "tree:";
+        for (int i = 0; i < view->childCount(); ++i) {
+            QAccessibleInterface *item = view->child(i);
+            const QAccessible::State s = item->state();
+            const Bytes name = vb::fromUnicode(item->text(QAccessible::Name));
+            const QString level = item->text(QAccessible::Description);
+            out += " " + name.substr(0, 5) + "/" + level.section(QLatin1Char(' '), 1).toStdString();
+            if (s.expandable)
+                out += s.expanded && !s.collapsed ? "+" : s.collapsed && !s.expanded ? "-" : "?";
+            else if (s.expanded || s.collapsed)
+                out += "?";
+            if (item->role() != QAccessible::TreeItem || name != list->line(i) ||
+                !level.startsWith(QString::fromUtf8("階層 ")) || !item->tableCellInterface() ||
+                item->tableCellInterface()->rowIndex() != i || view->indexOfChild(item) != i)
+                out += "!";
         }
         return out;
     }
@@ -202,5 +233,53 @@ TEST_F(ThreadTest, SortDeleteAndNewKeepTheTreeAndTheSelection) {
     ui().MM_File_New->trigger();
     EXPECT_EQ(rows(), "00006 00005 00004 00001 .00003");
     EXPECT_EQ(selected(), "00006");
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(ThreadTest, ScreenReadersMeetTheThreadsAsATree) {
+    smallThreads();
+    clickRow(1); // 2
+    const struct {
+        std::vector<Qt::Key> keys;
+        std::string seen;
+    } steps[] = {
+        {{}, "tree: 00001/1+ 00002/2+ 00004/3 00003/2 00005/1"},
+        {{Qt::Key_Left}, "tree: 00001/1+ 00002/2- 00003/2 00005/1"},
+        {{Qt::Key_Left, Qt::Key_Left}, "tree: 00001/1- 00005/1"}, // up to 1, which closes
+        {{Qt::Key_Right}, "tree: 00001/1+ 00002/2- 00003/2 00005/1"},
+        {{Qt::Key_Asterisk}, "tree: 00001/1+ 00002/2+ 00004/3 00003/2 00005/1"},
+    };
+    for (const auto &step : steps) {
+        for (Qt::Key k : step.keys)
+            type(k);
+        EXPECT_EQ(readerView(), step.seen) << "after " << step.keys.size() << " keys";
+    }
+    // Flat, the list is Qt's own list again; threaded, the tree again.
+    QTest::keyClick(browser.get(), Qt::Key_T, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(readerView(), "list");
+    QTest::keyClick(browser.get(), Qt::Key_T, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(readerView(), "tree: 00001/1+ 00002/2+ 00004/3 00003/2 00005/1");
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(ThreadTest, ACollapsedThreadStaysCollapsedWhenTheListIsBuiltAgain) {
+    smallThreads();
+    clickRow(1);
+    type(Qt::Key_Left); // 2 collapsed
+    ASSERT_EQ(rows(), "00001 .00002 (1) .00003 00005");
+    ui().Btn_Sort->click();
+    EXPECT_EQ(rows(), "00005 00001 .00002 (1) .00003");
+    ui().MM_File_New->trigger();
+    EXPECT_EQ(rows(), "00006 00005 00001 .00002 (1) .00003");
+    clickRow(4); // 3
+    dialogs->answers.push_back(true);
+    ui().MM_File_Delete->trigger();
+    EXPECT_EQ(rows(), "00006 00005 00001 .00002 (1)");
+    // Off and on again.
+    ui().MM_View_Thread->trigger();
+    ui().MM_View_Thread->trigger();
+    EXPECT_EQ(rows(), "00006 00005 00001 .00002 (1)");
     EXPECT_TRUE(errors().empty());
 }

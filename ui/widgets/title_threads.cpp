@@ -58,6 +58,7 @@ void TitleList::setTree(TitleTree tree) {
     const int row = selectedIndex();
     const int selected = row >= 0 ? lineOfRow(row) : -1;
     const size_t n = m.lines.size();
+    rememberCollapsed();
     m.threaded = n > 0 && tree.parent.size() == n;
     if (!m.threaded) {
         m.tree = TitleTree();
@@ -69,6 +70,10 @@ void TitleList::setTree(TitleTree tree) {
     } else {
         m.tree = std::move(tree);
         m.collapsed.assign(n, 0);
+        if (m.tree.number.size() == n && m.tree.key == collapsedKey_ && !collapsedNumbers_.empty())
+            for (size_t j = 0; j < n; ++j)
+                if (std::binary_search(collapsedNumbers_.begin(), collapsedNumbers_.end(), m.tree.number[j]))
+                    m.collapsed[j] = 1;
         // Depth downward from the roots and the lines below each upward,
         // over the lines in tree order.
         std::vector<int32_t> order;
@@ -93,6 +98,19 @@ void TitleList::setTree(TitleTree tree) {
     }
     refilter();
     setSelectedIndex(rowOfLine(selected));
+}
+
+void TitleList::rememberCollapsed() {
+    const TitleListModel &m = *model_;
+    const size_t n = m.tree.parent.size();
+    if (n == 0 || m.tree.number.size() != n || m.collapsed.size() != n)
+        return; // no tree, or one the last save already took
+    collapsedNumbers_.clear();
+    collapsedKey_ = m.tree.key;
+    for (size_t j = 0; j < n; ++j)
+        if (m.collapsed[j] && m.tree.number[j] >= 0 && m.hasReplies(int(j)))
+            collapsedNumbers_.push_back(m.tree.number[j]);
+    std::sort(collapsedNumbers_.begin(), collapsedNumbers_.end());
 }
 
 // Rows in tree order: a root, then its replies' rows, unless it is
@@ -144,6 +162,7 @@ void TitleList::setExpanded(int line, bool expanded) {
         return;
     m.collapsed[size_t(line)] = !expanded;
     reshow();
+    announceExpansion(line);
 }
 
 void TitleList::expandBelow(int line) {
@@ -159,6 +178,7 @@ void TitleList::expandBelow(int line) {
             stack.push_back(m.tree.children[size_t(c)]);
     }
     reshow();
+    announceExpansion(line);
 }
 
 int TitleList::revealLine(int line) {

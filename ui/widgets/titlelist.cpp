@@ -28,6 +28,7 @@ QVariant TitleListModel::data(const QModelIndex &index, int role) const {
 }
 
 void TitleListModel::reset() {
+    ++generation;
     beginResetModel();
     endResetModel();
 }
@@ -39,6 +40,7 @@ TitleList::TitleList(QWidget *parent) : QListView(parent), model_(new TitleListM
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     installThreadDelegate();
+    installAccessibility();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Keyboard moves show the line they land on; mouse clicks are taken on
     // release, so that a click on the selected line shows it again.
@@ -130,6 +132,8 @@ void TitleList::refilter() {
             if (keep_(m.lines[i]))
                 m.shown.push_back(int(i));
     m.reset();
+    if (m.threaded != accessibleThreaded_)
+        accessibleKindLater();
     if (onFiltered)
         onFiltered();
 }

@@ -11,6 +11,7 @@
 #include <QListView>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,11 @@ namespace vb {
 // order they are shown, and the roots in the order they are shown.
 struct TitleTree {
     std::vector<int32_t> parent, childStart, children, roots;
+    // The message number of each line (-1 for none, or empty) and what the
+    // numbers are of (the folder): a thread collapsed in one tree stays
+    // collapsed in the next tree of the same key, found by its number.
+    std::vector<int32_t> number;
+    std::string key;
 };
 
 class TitleListModel : public QAbstractListModel {
@@ -35,7 +41,8 @@ public:
     std::vector<int> shown;
     bool filtered = false;
     int lineOf(int row) const { return filtered || threaded ? shown[size_t(row)] : row; }
-    void reset(); // after the lines were changed
+    void reset();            // after the lines were changed
+    uint64_t generation = 0; // counts the resets: rows kept by number are stale once it moves on
 
     // Threaded: the rows are the lines in tree order, each followed by its
     // replies unless it is collapsed. By line: depth, collapsed, the number
@@ -94,7 +101,8 @@ public:
     std::function<void()> onFiltered;
 
     // Shows the lines as threads (with a tree of as many lines as the list
-    // holds), every thread expanded; an empty tree shows the flat list. The
+    // holds), every thread expanded but those collapsed in the last tree of
+    // the same key (by number); an empty tree shows the flat list. The
     // selected line stays selected. New lines drop the tree.
     void setTree(TitleTree tree);
     bool isThreaded() const { return model_->threaded; }
@@ -135,6 +143,20 @@ private:
     // Selects a row as the user does, showing its message.
     void userSelect(int row);
     void installThreadDelegate();
+    // Collapsed threads by number, taken from the tree before it goes.
+    void rememberCollapsed();
+    // Over the accessibility bus the list is Qt's own list while flat and a
+    // tree while threaded (title_accessible.cpp). The kind is settled once
+    // the events in hand are done, so that a rebuild, which flattens the
+    // list for a moment, does not make a new object.
+    static void installAccessibility();
+    void accessibleKindLater();
+    void accessibleKindCheck();
+    void announceExpansion(int line);
+    bool accessibleThreaded_ = false;
+    bool kindCheckPending_ = false;
+    std::vector<int32_t> collapsedNumbers_; // ascending
+    std::string collapsedKey_;
     std::function<bool(std::string_view)> keep_;
     bool pressedOnLine_ = false;
     bool pressedOnExpander_ = false;

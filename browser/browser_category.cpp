@@ -160,6 +160,7 @@ int TF1::fillTitleList(const Bytes *wanted) {
             if (wanted && name == *wanted)
                 found = int(k);
         }
+        keepTitleCache();
         return found;
     }
     // Newest first, yet the files are read in name order, the order a
@@ -185,6 +186,7 @@ int TF1::fillTitleList(const Bytes *wanted) {
     }
     if (stop)
         std::rethrow_exception(stop);
+    keepTitleCache();
     return std::max(found, 0);
 }
 
@@ -215,7 +217,9 @@ void TF1::titleLine(const Bytes &fileName, const CurrentMessage &header, Bytes &
 }
 
 void TF1::relistDirectory() {
+    titleCache_.valid = false; // the list is emptied: a pass must fill it first
     FLB.reread();
+    followFolder();
     Pnl_FLBCount->setText(toUnicode(countCaption(FLB.names().size())));
     LB_Title->clear();
 }

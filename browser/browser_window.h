@@ -31,8 +31,10 @@
 #include <utility>
 #include <vector>
 
+class QFileSystemWatcher;
 class QSplitter;
 class QMenu;
+class QTimer;
 
 namespace vb {
 
@@ -180,6 +182,14 @@ public:
     // Thread view (browser_thread.cpp).
     void MM_View_ThreadClick();
 
+    // Following the listed folder (browser_watch.cpp). The title list is
+    // brought up to the folder as it is now: files added, removed or renamed
+    // over come and go, reading only their headers; the message on view
+    // stays selected, and is shown again when its file changed unless it is
+    // being edited. Reload (F5) does it by hand.
+    void TitleList_Refresh();
+    void MM_View_ReloadClick();
+
 private:
     // The controls are the window's own; tests reach them through BrowserProbe.
     friend class BrowserProbe;
@@ -231,9 +241,11 @@ private:
     MenuEntry *MM_View_Filter;
     TextField *Edt_TitleFilter;
     MenuEntry *MM_View_Thread;
+    MenuEntry *MM_View_Reload;
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
 private:
@@ -356,7 +368,34 @@ private:
     // title when it is gone.
     void rebuildTitlesKeeping(const Bytes &fileName);
     bool threadView_ = false;
-    ThreadLinks threadLinks_;
+    ThreadLinks threadLinks_; // the last pass's, kept for a refresh
+
+    // Following the listed folder (browser_watch.cpp).
+    void buildWatch();
+    // Watches the listed directory and the file on view.
+    void followFolder();
+    // A change was reported: the refresh follows after a short quiet time,
+    // so that a burst of changes makes one.
+    void folderChanged();
+    void refreshWhenQuiet();
+    // What the last complete title pass knew of each listed file, in name
+    // order, so that a refresh reads only the headers of new and changed
+    // files: the names and their inode numbers as listed (the lines are the
+    // title list's, the links threadLinks_). Valid only for the listing,
+    // mode and title style it was made with.
+    struct TitleCache {
+        bool valid = false;
+        Bytes directory, mask, titleText;
+        bool logMode = false, descending = false, links = false;
+        NameList names;
+        std::vector<uint64_t> inodes;
+    };
+    void keepTitleCache();
+    bool titleCacheFits() const;
+    TitleCache titleCache_;
+    QFileSystemWatcher *watcher_ = nullptr;
+    QTimer *refreshTimer_ = nullptr;
+    bool refreshPending_ = false; // a change came while the window was hidden
 };
 
 class TF1::ThreadPass {

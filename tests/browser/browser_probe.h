@@ -37,7 +37,7 @@ public:
           MM_Option_Title_Text(b.MM_Option_Title_Text), MM_Help_Version(b.MM_Help_Version),
           MM_View_GoToNumber(b.MM_View_GoToNumber), MM_Edit_Find(b.MM_Edit_Find), MM_Edit_FindNext(b.MM_Edit_FindNext),
           MM_Edit_FindPrevious(b.MM_Edit_FindPrevious), Pnl_Find(b.Pnl_Find), MM_View_Filter(b.MM_View_Filter),
-          Edt_TitleFilter(b.Edt_TitleFilter), MM_View_Thread(b.MM_View_Thread) {}
+          Edt_TitleFilter(b.Edt_TitleFilter), MM_View_Thread(b.MM_View_Thread), MM_View_Reload(b.MM_View_Reload) {}
 
     Panel *&Pnl_Main;
     QSplitter *&Splitter;
@@ -126,6 +126,7 @@ public:
     MenuEntry *&MM_View_Filter;
     TextField *&Edt_TitleFilter;
     MenuEntry *&MM_View_Thread;
+    MenuEntry *&MM_View_Reload;
 };
 
 } // namespace vb

@@ -125,6 +125,7 @@ void TF1::rebuildTitles(bool load) {
 }
 
 int TF1::fillTitleList(const Bytes *wanted) {
+    const int64_t started = systemClockNs();
     BusyCursor busy;
     ThreadPass threads(*this); // ends after the batch, with the lines in place
     TitleList::Batch batch(*LB_Title);
@@ -160,7 +161,7 @@ int TF1::fillTitleList(const Bytes *wanted) {
             if (wanted && name == *wanted)
                 found = int(k);
         }
-        keepTitleCache();
+        keepTitleCache(started);
         return found;
     }
     // Newest first, yet the files are read in name order, the order a
@@ -186,7 +187,7 @@ int TF1::fillTitleList(const Bytes *wanted) {
     }
     if (stop)
         std::rethrow_exception(stop);
-    keepTitleCache();
+    keepTitleCache(started);
     return std::max(found, 0);
 }
 

@@ -30,6 +30,11 @@ QString watchPath(const Bytes &path) { return QString::fromStdString(fsPath(path
 
 Bytes countCaption(size_t n) { return "Total Message : " + std::to_string(n) + " "; }
 
+// A file modified this long before its header was read may have been
+// modified again within the file system's clock step after the read, with
+// the same time: Reload reads it again.
+constexpr int64_t kClockSlackNs = 1000000000;
+
 } // namespace
 
 void TF1::buildWatch() {
@@ -87,10 +92,10 @@ void TF1::showEvent(QShowEvent *e) {
 
 void TF1::MM_View_ReloadClick() {
     refreshTimer_->stop();
-    TitleList_Refresh();
+    TitleList_Refresh(true);
 }
 
-void TF1::keepTitleCache() {
+void TF1::keepTitleCache(int64_t passStarted, std::vector<int64_t> readNs) {
     TitleCache &c = titleCache_;
     c.valid = true;
     c.directory = FLB.directory();
@@ -100,6 +105,10 @@ void TF1::keepTitleCache() {
     c.descending = descending();
     c.names = FLB.names();
     c.inodes = FLB.inodes();
+    if (readNs.size() == c.names.size())
+        c.readNs = std::move(readNs);
+    else
+        c.readNs.assign(c.names.size(), passStarted);
     c.links = threadsShown() && threadLinks_.size() == c.names.size();
 }
 
@@ -108,10 +117,12 @@ bool TF1::titleCacheFits() const {
     return c.valid && c.directory == FLB.directory() && c.mask == FLB.mask() &&
            c.titleText == CurrentCategory[kSlotTitleText] && c.logMode == logMode() &&
            c.descending == descending() && (c.links || !threadsShown()) && c.inodes.size() == c.names.size() &&
+           c.readNs.size() == c.names.size() &&
            size_t(LB_Title->lineCount()) == c.names.size();
 }
 
-void TF1::TitleList_Refresh() {
+void TF1::TitleList_Refresh(bool byHand) {
+    const int64_t started = systemClockNs();
     if (CurrentCategory[kSlotDirectory].empty() || FLB.directory().empty())
         return; // no category taken yet
     // What is on view and selected, by file name, before the listing moves.
@@ -162,6 +173,7 @@ void TF1::TitleList_Refresh() {
     };
     bool failed = false;
     std::vector<Bytes> lines;
+    std::vector<int64_t> readNs;
     ThreadLinks links;
     if (!incremental) {
         readAll();
@@ -176,6 +188,7 @@ void TF1::TitleList_Refresh() {
             failIo(ioCodeFromErrno(err), err);
         const bool log = logMode(), threads = threadsShown();
         lines.resize(n);
+        readNs.assign(n, started);
         if (threads)
             links.reserve(n);
         CurrentMessage header;
@@ -189,9 +202,20 @@ void TF1::TitleList_Refresh() {
             while (i < oldN && old.names[i] != now && compareFileNames(Bytes(old.names[i]), Bytes(now)) < 0)
                 ++i;
             const bool same = i < oldN && old.names[i] == now;
-            const bool forced = onViewChanged && onViewListed && now == onViewName;
-            if (same && old.inodes[i] == FLB.inodes()[k] && !forced) {
+            bool kept = same && old.inodes[i] == FLB.inodes()[k] &&
+                        !(onViewChanged && onViewListed && now == onViewName);
+            if (kept && byHand) {
+                // Rewritten in place since its header was read, or gone.
+                FileIdentity identity;
+                name.assign(now);
+                fsName.clear();
+                appendBytesToFs(fsName, name);
+                kept = readFileIdentityIn(folder, fsName, identity) && identity.present &&
+                       identity.modifiedNs < old.readNs[i] - kClockSlackNs;
+            }
+            if (kept) {
                 lines[k] = std::move(oldLines[i]);
+                readNs[k] = old.readNs[i];
                 if (threads)
                     links.addFrom(threadLinks_, i);
             } else {
@@ -234,7 +258,7 @@ void TF1::TitleList_Refresh() {
             LB_Title->setTree(
                 {std::move(t.parent), std::move(t.childStart), std::move(t.children), std::move(t.roots)});
         }
-        keepTitleCache();
+        keepTitleCache(started, std::move(readNs));
     }
     LB_Title->verticalScrollBar()->setValue(scroll);
 

@@ -186,8 +186,9 @@ public:
     // brought up to the folder as it is now: files added, removed or renamed
     // over come and go, reading only their headers; the message on view
     // stays selected, and is shown again when its file changed unless it is
-    // being edited. Reload (F5) does it by hand.
-    void TitleList_Refresh();
+    // being edited. Reload (F5) does it by hand, and also asks each kept
+    // file for its modification time, to find files rewritten in place.
+    void TitleList_Refresh(bool byHand = false);
     void MM_View_ReloadClick();
 
 private:
@@ -380,17 +381,21 @@ private:
     void refreshWhenQuiet();
     // What the last complete title pass knew of each listed file, in name
     // order, so that a refresh reads only the headers of new and changed
-    // files: the names and their inode numbers as listed (the lines are the
-    // title list's, the links threadLinks_). Valid only for the listing,
-    // mode and title style it was made with.
+    // files: the names and their inode numbers as listed, and when each
+    // header was read (the lines are the title list's, the links
+    // threadLinks_). Valid only for the listing, mode and title style it was
+    // made with.
     struct TitleCache {
         bool valid = false;
         Bytes directory, mask, titleText;
         bool logMode = false, descending = false, links = false;
         NameList names;
         std::vector<uint64_t> inodes;
+        std::vector<int64_t> readNs; // the system clock before the read
     };
-    void keepTitleCache();
+    // After a complete pass: readNs holds when each header was read, or is
+    // empty when all were read after passStarted.
+    void keepTitleCache(int64_t passStarted, std::vector<int64_t> readNs = {});
     bool titleCacheFits() const;
     TitleCache titleCache_;
     QFileSystemWatcher *watcher_ = nullptr;

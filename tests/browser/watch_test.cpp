@@ -155,10 +155,14 @@ TEST_F(WatchTest, F5ReloadsTheListAndTheMessageOnViewAtOnce) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(browser.get()));
     // No event runs between the changes and the key: the folder's own
     // notifications have not come through yet.
+    // A message rewritten in place is no change of the folder, yet Reload
+    // finds it too.
     message("KVX00003.TXT", logMessage("00003", "Third", "Cy"));
     replaceFromOutside("KVX00002.TXT", logMessage("00002", "Second", "Ben", "", "", "New body\r\n"));
+    put(msgDir() + "KVX00001.TXT", logMessage("00001", "First again", "Ann"));
     QTest::keyClick(browser.get(), Qt::Key_F5);
-    EXPECT_EQ(titles(), (std::vector<std::string>{"00003 _ Third / Cy", "00002 _ Second / Ben", "00001 _ First / Ann"}));
+    EXPECT_EQ(titles(),
+              (std::vector<std::string>{"00003 _ Third / Cy", "00002 _ Second / Ben", "00001 _ First again / Ann"}));
     EXPECT_EQ(caption(), "Total Message : 3 ");
     EXPECT_EQ(selectedTitle(), "00002 _ Second / Ben");
     EXPECT_EQ(memo(), std::vector<std::string>{"New body"});

@@ -141,15 +141,8 @@ void TF1::TitleList_Refresh(bool byHand) {
 
     const bool incremental = titleCacheFits();
     TitleCache old;
-    std::vector<Bytes> oldLines;
-    if (incremental) {
+    if (incremental)
         old = std::move(titleCache_);
-        // The lines in name order, as the last pass made them.
-        const size_t n = old.names.size();
-        oldLines.reserve(n);
-        for (size_t k = 0; k < n; ++k)
-            oldLines.emplace_back(LB_Title->lines()[old.descending ? n - 1 - k : k]);
-    }
     titleCache_.valid = false;
     FLB.reread();
     Pnl_FLBCount->setText(toUnicode(countCaption(FLB.names().size())));
@@ -172,7 +165,10 @@ void TF1::TitleList_Refresh(bool byHand) {
         }
     };
     bool failed = false;
-    std::vector<Bytes> lines;
+    // By file in name order: the old file whose line it keeps, or -1 - r
+    // for the line read afresh into readLines[r].
+    std::vector<int32_t> from;
+    std::vector<Bytes> readLines;
     std::vector<int64_t> readNs;
     ThreadLinks links;
     if (!incremental) {
@@ -187,7 +183,7 @@ void TF1::TitleList_Refresh(bool byHand) {
         if (!folder.openFolderFs(fsPath(listedDirectory()), &err))
             failIo(ioCodeFromErrno(err), err);
         const bool log = logMode(), threads = threadsShown();
-        lines.resize(n);
+        from.assign(n, -1);
         readNs.assign(n, started);
         if (threads)
             links.reserve(n);
@@ -214,7 +210,7 @@ void TF1::TitleList_Refresh(bool byHand) {
                        identity.modifiedNs < old.readNs[i] - kClockSlackNs;
             }
             if (kept) {
-                lines[k] = std::move(oldLines[i]);
+                from[k] = int32_t(i);
                 readNs[k] = old.readNs[i];
                 if (threads)
                     links.addFrom(threadLinks_, i);
@@ -228,10 +224,13 @@ void TF1::TitleList_Refresh(bool byHand) {
                     failed = true;
                     break;
                 }
-                titleLine(name, header, lines[k]);
+                readLines.emplace_back();
+                from[k] = -int32_t(readLines.size());
+                Bytes &line = readLines.back();
+                titleLine(name, header, line);
                 if (threads) {
                     int number = -1;
-                    if (lines[k].empty() || !tryWholeNumber(header.Number, number))
+                    if (line.empty() || !tryWholeNumber(header.Number, number))
                         number = -1;
                     links.add(number, header.BackLink, header.NextLinks);
                 }
@@ -244,13 +243,24 @@ void TF1::TitleList_Refresh(bool byHand) {
         readAll();
     } else if (incremental) {
         const bool threads = threadsShown();
+        // The new lines in the order shown, put together before the list
+        // lets go of the old ones they are taken from.
+        TitleLines fresh;
+        fresh.reserve(n);
+        const TitleLines &oldLines = LB_Title->lines();
+        const size_t oldN = old.names.size();
+        const bool desc = descending();
+        for (size_t j = 0; j < n; ++j) {
+            const int32_t f = from[desc ? n - 1 - j : j];
+            fresh.append(f >= 0 ? oldLines[old.descending ? oldN - 1 - size_t(f) : size_t(f)]
+                                : std::string_view(readLines[size_t(-1 - f)]));
+        }
         LB_Title->clear();
         {
             TitleList::Batch batch(*LB_Title);
             LB_Title->reserve(n);
-            const bool desc = descending();
             for (size_t j = 0; j < n; ++j)
-                LB_Title->append(lines[desc ? n - 1 - j : j]);
+                LB_Title->append(fresh[j]);
         }
         threadLinks_ = std::move(links);
         if (threads) {

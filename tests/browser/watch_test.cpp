@@ -65,45 +65,57 @@ TEST_F(WatchTest, MessagesAddedRemovedOrRenamedOverFromOutsideComeAndGoWithTheVi
         std::function<void()> make;
         std::vector<std::string> titles;
         std::string caption, selected, shown;
+        // The rows in Thread View, when they differ.
+        std::vector<std::string> threadRows;
     } cases[] = {
-        {"a message added",
-         [&] { message("KVX00004.TXT", logMessage("00004", "Fourth", "Di")); },
+        {"a message added, answering the one on view",
+         [&] { message("KVX00004.TXT", logMessage("00004", "Fourth", "Di", "", "00002")); },
          {"00004 _ Fourth / Di", "00003 _ Third / Cy", "00002 _ Second / Ben", "00001 _ First / Ann"},
          "Total Message : 4 ",
          "00002 _ Second / Ben",
-         "Body two"},
+         "Body two",
+         {"00003 _ Third / Cy", "00002 _ Second / Ben", "00004 _ Fourth / Di", "00001 _ First / Ann"}},
         {"another message removed",
          [&] { std::remove((msgDir() + "KVX00003.TXT").c_str()); },
          {"00002 _ Second / Ben", "00001 _ First / Ann"},
          "Total Message : 2 ",
          "00002 _ Second / Ben",
-         "Body two"},
+         "Body two",
+         {}},
         {"another message renamed over",
          [&] { replaceFromOutside("KVX00003.TXT", logMessage("00003", "Third again", "Cy")); },
          {"00003 _ Third again / Cy", "00002 _ Second / Ben", "00001 _ First / Ann"},
          "Total Message : 3 ",
          "00002 _ Second / Ben",
-         "Body two"},
+         "Body two",
+         {}},
         {"the message on view renamed over",
          [&] { replaceFromOutside("KVX00002.TXT", logMessage("00002", "Second again", "Ben", "", "", "New two\r\n")); },
          {"00003 _ Third / Cy", "00002 _ Second again / Ben", "00001 _ First / Ann"},
          "Total Message : 3 ",
          "00002 _ Second again / Ben",
-         "New two"},
+         "New two",
+         {}},
         {"the message on view removed: the nearest row is shown",
          [&] { std::remove((msgDir() + "KVX00002.TXT").c_str()); },
          {"00003 _ Third / Cy", "00001 _ First / Ann"},
          "Total Message : 2 ",
          "00001 _ First / Ann",
-         "Body one"},
+         "Body one",
+         {}},
     };
+    for (const bool threaded : {false, true})
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.change);
+        SCOPED_TRACE(std::string(c.change) + (threaded ? ", Thread View" : ""));
         for (const char *name : {"KVX00001.TXT", "KVX00002.TXT", "KVX00003.TXT", "KVX00004.TXT"})
             std::remove((msgDir() + name).c_str());
         openWithSecondOnView();
+        if (threaded)
+            ui().MM_View_Thread->trigger();
         c.make();
-        EXPECT_TRUE(waitUntil([&] { return titles() == c.titles; })) << ::testing::PrintToString(titles());
+        const std::vector<std::string> &rows = threaded && !c.threadRows.empty() ? c.threadRows : c.titles;
+        EXPECT_TRUE(waitUntil([&] { return titles() == rows; })) << ::testing::PrintToString(titles());
+        EXPECT_EQ(ui().LB_Title->isThreaded(), threaded);
         EXPECT_EQ(caption(), c.caption);
         EXPECT_EQ(selectedTitle(), c.selected);
         EXPECT_EQ(memo(), std::vector<std::string>{c.shown});

@@ -115,9 +115,8 @@ void TF1::keepTitleCache(int64_t passStarted, std::vector<int64_t> readNs) {
 bool TF1::titleCacheFits() const {
     const TitleCache &c = titleCache_;
     return c.valid && c.directory == FLB.directory() && c.mask == FLB.mask() &&
-           c.titleText == CurrentCategory[kSlotTitleText] && c.logMode == logMode() &&
-           c.descending == descending() && (c.links || !threadsShown()) && c.inodes.size() == c.names.size() &&
-           c.readNs.size() == c.names.size() &&
+           c.titleText == CurrentCategory[kSlotTitleText] && c.logMode == logMode() && c.descending == descending() &&
+           (c.links || !threadsShown()) && c.inodes.size() == c.names.size() && c.readNs.size() == c.names.size() &&
            size_t(LB_Title->lineCount()) == c.names.size();
 }
 
@@ -198,8 +197,8 @@ void TF1::TitleList_Refresh(bool byHand) {
             while (i < oldN && old.names[i] != now && compareFileNames(Bytes(old.names[i]), Bytes(now)) < 0)
                 ++i;
             const bool same = i < oldN && old.names[i] == now;
-            bool kept = same && old.inodes[i] == FLB.inodes()[k] &&
-                        !(onViewChanged && onViewListed && now == onViewName);
+            bool kept =
+                same && old.inodes[i] == FLB.inodes()[k] && !(onViewChanged && onViewListed && now == onViewName);
             if (kept && byHand) {
                 // Rewritten in place since its header was read, or gone.
                 FileIdentity identity;

@@ -55,7 +55,7 @@ private:
     // One read of a directory.
     struct Snapshot {
         Bytes dir;
-        std::vector<Bytes> files; // in name order when kept, else as read
+        std::vector<Bytes> files;     // in name order when kept, else as read
         std::vector<uint64_t> inodes; // paired with files
         std::vector<Bytes> folders;
     };

@@ -105,24 +105,24 @@ TEST_F(WatchTest, MessagesAddedRemovedOrRenamedOverFromOutsideComeAndGoWithTheVi
          {}},
     };
     for (const bool threaded : {false, true})
-    for (const auto &c : cases) {
-        SCOPED_TRACE(std::string(c.change) + (threaded ? ", Thread View" : ""));
-        for (const char *name : {"KVX00001.TXT", "KVX00002.TXT", "KVX00003.TXT", "KVX00004.TXT"})
-            std::remove((msgDir() + name).c_str());
-        openWithSecondOnView();
-        if (threaded)
-            ui().MM_View_Thread->trigger();
-        c.make();
-        const std::vector<std::string> &rows = threaded && !c.threadRows.empty() ? c.threadRows : c.titles;
-        EXPECT_TRUE(waitUntil([&] { return titles() == rows; })) << ::testing::PrintToString(titles());
-        EXPECT_EQ(ui().LB_Title->isThreaded(), threaded);
-        EXPECT_EQ(caption(), c.caption);
-        EXPECT_EQ(selectedTitle(), c.selected);
-        EXPECT_EQ(memo(), std::vector<std::string>{c.shown});
-        EXPECT_EQ(label(ui().Lbl_Info_Title), c.selected.substr(0, 5) + " " +
-                                                  c.selected.substr(8, c.selected.find(" / ") - 8));
-        EXPECT_TRUE(onViewIsAsOnDisk());
-    }
+        for (const auto &c : cases) {
+            SCOPED_TRACE(std::string(c.change) + (threaded ? ", Thread View" : ""));
+            for (const char *name : {"KVX00001.TXT", "KVX00002.TXT", "KVX00003.TXT", "KVX00004.TXT"})
+                std::remove((msgDir() + name).c_str());
+            openWithSecondOnView();
+            if (threaded)
+                ui().MM_View_Thread->trigger();
+            c.make();
+            const std::vector<std::string> &rows = threaded && !c.threadRows.empty() ? c.threadRows : c.titles;
+            EXPECT_TRUE(waitUntil([&] { return titles() == rows; })) << ::testing::PrintToString(titles());
+            EXPECT_EQ(ui().LB_Title->isThreaded(), threaded);
+            EXPECT_EQ(caption(), c.caption);
+            EXPECT_EQ(selectedTitle(), c.selected);
+            EXPECT_EQ(memo(), std::vector<std::string>{c.shown});
+            EXPECT_EQ(label(ui().Lbl_Info_Title),
+                      c.selected.substr(0, 5) + " " + c.selected.substr(8, c.selected.find(" / ") - 8));
+            EXPECT_TRUE(onViewIsAsOnDisk());
+        }
 }
 
 TEST_F(WatchTest, AMessageBeingEditedIsNeverReloadedWhileOneNotEditedIsShownAgain) {

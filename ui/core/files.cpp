@@ -42,7 +42,6 @@ bool writeAll(int fd, const char *data, size_t size) {
     return true;
 }
 
-
 // The temporary file of a save is this prefix and six letters or digits.
 constexpr char kTemporaryPrefix[] = ".vb-";
 // One left by a save that never finished (the program was killed) is removed

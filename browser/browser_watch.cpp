@@ -25,6 +25,8 @@ namespace {
 // How long the folder must be quiet before the list follows it: a copy of a
 // thousand files is one refresh, not a thousand.
 constexpr int kQuietMs = 250;
+// The longest a change waits for the folder to go quiet.
+constexpr int kLongestWaitMs = 1000;
 
 QString watchPath(const Bytes &path) { return QString::fromStdString(fsPath(path)); }
 
@@ -67,7 +69,16 @@ void TF1::followFolder() {
     }
 }
 
-void TF1::folderChanged() { refreshTimer_->start(); }
+void TF1::folderChanged() {
+    if (!refreshTimer_->isActive()) {
+        burst_.start();
+        refreshTimer_->start();
+        return;
+    }
+    // A folder that never goes quiet still has its list follow it each second.
+    if (burst_.elapsed() < kLongestWaitMs - kQuietMs)
+        refreshTimer_->start();
+}
 
 void TF1::refreshWhenQuiet() {
     // Hidden behind the header editor or the title screen: the list follows

@@ -23,6 +23,7 @@
 #include "ui/widgets/panel.h"
 #include "ui/widgets/titlelist.h"
 
+#include <QElapsedTimer>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <array>
@@ -401,6 +402,7 @@ private:
     QFileSystemWatcher *watcher_ = nullptr;
     QTimer *refreshTimer_ = nullptr;
     bool refreshPending_ = false; // a change came while the window was hidden
+    QElapsedTimer burst_;         // since the first change of those waiting
 };
 
 class TF1::ThreadPass {

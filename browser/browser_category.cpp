@@ -125,6 +125,7 @@ void TF1::rebuildTitles(bool load) {
 }
 
 int TF1::fillTitleList(const Bytes *wanted) {
+    const int64_t started = systemClockNs();
     BusyCursor busy;
     ThreadPass threads(*this); // ends after the batch, with the lines in place
     TitleList::Batch batch(*LB_Title);
@@ -160,6 +161,7 @@ int TF1::fillTitleList(const Bytes *wanted) {
             if (wanted && name == *wanted)
                 found = int(k);
         }
+        keepTitleCache(started);
         return found;
     }
     // Newest first, yet the files are read in name order, the order a
@@ -185,6 +187,7 @@ int TF1::fillTitleList(const Bytes *wanted) {
     }
     if (stop)
         std::rethrow_exception(stop);
+    keepTitleCache(started);
     return std::max(found, 0);
 }
 
@@ -209,7 +212,9 @@ void TF1::titleLine(const Bytes &fileName, const CurrentMessage &header, Bytes &
 }
 
 void TF1::relistDirectory() {
+    titleCache_.valid = false; // the list is emptied: a pass must fill it first
     FLB.reread();
+    followFolder();
     Pnl_FLBCount->setText(toUnicode(countCaption(FLB.names().size())));
     LB_Title->clear();
 }

@@ -116,6 +116,7 @@ void TF1::TextLoad() {
     Btn_Edit->setEnabled(true);
     MM_Edit_Edit->setEnabled(true);
     LB_Title->setFocus();
+    followFolder();
 }
 
 void TF1::clearOnView() {

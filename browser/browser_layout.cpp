@@ -94,6 +94,7 @@ TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
     buildFilter();
     buildTextCommands();
     buildJournal();
+    buildWatch();
     applyHints();
     // The count caption changing and the Find box opening or closing ask
     // their panes for a new layout: the least sizes follow.
@@ -421,6 +422,9 @@ void TF1::buildMenus() {
                             kSeparator,
                             {&TF1::MM_View_Thread, "Thread View", "MM_View_Thread", "返信のツリーで表示 (Log Mode時)",
                              K(Qt::CTRL | Qt::Key_T), &TF1::MM_View_ThreadClick, true},
+                            kSeparator,
+                            {&TF1::MM_View_Reload, "Reload", "MM_View_Reload", "一覧と表示中のメッセージを読み直す",
+                             K(Qt::Key_F5), &TF1::MM_View_ReloadClick, false},
                         });
 
     MM_Option = addMenu(

@@ -28,14 +28,16 @@ TF1::ThreadPass::~ThreadPass() {
     if (!on_)
         return;
     try {
+        // The links stay for a refresh of the list, which reads only the
+        // files that changed.
         ThreadTree t = ThreadTree::build(b_.threadLinks_, size_t(b_.LB_Title->lineCount()), b_.descending());
-        b_.threadLinks_.clear();
         // The folder keys the threads the user collapsed, by number.
         b_.LB_Title->setTree({std::move(t.parent), std::move(t.childStart), std::move(t.children), std::move(t.roots),
                               std::move(t.number), b_.listedDirectory()});
     } catch (...) {
         // Without memory for the tree the list stays flat.
         b_.threadLinks_.clear();
+        b_.titleCache_.links = false;
     }
 }
 

@@ -23,6 +23,7 @@
 #include "ui/widgets/panel.h"
 #include "ui/widgets/titlelist.h"
 
+#include <QElapsedTimer>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <array>
@@ -31,8 +32,10 @@
 #include <utility>
 #include <vector>
 
+class QFileSystemWatcher;
 class QSplitter;
 class QMenu;
+class QTimer;
 
 namespace vb {
 
@@ -179,6 +182,15 @@ public:
     // Thread view (browser_thread.cpp).
     void MM_View_ThreadClick();
 
+    // Following the listed folder (browser_watch.cpp). The title list is
+    // brought up to the folder as it is now: files added, removed or renamed
+    // over come and go, reading only their headers; the message on view
+    // stays selected, and is shown again when its file changed unless it is
+    // being edited. Reload (F5) does it by hand, and also asks each kept
+    // file for its modification time, to find files rewritten in place.
+    void TitleList_Refresh(bool byHand = false);
+    void MM_View_ReloadClick();
+
 private:
     // The controls are the window's own; each has an object name.
 
@@ -234,9 +246,11 @@ private:
     MenuEntry *MM_View_Filter = nullptr;
     TextField *Edt_TitleFilter = nullptr;
     MenuEntry *MM_View_Thread = nullptr;
+    MenuEntry *MM_View_Reload = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
 private:
@@ -359,7 +373,39 @@ private:
     // title when it is gone.
     void rebuildTitlesKeeping(const Bytes &fileName);
     bool threadView_ = false;
-    ThreadLinks threadLinks_;
+    ThreadLinks threadLinks_; // the last pass's, kept for a refresh
+
+    // Following the listed folder (browser_watch.cpp).
+    void buildWatch();
+    // Watches the listed directory and the file on view.
+    void followFolder();
+    // A change was reported: the refresh follows after a short quiet time,
+    // so that a burst of changes makes one.
+    void folderChanged();
+    void refreshWhenQuiet();
+    // What the last complete title pass knew of each listed file, in name
+    // order, so that a refresh reads only the headers of new and changed
+    // files: the names and their inode numbers as listed, and when each
+    // header was read (the lines are the title list's, the links
+    // threadLinks_). Valid only for the listing, mode and title style it was
+    // made with.
+    struct TitleCache {
+        bool valid = false;
+        Bytes directory, mask, titleText;
+        bool logMode = false, descending = false, links = false;
+        NameList names;
+        std::vector<uint64_t> inodes;
+        std::vector<int64_t> readNs; // the system clock before the read
+    };
+    // After a complete pass: readNs holds when each header was read, or is
+    // empty when all were read after passStarted.
+    void keepTitleCache(int64_t passStarted, std::vector<int64_t> readNs = {});
+    bool titleCacheFits() const;
+    TitleCache titleCache_;
+    QFileSystemWatcher *watcher_ = nullptr;
+    QTimer *refreshTimer_ = nullptr;
+    bool refreshPending_ = false; // a change came while the window was hidden
+    QElapsedTimer burst_;         // since the first change of those waiting
 };
 
 class TF1::ThreadPass {

@@ -46,13 +46,13 @@ const FileList::Snapshot &FileList::read(const Bytes &dir, std::unique_ptr<Snaps
     auto snap = std::make_unique<Snapshot>();
     snap->dir = dir;
     int err = 0;
-    if (!listDirectory(dir, &snap->files, readOnce_ > 0 ? &snap->folders : nullptr, &err))
+    if (!listDirectory(dir, &snap->files, readOnce_ > 0 ? &snap->folders : nullptr, &err, &snap->inodes))
         failIo(ioCodeFromErrno(err), err);
     if (readOnce_ == 0) {
         scratch = std::move(snap);
         return *scratch;
     }
-    sortFileNames(snap->files);
+    sortFileNames(snap->files, &snap->inodes);
     kept_ = std::move(snap);
     return *kept_;
 }
@@ -64,33 +64,45 @@ void FileList::list(const Bytes &dir, const Bytes &mask, bool last) {
         scratch = std::move(kept_); // in name order already, and needed no more
     const FileMask filter(mask);
     NameList found;
-    auto keep = [&found](const std::vector<Bytes> &names) {
-        size_t bytes = 0;
-        for (const Bytes &name : names)
-            bytes += name.size();
-        found.reserve(names.size(), bytes);
-        for (const Bytes &name : names)
-            found.push_back(name);
-    };
+    std::vector<uint64_t> foundInodes;
     if (scratch) {
         // A read for this listing alone: the names that do not match go.
         std::vector<Bytes> &files = scratch->files;
-        files.erase(
-            std::remove_if(files.begin(), files.end(), [&](const Bytes &name) { return !filter.matches(name); }),
-            files.end());
+        std::vector<uint64_t> &inodes = scratch->inodes;
+        size_t kept = 0;
+        for (size_t i = 0; i < files.size(); ++i) {
+            if (!filter.matches(files[i]))
+                continue;
+            if (kept != i) {
+                files[kept] = std::move(files[i]);
+                inodes[kept] = inodes[i];
+            }
+            ++kept;
+        }
+        files.resize(kept);
+        inodes.resize(kept);
         if (readOnce_ == 0) // a kept read is in name order already
-            sortFileNames(files);
-        keep(files);
+            sortFileNames(files, &inodes);
+        size_t bytes = 0;
+        for (const Bytes &name : files)
+            bytes += name.size();
+        found.reserve(files.size(), bytes);
+        for (const Bytes &name : files)
+            found.push_back(name);
+        foundInodes = std::move(inodes);
     } else {
         // The kept read is in name order already and stays for later steps.
-        for (const Bytes &name : snap.files)
-            if (filter.matches(name))
-                found.push_back(name);
+        for (size_t i = 0; i < snap.files.size(); ++i)
+            if (filter.matches(snap.files[i])) {
+                found.push_back(snap.files[i]);
+                foundInodes.push_back(snap.inodes[i]);
+            }
     }
 
     directory_ = dir;
     mask_ = mask;
     names_ = std::move(found);
+    inodes_ = std::move(foundInodes);
     setWorkingDirectory(directory_);
 }
 

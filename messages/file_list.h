@@ -17,6 +17,9 @@ public:
     const Bytes &mask() const { return mask_; }
     // Matching names without directory, ascending by compareFileNames.
     const NameList &names() const { return names_; }
+    // The inode number of each name as the listing found it: a file renamed
+    // over a listed one (an atomic write) shows as another number.
+    const std::vector<uint64_t> &inodes() const { return inodes_; }
     size_t count() const { return names_.size(); }
 
     // Each of these lists the directory (setDirectory and setMask only when
@@ -52,7 +55,8 @@ private:
     // One read of a directory.
     struct Snapshot {
         Bytes dir;
-        std::vector<Bytes> files; // in name order when kept, else as read
+        std::vector<Bytes> files;     // in name order when kept, else as read
+        std::vector<uint64_t> inodes; // paired with files
         std::vector<Bytes> folders;
     };
     const Snapshot &read(const Bytes &dir, std::unique_ptr<Snapshot> &scratch);
@@ -62,6 +66,7 @@ private:
     Bytes directory_;
     Bytes mask_ = "*.*";
     NameList names_;
+    std::vector<uint64_t> inodes_;
     int readOnce_ = 0;               // ReadOnce scopes alive
     std::unique_ptr<Snapshot> kept_; // the read kept for them
 };

@@ -154,7 +154,9 @@ int compareFileNames(const Bytes &a, const Bytes &b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-void sortFileNames(std::vector<Bytes> &names) {
+void sortFileNames(std::vector<Bytes> &names, std::vector<uint64_t> *paired) {
+    if (paired && paired->size() != names.size())
+        paired = nullptr;
     // Every key lies in one block; an entry holds the first eight bytes of
     // its key as a number, which settles most comparisons without a call.
     size_t total = 0;
@@ -213,15 +215,20 @@ void sortFileNames(std::vector<Bytes> &names) {
         if (placed[k])
             continue;
         Bytes first = std::move(names[k]);
+        const uint64_t firstPaired = paired ? (*paired)[k] : 0;
         size_t to = k;
         for (;;) {
             placed[to] = true;
             const size_t from = order[to].index;
             if (from == k) {
                 names[to] = std::move(first);
+                if (paired)
+                    (*paired)[to] = firstPaired;
                 break;
             }
             names[to] = std::move(names[from]);
+            if (paired)
+                (*paired)[to] = (*paired)[from];
             to = from;
         }
     }

@@ -4,6 +4,7 @@
 #include "settings/categories.h"
 #include "ui/core/codepage.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace vb {
@@ -51,6 +52,7 @@ int compareFileNames(const Bytes &a, const Bytes &b);
 // a key of the same length (ASCII letters outside double-byte characters in
 // lower case), and the keys are compared as bytes, the names themselves only
 // between equal keys.
-void sortFileNames(std::vector<Bytes> &names);
+// Values paired with the names (one per name, or none) move with them.
+void sortFileNames(std::vector<Bytes> &names, std::vector<uint64_t> *paired = nullptr);
 
 } // namespace vb

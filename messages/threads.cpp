@@ -43,6 +43,14 @@ void ThreadLinks::add(int number, const Bytes &backLink, const Bytes &nextLinks)
     nextEnd_.push_back(uint32_t(next_.size()));
 }
 
+void ThreadLinks::addFrom(const ThreadLinks &other, size_t i) {
+    number_.push_back(other.number_[i]);
+    back_.push_back(other.back_[i]);
+    const uint32_t from = i == 0 ? 0 : other.nextEnd_[i - 1];
+    next_.insert(next_.end(), other.next_.begin() + from, other.next_.begin() + other.nextEnd_[i]);
+    nextEnd_.push_back(uint32_t(next_.size()));
+}
+
 ThreadTree ThreadTree::build(const ThreadLinks &links, size_t lines, bool lastFirst) {
     ThreadTree t;
     const size_t n = std::min(lines, links.size());

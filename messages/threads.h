@@ -29,6 +29,8 @@ public:
     // number is no link; next links count up to the first piece that is not.
     void add(int number, const Bytes &backLink, const Bytes &nextLinks);
     size_t size() const { return number_.size(); }
+    // Adds a copy of entry i of other (a message kept from an earlier pass).
+    void addFrom(const ThreadLinks &other, size_t i);
 
 private:
     friend struct ThreadTree;

@@ -219,6 +219,41 @@ void BM_ListDirectory_100k(benchmark::State &state) {
 }
 BENCHMARK(BM_ListDirectory_100k)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
+// The title list following its folder: one message added to the category of
+// 100,000 by another program, and the list brought up to it (listed again,
+// the one new header read, every other line kept). Compare with
+// ListDirectory, the listing alone, in the same run.
+void BM_RefreshOneAdded_100k(benchmark::State &state) {
+    const std::string dir = collection();
+    vb::Settings settings(vb::fsToBytes(dir) + "bench.ini");
+    setUpCategory(settings, dir);
+    vb::TF1 browser(settings);
+    selectFirstCategory(browser);
+    // A message from the middle: the one on view, at the top, stays.
+    const std::string added = dir + "KVX50000.TXT";
+    std::string content(4096, '\0');
+    {
+        FILE *f = std::fopen(added.c_str(), "rb");
+        content.resize(std::fread(content.data(), 1, content.size(), f));
+        std::fclose(f);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        ::unlink(added.c_str());
+        browser.TitleList_Refresh();
+        FILE *f = std::fopen(added.c_str(), "wb");
+        std::fwrite(content.data(), 1, content.size(), f);
+        std::fclose(f);
+        state.ResumeTiming();
+        browser.TitleList_Refresh();
+        benchmark::DoNotOptimize(vb::BrowserProbe(browser).LB_Title->count());
+    }
+    if (vb::BrowserProbe(browser).LB_Title->count() != kMessages ||
+        vb::BrowserProbe(browser).LB_Title->line(kMessages / 2 - 1).compare(0, 5, "50000") != 0)
+        state.SkipWithError("the added message is not listed in its place");
+}
+BENCHMARK(BM_RefreshOneAdded_100k)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
+
 // The floor of listing: readdir into strings and sort them by their bytes.
 void BM_ReaddirSortFloor_100k(benchmark::State &state) {
     const std::string dir = collection();

@@ -373,6 +373,7 @@ TEST_F(BindingTest, KeyboardShortcutsListsEveryBoundKeyFromTheMenus) {
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K), "View > Added Command | "},
         {QKeySequence(Qt::CTRL | Qt::Key_2), "View > Res Message > 02 : | 下位関連発言 02"},
         {QKeySequence(Qt::Key_F3), "Edit > Find Next | 次の検索結果"},
+        {QKeySequence(Qt::Key_F5), "View > Reload | 一覧と表示中のメッセージを読み直す"},
         {QKeySequence(Qt::Key_Escape), " | 検索を中止"},
     };
     for (const auto &k : known) {

@@ -112,6 +112,7 @@ public:
     MenuEntry *MM_View_Filter = vbtest::control<MenuEntry>(window_, QStringLiteral("MM_View_Filter"));
     TextField *Edt_TitleFilter = vbtest::control<TextField>(window_, QStringLiteral("Edt_TitleFilter"));
     MenuEntry *MM_View_Thread = vbtest::control<MenuEntry>(window_, QStringLiteral("MM_View_Thread"));
+    MenuEntry *MM_View_Reload = vbtest::control<MenuEntry>(window_, QStringLiteral("MM_View_Reload"));
     // clang-format on
 };
 

@@ -7,6 +7,7 @@
 #include "ui/core/codepage.h"
 
 #include <cstdint>
+#include <string>
 
 namespace vb {
 
@@ -29,5 +30,14 @@ inline bool operator!=(const FileIdentity &a, const FileIdentity &b) { return !(
 // identity that is not present; false and *err set when the file cannot be
 // examined for another reason.
 bool readFileIdentity(const Bytes &path, FileIdentity &out, int *err = nullptr);
+
+struct FileHandle;
+// The same for the file fsName (file-system spelling) of a folder held open
+// (FileHandle::openFolderFs), without walking the folder's path again.
+bool readFileIdentityIn(const FileHandle &folder, const std::string &fsName, FileIdentity &out, int *err = nullptr);
+
+// The system clock in nanoseconds since the epoch, the clock file times are
+// taken from.
+int64_t systemClockNs();
 
 } // namespace vb

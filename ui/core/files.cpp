@@ -42,7 +42,6 @@ bool writeAll(int fd, const char *data, size_t size) {
     return true;
 }
 
-
 // The temporary file of a save is this prefix and six letters or digits.
 constexpr char kTemporaryPrefix[] = ".vb-";
 // One left by a save that never finished (the program was killed) is removed
@@ -471,9 +470,12 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err, FileAccess 
     return sweepAfter(dir, true);
 }
 
-bool listDirectory(const Bytes &dir, std::vector<Bytes> *files, std::vector<Bytes> *folders, int *err) {
+bool listDirectory(const Bytes &dir, std::vector<Bytes> *files, std::vector<Bytes> *folders, int *err,
+                   std::vector<uint64_t> *fileInodes) {
     if (files)
         files->clear();
+    if (fileInodes)
+        fileInodes->clear();
     if (folders)
         folders->clear();
     const std::string fsDir = fsPath(dir);
@@ -495,9 +497,11 @@ bool listDirectory(const Bytes &dir, std::vector<Bytes> *files, std::vector<Byte
                    : S_ISDIR(st.st_mode)                  ? DT_DIR
                                                           : DT_UNKNOWN;
         }
-        if (type == DT_REG && files)
+        if (type == DT_REG && files) {
             files->push_back(fsToBytes(e->d_name));
-        else if (type == DT_DIR && folders)
+            if (fileInodes)
+                fileInodes->push_back(uint64_t(e->d_ino));
+        } else if (type == DT_DIR && folders)
             folders->push_back(fsToBytes(e->d_name));
     }
     ::closedir(d);

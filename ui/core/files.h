@@ -6,6 +6,7 @@
 
 #include "ui/core/codepage.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace vb {
@@ -95,7 +96,10 @@ bool createNewFile(const Bytes &path, const Bytes &data, int *err = nullptr);
 bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err = nullptr);
 // One pass over a directory: its ordinary files and its non-hidden folders
 // (either may be null), unsorted. Returns false and sets *err on failure.
-bool listDirectory(const Bytes &dir, std::vector<Bytes> *files, std::vector<Bytes> *folders, int *err = nullptr);
+// With fileInodes, the inode number of each entry of files, as the directory
+// gives it (a file renamed over another shows as a different one).
+bool listDirectory(const Bytes &dir, std::vector<Bytes> *files, std::vector<Bytes> *folders, int *err = nullptr,
+                   std::vector<uint64_t> *fileInodes = nullptr);
 
 // False, with *err set (ENOTDIR for anything else that is there), when the
 // path names no directory.

@@ -1,0 +1,184 @@
+// The title list follows the listed folder: messages another program adds,
+// removes or renames over come and go without a command, the message on view
+// is shown again when its file changes unless it is being edited, and Reload
+// (F5) does the same at once.
+
+#include "tests/browser/browser_fixture.h"
+#include "ui/core/file_identity.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QThread>
+#include <cstdio>
+#include <functional>
+
+using namespace vbtest;
+using vb::Bytes;
+
+namespace {
+
+class WatchTest : public BrowserTest {
+protected:
+    // Runs the event loop until done holds, for at most a few seconds (the
+    // machine may be loaded): the folder's notifications come through it.
+    bool waitUntil(const std::function<bool()> &done) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done()) {
+            if (clock.elapsed() > 5000)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(10);
+        }
+        return true;
+    }
+    // Another program's atomic write: a new file renamed over the old one.
+    void replaceFromOutside(const std::string &name, const std::string &content) {
+        put(msgDir() + "incoming.tmp", content);
+        ASSERT_EQ(std::rename((msgDir() + "incoming.tmp").c_str(), (msgDir() + name).c_str()), 0);
+    }
+    std::string caption() const { return ui().Pnl_FLBCount->text().toStdString(); }
+    std::string selectedTitle() const {
+        const int row = ui().LB_Title->selectedIndex();
+        return row < 0 ? std::string("(none)") : ui().LB_Title->line(row);
+    }
+    bool onViewIsAsOnDisk() const {
+        vb::FileIdentity now;
+        return vb::readFileIdentity(browser->messageOnView().path, now) && now == browser->messageOnView().identity;
+    }
+    // Three messages, newest first, with the middle one on view, clicked as
+    // a user does.
+    void openWithSecondOnView() {
+        category("Log Mode");
+        message("KVX00001.TXT", logMessage("00001", "First", "Ann", "", "", "Body one\r\n"));
+        message("KVX00002.TXT", logMessage("00002", "Second", "Ben", "", "", "Body two\r\n"));
+        message("KVX00003.TXT", logMessage("00003", "Third", "Cy", "", "", "Body three\r\n"));
+        browser->DefaultRead();
+        QTest::keyClick(ui().LB_Title, Qt::Key_Down);
+        ASSERT_EQ(memo(), std::vector<std::string>{"Body two"});
+    }
+};
+
+TEST_F(WatchTest, MessagesAddedRemovedOrRenamedOverFromOutsideComeAndGoWithTheViewKept) {
+    const struct {
+        const char *change;
+        std::function<void()> make;
+        std::vector<std::string> titles;
+        std::string caption, selected, shown;
+        // The rows in Thread View, when they differ.
+        std::vector<std::string> threadRows;
+    } cases[] = {
+        {"a message added, answering the one on view",
+         [&] { message("KVX00004.TXT", logMessage("00004", "Fourth", "Di", "", "00002")); },
+         {"00004 _ Fourth / Di", "00003 _ Third / Cy", "00002 _ Second / Ben", "00001 _ First / Ann"},
+         "Total Message : 4 ",
+         "00002 _ Second / Ben",
+         "Body two",
+         {"00003 _ Third / Cy", "00002 _ Second / Ben", "00004 _ Fourth / Di", "00001 _ First / Ann"}},
+        {"another message removed",
+         [&] { std::remove((msgDir() + "KVX00003.TXT").c_str()); },
+         {"00002 _ Second / Ben", "00001 _ First / Ann"},
+         "Total Message : 2 ",
+         "00002 _ Second / Ben",
+         "Body two",
+         {}},
+        {"another message renamed over",
+         [&] { replaceFromOutside("KVX00003.TXT", logMessage("00003", "Third again", "Cy")); },
+         {"00003 _ Third again / Cy", "00002 _ Second / Ben", "00001 _ First / Ann"},
+         "Total Message : 3 ",
+         "00002 _ Second / Ben",
+         "Body two",
+         {}},
+        {"the message on view renamed over",
+         [&] { replaceFromOutside("KVX00002.TXT", logMessage("00002", "Second again", "Ben", "", "", "New two\r\n")); },
+         {"00003 _ Third / Cy", "00002 _ Second again / Ben", "00001 _ First / Ann"},
+         "Total Message : 3 ",
+         "00002 _ Second again / Ben",
+         "New two",
+         {}},
+        {"the message on view removed: the nearest row is shown",
+         [&] { std::remove((msgDir() + "KVX00002.TXT").c_str()); },
+         {"00003 _ Third / Cy", "00001 _ First / Ann"},
+         "Total Message : 2 ",
+         "00001 _ First / Ann",
+         "Body one",
+         {}},
+    };
+    for (const bool threaded : {false, true})
+        for (const auto &c : cases) {
+            SCOPED_TRACE(std::string(c.change) + (threaded ? ", Thread View" : ""));
+            for (const char *name : {"KVX00001.TXT", "KVX00002.TXT", "KVX00003.TXT", "KVX00004.TXT"})
+                std::remove((msgDir() + name).c_str());
+            openWithSecondOnView();
+            if (threaded)
+                ui().MM_View_Thread->trigger();
+            c.make();
+            const std::vector<std::string> &rows = threaded && !c.threadRows.empty() ? c.threadRows : c.titles;
+            EXPECT_TRUE(waitUntil([&] { return titles() == rows; })) << ::testing::PrintToString(titles());
+            EXPECT_EQ(ui().LB_Title->isThreaded(), threaded);
+            EXPECT_EQ(caption(), c.caption);
+            EXPECT_EQ(selectedTitle(), c.selected);
+            EXPECT_EQ(memo(), std::vector<std::string>{c.shown});
+            EXPECT_EQ(label(ui().Lbl_Info_Title),
+                      c.selected.substr(0, 5) + " " + c.selected.substr(8, c.selected.find(" / ") - 8));
+            EXPECT_TRUE(onViewIsAsOnDisk());
+        }
+}
+
+TEST_F(WatchTest, AMessageBeingEditedIsNeverReloadedWhileOneNotEditedIsShownAgain) {
+    for (const bool edited : {true, false}) {
+        SCOPED_TRACE(edited ? "edited" : "not edited");
+        std::remove((msgDir() + "KVX00002.TXT").c_str());
+        category("Log Mode");
+        message("KVX00001.TXT", logMessage("00001", "First", "Ann"));
+        message("KVX00002.TXT", logMessage("00002", "Second", "Ben", "", "", "Old body\r\n"));
+        browser->DefaultRead();
+        if (edited) {
+            ui().Btn_Edit->click();
+            QTest::keyClicks(ui().Memo_log, "typed ");
+        }
+        const std::vector<std::string> before = memo();
+        // Written in place, as an editor that does not rename does.
+        put(msgDir() + "KVX00002.TXT", logMessage("00002", "Retitled", "Ben", "", "", "New body\r\n"));
+        EXPECT_TRUE(waitUntil([&] { return titles().front() == "00002 _ Retitled / Ben"; }));
+        EXPECT_EQ(selectedTitle(), "00002 _ Retitled / Ben");
+        if (edited) {
+            EXPECT_EQ(memo(), before);
+            EXPECT_NE(before.front().find("typed "), std::string::npos);
+            EXPECT_TRUE(browser->inEditMode());
+            EXPECT_TRUE(browser->holdsUnsavedText());
+            EXPECT_FALSE(onViewIsAsOnDisk()) << "the record stays the load's, for the write to ask about";
+            EXPECT_EQ(label(ui().Lbl_Info_Title), "00002 Second");
+            browser->forgetEdits();
+        } else {
+            EXPECT_TRUE(waitUntil([&] { return memo() == std::vector<std::string>{"New body"}; }));
+            EXPECT_EQ(label(ui().Lbl_Info_Title), "00002 Retitled");
+            EXPECT_TRUE(onViewIsAsOnDisk());
+        }
+    }
+}
+
+TEST_F(WatchTest, F5ReloadsTheListAndTheMessageOnViewAtOnce) {
+    category("Log Mode");
+    message("KVX00001.TXT", logMessage("00001", "First", "Ann"));
+    message("KVX00002.TXT", logMessage("00002", "Second", "Ben", "", "", "Old body\r\n"));
+    browser->DefaultRead();
+    browser->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(browser.get()));
+    // No event runs between the changes and the key: the folder's own
+    // notifications have not come through yet.
+    // A message rewritten in place is no change of the folder, yet Reload
+    // finds it too.
+    message("KVX00003.TXT", logMessage("00003", "Third", "Cy"));
+    replaceFromOutside("KVX00002.TXT", logMessage("00002", "Second", "Ben", "", "", "New body\r\n"));
+    put(msgDir() + "KVX00001.TXT", logMessage("00001", "First again", "Ann"));
+    QTest::keyClick(browser.get(), Qt::Key_F5);
+    EXPECT_EQ(titles(),
+              (std::vector<std::string>{"00003 _ Third / Cy", "00002 _ Second / Ben", "00001 _ First again / Ann"}));
+    EXPECT_EQ(caption(), "Total Message : 3 ");
+    EXPECT_EQ(selectedTitle(), "00002 _ Second / Ben");
+    EXPECT_EQ(memo(), std::vector<std::string>{"New body"});
+    EXPECT_TRUE(onViewIsAsOnDisk());
+}
+
+} // namespace

@@ -32,6 +32,11 @@ void PainterCanvas::abortDocument() {
         painter_.end();
 }
 
+void PainterCanvas::paintWith(QPainter *painter) {
+    external_ = painter;
+    fontOnPainter_ = false;
+}
+
 void PainterCanvas::setFontFace(const Bytes &face) {
     const QString f = toUnicode(face);
     if (f == face_)
@@ -64,6 +69,22 @@ PainterCanvas::Sized &PainterCanvas::sized() {
 namespace {
 // Texts whose widths are kept, a size.
 constexpr size_t kKeptWidths = 64;
+// A text longer than this is cut where it leaves its rectangle, measured a
+// piece of this many characters at a time.
+constexpr int kCutPiece = 256;
+
+// The start of text that reaches width and a piece beyond: a line of
+// megabytes drawn on an image costs what its visible part does.
+QString cutAt(const QString &text, const QFontMetrics &metrics, int width) {
+    if (text.size() <= 2 * kCutPiece)
+        return text;
+    int end = 0, reached = 0;
+    while (end < text.size() && reached <= width) {
+        reached += metrics.horizontalAdvance(text.mid(end, kCutPiece));
+        end += kCutPiece;
+    }
+    return text.left(end + kCutPiece);
+}
 } // namespace
 
 int PainterCanvas::textWidth(const Bytes &text) {
@@ -90,28 +111,32 @@ void PainterCanvas::measuredTextRect(const PixelRect &clip, int x, int y, const 
     if (text.empty() || clip.width() <= 0 || clip.height() <= 0)
         return;
     const Sized &s = sized();
+    QPainter &p = painter();
     if (!fontOnPainter_ || paintedSize_ != size_) {
-        painter_.setFont(s.font);
+        p.setFont(s.font);
         paintedSize_ = size_;
         fontOnPainter_ = true;
     }
-    const QString t = toUnicode(text);
+    QString t = toUnicode(text);
+    if (external_ && x + width > clip.right)
+        t = cutAt(t, s.metrics, clip.right - x);
     // Clipping costs a clip path in the output: only a text that reaches
     // beyond its rectangle is clipped.
     const bool inside =
         x >= clip.left && y >= clip.top && x + width <= clip.right && y + s.metrics.height() <= clip.bottom;
     if (!inside)
-        painter_.setClipRect(QRect(clip.left, clip.top, clip.width(), clip.height()));
-    painter_.drawText(QPoint(x, y + s.metrics.ascent()), t);
+        p.setClipRect(QRect(clip.left, clip.top, clip.width(), clip.height()));
+    p.drawText(QPoint(x, y + s.metrics.ascent()), t);
     if (!inside)
-        painter_.setClipping(false);
+        p.setClipping(false);
 }
 
 void PainterCanvas::setPenWidth(int pixels) { pen_.setWidth(pixels); }
 
 void PainterCanvas::line(int x1, int y1, int x2, int y2) {
-    painter_.setPen(pen_);
-    painter_.drawLine(x1, y1, x2, y2);
+    QPainter &p = painter();
+    p.setPen(pen_);
+    p.drawLine(x1, y1, x2, y2);
 }
 
 } // namespace vb

@@ -37,6 +37,12 @@ public:
     void setPenWidth(int pixels) override;
     void line(int x1, int y1, int x2, int y2) override;
 
+    // Draws on painter from now on in place of the device (nullptr: on the
+    // device again), every size still measured on the device: the print
+    // preview's page images, their painter mapping the device's page onto
+    // them. A text reaching far beyond its rectangle is cut there first.
+    void paintWith(QPainter *painter);
+
     // The font drawn at a size: the face at that point size, or, for size 0
     // and less, at one device pixel.
     QFont fontAt(int points) const;
@@ -52,9 +58,11 @@ private:
     };
     // The current size's font and metrics, made once per size and kept.
     Sized &sized();
+    QPainter &painter() { return external_ ? *external_ : painter_; }
 
     QPagedPaintDevice &device_;
     QPainter painter_;
+    QPainter *external_ = nullptr;
     QString face_;
     int size_ = 0;
     std::map<int, Sized> sizes_;

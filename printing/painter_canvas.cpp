@@ -135,7 +135,15 @@ void PainterCanvas::setPenWidth(int pixels) { pen_.setWidth(pixels); }
 
 void PainterCanvas::line(int x1, int y1, int x2, int y2) {
     QPainter &p = painter();
-    p.setPen(pen_);
+    // On a shrunk page a rule stays at least a pixel wide, as on paper it
+    // is seen.
+    if (external_ && pen_.widthF() * p.transform().m11() < 1) {
+        QPen hairline(pen_);
+        hairline.setWidth(0);
+        p.setPen(hairline);
+    } else {
+        p.setPen(pen_);
+    }
     p.drawLine(x1, y1, x2, y2);
 }
 

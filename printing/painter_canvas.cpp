@@ -2,6 +2,8 @@
 
 #include <QPagedPaintDevice>
 #include <QPrinter>
+#include <algorithm>
+#include <limits>
 
 namespace vb {
 
@@ -61,7 +63,7 @@ PainterCanvas::Sized &PainterCanvas::sized() {
     auto found = sizes_.find(size_);
     if (found == sizes_.end()) {
         const QFont f = fontAt(size_);
-        found = sizes_.emplace(size_, Sized{f, QFontMetrics(f, &device_), {}}).first;
+        found = sizes_.emplace(size_, Sized{f, QFontMetrics(f, &device_), {}, {}}).first;
     }
     return found->second;
 }
@@ -96,6 +98,23 @@ int PainterCanvas::textWidth(const Bytes &text) {
     if (s.widths.size() < kKeptWidths)
         s.widths.emplace(text, width);
     return width;
+}
+
+int PainterCanvas::textWidthBound(const Bytes &text) {
+    Sized &s = sized();
+    const QString t = toUnicode(text);
+    if (s.advances.empty())
+        s.advances.assign(0x10000, -1);
+    long long bound = s.metrics.height();
+    for (const QChar c : t) {
+        if (c.isSurrogate())
+            return textWidth(text);
+        int &advance = s.advances[c.unicode()];
+        if (advance < 0)
+            advance = s.metrics.horizontalAdvance(c);
+        bound += advance + 1;
+    }
+    return int(std::min<long long>(bound, std::numeric_limits<int>::max()));
 }
 
 // The height of a line of the font, whatever the text (an empty one too).

@@ -65,6 +65,7 @@ PrintPreview::PrintPreview(const PrintContent &content, QPagedPaintDevice &page,
         QStringLiteral("The page shown and the number of pages; type a page number and press Enter to show it"));
     number_->setToolTip(number_->accessibleDescription());
     number_->setAlignment(Qt::AlignCenter);
+    number_->setMaximumWidth(number_->fontMetrics().horizontalAdvance(QStringLiteral("000000 / 000000")) + 16);
     fitWidth_ = control<QToolButton>(this, "PreviewFitWidth", "Fit Width", "Fit width",
                                      "Shows the page as wide as the window");
     fitPage_ = control<QToolButton>(this, "PreviewFitPage", "Fit Page", "Fit page", "Shows the whole page");

@@ -13,9 +13,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPrinter>
 #include <QTimer>
 #include <sys/stat.h>
@@ -208,10 +210,7 @@ TEST_F(CommandsTest, AFailingWriteLeavesTheOldFileAndSaysWhy) {
     EXPECT_GE(failures, 4); // the temporary file, a write, its sync, its close, the rename
 }
 
-// Off for now: driving Qt's own file dialog by timer picks the proposed name
-// instead of the selected one on its second showing in the merged program;
-// the scripted dialog tests still cover the export's replacement rules.
-TEST_F(CommandsTest, DISABLED_ExportPdfAsksBeforeReplacingAFile) {
+TEST_F(CommandsTest, ExportPdfAsksBeforeReplacingAFile) {
     // The real save dialog: the name of an existing file is accepted, the
     // dialog asks, and the answer decides.
     vb::setDialogs(std::make_unique<vb::QtDialogs>());
@@ -224,8 +223,22 @@ TEST_F(CommandsTest, DISABLED_ExportPdfAsksBeforeReplacingAFile) {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (dialog && asked.isEmpty()) {
-                dialog->selectFile(QString::fromStdString(path));
-                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+                // As the user does, once the dialog is up: the name typed
+                // over the proposed one, then the dialog's Save button.
+                auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                auto *buttons = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+                if (!name || !buttons) {
+                    ADD_FAILURE() << "the save dialog has no name field or buttons";
+                    dialog->reject();
+                    return;
+                }
+                if (dialog->isVisible()) {
+                    name->setText(QString::fromStdString(path));
+                    // Clicked from the event loop: the question it leads to
+                    // runs a loop of its own, in which this step goes on.
+                    QMetaObject::invokeMethod(buttons->button(QDialogButtonBox::Save), "click",
+                                              Qt::QueuedConnection);
+                }
             } else if (box) {
                 asked = box->text();
                 box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();

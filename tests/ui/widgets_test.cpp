@@ -304,6 +304,56 @@ TEST(Memo, LinesReadOneAtATimeAreTheLinesAsShown) {
     }
 }
 
+// Prose wraps between its words; a run of letters too long to search for a
+// word's end wraps anywhere, whichever batch of a stream brings it, and the
+// next message of prose wraps between words again.
+TEST(Memo, ProseWrapsBetweenWordsAndAnEndlessWordAnywhere) {
+    vb::Memo memo;
+    memo.resize(300, 200);
+    memo.show();
+    vb::Bytes prose;
+    for (int i = 0; i < 200; ++i)
+        prose += "word" + std::to_string(i) + " ";
+    const vb::Bytes endless = "ab " + vb::Bytes(20000, 'w');
+    const struct {
+        std::vector<std::vector<std::string_view>> batches;
+        bool betweenWords;
+    } cases[] = {
+        {{{prose}}, true},
+        {{{"short"}, {"x", endless}}, false},
+        {{{prose, "x"}}, true},
+        {{{endless}}, false},
+    };
+    for (const auto &c : cases) {
+        size_t given = 0;
+        memo.streamLines([&](std::vector<std::string_view> &batch) {
+            if (given == c.batches.size())
+                return false;
+            batch = c.batches[given++];
+            return true;
+        });
+        QCoreApplication::processEvents();
+        const std::vector<vb::Bytes> shown = memo.lines();
+        const vb::Bytes &line = c.betweenWords ? prose : endless;
+        size_t at = 0, wrapped = 0, splitWords = 0, first = 0;
+        for (const vb::Bytes &l : shown) {
+            if (line.compare(at, l.size(), l) != 0)
+                continue;
+            at += l.size();
+            first = first ? first : at;
+            ++wrapped;
+            splitWords += at < line.size() && line[at - 1] != ' ';
+        }
+        EXPECT_GT(wrapped, 3u) << c.betweenWords;
+        EXPECT_EQ(splitWords == 0, c.betweenWords) << splitWords << " words split";
+        // Wrapping anywhere fills the first line; at word boundaries the
+        // short word would stand alone before the run.
+        if (!c.betweenWords) {
+            EXPECT_GT(first, 3u);
+        }
+    }
+}
+
 // The progress box of the real dialogs stays away for a short job, appears
 // once a job has run half a second, and its Cancel button stops the job.
 TEST(ProgressBox, AppearsAfterHalfASecondAndCancels) {

@@ -26,11 +26,40 @@ void joinLines(const std::vector<std::string_view> &lines, bool afterOthers, QSt
     }
 }
 
+// A run of visible ASCII characters (letters, digits, marks) longer than
+// this gives the text layout no place to break a shown line. Wrapping at
+// word boundaries, it would search the rest of the run again for every line
+// it shows, which takes minutes for a run of a megabyte; such text wraps
+// anywhere instead. Japanese text breaks between its characters anyway.
+constexpr size_t kLongestWord = 4096;
+
+bool hasLongWord(const std::vector<std::string_view> &lines) {
+    for (std::string_view line : lines) {
+        if (line.size() <= kLongestWord)
+            continue;
+        size_t run = 0;
+        for (const char c : line) {
+            run = c > ' ' && c < '\x7f' ? run + 1 : 0;
+            if (run > kLongestWord)
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
+void Memo::wrapAnywhere(bool on) {
+    const QTextOption::WrapMode mode = on ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wordWrapMode() != mode)
+        setWordWrapMode(mode);
+}
+
 void Memo::setLines(const std::vector<Bytes> &lines) {
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
     QString text;
-    joinLines(std::vector<std::string_view>(lines.begin(), lines.end()), false, text);
+    joinLines(views, false, text);
+    wrapAnywhere(hasLongWord(views));
     showText(text, lines.size() == 1 && lines[0].empty());
 }
 
@@ -51,6 +80,8 @@ void Memo::streamLines(const LineBatches &next) {
         count = batch.size();
         firstEmpty = count > 0 && batch[0].empty();
         joinLines(batch, false, piece);
+        bool anywhere = hasLongWord(batch);
+        wrapAnywhere(anywhere);
         setPlainText(piece);
         if (count > 0) {
             doc->setUndoRedoEnabled(false);
@@ -60,6 +91,8 @@ void Memo::streamLines(const LineBatches &next) {
             while (next(batch)) {
                 count += batch.size();
                 joinLines(batch, true, piece);
+                if (!anywhere && hasLongWord(batch))
+                    wrapAnywhere(anywhere = true);
                 end.insertText(piece);
             }
             adding = false;

@@ -66,6 +66,8 @@ public:
     bool fontFixedPitch() const { return fixed_; }
 
 private:
+    // Lines wrap anywhere rather than at word boundaries (see memo.cpp).
+    void wrapAnywhere(bool on);
     void showText(const QString &text, bool oneEmptyLine);
     Bytes face_;
     int points_ = 0;

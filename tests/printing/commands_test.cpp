@@ -219,6 +219,9 @@ TEST_F(CommandsTest, ExportPdfAsksBeforeReplacingAFile) {
         SCOPED_TRACE(replace ? "replace" : "keep");
         putFile(path, "old");
         QString asked;
+        // The steps go on until the round ends, and not after: their state
+        // goes with it.
+        QObject round;
         std::function<void()> step = [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
@@ -246,9 +249,9 @@ TEST_F(CommandsTest, ExportPdfAsksBeforeReplacingAFile) {
                 dialog->reject(); // the question was declined: the user gives up
                 return;
             }
-            QTimer::singleShot(10, step);
+            QTimer::singleShot(10, &round, step);
         };
-        QTimer::singleShot(10, step);
+        QTimer::singleShot(10, &round, step);
         EXPECT_EQ(vb::runExportPdf(japanese(3), msgDir()), replace);
         EXPECT_TRUE(asked.contains(QStringLiteral("old.pdf"))) << asked.toStdString();
         if (replace) {

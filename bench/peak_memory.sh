@@ -97,7 +97,7 @@ export_peak() {
   ./velbrook & local pid=$!
   wait_window "Width: 352" || { echo "no title window"; kill $pid; return 1; }
   press Return
-  wait_window "Width: 640" || { echo "no browser"; kill $pid; return 1; }
+  wait_window "Height: 450" || { echo "no browser"; kill $pid; return 1; }
   settle $pid
   case $1 in
   print)

@@ -49,7 +49,7 @@ void TF1::Btn_PrintClick() { runPrint(printContent(), printFolder()); }
 
 void TF1::MM_File_PrinterSetupClick() { runPrinterSetup(); }
 
-void TF1::MM_File_PrintPreviewClick() { runPrintPreview(printContent()); }
+void TF1::MM_File_PrintPreviewClick() { runPrintPreview(printContent(), printFolder()); }
 
 void TF1::MM_File_ExportPdfClick() { runExportPdf(printContent(), printFolder()); }
 

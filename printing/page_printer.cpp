@@ -155,8 +155,16 @@ int PagePrinter::PrintPageCal() {
         canvas_.setFontSize(size);
         widths_.assign(count, -1);
         widthsSize_ = size;
+        // A line whose width bound fits fits; only the others are shaped.
+        // The bound stands in for the width where it fits: it tells the
+        // drawing just as well that the line needs no clipping.
+        const auto width = [&](size_t k) {
+            const Bytes line = lineAt(k);
+            const int bound = canvas_.textWidthBound(line);
+            return bound <= limit ? bound : canvas_.textWidth(line);
+        };
         if (culprit < count) {
-            widths_[culprit] = canvas_.textWidth(lineAt(culprit));
+            widths_[culprit] = width(culprit);
             if (widths_[culprit] > limit)
                 return true;
         }
@@ -165,7 +173,7 @@ int PagePrinter::PrintPageCal() {
                 return false;
             if (k == culprit)
                 continue;
-            widths_[k] = canvas_.textWidth(lineAt(k));
+            widths_[k] = width(k);
             if (widths_[k] > limit) {
                 culprit = k;
                 return true;

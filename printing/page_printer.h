@@ -109,7 +109,8 @@ private:
     int width_, height_;
     int lineHeight_ = -1;
     int bodySize_ = -1;
-    // The width of every line at the body size; -1 where not measured.
+    // The width of every line at the body size, or a bound of it that fits
+    // the body; -1 where not measured.
     std::vector<int> widths_;
     int widthsSize_ = -1;
     const PrintProgress *progress_ = nullptr;

@@ -1,6 +1,7 @@
 #include "printing/print_commands.h"
 
 #include "printing/painter_canvas.h"
+#include "printing/print_preview.h"
 #include "ui/core/apptitle.h"
 #include "ui/core/atomic_file.h"
 #include "ui/core/errors.h"
@@ -8,6 +9,8 @@
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/guard.h"
 
+#include <QApplication>
+#include <QBuffer>
 #include <QDate>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -116,6 +119,10 @@ Bytes printingDate() { return fromUnicode(QDate::currentDate().toString(QStringL
 bool runPrint(const PrintContent &content, const Bytes &directory) {
     if (!dialogs().question(kPrintQuestion))
         return false;
+    return printPages(content, directory);
+}
+
+bool printPages(const PrintContent &content, const Bytes &directory) {
     QPrinter &printer = runPrinter();
     std::shared_ptr<Progress> box;
     if (!printerUsable(printer)) {
@@ -138,15 +145,31 @@ bool runPrint(const PrintContent &content, const Bytes &directory) {
 
 void runPrinterSetup() { dialogs().printerSetup(runPrinter()); }
 
-void runPrintPreview(const PrintContent &content) {
-    dialogs().printPreview(runPrinter(), [&content](QPrinter *printer) {
-        guarded([&] {
-            std::shared_ptr<Progress> box;
-            bool cancelled = false;
-            if (!paintPages(content, *printer, progressBox(kPreviewLabel, box), &cancelled) && !cancelled)
-                failPrinter(*printer);
-        });
+void runPrintPreview(const PrintContent &content, const Bytes &directory) {
+    // The pages are laid out on the device they are printed on: the printer,
+    // or a PDF writer in its paper when they go to a PDF file. Nothing is
+    // drawn on it.
+    QPrinter &printer = runPrinter();
+    QBuffer unwritten;
+    std::unique_ptr<QPdfWriter> pdf;
+    QPagedPaintDevice *page = &printer;
+    if (!printerUsable(printer) || printer.outputFormat() == QPrinter::PdfFormat) {
+        pdf = std::make_unique<QPdfWriter>(&unwritten);
+        pdf->setResolution(kPdfResolution);
+        pdf->setPageLayout(printer.pageLayout());
+        page = pdf.get();
+    }
+    PrintPreview preview(content, *page, QApplication::activeWindow());
+    {
+        std::shared_ptr<Progress> box;
+        if (!preview.measure(progressBox(kPreviewLabel, box)))
+            return;
+    }
+    connectGuarded(&preview, &PrintPreview::printRequested, &preview, [&] {
+        if (printPages(content, directory))
+            preview.accept();
     });
+    dialogs().printPreview(preview);
 }
 
 bool runExportPdf(const PrintContent &content, const Bytes &directory) {

@@ -42,14 +42,17 @@ Bytes printingDate();
 // Every job below shows a progress box (Dialogs::progress) with which the
 // user may cancel it; a cancelled job prints or writes nothing.
 //
-// Print: asks "Now Viewing Message Print OK?", then prints on the run's
-// printer; without a usable printer offers to save the pages as a PDF file in
-// directory. True when pages were printed or saved.
+// Print: asks "Now Viewing Message Print OK?", then prints the pages.
 bool runPrint(const PrintContent &content, const Bytes &directory);
+// Prints the pages on the run's printer; without a usable printer offers to
+// save them as a PDF file in directory. True when pages were printed or saved.
+bool printPages(const PrintContent &content, const Bytes &directory);
 // PrinterSetup: the printer-setup dialog over the run's printer.
 void runPrinterSetup();
-// Print Preview: the pages as the run's printer would print them.
-void runPrintPreview(const PrintContent &content);
+// Print Preview: the pages as the run's printer would print them
+// (printing/print_preview.h), laid out first under a progress box; its Print
+// button prints them as printPages does and closes it.
+void runPrintPreview(const PrintContent &content, const Bytes &directory);
 // Export PDF: the save dialog (which asks before a file is replaced), then the
 // PDF file; true when it was written.
 bool runExportPdf(const PrintContent &content, const Bytes &directory);

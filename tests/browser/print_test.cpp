@@ -9,7 +9,9 @@
 #include "ui/widgets/fonts.h"
 
 #include <QAccessible>
+#include <QAbstractButton>
 #include <QAccessibleActionInterface>
+#include <QDialog>
 #include <QMenu>
 #include <QPrinter>
 #include <QTest>
@@ -150,16 +152,20 @@ TEST_F(PrintTest, ExportPdfOfATextModeFileNamesTheFile) {
 
 TEST_F(PrintTest, SetupAndPreviewFromTheMenu) {
     logCategory();
+    // The preview's Print button prints the message on view: without a
+    // printer, as a PDF file offered in the message's folder.
     const std::string pdf = dir.file("preview.pdf");
-    dialogs->onPrintPreview = [&](QPrinter &, const vb::PagePainter &paint) {
-        QPrinter pages(QPrinter::HighResolution);
-        pages.setOutputFormat(QPrinter::PdfFormat);
-        pages.setOutputFileName(QString::fromStdString(pdf));
-        paint(&pages);
+    dialogs->saveAnswers = {vb::fsToBytes(pdf)};
+    dialogs->onPrintPreview = [&](QDialog &preview) {
+        auto *print = preview.findChild<QAbstractButton *>("PreviewPrint");
+        ASSERT_NE(print, nullptr);
+        print->click();
     };
     ui().MM_File_PrinterSetup->trigger();
     ui().MM_File_PrintPreview->trigger();
-    EXPECT_EQ(kinds(*dialogs), (std::vector<std::string>{"printerSetup:", "printPreview:"}));
+    EXPECT_EQ(kinds(*dialogs),
+              (std::vector<std::string>{"printerSetup:", "printPreview:", "save:No Printer : Save As PDF File"}));
+    EXPECT_EQ(dialogs->saveRequests.at(0).directory, vb::fsToBytes(msgDir()));
     EXPECT_NE(words(pdf).find("Title : 00001 日本語の題名"), std::string::npos);
 }
 

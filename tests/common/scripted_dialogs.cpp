@@ -68,10 +68,10 @@ void ScriptedDialogs::printerSetup(QPrinter &printer) {
         onPrinterSetup(printer);
 }
 
-void ScriptedDialogs::printPreview(QPrinter &printer, const PagePainter &paint) {
+void ScriptedDialogs::printPreview(QDialog &preview) {
     log.push_back({"printPreview", {}});
     if (onPrintPreview)
-        onPrintPreview(printer, paint);
+        onPrintPreview(preview);
 }
 
 std::unique_ptr<Progress> ScriptedDialogs::progress(const Bytes &label) {

@@ -37,7 +37,7 @@ public:
     std::vector<SaveRequest> saveRequests;
     // What the printer-setup dialog and the preview do (nothing when unset).
     std::function<void(QPrinter &)> onPrinterSetup;
-    std::function<void(QPrinter &, const PagePainter &)> onPrintPreview;
+    std::function<void(QDialog &)> onPrintPreview;
     // Progress boxes, kept apart from the log: the label of each, and the
     // steps taken over all of them. The user cancels at step cancelAtStep
     // (counted from 1), never when it is 0.
@@ -53,7 +53,7 @@ public:
     bool saveFileName(const SaveRequest &request, Bytes &chosen) override;
     bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;
     void printerSetup(QPrinter &printer) override;
-    void printPreview(QPrinter &printer, const PagePainter &paint) override;
+    void printPreview(QDialog &preview) override;
     std::unique_ptr<Progress> progress(const Bytes &label) override;
     std::vector<Bytes> errors() const;
     // The texts of the questions asked, in order.

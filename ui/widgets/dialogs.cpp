@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -177,10 +176,6 @@ void QtDialogs::printerSetup(QPrinter &printer) {
 
 std::unique_ptr<Progress> QtDialogs::progress(const Bytes &label) { return std::make_unique<QtProgress>(label); }
 
-void QtDialogs::printPreview(QPrinter &printer, const PagePainter &paint) {
-    QPrintPreviewDialog dialog(&printer, parentWindow());
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter *p) { paint(p); });
-    dialog.exec();
-}
+void QtDialogs::printPreview(QDialog &preview) { preview.exec(); }
 
 } // namespace vb

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -27,9 +28,6 @@ struct SaveRequest {
     Bytes proposedName;
     bool confirmOverwrite = false;
 };
-
-// Draws the pages on the printer it is given.
-using PagePainter = std::function<void(QPrinter *)>;
 
 // The progress of a long job, with a way to cancel it.
 class Progress {
@@ -66,8 +64,8 @@ public:
     // The printer-setup dialog: the printer, paper and output file it leaves
     // chosen stay in printer.
     virtual void printerSetup(QPrinter &printer) = 0;
-    // The print preview of the pages paint draws, which can print them too.
-    virtual void printPreview(QPrinter &printer, const PagePainter &paint) = 0;
+    // The print preview (printing/print_preview.h), shown until it is closed.
+    virtual void printPreview(QDialog &preview) = 0;
     // A progress box for a job that may take long, captioned with the
     // application title, showing label, a bar and "キャンセル". It appears
     // once the job has run for half a second, keeps the windows painted while
@@ -90,7 +88,7 @@ public:
     bool saveFileName(const SaveRequest &request, Bytes &chosen) override;
     bool chooseFont(Bytes &face, int &size, bool fixedPitchOnly) override;
     void printerSetup(QPrinter &printer) override;
-    void printPreview(QPrinter &printer, const PagePainter &paint) override;
+    void printPreview(QDialog &preview) override;
     std::unique_ptr<Progress> progress(const Bytes &label) override;
 };
 

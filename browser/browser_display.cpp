@@ -4,6 +4,7 @@
 #include "browser/browser_window.h"
 #include "browser/disk_checks.h"
 #include "messages/body_reader.h"
+#include "messages/header_block.h"
 #include "messages/links.h"
 #include "messages/numbers.h"
 #include "ui/core/errors.h"
@@ -91,7 +92,7 @@ void TF1::TextLoad() {
     // The text goes to the memo a piece of the file at a time, so that no
     // copy of a large message is held beside the memo's own. In Log Mode the
     // header block's ten lines are not part of it.
-    size_t headerLines = log ? 10 : 0;
+    size_t headerLines = log ? size_t(kHeaderLines) : 0;
     struct ReadFailed {};
     try {
         Memo_log->streamLines([&](std::vector<std::string_view> &batch) {

@@ -17,12 +17,6 @@
 
 namespace vb {
 
-TF1::~TF1() {
-    // The memo outlives this part of the window: it must not call back.
-    Memo_log->disconnect(finder_);
-    delete finder_;
-}
-
 void TF1::buildFind() {
     using K = QKeySequence;
     addEntries(MM_View, {kSeparator,

@@ -2,6 +2,7 @@
 // of the panes when the window or the splitter is resized.
 
 #include "browser/browser_window.h"
+#include "browser/find/find_controller.h"
 #include "browser/find_panel.h"
 #include "messages/numbers.h"
 #include "settings/settings.h"
@@ -101,6 +102,12 @@ TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
     for (QWidget *pane : {static_cast<QWidget *>(Pnl_Thread), static_cast<QWidget *>(Pnl_Dir)})
         pane->installEventFilter(new LayoutWatch(this, [this] { keepControlsWhole(); }));
     keepControlsWhole();
+}
+
+TF1::~TF1() {
+    // The memo outlives this part of the window: it must not call back.
+    Memo_log->disconnect(finder_);
+    delete finder_;
 }
 
 bool TF1::mayLeaveDirectory() {

@@ -240,7 +240,6 @@ unsigned foldedCode(std::string_view text, size_t i, size_t *length) {
 }
 
 bool Matcher::compile(const Bytes &pattern, bool regex, Bytes *error) {
-    pattern_ = pattern;
     ready_ = false;
     codes_.clear();
     regex_.reset();

@@ -38,7 +38,6 @@ public:
     bool compile(const Bytes &pattern, bool regex, Bytes *error = nullptr);
     bool ready() const { return ready_; }
     bool isRegex() const { return regex_ != nullptr; }
-    const Bytes &pattern() const { return pattern_; }
 
     // The first hit at or after byte from (a character boundary of text).
     // One look is bounded: the engine's limits are set so that it gives up
@@ -66,7 +65,6 @@ private:
     // bytes could stand, boundaries aside; to when there is none.
     size_t nextCandidate(std::string_view text, size_t i, size_t to) const;
 
-    Bytes pattern_;
     bool ready_ = false;
     std::vector<unsigned> codes_; // the plain text, one folded code per character
     bool startByte_[256] = {};    // bytes with which a hit can begin

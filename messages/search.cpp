@@ -33,7 +33,7 @@ void forEachLine(std::string_view content, F f) {
 // Where the searched value of a line starts: after the six-byte key of a Log
 // Mode header line ("Title:", "Name :" ...), else at its start.
 size_t valueStart(bool logMode, size_t index, std::string_view line) {
-    if (!logMode || index == 0 || index >= kHeaderLines)
+    if (!logMode || index == 0 || index >= size_t(kHeaderLines))
         return 0;
     return line.size() >= 6 && line[5] == ':' ? 6 : 0;
 }

@@ -4,6 +4,7 @@
 // its value). Files are only read. Runs on any thread: it touches nothing
 // but the files it is given and what it hands to its callbacks.
 
+#include "messages/header_block.h"
 #include "messages/matcher.h"
 
 #include <atomic>
@@ -51,10 +52,6 @@ struct SearchSummary {
     void addGaveUp(const Bytes &name, size_t line);
 };
 constexpr size_t kGaveUpKept = 100;
-
-// How the header lines of a Log Mode message start: the number line, then
-// the lines whose first six bytes are a key.
-constexpr size_t kHeaderLines = 10;
 
 // The hits in one file's content; false when there are none (out.tooComplex
 // may still name lines). A raised stop flag, looked at on every line, ends

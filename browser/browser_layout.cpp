@@ -105,6 +105,8 @@ TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
 }
 
 TF1::~TF1() {
+    // Nothing may update the Edit menu of a window being destroyed.
+    delete textCommandsWatch_;
     // The memo outlives this part of the window: it must not call back.
     Memo_log->disconnect(finder_);
     delete finder_;

@@ -50,21 +50,24 @@ void TF1::buildTextCommands() {
         });
 
     // The state is kept current, as the keys work without the menu open.
-    // The message text is the connections' context: the panes go before the
-    // window when it is destroyed, and the focus moves on as they go.
+    // Every update runs in the context of one object that the window's
+    // destructor deletes first: the panes go after the window's own part,
+    // and the focus moves on as they go.
+    textCommandsWatch_ = new QObject(this);
+    QObject *const context = textCommandsWatch_;
     const auto update = [this] { updateTextCommands(); };
-    connect(MM_Edit, &QMenu::aboutToShow, Memo_log, update);
-    connect(qApp, &QApplication::focusChanged, Memo_log, update);
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, Memo_log, update);
-    connect(Memo_log, &QPlainTextEdit::selectionChanged, Memo_log, update);
-    connect(Memo_log, &QPlainTextEdit::undoAvailable, Memo_log, update);
-    connect(Memo_log, &QPlainTextEdit::redoAvailable, Memo_log, update);
-    connect(Memo_log, &QPlainTextEdit::textChanged, Memo_log, update);
-    Memo_log->installEventFilter(new ReadOnlyWatch(Memo_log, update));
+    connect(MM_Edit, &QMenu::aboutToShow, context, update);
+    connect(qApp, &QApplication::focusChanged, context, update);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, context, update);
+    connect(Memo_log, &QPlainTextEdit::selectionChanged, context, update);
+    connect(Memo_log, &QPlainTextEdit::undoAvailable, context, update);
+    connect(Memo_log, &QPlainTextEdit::redoAvailable, context, update);
+    connect(Memo_log, &QPlainTextEdit::textChanged, context, update);
+    Memo_log->installEventFilter(new ReadOnlyWatch(context, update));
     for (QLineEdit *line : findChildren<QLineEdit *>()) {
-        connect(line, &QLineEdit::selectionChanged, line, update);
-        connect(line, &QLineEdit::textChanged, line, update);
-        line->installEventFilter(new ReadOnlyWatch(line, update));
+        connect(line, &QLineEdit::selectionChanged, context, update);
+        connect(line, &QLineEdit::textChanged, context, update);
+        line->installEventFilter(new ReadOnlyWatch(context, update));
     }
     updateTextCommands();
 }

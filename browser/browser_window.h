@@ -355,6 +355,7 @@ private:
     int shownLine_ = -1;                         // the title line (shown or not) whose message was last loaded
     int shownCategory_ = -1;                     // the category box entry last taken
     FindController *finder_ = nullptr;           // the Find box's work
+    QObject *textCommandsWatch_ = nullptr;       // context of the Edit menu's state updates
     QList<int> findPaneSizes_;                   // the title list and directory heights before the Find box opened
     bool countFiltered_ = false;                 // the count panel shows the lines shown
     Bytes folderOnEntry_;                        // the folder given on the command line, until it is listed

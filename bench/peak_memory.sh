@@ -162,4 +162,4 @@ with open("logtext/" + sys.argv[1], "wb") as f:
 PY
 echo "view with a 10 MB message shown: VmHWM $(peak) kB"
 INNER
-xvfb-run -n "$display" -s "-screen 0 1024x768x24" bash "$work/measure.sh" "$work" "$count"
+xvfb-run -n "$display" -s "-screen 0 1024x768x24 -noreset" bash "$work/measure.sh" "$work" "$count"

@@ -42,4 +42,4 @@ echo "bare Qt window: median $m ms over $3 runs"
 echo "Velbrook title window: median $v ms over $3 runs"
 awk -v v="$v" -v m="$m" 'BEGIN {printf "ratio: %.2f\n", v / m}'
 INNER
-xvfb-run -n "$display" -s "-screen 0 1024x768x24" bash "$work/measure.sh" "$work" "$minimal" "${VB_RUNS:-15}"
+xvfb-run -n "$display" -s "-screen 0 1024x768x24 -noreset" bash "$work/measure.sh" "$work" "$minimal" "${VB_RUNS:-15}"

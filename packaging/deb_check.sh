@@ -74,7 +74,7 @@ done
 echo "the program is still running"; kill $pid; exit 99
 INNER
 echo "== the installed program, started by a user"
-as_user xvfb-run -n "$display" -s "-screen 0 1024x768x24" bash "$work/session.sh" || fail "the session"
+as_user xvfb-run -n "$display" -s "-screen 0 1024x768x24 -noreset" bash "$work/session.sh" || fail "the session"
 folder=$home/.config/velbrook
 [ "$(stat -c %a "$folder" 2>/dev/null)" = 700 ] || fail "$folder is not 0700"
 [ "$(stat -c %a "$folder/Velbrook.ini" 2>/dev/null)" = 600 ] || fail "the settings file is not 0600"

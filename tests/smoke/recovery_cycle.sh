@@ -79,4 +79,4 @@ kill -0 "$pid" 2>/dev/null && fail "the program did not end on Close"
 unchanged
 echo "Later kept the recovery file for the next start"
 INNER
-xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" bash "$work/check.sh" "$work"
+xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24 -noreset" bash "$work/check.sh" "$work"

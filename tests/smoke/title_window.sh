@@ -78,4 +78,4 @@ echo "nothing of DIR was stored"
 INNER
 # A server number of this run's own, so that servers started at the same
 # moment by other runs do not take the same one.
-xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" bash "$work/check.sh" "$work"
+xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24 -noreset" bash "$work/check.sh" "$work"

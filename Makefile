@@ -120,7 +120,7 @@ bench: build
 # Runs clang-tidy with the committed .clang-tidy over the program's own
 # sources (and their headers) from the build's compile database; any finding
 # fails. The build runs first, so the generated meta-object files exist.
-TIDY_DIRS := app settings messages browser editing setup printing ui platform
+TIDY_DIRS := app settings messages recovery browser editing setup printing ui platform
 tidy: build
 	@files=$$(git ls-files $(TIDY_DIRS) | grep '\.cpp$$'); \
 	echo "clang-tidy over $$(echo $$files | wc -w) files"; \

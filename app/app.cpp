@@ -1,5 +1,5 @@
 #include "app/app.h"
-#include "ui/core/apptitle.h"
+#include "platform/apptitle.h"
 
 #include "app/controller.h"
 #include "app/options_panel.h"

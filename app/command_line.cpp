@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <QCommandLineParser>
 #include <QDir>

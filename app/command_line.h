@@ -1,7 +1,7 @@
 #pragma once
 // The command line: --settings FILE, --help, --version and a folder to open.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <QString>
 #include <QStringList>

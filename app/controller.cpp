@@ -6,7 +6,7 @@
 #include "editing/header_editor.h"
 #include "editing/shared_window.h"
 #include "setup/setup_window.h"
-#include "ui/core/errors.h"
+#include "platform/errors.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/placement.h"
 

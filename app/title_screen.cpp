@@ -1,5 +1,5 @@
 #include "app/title_screen.h"
-#include "ui/core/apptitle.h"
+#include "platform/apptitle.h"
 
 #include "app/controller.h"
 #include "ui/widgets/guard.h"

@@ -1,8 +1,8 @@
 #include "app/user_folder.h"
 
 #include "settings/settings.h"
-#include "ui/core/epath.h"
-#include "ui/core/files.h"
+#include "platform/epath.h"
+#include "platform/files.h"
 
 #include <vector>
 

@@ -2,13 +2,13 @@
 // Where a run keeps its settings file, and the per-user folder of an
 // installed program made ready on the first View.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 namespace vb {
 
 struct SettingsPlace {
     Bytes file;               // the settings file
-    bool perUser = false;     // EPath() is the per-user folder (see ui/core/epath.h)
+    bool perUser = false;     // EPath() is the per-user folder (see platform/epath.h)
     bool privateFile = false; // the settings file is for its owner alone
     Bytes samples;            // with perUser: the sample collection a new user starts with
 };

@@ -4,9 +4,9 @@
 #include "browser/browser_window.h"
 #include "messages/header_reader.h"
 #include "messages/naming.h"
-#include "ui/core/epath.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/epath.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 
 #include <QApplication>
 #include <QGuiApplication>

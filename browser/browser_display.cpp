@@ -7,8 +7,8 @@
 #include "messages/header_block.h"
 #include "messages/links.h"
 #include "messages/numbers.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 
 #include <algorithm>
 

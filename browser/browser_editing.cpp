@@ -6,8 +6,8 @@
 #include "messages/naming.h"
 #include "messages/numbers.h"
 #include "messages/writer.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 #include "ui/widgets/dialogs.h"
 
 #include <algorithm>

@@ -6,8 +6,8 @@
 #include "browser/find/find_controller.h"
 #include "browser/find_panel.h"
 #include "messages/numbers.h"
-#include "ui/core/files.h"
-#include "ui/core/mbcs.h"
+#include "platform/files.h"
+#include "platform/mbcs.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/guard.h"
 

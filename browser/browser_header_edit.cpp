@@ -3,8 +3,8 @@
 
 #include "browser/browser_window.h"
 #include "messages/body_reader.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 
 #include <algorithm>
 

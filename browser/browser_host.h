@@ -4,7 +4,7 @@
 
 #include "messages/lines.h"
 #include "messages/message_on_view.h"
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <vector>
 

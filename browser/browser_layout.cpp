@@ -6,7 +6,7 @@
 #include "browser/find_panel.h"
 #include "messages/numbers.h"
 #include "settings/settings.h"
-#include "ui/core/apptitle.h"
+#include "platform/apptitle.h"
 #include "ui/widgets/guard.h"
 #include "ui/widgets/hints.h"
 #include "ui/widgets/placement.h"

@@ -3,9 +3,9 @@
 
 #include "browser/browser_window.h"
 #include "messages/numbers.h"
-#include "ui/core/apptitle.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/apptitle.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/guard.h"
 #include "ui/widgets/help_windows.h"

@@ -4,7 +4,7 @@
 
 #include "browser/browser_window.h"
 #include "printing/print_commands.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 namespace vb {
 namespace {

@@ -5,7 +5,7 @@
 #include "browser/browser_window.h"
 #include "messages/header_block.h"
 #include "messages/writer.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 #include "ui/widgets/dialogs.h"
 
 #include <QDateTime>

@@ -3,7 +3,7 @@
 // tree is made when the pass ends and handed to the list, which shows it.
 
 #include "browser/browser_window.h"
-#include "ui/core/wholenumber.h"
+#include "platform/wholenumber.h"
 #include "ui/widgets/guard.h"
 
 namespace vb {

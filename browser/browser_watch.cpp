@@ -7,10 +7,10 @@
 #include "browser/browser_window.h"
 #include "messages/header_reader.h"
 #include "messages/naming.h"
-#include "ui/core/errors.h"
-#include "ui/core/file_identity.h"
-#include "ui/core/files.h"
-#include "ui/core/wholenumber.h"
+#include "platform/errors.h"
+#include "platform/file_identity.h"
+#include "platform/files.h"
+#include "platform/wholenumber.h"
 #include "ui/widgets/guard.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "browser/disk_checks.h"
 
-#include "ui/core/errors.h"
-#include "ui/core/file_ops.h"
-#include "ui/core/files.h"
+#include "platform/errors.h"
+#include "platform/file_ops.h"
+#include "platform/files.h"
 #include "ui/widgets/dialogs.h"
 
 #include <cerrno>

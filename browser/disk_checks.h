@@ -3,7 +3,7 @@
 // a file another program changed, replaced or removed since is never written
 // over or removed without a question whose default is "キャンセル".
 
-#include "ui/core/file_identity.h"
+#include "platform/file_identity.h"
 
 namespace vb {
 

@@ -12,7 +12,7 @@
 #include "editing/shared_window.h"
 #include "messages/naming.h"
 #include "messages/numbers.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/spinedit.h"
 

@@ -1,7 +1,7 @@
 #include "editing/shared_window.h"
 
 #include "editing/header_editor.h"
-#include "ui/core/apptitle.h"
+#include "platform/apptitle.h"
 #include "ui/widgets/controls.h"
 
 #include <QCloseEvent>

@@ -4,7 +4,7 @@
 // it did not touch.
 
 #include "fuzz/fuzz_check.h"
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <cstddef>
 #include <cstdint>

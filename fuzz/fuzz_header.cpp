@@ -14,8 +14,8 @@
 #include "fuzz/fuzz_check.h"
 #include "messages/header_reader.h"
 #include "messages/links.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // Reading a loaded message file as the lines of its text.
 
 #include "messages/lines.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <string_view>
 

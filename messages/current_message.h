@@ -2,7 +2,7 @@
 // The record of the message on view: its header fields, its file name and its
 // first line as read.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 namespace vb {
 

@@ -1,8 +1,8 @@
 #include "messages/file_list.h"
 
 #include "messages/naming.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -3,7 +3,7 @@
 // directory that match a mask, in name order.
 
 #include "messages/name_list.h"
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <memory>
 #include <vector>

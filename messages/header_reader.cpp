@@ -2,9 +2,9 @@
 
 #include "messages/header_block.h"
 #include "messages/numbers.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
-#include "ui/core/mbcs.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/mbcs.h"
 
 #include <algorithm>
 #include <cerrno>

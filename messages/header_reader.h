@@ -2,8 +2,8 @@
 // Reading the ten-line header block at the top of a message file.
 
 #include "messages/current_message.h"
-#include "ui/core/codepage.h"
-#include "ui/core/files.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
 
 #include <memory>
 

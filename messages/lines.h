@@ -1,7 +1,7 @@
 #pragma once
 // A file as its list of lines, without their line breaks.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // The links between related messages as the header stores them: up to ten
 // next links as five-digit numbers run together, and one back link.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 namespace vb {
 

@@ -1,6 +1,6 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include "messages/matcher.h"
-#include "ui/core/mbcs.h"
+#include "platform/mbcs.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -9,7 +9,7 @@
 // regular expression "." stands for one character, single- or double-byte,
 // and a double-byte character is one unit ("表+" repeats the character).
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <atomic>
 #include <memory>

@@ -4,7 +4,7 @@
 // target from here, never from the title list or another read of a header.
 
 #include "messages/current_message.h"
-#include "ui/core/file_identity.h"
+#include "platform/file_identity.h"
 
 namespace vb {
 

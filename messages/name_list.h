@@ -3,7 +3,7 @@
 // A list of 100,000 message names takes half the memory that as many
 // strings of their own would.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <cstddef>
 #include <cstdint>

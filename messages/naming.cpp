@@ -1,7 +1,7 @@
 #include "messages/naming.h"
 
 #include "messages/numbers.h"
-#include "ui/core/mbcs.h"
+#include "platform/mbcs.h"
 
 #include <algorithm>
 #include <cstdint>

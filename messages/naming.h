@@ -2,7 +2,7 @@
 // Names of message files and the masks by which a category finds its files.
 
 #include "settings/categories.h"
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <cstdint>
 #include <vector>

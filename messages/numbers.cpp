@@ -1,6 +1,6 @@
 #include "messages/numbers.h"
 
-#include "ui/core/errors.h"
+#include "platform/errors.h"
 
 namespace vb {
 namespace {

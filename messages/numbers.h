@@ -2,8 +2,8 @@
 // Whole numbers as the runtime converts them, and the fixed-width decimal
 // forms in which message numbers are written.
 
-#include "ui/core/codepage.h"
-#include "ui/core/wholenumber.h"
+#include "platform/codepage.h"
+#include "platform/wholenumber.h"
 
 namespace vb {
 

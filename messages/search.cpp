@@ -1,7 +1,7 @@
 #include "messages/search.h"
 
 #include "messages/numbers.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <algorithm>
 #include <cerrno>

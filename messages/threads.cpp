@@ -1,6 +1,6 @@
 #include "messages/threads.h"
 
-#include "ui/core/wholenumber.h"
+#include "platform/wholenumber.h"
 
 #include <algorithm>
 

@@ -11,7 +11,7 @@
 // a root, so every line stands in the tree exactly once. Replies stand in
 // number order, roots in the list's order.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "messages/writer.h"
 
 #include "messages/header_block.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 
 namespace vb {
 

@@ -1,6 +1,6 @@
 #include "printing/page_printer.h"
 
-#include "ui/core/apptitle.h"
+#include "platform/apptitle.h"
 
 #include <algorithm>
 #include <cmath>

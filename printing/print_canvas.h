@@ -3,7 +3,7 @@
 // in device pixels, one font face whose point size changes, text measured and
 // drawn clipped to a rectangle, and straight lines of a given pen width.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 namespace vb {
 

@@ -2,10 +2,10 @@
 
 #include "printing/painter_canvas.h"
 #include "printing/print_preview.h"
-#include "ui/core/apptitle.h"
-#include "ui/core/atomic_file.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/apptitle.h"
+#include "platform/atomic_file.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/guard.h"
 

@@ -1,6 +1,6 @@
 #include "printing/print_preview.h"
 
-#include "ui/core/apptitle.h"
+#include "platform/apptitle.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "recovery/recovery_journal.h"
 
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <QDateTime>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "recovery/recovery_record.h"
 
-#include "ui/core/file_ops.h"
-#include "ui/core/files.h"
+#include "platform/file_ops.h"
+#include "platform/files.h"
 
 #include <cerrno>
 #include <limits>

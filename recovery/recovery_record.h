@@ -17,8 +17,8 @@
 //   text <n>            followed by n bytes of text and LF
 //   end
 
-#include "ui/core/codepage.h"
-#include "ui/core/file_identity.h"
+#include "platform/codepage.h"
+#include "platform/file_identity.h"
 
 #include <cstdint>
 #include <string>

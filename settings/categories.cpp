@@ -1,8 +1,8 @@
 #include "settings/categories.h"
 
 #include "settings/profile.h"
-#include "ui/core/epath.h"
-#include "ui/core/files.h"
+#include "platform/epath.h"
+#include "platform/files.h"
 
 #include <cstdio>
 

@@ -3,8 +3,8 @@
 // words, the keys of a category section and the three operations that move
 // categories between the settings file and the tables.
 
-#include "ui/core/apptitle.h"
-#include "ui/core/codepage.h"
+#include "platform/apptitle.h"
+#include "platform/codepage.h"
 
 #include <array>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "settings/profile.h"
 
 #include "settings/textscan.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -6,8 +6,8 @@
 // Nothing is cached between batches.
 
 #include "settings/profile_document.h"
-#include "ui/core/codepage.h"
-#include "ui/core/files.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
 
 #include <memory>
 

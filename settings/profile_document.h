@@ -5,7 +5,7 @@
 // by hashes of their names taken once at parse time. Lines that no operation
 // touches come out byte for byte as they went in.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,9 +1,9 @@
 #include "settings/settings.h"
 
 #include "settings/profile.h"
-#include "ui/core/epath.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/epath.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 
 #include <string>
 

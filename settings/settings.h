@@ -4,8 +4,8 @@
 // application options. Every operation is one batch on the file.
 
 #include "settings/categories.h"
-#include "ui/core/codepage.h"
-#include "ui/core/files.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
 
 #include <array>
 #include <functional>

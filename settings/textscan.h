@@ -3,8 +3,8 @@
 // page: a double-byte character is a lead byte followed by a valid trail
 // byte, and its trail byte is never taken for "]", "\\" or a letter.
 
-#include "ui/core/codepage.h"
-#include "ui/core/mbcs.h"
+#include "platform/codepage.h"
+#include "platform/mbcs.h"
 
 #include <cstddef>
 #include <cstdint>

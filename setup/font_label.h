@@ -2,7 +2,7 @@
 // A label that shows a category's font: "face／size point", written in the
 // face it names. It carries the point size that storing the category writes.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <QLabel>
 

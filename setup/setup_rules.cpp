@@ -1,7 +1,7 @@
 #include "setup/setup_rules.h"
 
 #include "messages/numbers.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 namespace vb {
 

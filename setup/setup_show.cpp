@@ -4,8 +4,8 @@
 #include "messages/numbers.h"
 #include "setup/setup_rules.h"
 #include "setup/setup_window.h"
-#include "ui/core/epath.h"
-#include "ui/core/errors.h"
+#include "platform/epath.h"
+#include "platform/errors.h"
 #include "ui/widgets/dialogs.h"
 
 #include <QCheckBox>

@@ -8,9 +8,9 @@
 #include "settings/profile.h"
 #include "setup/setup_rules.h"
 #include "setup/setup_window.h"
-#include "ui/core/epath.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/epath.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 #include "ui/widgets/dialogs.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 
 #include "setup/setup_window.h"
 
-#include "ui/core/apptitle.h"
+#include "platform/apptitle.h"
 #include "ui/widgets/guard.h"
 #include "ui/widgets/hints.h"
 

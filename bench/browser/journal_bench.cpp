@@ -5,7 +5,7 @@
 // writing its bytes atomically. Run by hand (make bench).
 
 #include "recovery/recovery_journal.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 #include "ui/widgets/memo.h"
 
 #include <QTemporaryDir>

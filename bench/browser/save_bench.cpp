@@ -7,7 +7,7 @@
 #include "settings/categories.h"
 #include "settings/settings.h"
 #include "tests/common/scripted_dialogs.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

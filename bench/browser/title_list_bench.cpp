@@ -11,7 +11,7 @@
 #include "settings/categories.h"
 #include "settings/settings.h"
 #include "tests/browser/browser_probe.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <QApplication>
 #include <QScrollBar>

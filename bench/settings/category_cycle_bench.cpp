@@ -5,8 +5,8 @@
 #include "settings/profile.h"
 #include "settings/settings.h"
 #include "tests/common/tempdir.h"
-#include "ui/core/codepage.h"
-#include "ui/core/epath.h"
+#include "platform/codepage.h"
+#include "platform/epath.h"
 
 #include <benchmark/benchmark.h>
 

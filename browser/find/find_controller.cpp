@@ -1,7 +1,7 @@
 #include "browser/find/find_controller.h"
 
 #include "browser/find_panel.h"
-#include "ui/core/mbcs.h"
+#include "platform/mbcs.h"
 #include "ui/widgets/guard.h"
 
 #include <QApplication>

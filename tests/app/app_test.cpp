@@ -15,7 +15,7 @@
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
-#include "ui/core/epath.h"
+#include "platform/epath.h"
 #include "ui/widgets/hints.h"
 
 #include <QApplication>

@@ -5,8 +5,8 @@
 
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
-#include "ui/core/apptitle.h"
-#include "ui/core/epath.h"
+#include "platform/apptitle.h"
+#include "platform/epath.h"
 
 #include <QDir>
 #include <QFile>

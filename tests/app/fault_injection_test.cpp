@@ -23,9 +23,9 @@
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
 #include "tests/setup/setup_fixture.h"
-#include "ui/core/epath.h"
-#include "ui/core/errors.h"
-#include "ui/core/files.h"
+#include "platform/epath.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 #include "ui/widgets/spinedit.h"
 
 #include <QCheckBox>

@@ -12,7 +12,7 @@
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
 #include "tests/setup/setup_fixture.h"
-#include "ui/core/epath.h"
+#include "platform/epath.h"
 
 #include <QTest>
 #include <functional>

@@ -10,7 +10,7 @@
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
-#include "ui/core/epath.h"
+#include "platform/epath.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

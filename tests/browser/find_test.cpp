@@ -4,7 +4,7 @@
 
 #include "browser/find_panel.h"
 #include "tests/browser/browser_fixture.h"
-#include "ui/core/file_ops.h"
+#include "platform/file_ops.h"
 
 #include <QCheckBox>
 #include <QClipboard>

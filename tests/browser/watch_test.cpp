@@ -4,7 +4,7 @@
 // (F5) does the same at once.
 
 #include "tests/browser/browser_fixture.h"
-#include "ui/core/file_identity.h"
+#include "platform/file_identity.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -1,7 +1,7 @@
 #pragma once
 // The runtime failure a piece of code raises, as its text.
 
-#include "ui/core/errors.h"
+#include "platform/errors.h"
 
 namespace vbtest {
 

@@ -1,11 +1,11 @@
 #pragma once
 // Injected I/O faults: while a FaultInjector lives, every call the file layer
-// makes through its table of system calls (ui/core/file_ops.h) is counted,
+// makes through its table of system calls (platform/file_ops.h) is counted,
 // and the n-th one can be made to fail with a chosen errno. The failing call
 // does nothing (a failing close still releases its descriptor, as on Linux),
 // so each fault is one refused step and the next call works again.
 
-#include "ui/core/file_ops.h"
+#include "platform/file_ops.h"
 
 #include <cerrno>
 #include <functional>

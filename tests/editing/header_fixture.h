@@ -14,8 +14,8 @@
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
-#include "ui/core/epath.h"
-#include "ui/core/files.h"
+#include "platform/epath.h"
+#include "platform/files.h"
 #include "ui/widgets/spinedit.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "messages/file_list.h"
 #include "tests/common/tempdir.h"
 #include "tests/messages/message_files.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "tests/common/alloc_meter.h"
 #include "tests/common/tempdir.h"
 #include "tests/messages/message_files.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "tests/common/failures.h"
 #include "tests/common/testfiles.h"
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <fstream>
 #include <string>

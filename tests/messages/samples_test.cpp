@@ -5,7 +5,7 @@
 #include "messages/links.h"
 #include "messages/naming.h"
 #include "messages/numbers.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <gtest/gtest.h>
 

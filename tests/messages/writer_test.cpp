@@ -3,7 +3,7 @@
 #include "messages/writer.h"
 #include "tests/common/tempdir.h"
 #include "tests/messages/message_files.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <gtest/gtest.h>
 

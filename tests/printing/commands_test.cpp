@@ -9,7 +9,7 @@
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/testfiles.h"
 #include "tests/printing/pdf_fixture.h"
-#include "ui/core/errors.h"
+#include "platform/errors.h"
 
 #include <QAbstractButton>
 #include <QApplication>

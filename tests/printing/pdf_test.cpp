@@ -7,7 +7,7 @@
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
 #include "tests/printing/pdf_fixture.h"
-#include "ui/core/errors.h"
+#include "platform/errors.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -4,7 +4,7 @@
 #include "recovery/recovery_journal.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -2,7 +2,7 @@
 #include "settings/settings.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
-#include "ui/core/epath.h"
+#include "platform/epath.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,8 +1,8 @@
 #include "settings/profile.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
-#include "ui/core/codepage.h"
-#include "ui/core/errors.h"
+#include "platform/codepage.h"
+#include "platform/errors.h"
 
 #include <gtest/gtest.h>
 

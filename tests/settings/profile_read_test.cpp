@@ -1,7 +1,7 @@
 #include "settings/profile.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "settings/settings.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
-#include "ui/core/codepage.h"
-#include "ui/core/epath.h"
-#include "ui/core/errors.h"
+#include "platform/codepage.h"
+#include "platform/epath.h"
+#include "platform/errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The setup window's own controls driven as a user drives them: the
 // byte-limited text field, the drive chooser and the font dialog.
 
-#include "ui/core/files.h"
+#include "platform/files.h"
 #include "ui/widgets/drivechooser.h"
 #include "ui/widgets/fontdialog.h"
 #include "ui/widgets/textfield.h"

@@ -3,7 +3,7 @@
 // captions, selected indices of -1 for none, menu entries with an integer tag,
 // flat buttons and dialog frames.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "ui/widgets/dialogs.h"
 
-#include "ui/core/apptitle.h"
+#include "platform/apptitle.h"
 #include "ui/widgets/fontdialog.h"
 
 #include <QApplication>

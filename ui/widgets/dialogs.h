@@ -3,7 +3,7 @@
 // interface. The program installs the Qt implementation; tests install one
 // of their own that answers and records every question.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <QFont>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "ui/widgets/dirchooser.h"
 
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <QKeyEvent>
 #include <QLabel>

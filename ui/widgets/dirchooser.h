@@ -3,7 +3,7 @@
 // subdirectories; the user moves by double click or Enter. Every setting of
 // the directory, also to the one already shown, raises directoryChanged().
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "ui/widgets/drivechooser.h"
 
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <QDir>
 #include <QFile>

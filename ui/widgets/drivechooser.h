@@ -3,7 +3,7 @@
 // Linux these are the file-system root, the user's home directory and the
 // mount points of real file systems.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <QComboBox>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "ui/widgets/guard.h"
 
-#include "ui/core/errors.h"
+#include "platform/errors.h"
 #include "ui/widgets/dialogs.h"
 
 #include <new>

@@ -1,6 +1,6 @@
 #include "ui/widgets/help_windows.h"
 
-#include "ui/core/apptitle.h"
+#include "platform/apptitle.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -3,7 +3,7 @@
 // as lines of code-page bytes, with read-only state, word wrap and a font
 // given by face name, point size and pitch.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <QPlainTextEdit>
 #include <functional>

@@ -4,7 +4,7 @@
 // code-page bytes; text set by the program is taken as it is, and a text
 // that is already too long can still be shortened.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #include "ui/widgets/title_lines.h"
 
-#include "ui/core/wholenumber.h"
+#include "platform/wholenumber.h"
 
 #include <algorithm>
 #include <stdexcept>

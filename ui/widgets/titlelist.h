@@ -4,7 +4,7 @@
 // converting a line to Unicode only when it is drawn. The selected index is
 // -1 when nothing is selected.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 #include "ui/widgets/title_lines.h"
 
 #include <QAbstractListModel>

@@ -1,6 +1,6 @@
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
-#include "ui/core/mbcs.h"
+#include "platform/mbcs.h"
 
 #include <algorithm>
 #include <array>
@@ -18,7 +18,7 @@ struct Entry {
 };
 
 const Entry kTable[] = {
-#include "ui/core/cp932_table.inc"
+#include "platform/cp932_table.inc"
 };
 
 // A character that several byte sequences decode to is shown as the

@@ -6,7 +6,7 @@
 // removes its temporary file. Every write is checked: the first failure is
 // kept, and commit then refuses.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <QIODevice>
 #include <vector>

@@ -2,9 +2,9 @@
 #include "tests/common/failures.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
-#include "ui/core/errors.h"
-#include "ui/core/file_ops.h"
-#include "ui/core/files.h"
+#include "platform/errors.h"
+#include "platform/file_ops.h"
+#include "platform/files.h"
 
 #include <gtest/gtest.h>
 

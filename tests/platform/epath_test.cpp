@@ -3,7 +3,7 @@
 // folder, however that folder is spelt.
 
 #include "tests/common/tempdir.h"
-#include "ui/core/epath.h"
+#include "platform/epath.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

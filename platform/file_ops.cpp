@@ -1,4 +1,4 @@
-#include "ui/core/file_ops.h"
+#include "platform/file_ops.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 // inside. Paths that are not absolute resolve against the working directory
 // set by the file list (setWorkingDirectory), never the process's own.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <QByteArray>
 #include <algorithm>

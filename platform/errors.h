@@ -3,7 +3,7 @@
 // the runtime's own text (in code-page bytes). The general error report of the
 // windowing layer catches them at the end of every event handler.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <exception>
 

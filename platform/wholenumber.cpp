@@ -1,4 +1,4 @@
-#include "ui/core/wholenumber.h"
+#include "platform/wholenumber.h"
 
 #include <climits>
 

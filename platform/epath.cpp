@@ -1,6 +1,6 @@
-#include "ui/core/epath.h"
+#include "platform/epath.h"
 
-#include "ui/core/files.h"
+#include "platform/files.h"
 
 #include <QCoreApplication>
 

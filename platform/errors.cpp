@@ -1,6 +1,6 @@
-#include "ui/core/errors.h"
+#include "platform/errors.h"
 
-#include "ui/core/mbcs.h"
+#include "platform/mbcs.h"
 
 #include <QString>
 #include <cerrno>

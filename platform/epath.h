@@ -8,7 +8,7 @@
 // anywhere else (the build folder, a copy in a folder of the user's) it keeps
 // them beside the executable, as a portable copy always has.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <string>
 

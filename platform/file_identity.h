@@ -4,7 +4,7 @@
 // made by another program since a read (an appended line, a file renamed over
 // it, a removal) shows as a different identity.
 
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "ui/core/files.h"
+#include "platform/files.h"
 
-#include "ui/core/file_ops.h"
+#include "platform/file_ops.h"
 
 #include <cctype>
 #include <cerrno>

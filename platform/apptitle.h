@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/core/codepage.h"
+#include "platform/codepage.h"
 
 namespace vb {
 

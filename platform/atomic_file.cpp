@@ -1,7 +1,7 @@
-#include "ui/core/atomic_file.h"
+#include "platform/atomic_file.h"
 
-#include "ui/core/file_ops.h"
-#include "ui/core/files.h"
+#include "platform/file_ops.h"
+#include "platform/files.h"
 
 #include <cerrno>
 #include <climits>

@@ -50,7 +50,9 @@ protected:
     void typeAndPause(const char *keys) {
         browser().Btn_Edit->click();
         QTest::keyClicks(browser().Memo_log, QString::fromUtf8(keys));
-        QTest::qWait(100);
+        // The pause timer fires from the event loop; a fixed wait may end
+        // without the loop having run once after the pause under load.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !recoveryFiles().empty(); }, 10000)) << "no record after the pause";
         app->F1->journal().waitIdle();
     }
     // The program ends without a word: its recovery file stays, its lock goes.
@@ -135,6 +137,7 @@ TEST_F(RecoveryCycle, TextOfAVanishedFileOpensUnsavedAndSaveStoresIt) {
     crash();
     std::remove(dir.file("msgs/a.txt").c_str());
     view(0);
+    ASSERT_EQ(asked(), 1u);
     EXPECT_EQ(browser().Memo_log->toPlainText(), QStringLiteral("kept first\nsecond"));
     EXPECT_TRUE(browser().Memo_log->isModified());
     browser().Btn_Save->click();

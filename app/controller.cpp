@@ -53,7 +53,7 @@ void TF::FormStyle_Set(int style) {
         break;
     case kCategorySetup:
         if (F2)
-            placeDialog(F2, F2->Pnl_Setup);
+            placeDialog(F2, F2->setupPanel());
         break;
     case kHeaderEditor:
     case kApplicationOptions:

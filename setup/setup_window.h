@@ -32,25 +32,8 @@ public:
     // start from its fonts.
     TF2(Settings &settings, const CategoryRecord &browserCategory);
 
-    QWidget *Pnl_Setup = nullptr; // 632 x 365
-    ComboList *CB_Setup = nullptr;
-    QPushButton *Btn_Setup_New, *Btn_Setup_Close;
-    QGroupBox *Grp_Property = nullptr; // 410 x 310
-    TextField *Property_Title, *Property_Directory, *Property_FileName1, *Property_FileName2;
-    QPushButton *Btn_Property_Directory = nullptr;
-    QCheckBox *Property_DefaultLoad = nullptr;
-    FontLabel *Property_FixedFont, *Property_VariableFont;
-    QPushButton *Btn_Property_Font_Fixed, *Btn_Property_Font_Variable;
-    QRadioButton *Property_RB_Font_Fixed, *Property_RB_Font_Variable;
-    QRadioButton *Property_RB_Sort_Descending, *Property_RB_Sort_Ascending;
-    QRadioButton *Property_RB_Search_Log, *Property_RB_Search_Text;
-    QRadioButton *Property_RB_TitleText_Line, *Property_RB_TitleText_File;
-    QCheckBox *Property_Info_Title, *Property_Info_Name, *Property_Info_Mail, *Property_Info_Web, *Property_Info_Date;
-    QCheckBox *Property_Search_TXT, *Property_Search_DOC, *Property_Search_MAN, *Property_Search_GGG,
-        *Property_Search_INI;
-    QPushButton *Btn_Setup_Set, *Btn_Setup_Delete;
-    DriveChooser *DCB = nullptr;
-    DirChooser *DLB = nullptr;
+    // The panel the window is placed by.
+    QWidget *setupPanel() const { return Pnl_Setup; }
 
     // Opening: the template rebuilt, the table read, compacted, listed with
     // its first entry shown, and written back.
@@ -88,6 +71,28 @@ protected:
     void closeEvent(QCloseEvent *e) override;
 
 private:
+    // The controls, by the names their object names repeat.
+    QWidget *Pnl_Setup = nullptr; // 632 x 365
+    ComboList *CB_Setup = nullptr;
+    QPushButton *Btn_Setup_New{}, *Btn_Setup_Close{};
+    QGroupBox *Grp_Property = nullptr; // 410 x 310
+    TextField *Property_Title{}, *Property_Directory{}, *Property_FileName1{}, *Property_FileName2{};
+    QPushButton *Btn_Property_Directory = nullptr;
+    QCheckBox *Property_DefaultLoad = nullptr;
+    FontLabel *Property_FixedFont{}, *Property_VariableFont{};
+    QPushButton *Btn_Property_Font_Fixed{}, *Btn_Property_Font_Variable{};
+    QRadioButton *Property_RB_Font_Fixed{}, *Property_RB_Font_Variable{};
+    QRadioButton *Property_RB_Sort_Descending{}, *Property_RB_Sort_Ascending{};
+    QRadioButton *Property_RB_Search_Log{}, *Property_RB_Search_Text{};
+    QRadioButton *Property_RB_TitleText_Line{}, *Property_RB_TitleText_File{};
+    QCheckBox *Property_Info_Title{}, *Property_Info_Name{}, *Property_Info_Mail{}, *Property_Info_Web{},
+        *Property_Info_Date{};
+    QCheckBox *Property_Search_TXT{}, *Property_Search_DOC{}, *Property_Search_MAN{}, *Property_Search_GGG{};
+    QCheckBox *Property_Search_INI{};
+    QPushButton *Btn_Setup_Set{}, *Btn_Setup_Delete{};
+    DriveChooser *DCB = nullptr;
+    DirChooser *DLB = nullptr;
+
     void buildTopRow();
     void buildProperty();
     void fontRow(int row, FontLabel *&fontLabel, const char *labelName, QPushButton *&picker, const char *pickerName,

@@ -14,6 +14,9 @@
 #include "browser/browser_window.h"
 #include "editing/header_editor.h"
 #include "editing/shared_window.h"
+#include "platform/epath.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 #include "recovery/recovery_record.h"
 #include "setup/setup_window.h"
 #include "tests/browser/browser_probe.h"
@@ -23,9 +26,6 @@
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
 #include "tests/setup/setup_fixture.h"
-#include "platform/epath.h"
-#include "platform/errors.h"
-#include "platform/files.h"
 #include "ui/widgets/spinedit.h"
 
 #include <QCheckBox>
@@ -124,9 +124,9 @@ protected:
         ASSERT_TRUE(app->F2->isVisible());
     }
     void pickSetupEntry(int position) {
-        QTest::keyClick(app->F2->CB_Setup, Qt::Key_Home);
+        QTest::keyClick(vbtest::control<vb::ComboList>(*app->F2, "CB_Setup"), Qt::Key_Home);
         for (int i = 0; i < position; ++i)
-            QTest::keyClick(app->F2->CB_Setup, Qt::Key_Down);
+            QTest::keyClick(vbtest::control<vb::ComboList>(*app->F2, "CB_Setup"), Qt::Key_Down);
     }
 
     DiskState disk() const {
@@ -374,20 +374,20 @@ TEST_F(FaultInjection, SetupWindowSetNewDeleteAndOtherSettingsBatches) {
     };
     auto set = [this](bool asDefault) {
         return [this, asDefault] {
-            vbtest::type(app->F2->Property_Title, "Renamed");
-            if (asDefault && !app->F2->Property_DefaultLoad->isChecked())
-                app->F2->Property_DefaultLoad->click();
-            app->F2->Btn_Setup_Set->click();
+            vbtest::type(vbtest::control<vb::TextField>(*app->F2, "Property_Title"), "Renamed");
+            if (asDefault && !vbtest::control<QCheckBox>(*app->F2, "Property_DefaultLoad")->isChecked())
+                vbtest::control<QCheckBox>(*app->F2, "Property_DefaultLoad")->click();
+            vbtest::control<QPushButton>(*app->F2, "Btn_Setup_Set")->click();
         };
     };
     auto click = [](std::function<QAbstractButton *()> button) { return [button] { button()->click(); }; };
     const std::vector<Writer> writers = {
         {"Set", setup, set(false), set(false)},
         {"Set with Set Default Load", setup, set(true), set(true)},
-        {"New", setup, click([this] { return app->F2->Btn_Setup_New; }),
-         click([this] { return app->F2->Btn_Setup_New; })},
-        {"Delete", setup, click([this] { return app->F2->Btn_Setup_Delete; }),
-         click([this] { return app->F2->Btn_Setup_Delete; })},
+        {"New", setup, click([this] { return vbtest::control<QPushButton>(*app->F2, "Btn_Setup_New"); }),
+         click([this] { return vbtest::control<QPushButton>(*app->F2, "Btn_Setup_New"); })},
+        {"Delete", setup, click([this] { return vbtest::control<QPushButton>(*app->F2, "Btn_Setup_Delete"); }),
+         click([this] { return vbtest::control<QPushButton>(*app->F2, "Btn_Setup_Delete"); })},
         {"application options",
          [this] {
              browse("Log Mode");

@@ -5,10 +5,10 @@
 // file removed, without one.
 
 #include "browser/find_panel.h"
-#include "tests/common/pdf_tools.h"
-#include "tests/editing/header_fixture.h"
 #include "platform/errors.h"
 #include "platform/file_ops.h"
+#include "tests/common/pdf_tools.h"
+#include "tests/editing/header_fixture.h"
 #include "ui/widgets/memo.h"
 #include "ui/widgets/textfield.h"
 #include "ui/widgets/titlelist.h"
@@ -173,7 +173,7 @@ TEST_F(OnViewTest, CommandsThatRebuildTheTitleListNeverMoveTheTargetOfAWrite) {
         {"setup opened and closed", "Log Mode",
          [](OnViewTest &t) {
              t.b().Btn_Setup->click();
-             t.app->F2->Btn_Setup_Close->click();
+             vbtest::control<QPushButton>(*t.app->F2, "Btn_Setup_Close")->click();
          }},
     };
     for (const auto &c : commands) {

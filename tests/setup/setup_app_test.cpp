@@ -38,9 +38,9 @@ protected:
         ASSERT_FALSE(app->F1->isVisible());
     }
     void pick(int position) {
-        QTest::keyClick(app->F2->CB_Setup, Qt::Key_Home);
+        QTest::keyClick(vbtest::control<vb::ComboList>(*app->F2, "CB_Setup"), Qt::Key_Home);
         for (int i = 0; i < position; ++i)
-            QTest::keyClick(app->F2->CB_Setup, Qt::Key_Down);
+            QTest::keyClick(vbtest::control<vb::ComboList>(*app->F2, "CB_Setup"), Qt::Key_Down);
     }
     std::string categories(std::initializer_list<const char *> titles) {
         std::string content;
@@ -62,11 +62,12 @@ protected:
 
 TEST_F(SetupInAppTest, DefaultLoadOnTheFourthEntryThenCloseOpensTheBrowserThere) {
     startInSetup(categories({"A", "B", "C", "D"}));
-    EXPECT_EQ(app->F2->CB_Setup->selectedIndex(), 0) << "the window opens on the first entry";
+    EXPECT_EQ(vbtest::control<vb::ComboList>(*app->F2, "CB_Setup")->selectedIndex(), 0)
+        << "the window opens on the first entry";
     pick(3);
-    app->F2->Property_DefaultLoad->click();
-    app->F2->Btn_Setup_Set->click();
-    app->F2->Btn_Setup_Close->click();
+    vbtest::control<QCheckBox>(*app->F2, "Property_DefaultLoad")->click();
+    vbtest::control<QPushButton>(*app->F2, "Btn_Setup_Set")->click();
+    vbtest::control<QPushButton>(*app->F2, "Btn_Setup_Close")->click();
     EXPECT_FALSE(app->F2->isVisible());
     ASSERT_TRUE(app->F1->isVisible());
     EXPECT_EQ(vb::BrowserProbe(*app->F1).CBox_Category->selectedIndex(), 3);
@@ -83,14 +84,14 @@ TEST_F(SetupInAppTest, RenamingTheDefaultMovesTheMarkOnlyWhileItIsTicked) {
     for (const Case &c : cases) {
         startInSetup(categories({"A", "B", "C"}) + "[Velbrook v0.2]\r\nDefaultCategory=B\r\n");
         pick(1);
-        ASSERT_TRUE(app->F2->Property_DefaultLoad->isChecked());
+        ASSERT_TRUE(vbtest::control<QCheckBox>(*app->F2, "Property_DefaultLoad")->isChecked());
         if (c.untick)
-            app->F2->Property_DefaultLoad->click();
-        type(app->F2->Property_Title, "B2");
-        app->F2->Btn_Setup_Set->click();
+            vbtest::control<QCheckBox>(*app->F2, "Property_DefaultLoad")->click();
+        type(vbtest::control<vb::TextField>(*app->F2, "Property_Title"), "B2");
+        vbtest::control<QPushButton>(*app->F2, "Btn_Setup_Set")->click();
         EXPECT_EQ(valueIn(getFile(ini()), 1, "Title"), "B2");
         EXPECT_NE(getFile(ini()).find(std::string("DefaultCategory=") + c.defaultAfter + "\r\n"), std::string::npos);
-        app->F2->Btn_Setup_Close->click();
+        vbtest::control<QPushButton>(*app->F2, "Btn_Setup_Close")->click();
         EXPECT_EQ(vb::BrowserProbe(*app->F1).CBox_Category->selectedIndex(), c.browserOpensOn) << c.untick;
         TearDown();
         SetUp();
@@ -107,20 +108,20 @@ TEST_F(SetupInAppTest, ANewCategoryForAFolderOfTheUsersOwn) {
                                    "Back :\r\n\r\n\r\nBody\r\n");
     startInSetup(categories({"A"}));
     vb::TF2 &w = *app->F2;
-    w.Btn_Setup_New->click();
-    type(w.Property_Title, "Mine");
+    vbtest::control<QPushButton>(w, "Btn_Setup_New")->click();
+    type(vbtest::control<vb::TextField>(w, "Property_Title"), "Mine");
     // The new category starts in the program's folder, which holds mine.
-    QListWidget *list = w.DLB->list();
+    QListWidget *list = vbtest::control<vb::DirChooser>(w, "DLB")->list();
     const QList<QListWidgetItem *> item = list->findItems(QStringLiteral("mine"), Qt::MatchExactly);
     ASSERT_EQ(item.size(), 1);
     list->setCurrentItem(item[0]);
     QTest::keyClick(list, Qt::Key_Return);
-    w.Btn_Property_Directory->click();
-    type(w.Property_FileName1, "ABC");
-    w.Property_RB_Search_Log->click();
-    w.Property_DefaultLoad->click();
-    w.Btn_Setup_Set->click();
-    w.Btn_Setup_Close->click();
+    vbtest::control<QPushButton>(w, "Btn_Property_Directory")->click();
+    type(vbtest::control<vb::TextField>(w, "Property_FileName1"), "ABC");
+    vbtest::control<QRadioButton>(w, "Property_RB_Search_Log")->click();
+    vbtest::control<QCheckBox>(w, "Property_DefaultLoad")->click();
+    vbtest::control<QPushButton>(w, "Btn_Setup_Set")->click();
+    vbtest::control<QPushButton>(w, "Btn_Setup_Close")->click();
 
     ASSERT_TRUE(app->F1->isVisible());
     EXPECT_EQ(vb::BrowserProbe(*app->F1).CBox_Category->selectedIndex(), 1);

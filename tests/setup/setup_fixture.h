@@ -4,14 +4,15 @@
 // category sections, read the file back, and use the window's controls as a
 // user does.
 
+#include "platform/epath.h"
+#include "platform/files.h"
 #include "settings/categories.h"
 #include "settings/settings.h"
 #include "setup/setup_window.h"
+#include "tests/common/controls.h"
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
-#include "platform/epath.h"
-#include "platform/files.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -112,7 +113,7 @@ protected:
 
     // Picks the entry at a position of the list with the keyboard.
     void pick(int position) {
-        vb::ComboList *list = window->CB_Setup;
+        vb::ComboList *list = control<vb::ComboList>("CB_Setup");
         QTest::keyClick(list, Qt::Key_Home);
         for (int i = 0; i < position; ++i)
             QTest::keyClick(list, Qt::Key_Down);
@@ -120,11 +121,16 @@ protected:
     }
     std::vector<std::string> listed() const {
         std::vector<std::string> out;
-        for (int i = 0; i < window->CB_Setup->count(); ++i)
-            out.push_back(window->CB_Setup->line(i));
+        for (int i = 0; i < control<vb::ComboList>("CB_Setup")->count(); ++i)
+            out.push_back(control<vb::ComboList>("CB_Setup")->line(i));
         return out;
     }
     std::vector<vb::Bytes> errors() const { return dialogs->errors(); }
+    // A control of the window by its object name.
+    template <class T>
+    T *control(const char *name) const {
+        return vbtest::control<T>(*window, QString::fromLatin1(name));
+    }
 
     TempDir dir;
     vb::ScriptedDialogs *dialogs = nullptr;

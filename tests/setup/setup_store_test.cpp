@@ -20,19 +20,20 @@ TEST_F(SetupTest, SetStoresEveryFieldInItsKey) {
                      {"Sort Style", "Descending Order"},
                      {"Title Text", "Text Line"}}) +
          "[Other]\r\nkey=value\r\n");
-    auto &w = *window;
-    type(w.Property_FileName2, "LOG");
-    w.Property_RB_Font_Variable->click();
-    w.Property_RB_Sort_Ascending->click();
-    w.Property_RB_Search_Text->click();
-    w.Property_RB_TitleText_File->click();
-    for (QCheckBox *b :
-         {w.Property_Info_Title, w.Property_Info_Name, w.Property_Info_Mail, w.Property_Info_Web, w.Property_Info_Date})
+    type(control<vb::TextField>("Property_FileName2"), "LOG");
+    control<QRadioButton>("Property_RB_Font_Variable")->click();
+    control<QRadioButton>("Property_RB_Sort_Ascending")->click();
+    control<QRadioButton>("Property_RB_Search_Text")->click();
+    control<QRadioButton>("Property_RB_TitleText_File")->click();
+    for (QCheckBox *b : {control<QCheckBox>("Property_Info_Title"), control<QCheckBox>("Property_Info_Name"),
+                         control<QCheckBox>("Property_Info_Mail"), control<QCheckBox>("Property_Info_Web"),
+                         control<QCheckBox>("Property_Info_Date")})
         b->setChecked(false); // disabled in Text Mode: stored as they stand
-    for (QCheckBox *b : {w.Property_Search_TXT, w.Property_Search_DOC, w.Property_Search_MAN, w.Property_Search_GGG,
-                         w.Property_Search_INI})
+    for (QCheckBox *b : {control<QCheckBox>("Property_Search_TXT"), control<QCheckBox>("Property_Search_DOC"),
+                         control<QCheckBox>("Property_Search_MAN"), control<QCheckBox>("Property_Search_GGG"),
+                         control<QCheckBox>("Property_Search_INI")})
         b->click();
-    w.Btn_Setup_Set->click();
+    control<QPushButton>("Btn_Setup_Set")->click();
     // The category sections were written after the other section when the window opened.
     EXPECT_EQ(file(), "[Other]\r\nkey=value\r\n" + sectionName(0) +
                           "Enabled=Enable\r\nTitle=Logs\r\nDirectory=" + dir.file("msgs/") +
@@ -48,9 +49,9 @@ TEST_F(SetupTest, SetStoresEveryFieldInItsKey) {
                           "Seach File GGG=False\r\nSeach File INI=False\r\n");
     EXPECT_TRUE(errors().empty());
     // The window shows what was stored.
-    EXPECT_EQ(w.CB_Setup->selectedIndex(), 0);
-    EXPECT_TRUE(w.Property_RB_Font_Variable->isChecked());
-    EXPECT_FALSE(w.Property_Info_Title->isEnabled());
+    EXPECT_EQ(control<vb::ComboList>("CB_Setup")->selectedIndex(), 0);
+    EXPECT_TRUE(control<QRadioButton>("Property_RB_Font_Variable")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("Property_Info_Title")->isEnabled());
 }
 
 TEST_F(SetupTest, SetNormalisesShortAndEmptyFields) {
@@ -65,11 +66,11 @@ TEST_F(SetupTest, SetNormalisesShortAndEmptyFields) {
     for (const Case &c : cases) {
         openTitled({"first", "second"});
         pick(1);
-        type(window->Property_Title, c.title);
-        type(window->Property_Directory, c.directory);
-        type(window->Property_FileName1, c.prefix);
-        type(window->Property_FileName2, c.extension);
-        window->Btn_Setup_Set->click();
+        type(control<vb::TextField>("Property_Title"), c.title);
+        type(control<vb::TextField>("Property_Directory"), c.directory);
+        type(control<vb::TextField>("Property_FileName1"), c.prefix);
+        type(control<vb::TextField>("Property_FileName2"), c.extension);
+        control<QPushButton>("Btn_Setup_Set")->click();
         const std::string text = file();
         EXPECT_EQ(valueIn(text, 1, "Title"), c.storedTitle);
         EXPECT_EQ(valueIn(text, 1, "Directory"), c.storedDirectory);
@@ -77,29 +78,29 @@ TEST_F(SetupTest, SetNormalisesShortAndEmptyFields) {
         EXPECT_EQ(valueIn(text, 1, "File Name2"), c.storedExtension);
         EXPECT_EQ(valueIn(text, 0, "Title"), "first");
         // The normalised values stand in the fields and in the list.
-        EXPECT_EQ(window->Property_Title->bytes(), c.storedTitle);
-        EXPECT_EQ(window->Property_FileName1->bytes(), c.storedPrefix);
+        EXPECT_EQ(control<vb::TextField>("Property_Title")->bytes(), c.storedTitle);
+        EXPECT_EQ(control<vb::TextField>("Property_FileName1")->bytes(), c.storedPrefix);
         EXPECT_EQ(listed(), (std::vector<std::string>{"first", c.storedTitle}));
-        EXPECT_EQ(window->CB_Setup->selectedIndex(), 1);
+        EXPECT_EQ(control<vb::ComboList>("CB_Setup")->selectedIndex(), 1);
     }
 }
 
 TEST_F(SetupTest, AfterSetTheWindowShowsWhatTheFileHolds) {
     openTitled({"A"});
-    type(window->Property_Title, "\"Quoted\"");
-    window->Btn_Setup_Set->click();
+    type(control<vb::TextField>("Property_Title"), "\"Quoted\"");
+    control<QPushButton>("Btn_Setup_Set")->click();
     // The file reads the value without its quotes, and holds it so once
     // the table read back is written again.
     EXPECT_EQ(valueIn(file(), 0, "Title"), "Quoted");
-    EXPECT_EQ(window->Property_Title->bytes(), "Quoted");
+    EXPECT_EQ(control<vb::TextField>("Property_Title")->bytes(), "Quoted");
     EXPECT_EQ(listed(), (std::vector<std::string>{"Quoted"}));
 }
 
 TEST_F(SetupTest, NewStoresTheShownEntryAndAddsAndShowsANewOne) {
     openTitled({"A", "B"});
     pick(1);
-    type(window->Property_Title, "B edited");
-    window->Btn_Setup_New->click();
+    type(control<vb::TextField>("Property_Title"), "B edited");
+    control<QPushButton>("Btn_Setup_New")->click();
     const std::string text = file();
     EXPECT_EQ(sectionCount(text), 3);
     EXPECT_EQ(valueIn(text, 1, "Title"), "B edited");
@@ -113,10 +114,10 @@ TEST_F(SetupTest, NewStoresTheShownEntryAndAddsAndShowsANewOne) {
                   "Information Date=Date\r\nSeach File TXT=TXT\r\nSeach File DOC=DOC\r\nSeach File MAN=MAN\r\n"
                   "Seach File GGG=GGG\r\nSeach File INI=INI\r\n");
     EXPECT_EQ(listed(), (std::vector<std::string>{"A", "B edited", "New Category"}));
-    EXPECT_EQ(window->CB_Setup->selectedIndex(), 2);
-    EXPECT_EQ(window->Property_Title->bytes(), "New Category");
-    EXPECT_EQ(window->Property_Directory->bytes(), dir.path());
-    EXPECT_FALSE(window->Property_DefaultLoad->isChecked());
+    EXPECT_EQ(control<vb::ComboList>("CB_Setup")->selectedIndex(), 2);
+    EXPECT_EQ(control<vb::TextField>("Property_Title")->bytes(), "New Category");
+    EXPECT_EQ(control<vb::TextField>("Property_Directory")->bytes(), dir.path());
+    EXPECT_FALSE(control<QCheckBox>("Property_DefaultLoad")->isChecked());
 }
 
 TEST_F(SetupTest, NewMakesNoMoreThan255Categories) {
@@ -126,9 +127,9 @@ TEST_F(SetupTest, NewMakesNoMoreThan255Categories) {
             titles.push_back("c" + std::to_string(i));
         openTitled(titles);
         const std::string before = file();
-        window->Btn_Setup_New->click();
+        control<QPushButton>("Btn_Setup_New")->click();
         const int expected = count < 255 ? count + 1 : count;
-        EXPECT_EQ(window->CB_Setup->count(), expected) << count;
+        EXPECT_EQ(control<vb::ComboList>("CB_Setup")->count(), expected) << count;
         EXPECT_EQ(sectionCount(file()), expected) << count;
         if (count >= 255) {
             EXPECT_EQ(file(), before);
@@ -154,11 +155,11 @@ TEST_F(SetupTest, DeleteMovesTheLaterEntriesUp) {
             titles.push_back("e" + std::to_string(i));
         openTitled(titles);
         pick(c.deleted);
-        window->Btn_Setup_Delete->click();
+        control<QPushButton>("Btn_Setup_Delete")->click();
         EXPECT_TRUE(dialogs->log.empty()) << "no question is asked";
         EXPECT_EQ(listed(), c.left) << c.deleted;
-        EXPECT_EQ(window->CB_Setup->selectedIndex(), c.selected) << c.deleted;
-        EXPECT_EQ(window->Property_Title->bytes(), c.selected < 0 ? "" : c.left[size_t(c.selected)]);
+        EXPECT_EQ(control<vb::ComboList>("CB_Setup")->selectedIndex(), c.selected) << c.deleted;
+        EXPECT_EQ(control<vb::TextField>("Property_Title")->bytes(), c.selected < 0 ? "" : c.left[size_t(c.selected)]);
         const std::string text = file();
         EXPECT_EQ(sectionCount(text), int(c.left.size()));
         for (size_t i = 0; i < c.left.size(); ++i)
@@ -168,9 +169,9 @@ TEST_F(SetupTest, DeleteMovesTheLaterEntriesUp) {
 
 TEST_F(SetupTest, DeletingTheOnlyEntryLeavesANewCategoryStored) {
     open(section(0, {{"Title", "Only"}, {"Search Mode", "Log Mode"}}));
-    window->Btn_Setup_Delete->click();
+    control<QPushButton>("Btn_Setup_Delete")->click();
     EXPECT_EQ(listed(), (std::vector<std::string>{"New Category"}));
-    EXPECT_EQ(window->CB_Setup->selectedIndex(), -1);
+    EXPECT_EQ(control<vb::ComboList>("CB_Setup")->selectedIndex(), -1);
     const std::string text = file();
     EXPECT_EQ(sectionCount(text), 1);
     EXPECT_EQ(valueIn(text, 0, "Title"), "New Category");
@@ -180,17 +181,17 @@ TEST_F(SetupTest, DeletingTheOnlyEntryLeavesANewCategoryStored) {
 
 TEST_F(SetupTest, WithNothingSelectedSetAndDeleteDoNothingAndNewWorks) {
     openTitled({"e0", "e1"});
-    window->Btn_Setup_Delete->click(); // the first: nothing selected afterwards
-    ASSERT_EQ(window->CB_Setup->selectedIndex(), -1);
+    control<QPushButton>("Btn_Setup_Delete")->click(); // the first: nothing selected afterwards
+    ASSERT_EQ(control<vb::ComboList>("CB_Setup")->selectedIndex(), -1);
     const std::string before = file();
-    type(window->Property_Title, "typed");
-    window->Btn_Setup_Set->click();
-    window->Btn_Setup_Delete->click();
+    type(control<vb::TextField>("Property_Title"), "typed");
+    control<QPushButton>("Btn_Setup_Set")->click();
+    control<QPushButton>("Btn_Setup_Delete")->click();
     EXPECT_EQ(file(), before);
     EXPECT_EQ(listed(), (std::vector<std::string>{"e1"}));
-    window->Btn_Setup_New->click();
+    control<QPushButton>("Btn_Setup_New")->click();
     EXPECT_EQ(listed(), (std::vector<std::string>{"e1", "New Category"}));
-    EXPECT_EQ(window->CB_Setup->selectedIndex(), 1);
+    EXPECT_EQ(control<vb::ComboList>("CB_Setup")->selectedIndex(), 1);
     EXPECT_EQ(valueIn(file(), 0, "Title"), "e1");
     EXPECT_EQ(valueIn(file(), 1, "Title"), "New Category");
     EXPECT_TRUE(errors().empty());
@@ -203,54 +204,53 @@ TEST_F(SetupTest, AnEntryWithAnEmptyTitleNeverTakesAnotherEntrysPlace) {
          section(2, {{"Title", "C"}, {"File Name1", "CCC"}}));
     ASSERT_EQ(listed(), (std::vector<std::string>{"A", "C"}));
     pick(1);
-    EXPECT_EQ(window->Property_FileName1->bytes(), "CCC");
+    EXPECT_EQ(control<vb::TextField>("Property_FileName1")->bytes(), "CCC");
 
-    type(window->Property_Title, "C2");
-    window->Btn_Setup_Set->click();
+    type(control<vb::TextField>("Property_Title"), "C2");
+    control<QPushButton>("Btn_Setup_Set")->click();
     EXPECT_EQ(valueIn(file(), 1, "Title"), "");
     EXPECT_EQ(valueIn(file(), 1, "File Name1"), "EMP");
     EXPECT_EQ(valueIn(file(), 2, "Title"), "C2");
-    EXPECT_EQ(window->CB_Setup->selectedIndex(), 1);
-    EXPECT_EQ(window->Property_Title->bytes(), "C2");
+    EXPECT_EQ(control<vb::ComboList>("CB_Setup")->selectedIndex(), 1);
+    EXPECT_EQ(control<vb::TextField>("Property_Title")->bytes(), "C2");
 
-    window->Btn_Setup_New->click(); // the first free place is 3
+    control<QPushButton>("Btn_Setup_New")->click(); // the first free place is 3
     EXPECT_EQ(valueIn(file(), 1, "File Name1"), "EMP");
     EXPECT_EQ(valueIn(file(), 2, "Title"), "C2");
     EXPECT_EQ(valueIn(file(), 3, "Title"), "New Category");
-    EXPECT_EQ(window->Property_Title->bytes(), "New Category");
+    EXPECT_EQ(control<vb::TextField>("Property_Title")->bytes(), "New Category");
 
     pick(1);
-    window->Btn_Setup_Delete->click();
+    control<QPushButton>("Btn_Setup_Delete")->click();
     EXPECT_EQ(valueIn(file(), 1, "File Name1"), "EMP");
     EXPECT_EQ(valueIn(file(), 2, "Title"), "New Category");
     EXPECT_EQ(sectionCount(file()), 3);
     EXPECT_EQ(listed(), (std::vector<std::string>{"A", "New Category"}));
-    EXPECT_EQ(window->Property_Title->bytes(), "A");
+    EXPECT_EQ(control<vb::TextField>("Property_Title")->bytes(), "A");
 }
 
 TEST_F(SetupTest, ASettingsFileThatCannotBeWrittenIsReportedAndShownAsItIs) {
     struct Case {
         const char *command;
-        QPushButton *vb::TF2::*button;
-    } cases[] = {
-        {"Set", &vb::TF2::Btn_Setup_Set}, {"New", &vb::TF2::Btn_Setup_New}, {"Delete", &vb::TF2::Btn_Setup_Delete}};
+        const char *button;
+    } cases[] = {{"Set", "Btn_Setup_Set"}, {"New", "Btn_Setup_New"}, {"Delete", "Btn_Setup_Delete"}};
     for (const Case &c : cases) {
         dialogs->log.clear();
         ::chmod(ini().c_str(), 0644);
         openTitled({"A", "B"});
         pick(1);
-        type(window->Property_Title, "edited");
-        window->Property_DefaultLoad->click();
+        type(control<vb::TextField>("Property_Title"), "edited");
+        control<QCheckBox>("Property_DefaultLoad")->click();
         const std::string before = file();
         ::chmod(ini().c_str(), 0444);
-        (window.get()->*c.button)->click();
+        control<QAbstractButton>(c.button)->click();
         EXPECT_EQ(errors(), (std::vector<Bytes>{vb::fsToBytes(ini()) + cp(u8" に書き込めません. (Permission denied)")}))
             << c.command;
         EXPECT_EQ(file(), before) << c.command;
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(listed(), (std::vector<std::string>{"A", "B"})) << c.command;
-        EXPECT_EQ(window->CB_Setup->selectedIndex(), 1) << c.command;
-        EXPECT_EQ(window->Property_Title->bytes(), "B") << c.command;
+        EXPECT_EQ(control<vb::ComboList>("CB_Setup")->selectedIndex(), 1) << c.command;
+        EXPECT_EQ(control<vb::TextField>("Property_Title")->bytes(), "B") << c.command;
         EXPECT_EQ(settings->DefaultCategory, "") << c.command;
     }
 }
@@ -278,13 +278,12 @@ TEST_F(SetupTest, ChangesAnotherProgramMadeMeanwhileAreKept) {
         removeB(t);
         addC(t);
     };
-    QPushButton *vb::TF2::*set = &vb::TF2::Btn_Setup_Set, *vb::TF2::*add = &vb::TF2::Btn_Setup_New,
-                *vb::TF2::*del = &vb::TF2::Btn_Setup_Delete;
+    const char *set = "Btn_Setup_Set", *add = "Btn_Setup_New", *del = "Btn_Setup_Delete";
     const std::string mine = "B edited|/mine/";
     const struct {
         const char *what;
         std::function<void(Table &)> outside;
-        QPushButton *vb::TF2::*button;
+        const char *button;
         std::deque<bool> answers;        // one per question expected
         std::vector<std::string> stored; // "Title|Directory" of each section, in order
     } cases[] = {
@@ -306,8 +305,8 @@ TEST_F(SetupTest, ChangesAnotherProgramMadeMeanwhileAreKept) {
         dialogs->log.clear();
         openTitled({"A", "B"});
         pick(1);
-        type(window->Property_Title, "B edited");
-        type(window->Property_Directory, "/mine/");
+        type(control<vb::TextField>("Property_Title"), "B edited");
+        type(control<vb::TextField>("Property_Directory"), "/mine/");
         {
             // The other program: another Velbrook on the same file.
             vb::Settings other(vb::fsToBytes(ini()));
@@ -319,7 +318,7 @@ TEST_F(SetupTest, ChangesAnotherProgramMadeMeanwhileAreKept) {
             });
         }
         dialogs->answers = c.answers;
-        (window.get()->*c.button)->click();
+        control<QAbstractButton>(c.button)->click();
         EXPECT_TRUE(errors().empty()) << errors().front();
         EXPECT_EQ(dialogs->questions().size(), c.answers.size());
         const std::string text = file();
@@ -342,15 +341,17 @@ TEST_F(SetupTest, SetRefusesTextsTheSettingsFileCannotHold) {
     } cases[] = {
         {"a folder picked whose name holds a line end",
          [this] {
-             window->DLB->setDirectory(vb::fsToBytes(dir.file("msgs/two\nlines")));
-             window->Btn_Property_Directory->click();
+             control<vb::DirChooser>("DLB")->setDirectory(vb::fsToBytes(dir.file("msgs/two\nlines")));
+             control<QPushButton>("Btn_Property_Directory")->click();
          },
          "Directory " + dir.file("msgs/two\nlines/") + " は設定ファイルに保存できません (改行を含んでいます)."},
-        {"a folder typed with a blank at its end", [this] { type(window->Property_Directory, "/data/x "); },
+        {"a folder typed with a blank at its end",
+         [this] { type(control<vb::TextField>("Property_Directory"), "/data/x "); },
          "Directory /data/x  は設定ファイルに保存できません (先頭か末尾に空白があります)."},
-        {"a folder typed in quotes", [this] { type(window->Property_Directory, "'/data/x'"); },
+        {"a folder typed in quotes", [this] { type(control<vb::TextField>("Property_Directory"), "'/data/x'"); },
          "Directory '/data/x' は設定ファイルに保存できません (引用符で囲まれています)."},
-        {"a title holding a line end", [this] { window->Property_Title->setBytes("A\r\nDirectory=/etc/"); },
+        {"a title holding a line end",
+         [this] { control<vb::TextField>("Property_Title")->setBytes("A\r\nDirectory=/etc/"); },
          "Title A\r\nDirectory=/etc/ は設定ファイルに保存できません (改行を含んでいます)."},
     };
     for (const auto &c : cases) {
@@ -359,7 +360,7 @@ TEST_F(SetupTest, SetRefusesTextsTheSettingsFileCannotHold) {
         openTitled({"A"});
         const std::string before = file();
         c.enter();
-        window->Btn_Setup_Set->click();
+        control<QPushButton>("Btn_Setup_Set")->click();
         EXPECT_EQ(errors(), std::vector<Bytes>{cp(c.shown.c_str())});
         EXPECT_EQ(file(), before) << "nothing is stored";
     }

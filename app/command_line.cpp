@@ -99,7 +99,7 @@ CommandLine parseCommandLine(const QStringList &arguments) {
         cl.settingsFile = fsToBytes(QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString());
     }
     if (!positional.isEmpty() && cl.action == CommandLine::Action::Run) {
-        const QString folder = positional.constFirst();
+        const QString &folder = positional.constFirst();
         const QFileInfo info(folder);
         if (folder.isEmpty() || !info.exists()) {
             cl.action = CommandLine::Action::Wrong;

@@ -216,32 +216,32 @@ private:
     QWidget *Pnl_Control = nullptr;
     QWidget *Pnl_Header = nullptr;
     QFrame *Bvl_Message = nullptr;
-    QLabel *Lbl_Message_Title, *Lbl_Message_Name, *Lbl_Message_Mail, *Lbl_Message_Web, *Lbl_Message_Date;
-    QLabel *Lbl_Info_Title, *Lbl_Info_Name, *Lbl_Info_Mail, *Lbl_Info_Web, *Lbl_Info_Date;
+    QLabel *Lbl_Message_Title{}, *Lbl_Message_Name{}, *Lbl_Message_Mail{}, *Lbl_Message_Web{}, *Lbl_Message_Date{};
+    QLabel *Lbl_Info_Title{}, *Lbl_Info_Name{}, *Lbl_Info_Mail{}, *Lbl_Info_Web{}, *Lbl_Info_Date{};
     Memo *Memo_log = nullptr;
 
     // Buttons.
-    FlatButton *Btn_Top, *Btn_End, *Btn_Next, *Btn_Back, *Btn_Next100, *Btn_Back100;
-    FlatButton *Btn_Res_Back, *Btn_Res_Next;
-    FlatButton *Btn_Font, *Btn_Sort, *Btn_Title, *Btn_Default;
-    FlatButton *Btn_Setup, *Btn_Close;
-    FlatButton *Btn_Edit, *Btn_Save, *Btn_Print;
+    FlatButton *Btn_Top{}, *Btn_End{}, *Btn_Next{}, *Btn_Back{}, *Btn_Next100{}, *Btn_Back100{};
+    FlatButton *Btn_Res_Back{}, *Btn_Res_Next{};
+    FlatButton *Btn_Font{}, *Btn_Sort{}, *Btn_Title{}, *Btn_Default{};
+    FlatButton *Btn_Setup{}, *Btn_Close{};
+    FlatButton *Btn_Edit{}, *Btn_Save{}, *Btn_Print{};
 
     // Menus.
-    QMenu *MM_File, *MM_Edit, *MM_View, *MM_View_Res, *MM_Option, *MM_Help;
-    MenuEntry *MM_File_New, *MM_File_Delete, *MM_File_Save, *MM_File_SaveAs;
-    MenuEntry *MM_File_PrinterSetup, *MM_File_Print, *MM_File_PrintPreview, *MM_File_ExportPdf, *MM_File_Close;
-    MenuEntry *MM_Edit_Edit, *MM_Edit_Header;
-    MenuEntry *MM_View_Top, *MM_View_Next100, *MM_View_Next1, *MM_View_Back1, *MM_View_Back100, *MM_View_End;
-    MenuEntry *MM_View_Res_Back, *MM_View_Res_Next;
-    std::array<MenuEntry *, 10> MM_View_Res_NextK; // "01 :" .. "10 :"
-    MenuEntry *MM_Option_ApplicationSetup, *MM_Option_Setup;
-    MenuEntry *MM_Option_Font_Fixed, *MM_Option_Font_Variable;
-    MenuEntry *MM_Option_Sort_Descending, *MM_Option_Sort_Ascending;
-    MenuEntry *MM_Option_Title_File, *MM_Option_Title_Text;
-    MenuEntry *MM_Help_Version, *MM_Help_Shortcuts, *MM_Help_About;
-    MenuEntry *MM_Edit_Undo, *MM_Edit_Redo, *MM_Edit_Cut, *MM_Edit_Copy, *MM_Edit_Paste, *MM_Edit_SelectAll;
-    MenuEntry *MM_View_GoToNumber, *MM_Edit_Find, *MM_Edit_FindNext, *MM_Edit_FindPrevious;
+    QMenu *MM_File{}, *MM_Edit{}, *MM_View{}, *MM_View_Res{}, *MM_Option{}, *MM_Help{};
+    MenuEntry *MM_File_New{}, *MM_File_Delete{}, *MM_File_Save{}, *MM_File_SaveAs{};
+    MenuEntry *MM_File_PrinterSetup{}, *MM_File_Print{}, *MM_File_PrintPreview{}, *MM_File_ExportPdf{}, *MM_File_Close{};
+    MenuEntry *MM_Edit_Edit{}, *MM_Edit_Header{};
+    MenuEntry *MM_View_Top{}, *MM_View_Next100{}, *MM_View_Next1{}, *MM_View_Back1{}, *MM_View_Back100{}, *MM_View_End{};
+    MenuEntry *MM_View_Res_Back{}, *MM_View_Res_Next{};
+    std::array<MenuEntry *, 10> MM_View_Res_NextK{}; // "01 :" .. "10 :"
+    MenuEntry *MM_Option_ApplicationSetup{}, *MM_Option_Setup{};
+    MenuEntry *MM_Option_Font_Fixed{}, *MM_Option_Font_Variable{};
+    MenuEntry *MM_Option_Sort_Descending{}, *MM_Option_Sort_Ascending{};
+    MenuEntry *MM_Option_Title_File{}, *MM_Option_Title_Text{};
+    MenuEntry *MM_Help_Version{}, *MM_Help_Shortcuts{}, *MM_Help_About{};
+    MenuEntry *MM_Edit_Undo{}, *MM_Edit_Redo{}, *MM_Edit_Cut{}, *MM_Edit_Copy{}, *MM_Edit_Paste{}, *MM_Edit_SelectAll{};
+    MenuEntry *MM_View_GoToNumber{}, *MM_Edit_Find{}, *MM_Edit_FindNext{}, *MM_Edit_FindPrevious{};
     FindPanel *Pnl_Find = nullptr;
     MenuEntry *MM_View_Filter = nullptr;
     TextField *Edt_TitleFilter = nullptr;
@@ -318,11 +318,11 @@ private:
     // The title filter (browser_filter.cpp).
     void buildFilter();
     void showCount();
-    // The row of title line j, the filter cleared first when it hides the line.
-    int rowForLine(int j);
-    // Selects title line j (clearing the filter when it hides it) and shows
+    // The row of title line line, the filter cleared first when it hides the line.
+    int rowForLine(int line);
+    // Selects title line line (clearing the filter when it hides it) and shows
     // its message; false when the user kept unsaved edits instead.
-    bool showLine(int j);
+    bool showLine(int line);
     // The title list's height as stored: the one before the Find box opened.
     int titleListHeightToStore() const;
     // The file of the message last loaded; empty when none is.

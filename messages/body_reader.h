@@ -19,7 +19,7 @@ std::vector<std::string_view> splitLineViews(const Bytes &content);
 // costs the reader little beside whatever keeps its lines.
 class LineStream {
 public:
-    explicit LineStream(size_t pieceSize = 256 * 1024) : pieceSize_(pieceSize) {}
+    explicit LineStream(size_t pieceSize = size_t(256) * 1024) : pieceSize_(pieceSize) {}
 
     // Opens the file; false with *err set as readWholeFile sets it, EFBIG
     // for a file that says it is larger than maxBytes.

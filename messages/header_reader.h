@@ -11,10 +11,10 @@ namespace vb {
 
 // A header line keeps at most this many bytes (cut on a character boundary);
 // the rest of the line is passed over.
-constexpr size_t kHeaderLineLimit = 64 * 1024;
+constexpr size_t kHeaderLineLimit = size_t(64) * 1024;
 // The header block is looked for in this many bytes at the start of a file;
 // lines beyond them read empty, as past the end of the file.
-constexpr size_t kHeaderScanLimit = 1024 * 1024;
+constexpr size_t kHeaderScanLimit = size_t(1024) * 1024;
 
 // Clears msg, then fills it from the first ten lines of the file at path (a
 // bare name resolves against the listed directory).

@@ -409,7 +409,7 @@ size_t foldedStart(const FoldedText &folded, size_t from) {
     return start;
 }
 // How much plain text is scanned between two looks at the stop flag.
-constexpr size_t kLiteralSlice = 64 * 1024;
+constexpr size_t kLiteralSlice = size_t(64) * 1024;
 } // namespace
 
 Outcome Matcher::search(std::string_view text, size_t from, Hit &hit) const {

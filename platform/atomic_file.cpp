@@ -34,7 +34,7 @@ bool AtomicFile::open(OpenMode mode) {
     err_ = 0;
     if (!followLinks(target_, &err_))
         return false;
-    struct stat st;
+    struct stat st {};
     mode_t bits = newFileMode();
     if (fileOps().stat(target_.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) {

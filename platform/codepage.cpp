@@ -63,7 +63,7 @@ struct Maps {
             if (alt.empty() || alt.back().unicode != e->unicode)
                 alt.push_back({e->unicode, {}});
             auto &codes = alt.back().codes;
-            for (uint8_t i = 0; i < codes.size(); ++i) {
+            for (size_t i = 0; i < codes.size(); ++i) {
                 if (codes[i] == 0) {
                     codes[i] = e->code;
                     variant[e->code] = uint8_t(i + 1);
@@ -173,8 +173,8 @@ void appendFsEscaped(Bytes &out, const std::string &raw) {
 // Length of the UTF-8 sequence at s[i], 0 when it is not well formed.
 size_t utf8Length(const std::string &s, size_t i, char32_t *cp) {
     unsigned char b = static_cast<unsigned char>(s[i]);
-    size_t n;
-    char32_t v;
+    size_t n = 0;
+    char32_t v = 0;
     if (b < 0x80) {
         *cp = b;
         return 1;
@@ -298,7 +298,7 @@ constexpr char16_t kParagraphEnd = 0x2029;
 
 // Whether the eight units at s are all ASCII.
 bool eightAscii(const char16_t *s) {
-    uint64_t a, b;
+    uint64_t a = 0, b = 0;
     std::memcpy(&a, s, sizeof a);
     std::memcpy(&b, s + 4, sizeof b);
     return ((a | b) & 0xFF80FF80FF80FF80ull) == 0;

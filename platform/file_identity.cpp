@@ -33,19 +33,19 @@ bool takeIdentity(int rc, const struct stat &st, FileIdentity &out, int *err) {
 } // namespace
 
 bool readFileIdentity(const Bytes &path, FileIdentity &out, int *err) {
-    struct stat st;
+    struct stat st {};
     const int rc = fileOps().stat(fsPath(path).c_str(), &st);
     return takeIdentity(rc, st, out, err);
 }
 
 bool readFileIdentityIn(const FileHandle &folder, const std::string &fsName, FileIdentity &out, int *err) {
-    struct stat st;
+    struct stat st {};
     const int rc = ::fstatat(folder.fd, fsName.c_str(), &st, 0);
     return takeIdentity(rc, st, out, err);
 }
 
 int64_t systemClockNs() {
-    struct timespec t;
+    struct timespec t {};
     ::clock_gettime(CLOCK_REALTIME, &t);
     return int64_t(t.tv_sec) * 1000000000 + int64_t(t.tv_nsec);
 }

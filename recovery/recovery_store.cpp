@@ -94,7 +94,7 @@ std::vector<FoundRecovery> findRecoveries(const Bytes &folder, std::vector<Bytes
         if (!readWholeFile(slot->recordPath(), data, &err)) {
             why = "cannot be read (errno " + std::to_string(err) + ")";
         } else if (!decodeRecord(data, record, &why)) {
-            why = "not a recovery file: " + why;
+            why.insert(0, "not a recovery file: ");
         } else {
             found.push_back({std::move(slot), std::move(record)});
             continue;

@@ -56,7 +56,7 @@ public:
     void Btn_Setup_NewClick();
     void Btn_Setup_DeleteClick();
     // The fields into a record.
-    void CategoryProperty_ArrayIn(CategoryRecord &record) const;
+    void CategoryProperty_ArrayIn(CategoryRecord &c) const;
 
     void Btn_Setup_CloseClick();
 

@@ -54,9 +54,9 @@ void Application::start(const Bytes &folder) {
     F = std::make_unique<TF>(settings, F0.get(), F1.get());
     F2 = std::make_unique<TF2>(settings, F1->CurrentCategory);
     F3 = std::make_unique<TF3>();
-    options = new OptionsPanel(F3->Pnl_Option, F3.get(), settings);
+    options = new OptionsPanel(F3->optionsPage(), F3.get(), settings);
     options->setBrowser(F1.get());
-    F3->HeaderEdit->setBrowser(F1.get());
+    F3->headerEditor()->setBrowser(F1.get());
     options->setHintWindows({F1.get(), F2.get(), F3.get()});
     F0->setController(F.get());
     F1->setHost(F.get());

@@ -61,9 +61,7 @@ void TF::FormStyle_Set(int style) {
             const bool options = style == kApplicationOptions;
             F3->setWindowTitle(options ? QStringLiteral("Velbrook Application Setup")
                                        : QStringLiteral("Velbrook Header Edit"));
-            F3->Pnl_Option->setVisible(options);
-            F3->Pnl_HeaderEdit->setVisible(!options);
-            placeDialog(F3, options ? F3->Pnl_Option : F3->Pnl_HeaderEdit);
+            placeDialog(F3, F3->showPage(options ? TF3::Page::Options : TF3::Page::HeaderEdit));
         }
         break;
     default:
@@ -118,6 +116,6 @@ void TF::enterSetup() {
 
 void TF::enterApplicationSetup() { options_->ApplicationSetup(); }
 
-void TF::enterHeaderEditor(const HeaderEditRequest &request) { F3->HeaderEdit->DefaultSetup(request); }
+void TF::enterHeaderEditor(const HeaderEditRequest &request) { F3->headerEditor()->DefaultSetup(request); }
 
 } // namespace vb

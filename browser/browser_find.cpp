@@ -11,7 +11,6 @@
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/guard.h"
 
-#include <QCheckBox>
 #include <QSplitter>
 #include <algorithm>
 
@@ -35,34 +34,34 @@ void TF1::buildFind() {
     Pnl_Find = new FindPanel;
     Pnl_Dir->dock(Pnl_Find, Panel::Client);
     Pnl_Find->hide();
-    finder_ = new FindController(Pnl_Find, Memo_log, this);
-    finder_->scope = [this] {
-        FindScope s;
-        s.directory = FLB.directory();
-        // The files in the order of the title list, so that the results come in it.
-        s.names = FLB.names().toVector();
-        if (descending())
-            std::reverse(s.names.begin(), s.names.end());
-        s.logMode = logMode();
-        s.fileOnView = fileOnView();
-        return s;
-    };
-    finder_->fileOnView = [this] { return fileOnView(); };
-    finder_->showMessage = [this](const Bytes &directory, const Bytes &name, Bytes *why) {
-        // A result is opened only from the directory it was found in, and
-        // only while its file is there.
-        const int j = FLB.directory() == directory ? lineOfFile(name) : -1;
-        if (j < 0 || !fileExists(withSeparator(directory) + name)) {
-            *why = name + " is no longer listed";
-            return false;
-        }
-        return showLine(j);
-    };
-    connectGuarded(Pnl_Find->Btn_Find, &QToolButton::clicked, this, [this] { Btn_FindClick(); });
-    connectGuarded(Pnl_Find->Btn_FindStop, &QToolButton::clicked, this, [this] { Btn_FindStopClick(); });
-    connectGuarded(Pnl_Find->Btn_FindClose, &QToolButton::clicked, this, [this] { Btn_FindCloseClick(); });
-    connectGuarded(Pnl_Find->Edt_FindText, &QLineEdit::returnPressed, this, [this] { Btn_FindClick(); });
+    finder_ = new FindController(*this, Pnl_Find, Memo_log, this);
+    connectGuarded(Pnl_Find, &FindPanel::findRequested, this, [this] { Btn_FindClick(); });
+    connectGuarded(Pnl_Find, &FindPanel::stopRequested, this, [this] { Btn_FindStopClick(); });
+    connectGuarded(Pnl_Find, &FindPanel::closeRequested, this, [this] { Btn_FindCloseClick(); });
     connectGuarded(finder_, &FindController::closeRequested, this, [this] { Btn_FindCloseClick(); });
+}
+
+FindScope TF1::findScope() const {
+    FindScope s;
+    s.directory = FLB.directory();
+    // The files in the order of the title list, so that the results come in it.
+    s.names = FLB.names().toVector();
+    if (descending())
+        std::reverse(s.names.begin(), s.names.end());
+    s.logMode = logMode();
+    s.fileOnView = fileOnView();
+    return s;
+}
+
+bool TF1::showFoundMessage(const Bytes &directory, const Bytes &name, Bytes *why) {
+    // A result is opened only from the directory it was found in, and only
+    // while its file is there.
+    const int j = FLB.directory() == directory ? lineOfFile(name) : -1;
+    if (j < 0 || !fileExists(withSeparator(directory) + name)) {
+        *why = name + " is no longer listed";
+        return false;
+    }
+    return showLine(j);
 }
 
 int TF1::titleListHeightToStore() const {
@@ -139,9 +138,7 @@ void TF1::MM_Edit_FindClick() {
         Pnl_Find->show();
         Pnl_Dir->relayout();
     }
-    Pnl_Find->Chk_FindThisMessage->setChecked(inMessage);
-    Pnl_Find->Edt_FindText->setFocus();
-    Pnl_Find->Edt_FindText->selectAll();
+    Pnl_Find->prepare(inMessage);
 }
 
 void TF1::MM_Edit_FindNextClick() { stepFind(1); }

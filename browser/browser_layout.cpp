@@ -14,7 +14,6 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -72,15 +71,6 @@ public:
 private:
     std::function<void()> changed_;
 };
-
-// The height of one row of a list, as its items are drawn (measured on a
-// list of its own, so that the list in use sees no change).
-int rowHeight(const QListWidget *list) {
-    QListWidget probe;
-    probe.setFont(list->font());
-    probe.addItem(QStringLiteral("Xg"));
-    return std::max(probe.sizeHintForRow(0), list->fontMetrics().height());
-}
 
 } // namespace
 
@@ -548,8 +538,7 @@ void TF1::keepControlsWhole() {
     // The Find box, when it opens, gets the room for eight result rows, as
     // far as the title list's least height leaves it. Only its pane grows:
     // the sizes it closes back to stay as they were.
-    QListWidget *results = Pnl_Find->LB_FindResults;
-    results->setMinimumHeight(8 * rowHeight(results) + 2 * results->frameWidth());
+    Pnl_Find->keepResultRows(8);
     const int findHeight = Pnl_Find->minimumSizeHint().height();
     const QList<int> sizes = Splitter1->sizes();
     if (!Pnl_Find->isHidden() && sizes.size() == 2 && sizes[1] < findHeight) {

@@ -71,8 +71,7 @@ void TF1::startJournal() {
         return;
     // The file and its identity as the load (or this program's last write)
     // found them: what Save will check the disk against.
-    journal_->start({onView_.path, onView_.identity, CurrentCategory[kSlotTitle], onView_.logMode},
-                    [this] { return journalSnapshot(); });
+    journal_->start({onView_.path, onView_.identity, CurrentCategory[kSlotTitle], onView_.logMode}, *this);
 }
 
 void TF1::endJournalIfSaved() {
@@ -158,7 +157,7 @@ void TF1::openRecovery(FoundRecovery &&found) {
     onView_.textOnView = true;
     Btn_Edit->setEnabled(true);
     MM_Edit_Edit->setEnabled(true);
-    journal_->adopt(std::move(found), [this] { return journalSnapshot(); });
+    journal_->adopt(std::move(found), *this);
     setEditMode(true);
     Memo_log->setFocus();
 }

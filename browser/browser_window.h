@@ -10,6 +10,7 @@
 // message on view).
 
 #include "browser/browser_host.h"
+#include "browser/find/find_controller.h"
 #include "messages/current_message.h"
 #include "messages/file_list.h"
 #include "messages/message_on_view.h"
@@ -40,7 +41,6 @@ class QTimer;
 namespace vb {
 
 class AboutWindow;
-class FindController;
 class FindPanel;
 class ShortcutsWindow;
 enum class TextCommand;
@@ -54,7 +54,11 @@ struct BrowserGeometry {
 };
 struct PrintContent;
 
-class TF1 : public QMainWindow, public HeaderEditReturn, private DirChooser::Owner {
+class TF1 : public QMainWindow,
+            public HeaderEditReturn,
+            private DirChooser::Owner,
+            private FindController::Host,
+            private JournalSource {
     Q_OBJECT
 public:
     explicit TF1(Settings &settings);
@@ -198,6 +202,14 @@ private:
     bool mayLeaveDirectory() override;
     std::vector<Bytes> subfolders(const Bytes &dir) override;
     void runMove(const std::function<void()> &move) override;
+    // What the find controller asks (browser_find.cpp).
+    FindScope findScope() const override;
+    // The file of the message last loaded; empty when none is.
+    Bytes fileOnView() const override;
+    bool showFoundMessage(const Bytes &directory, const Bytes &name, Bytes *why) override;
+    // What the recovery journal asks (browser_recovery.cpp): the memo's text
+    // and, in Log Mode, the header block before it.
+    JournalSnapshot journalSnapshot() const override;
 
     // Panes.
     Panel *Pnl_Main = nullptr;
@@ -325,8 +337,6 @@ private:
     bool showLine(int line);
     // The title list's height as stored: the one before the Find box opened.
     int titleListHeightToStore() const;
-    // The file of the message last loaded; empty when none is.
-    Bytes fileOnView() const;
     void stepFind(int direction);
     void closeFind();
     // A new category or directory: what was found in the old one goes.
@@ -341,7 +351,6 @@ private:
     // The memo's text goes: its journal ends, and its recovery file stays
     // for the next start when the text was not saved.
     void closeJournal();
-    JournalSnapshot journalSnapshot() const;
     // Asks about every recovery file no running program holds.
     void offerRecoveries();
     void openRecovery(FoundRecovery &&found);

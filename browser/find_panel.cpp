@@ -2,9 +2,11 @@
 
 #include "ui/widgets/hints.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QListWidget>
+#include <algorithm>
 #include <limits>
 
 namespace vb {
@@ -26,6 +28,7 @@ FindPanel::FindPanel(QWidget *parent) : QWidget(parent) {
     caption->setBuddy(Edt_FindText);
     grid->addWidget(caption, 0, 0);
     grid->addWidget(Edt_FindText, 0, 1, 1, 3);
+    connect(Edt_FindText, &QLineEdit::returnPressed, this, &FindPanel::findRequested);
 
     Chk_FindRegex = new QCheckBox(QStringLiteral("Regular expression"), this);
     Chk_FindRegex->setObjectName("Chk_FindRegex");
@@ -38,11 +41,14 @@ FindPanel::FindPanel(QWidget *parent) : QWidget(parent) {
 
     const struct {
         FlatButton *FindPanel::*button;
+        void (FindPanel::*clicked)();
         const char *caption, *name, *hint;
     } buttons[] = {
-        {&FindPanel::Btn_Find, "Find", "Btn_Find", "カテゴリ内の全メッセージを検索"},
-        {&FindPanel::Btn_FindStop, "Stop", "Btn_FindStop", "検索の中止 (Esc)"},
-        {&FindPanel::Btn_FindClose, "Close Find", "Btn_FindClose", "検索を閉じる"},
+        // clang-format off
+        {&FindPanel::Btn_Find,      &FindPanel::findRequested,  "Find",       "Btn_Find",      "カテゴリ内の全メッセージを検索"},
+        {&FindPanel::Btn_FindStop,  &FindPanel::stopRequested,  "Stop",       "Btn_FindStop",  "検索の中止 (Esc)"},
+        {&FindPanel::Btn_FindClose, &FindPanel::closeRequested, "Close Find", "Btn_FindClose", "検索を閉じる"},
+        // clang-format on
     };
     int column = 1;
     for (const auto &item : buttons) {
@@ -50,6 +56,7 @@ FindPanel::FindPanel(QWidget *parent) : QWidget(parent) {
         b->setObjectName(QString::fromLatin1(item.name));
         setHint(b, item.hint);
         grid->addWidget(b, 3, column++);
+        connect(b, &QAbstractButton::clicked, this, item.clicked);
         this->*item.button = b;
     }
     Btn_FindStop->setEnabled(false);
@@ -68,7 +75,34 @@ FindPanel::FindPanel(QWidget *parent) : QWidget(parent) {
     grid->addWidget(LB_FindResults, 5, 0, 1, 4);
     grid->setRowStretch(5, 1);
     grid->setColumnStretch(3, 1);
+    connect(LB_FindResults, &QListWidget::itemClicked, this, &FindPanel::pickCurrent);
+    connect(LB_FindResults, &QListWidget::itemActivated, this, &FindPanel::pickCurrent);
+    // Keyboard moves in the list show the result they land on.
+    connect(LB_FindResults, &QListWidget::currentRowChanged, this, [this] {
+        if (QApplication::mouseButtons() == Qt::NoButton)
+            pickCurrent();
+    });
 }
+
+void FindPanel::pickCurrent() {
+    const int row = LB_FindResults->currentRow();
+    if (!quiet_ && row >= 0)
+        emit resultPicked(row);
+}
+
+QString FindPanel::pattern() const { return Edt_FindText->text(); }
+
+bool FindPanel::regex() const { return Chk_FindRegex->isChecked(); }
+
+bool FindPanel::thisMessageOnly() const { return Chk_FindThisMessage->isChecked(); }
+
+void FindPanel::prepare(bool thisMessageOnly) {
+    Chk_FindThisMessage->setChecked(thisMessageOnly);
+    Edt_FindText->setFocus();
+    Edt_FindText->selectAll();
+}
+
+void FindPanel::setRunning(bool running) { Btn_FindStop->setEnabled(running); }
 
 void FindPanel::setStatus(const Bytes &text, bool error) {
     Lbl_FindStatus->setText(toUnicode(text));
@@ -76,5 +110,29 @@ void FindPanel::setStatus(const Bytes &text, bool error) {
 }
 
 Bytes FindPanel::status() const { return fromUnicode(Lbl_FindStatus->text()); }
+
+void FindPanel::clearResults() {
+    quiet_ = true;
+    LB_FindResults->clear();
+    quiet_ = false;
+}
+
+void FindPanel::addResult(const QString &row) { LB_FindResults->addItem(row); }
+
+void FindPanel::setCurrentResult(int row) {
+    quiet_ = true;
+    LB_FindResults->setCurrentRow(row);
+    quiet_ = false;
+}
+
+void FindPanel::keepResultRows(int rows) {
+    // The height of one row as the items are drawn, measured on a list of
+    // its own, so that the list in use sees no change.
+    QListWidget probe;
+    probe.setFont(LB_FindResults->font());
+    probe.addItem(QStringLiteral("Xg"));
+    const int rowHeight = std::max(probe.sizeHintForRow(0), LB_FindResults->fontMetrics().height());
+    LB_FindResults->setMinimumHeight(rows * rowHeight + 2 * LB_FindResults->frameWidth());
+}
 
 } // namespace vb

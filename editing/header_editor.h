@@ -17,7 +17,6 @@
 #include <QDateTime>
 #include <QObject>
 #include <array>
-#include <functional>
 
 class QCheckBox;
 class QFrame;
@@ -33,14 +32,14 @@ class TF3;
 class HeaderEditor : public QObject {
     Q_OBJECT
 public:
-    using Clock = std::function<QDateTime()>;
+    using Clock = QDateTime (*)();
 
-    // Builds the controls on window's header-edit panel.
-    explicit HeaderEditor(TF3 *window);
+    // Builds the controls on panel, the header-edit panel of window.
+    HeaderEditor(TF3 *window, QWidget *panel);
     // The window the editor reports its write and its closing to.
     void setBrowser(HeaderEditReturn *browser) { browser_ = browser; }
     // The local date and time for "Now"; the system clock by default.
-    void setClock(Clock clock) { clock_ = std::move(clock); }
+    void setClock(Clock clock) { clock_ = clock; }
 
     // Opening: clears every field, then fills it from the message on view
     // the request carries, with the body to write under the header.
@@ -71,26 +70,17 @@ public:
     bool LogInformation(const CurrentMessage &record);
     bool UpDate_Text(const CurrentMessage &record);
 
-    // Controls. Every header field but the file name lies on Pnl_LogHeader.
-    QFrame *Pnl_LogHeader = nullptr;
-    QLabel *Lbl_Header_LogOnly = nullptr;
-    QLabel *Lbl_Header_Number, *Lbl_Header_Title, *Lbl_Header_Name, *Lbl_Header_Mail, *Lbl_Header_Web;
-    QLabel *Lbl_Header_Date, *Lbl_Header_Next, *Lbl_Header_Back, *Lbl_Header_File;
-    SpinEdit *SE_Header_Number = nullptr;
-    QLineEdit *E_Header_Title, *E_Header_Name, *E_Header_Mail, *E_Header_Web, *E_Header_Date, *E_Header_File;
-    QPushButton *Btn_Header_Date_Now = nullptr;
-    std::array<QCheckBox *, 10> CB_Next; // CB_Next1 .. CB_Next10
-    std::array<SpinEdit *, 10> SE_Next;  // SE_Next1 .. SE_Next10
-    QCheckBox *CB_Back = nullptr;
-    SpinEdit *SE_Back = nullptr;
-    QPushButton *Btn_Header_Number, *Btn_Header_Title, *Btn_Header_Name, *Btn_Header_Mail, *Btn_Header_Web;
-    QPushButton *Btn_Header_Date, *Btn_Header_Next, *Btn_Header_Back, *Btn_Header_File;
-    QCheckBox *CB_LogFile, *CB_AutoFileName, *CB_DeleteOldFile;
-    QPushButton *Btn_Header_OK, *Btn_Header_Cancel;
-
 private:
-    void buildHeaderRows();
-    void buildFileRows();
+    // The controls, by role (header_editor.cpp).
+    void buildLogHeaderPanel();
+    void buildNumberRow();
+    void buildTextRows();
+    void buildNextRows();
+    void buildBackRow();
+    void buildPanelCaption();
+    void buildFileRow();
+    void buildOptionBoxes();
+    void buildLeaveButtons();
     void connectHandlers();
     void clearNextLinks();
     void clearBackLink();
@@ -102,10 +92,52 @@ private:
     // Hides the editor and lets the browser select its category afresh.
     void close();
 
-    TF3 *window_;
+    TF3 *window_ = nullptr;
+    QWidget *panel_ = nullptr; // the window's header-edit panel
     HeaderEditReturn *browser_ = nullptr;
-    Clock clock_;
+    Clock clock_ = &QDateTime::currentDateTime;
     HeaderEditRequest request_; // what the browser handed over at opening
+
+    // Controls. Every one the user works has its member's name as object
+    // name (CB_Next1 .. CB_Next10 and SE_Next1 .. SE_Next10 for the slots).
+    // Every header field but the file name lies on Pnl_LogHeader.
+    QFrame *Pnl_LogHeader = nullptr;
+    QLabel *Lbl_Header_LogOnly = nullptr;
+    QLabel *Lbl_Header_Number = nullptr;
+    QLabel *Lbl_Header_Title = nullptr;
+    QLabel *Lbl_Header_Name = nullptr;
+    QLabel *Lbl_Header_Mail = nullptr;
+    QLabel *Lbl_Header_Web = nullptr;
+    QLabel *Lbl_Header_Date = nullptr;
+    QLabel *Lbl_Header_Next = nullptr;
+    QLabel *Lbl_Header_Back = nullptr;
+    QLabel *Lbl_Header_File = nullptr;
+    SpinEdit *SE_Header_Number = nullptr;
+    QLineEdit *E_Header_Title = nullptr;
+    QLineEdit *E_Header_Name = nullptr;
+    QLineEdit *E_Header_Mail = nullptr;
+    QLineEdit *E_Header_Web = nullptr;
+    QLineEdit *E_Header_Date = nullptr;
+    QLineEdit *E_Header_File = nullptr;
+    QPushButton *Btn_Header_Date_Now = nullptr;
+    std::array<QCheckBox *, 10> CB_Next{};
+    std::array<SpinEdit *, 10> SE_Next{};
+    QCheckBox *CB_Back = nullptr;
+    SpinEdit *SE_Back = nullptr;
+    QPushButton *Btn_Header_Number = nullptr;
+    QPushButton *Btn_Header_Title = nullptr;
+    QPushButton *Btn_Header_Name = nullptr;
+    QPushButton *Btn_Header_Mail = nullptr;
+    QPushButton *Btn_Header_Web = nullptr;
+    QPushButton *Btn_Header_Date = nullptr;
+    QPushButton *Btn_Header_Next = nullptr;
+    QPushButton *Btn_Header_Back = nullptr;
+    QPushButton *Btn_Header_File = nullptr;
+    QCheckBox *CB_LogFile = nullptr;
+    QCheckBox *CB_AutoFileName = nullptr;
+    QCheckBox *CB_DeleteOldFile = nullptr;
+    QPushButton *Btn_Header_OK = nullptr;
+    QPushButton *Btn_Header_Cancel = nullptr;
 };
 
 } // namespace vb

@@ -18,7 +18,14 @@ TF3::TF3() : QWidget(nullptr) {
     Pnl_Option = new QWidget(this);
     Pnl_Option->setObjectName("Pnl_Option");
     Pnl_Option->setGeometry(0, 0, 170, 80);
-    HeaderEdit = new HeaderEditor(this);
+    HeaderEdit = new HeaderEditor(this, Pnl_HeaderEdit);
+}
+
+QWidget *TF3::showPage(Page page) {
+    const bool options = page == Page::Options;
+    Pnl_Option->setVisible(options);
+    Pnl_HeaderEdit->setVisible(!options);
+    return options ? Pnl_Option : Pnl_HeaderEdit;
 }
 
 void TF3::closeEvent(QCloseEvent *e) { e->ignore(); }

@@ -14,12 +14,24 @@ class TF3 : public QWidget {
     Q_OBJECT
 public:
     TF3();
-    QWidget *Pnl_HeaderEdit = nullptr;  // 500 x 315
-    QWidget *Pnl_Option = nullptr;      // 170 x 80
-    HeaderEditor *HeaderEdit = nullptr; // the controls and operations of Pnl_HeaderEdit
+
+    // The two panels the window shows one at a time.
+    enum class Page { HeaderEdit, Options };
+    // Shows page and hides the other; gives the panel shown, which the
+    // window is sized and placed around.
+    QWidget *showPage(Page page);
+    // The panel the application options are built on.
+    QWidget *optionsPage() const { return Pnl_Option; }
+    // The controls and operations of the header-edit panel.
+    HeaderEditor *headerEditor() const { return HeaderEdit; }
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+
+private:
+    QWidget *Pnl_HeaderEdit = nullptr;  // 500 x 315
+    QWidget *Pnl_Option = nullptr;      // 170 x 80
+    HeaderEditor *HeaderEdit = nullptr; // built on Pnl_HeaderEdit
 };
 
 } // namespace vb

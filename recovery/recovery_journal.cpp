@@ -5,9 +5,66 @@
 #include <QDateTime>
 #include <QPointer>
 
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 namespace vb {
+
+// One thread running the tasks handed to it in order. Its destruction runs
+// what is still queued, then ends the thread.
+struct RecoveryJournal::Worker {
+    using Task = std::function<void()>;
+
+    Worker() : thread([this] { loop(); }) {}
+    ~Worker() {
+        {
+            std::lock_guard<std::mutex> g(m);
+            stop = true;
+        }
+        cv.notify_all();
+        thread.join();
+    }
+    void post(Task task) {
+        {
+            std::lock_guard<std::mutex> g(m);
+            tasks.push_back(std::move(task));
+        }
+        cv.notify_all();
+    }
+    void waitIdle() {
+        std::unique_lock<std::mutex> g(m);
+        cv.wait(g, [this] { return tasks.empty() && !busy; });
+    }
+
+private:
+    void loop() {
+        std::unique_lock<std::mutex> g(m);
+        for (;;) {
+            cv.wait(g, [this] { return stop || !tasks.empty(); });
+            if (tasks.empty())
+                return; // stopping with nothing left to do
+            Task task = std::move(tasks.front());
+            tasks.pop_front();
+            busy = true;
+            g.unlock();
+            task();
+            task = nullptr;
+            g.lock();
+            busy = false;
+            cv.notify_all();
+        }
+    }
+
+    std::mutex m;
+    std::condition_variable cv;
+    std::deque<Task> tasks;
+    bool busy = false, stop = false;
+    std::thread thread; // last: it starts once the rest is ready
+};
 
 Bytes journalBytes(const JournalSnapshot &s) {
     Bytes out = s.head;
@@ -33,16 +90,11 @@ RecoveryJournal::RecoveryJournal(QObject *parent) : QObject(parent) {
     setIntervals(2000, 30000);
     connect(&pause_, &QTimer::timeout, this, &RecoveryJournal::writeNow);
     connect(&longest_, &QTimer::timeout, this, &RecoveryJournal::writeNow);
-    worker_ = std::thread([this] { workerLoop(); });
+    worker_ = std::make_unique<Worker>();
 }
 
 RecoveryJournal::~RecoveryJournal() {
-    {
-        std::lock_guard<std::mutex> g(m_);
-        stop_ = true;
-    }
-    cv_.notify_all();
-    worker_.join();
+    worker_.reset(); // runs what was handed over, then ends the thread
 }
 
 void RecoveryJournal::setIntervals(int pauseMs, int longestMs) {
@@ -50,10 +102,10 @@ void RecoveryJournal::setIntervals(int pauseMs, int longestMs) {
     longest_.setInterval(longestMs);
 }
 
-void RecoveryJournal::start(const JournalTarget &target, std::function<JournalSnapshot()> snapshot) {
+void RecoveryJournal::start(const JournalTarget &target, const JournalSource &source) {
     discard();
     target_ = target;
-    snapshot_ = std::move(snapshot);
+    source_ = &source;
     auto slot = std::make_shared<RecoverySlot>();
     slot->folder = withSeparator(folder_);
     slot->name = newRecoveryName();
@@ -63,10 +115,10 @@ void RecoveryJournal::start(const JournalTarget &target, std::function<JournalSn
     written_ = false;
 }
 
-void RecoveryJournal::adopt(FoundRecovery &&found, std::function<JournalSnapshot()> snapshot) {
+void RecoveryJournal::adopt(FoundRecovery &&found, const JournalSource &source) {
     discard();
     target_ = {found.record.target, found.record.identity, found.record.categoryTitle, found.record.logMode};
-    snapshot_ = std::move(snapshot);
+    source_ = &source;
     slot_ = std::shared_ptr<RecoverySlot>(std::move(found.slot));
     active_ = true;
     reported_ = false;
@@ -84,10 +136,10 @@ void RecoveryJournal::changed() {
 void RecoveryJournal::writeNow() {
     pause_.stop();
     longest_.stop();
-    if (!active_ || !snapshot_)
+    if (!active_ || !source_)
         return;
     // The only work on the GUI thread: the copy of the text.
-    auto snap = std::make_shared<JournalSnapshot>(snapshot_());
+    auto snap = std::make_shared<JournalSnapshot>(source_->journalSnapshot());
     RecoveryRecord head;
     head.target = target_.path;
     head.identity = target_.identity;
@@ -97,7 +149,7 @@ void RecoveryJournal::writeNow() {
     std::shared_ptr<RecoverySlot> slot = slot_;
     written_ = true;
     QPointer<RecoveryJournal> self(this);
-    post([this, self, slot, snap, head]() mutable {
+    worker_->post([this, self, slot, snap, head]() mutable {
         head.text = journalBytes(*snap);
         snap.reset();
         int err = 0;
@@ -127,11 +179,11 @@ void RecoveryJournal::discard() {
     if (!active_)
         return;
     active_ = false;
-    snapshot_ = nullptr;
+    source_ = nullptr;
     std::shared_ptr<RecoverySlot> slot = std::move(slot_);
     // A journal that never wrote has nothing on disk to remove.
     if (written_)
-        post([slot] { removeRecovery(*slot); });
+        worker_->post([slot] { removeRecovery(*slot); });
 }
 
 void RecoveryJournal::leave() {
@@ -140,41 +192,12 @@ void RecoveryJournal::leave() {
     pause_.stop();
     longest_.stop();
     active_ = false;
-    snapshot_ = nullptr;
+    source_ = nullptr;
     slot_.reset(); // the lock goes with the last write handed over
 }
 
 Bytes RecoveryJournal::recordPath() const { return active_ && slot_ ? slot_->recordPath() : Bytes(); }
 
-void RecoveryJournal::waitIdle() {
-    std::unique_lock<std::mutex> g(m_);
-    cv_.wait(g, [this] { return tasks_.empty() && !busy_; });
-}
-
-void RecoveryJournal::post(std::function<void()> task) {
-    {
-        std::lock_guard<std::mutex> g(m_);
-        tasks_.push_back(std::move(task));
-    }
-    cv_.notify_all();
-}
-
-void RecoveryJournal::workerLoop() {
-    std::unique_lock<std::mutex> g(m_);
-    for (;;) {
-        cv_.wait(g, [this] { return stop_ || !tasks_.empty(); });
-        if (tasks_.empty())
-            return; // stopping with nothing left to do
-        std::function<void()> task = std::move(tasks_.front());
-        tasks_.pop_front();
-        busy_ = true;
-        g.unlock();
-        task();
-        task = nullptr;
-        g.lock();
-        busy_ = false;
-        cv_.notify_all();
-    }
-}
+void RecoveryJournal::waitIdle() { worker_->waitIdle(); }
 
 } // namespace vb

@@ -11,12 +11,7 @@
 #include <QString>
 #include <QTimer>
 
-#include <condition_variable>
-#include <deque>
-#include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 namespace vb {
 
@@ -26,6 +21,16 @@ namespace vb {
 struct JournalSnapshot {
     Bytes head;
     QString raw;
+};
+
+// What a journal asks of the text's owner when a write is due, on the GUI
+// thread: the text as it is now.
+class JournalSource {
+public:
+    virtual JournalSnapshot journalSnapshot() const = 0;
+
+protected:
+    ~JournalSource() = default;
 };
 
 // What a journal is about.
@@ -54,11 +59,12 @@ public:
     // go on without one (2 s and 30 s unless set).
     void setIntervals(int pauseMs, int longestMs);
 
-    // Starts journalling an edit of target; snapshot is called on the GUI
-    // thread when a write is due. A journal running before is discarded.
-    void start(const JournalTarget &target, std::function<JournalSnapshot()> snapshot);
+    // Starts journalling an edit of target; source is asked for the text
+    // when a write is due, and must outlive the journalling. A journal
+    // running before is discarded.
+    void start(const JournalTarget &target, const JournalSource &source);
     // Starts journalling into an existing recovery file (kept on with its lock).
-    void adopt(FoundRecovery &&found, std::function<JournalSnapshot()> snapshot);
+    void adopt(FoundRecovery &&found, const JournalSource &source);
     bool active() const { return active_; }
     const JournalTarget &target() const { return target_; }
     // The text changed: a write is due after the pause.
@@ -81,8 +87,8 @@ signals:
     void writeFailed(const QString &text);
 
 private:
-    void post(std::function<void()> task);
-    void workerLoop();
+    // The thread the writes and removals run on, and their queue.
+    struct Worker;
     void reportFailure(int err);
 
     Bytes folder_;
@@ -90,15 +96,10 @@ private:
     bool reported_ = false;
     bool written_ = false; // a write of this journal was handed over
     JournalTarget target_;
-    std::function<JournalSnapshot()> snapshot_;
-    std::shared_ptr<RecoverySlot> slot_; // touched only on the worker
+    const JournalSource *source_ = nullptr; // while active
+    std::shared_ptr<RecoverySlot> slot_;    // touched only on the worker
     QTimer pause_, longest_;
-
-    std::mutex m_;
-    std::condition_variable cv_;
-    std::deque<std::function<void()>> tasks_;
-    bool busy_ = false, stop_ = false;
-    std::thread worker_;
+    std::unique_ptr<Worker> worker_;
 };
 
 } // namespace vb

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -24,8 +25,9 @@ namespace {
 constexpr size_t kMessageBytes = size_t(10) << 20;
 const std::string kLine = std::string(25, 'a') + "!";
 
-// A Find box, a memo showing the message and the controller between them.
-struct Rig {
+// A Find box, a memo showing the message and the controller between them;
+// the rig is the controller's host.
+struct Rig : vb::FindController::Host {
     QTemporaryDir dir;
     QWidget window;
     vb::FindPanel *panel = new vb::FindPanel;
@@ -50,28 +52,35 @@ struct Rig {
         layout->addWidget(memo);
         memo->setLines(lines);
         memo->setReadOnly(true);
-        finder = new vb::FindController(panel, memo, &window);
-        finder->scope = [this] {
-            vb::FindScope s;
-            s.directory = vb::fsToBytes(dir.path().toStdString()) + "/";
-            s.names = {"KVX00001.TXT"};
-            s.logMode = true;
-            s.fileOnView = "KVX00001.TXT";
-            return s;
-        };
-        finder->fileOnView = [] { return vb::Bytes("KVX00001.TXT"); };
-        finder->showMessage = [](const vb::Bytes &, const vb::Bytes &, vb::Bytes *) { return true; };
+        finder = new vb::FindController(*this, panel, memo, &window);
         // As the window connects them.
-        QObject::connect(panel->Btn_Find, &QAbstractButton::clicked, finder, &vb::FindController::search);
-        QObject::connect(panel->Btn_FindStop, &QAbstractButton::clicked, finder, &vb::FindController::stop);
+        QObject::connect(panel, &vb::FindPanel::findRequested, finder, &vb::FindController::search);
+        QObject::connect(panel, &vb::FindPanel::stopRequested, finder, &vb::FindController::stop);
         window.resize(800, 600);
         window.show();
     }
-    void pattern(const char *text, bool regex) {
-        panel->Chk_FindRegex->setChecked(regex);
-        panel->Edt_FindText->setText(QString::fromLatin1(text));
+    vb::FindScope findScope() const override {
+        vb::FindScope s;
+        s.directory = vb::fsToBytes(dir.path().toStdString()) + "/";
+        s.names = {"KVX00001.TXT"};
+        s.logMode = true;
+        s.fileOnView = "KVX00001.TXT";
+        return s;
     }
-    bool running() const { return panel->Btn_FindStop->isEnabled(); }
+    vb::Bytes fileOnView() const override { return "KVX00001.TXT"; }
+    bool showFoundMessage(const vb::Bytes &, const vb::Bytes &, vb::Bytes *) override { return true; }
+
+    // The Find box's controls, by name.
+    template <class T>
+    T *control(const char *name) const {
+        return panel->findChild<T *>(QString::fromLatin1(name));
+    }
+    void pattern(const char *text, bool regex) {
+        control<QCheckBox>("Chk_FindRegex")->setChecked(regex);
+        control<QLineEdit>("Edt_FindText")->setText(QString::fromLatin1(text));
+    }
+    void click(const char *button) const { control<QAbstractButton>(button)->click(); }
+    bool running() const { return control<QAbstractButton>("Btn_FindStop")->isEnabled(); }
     void waitForEnd() {
         while (running())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -93,14 +102,14 @@ void BM_FindStop_10MB(benchmark::State &state) {
     r.pattern("(a+)+$", true);
     for (auto _ : state) {
         state.PauseTiming();
-        r.panel->Btn_Find->click();
+        r.click("Btn_Find");
         Rig::runFor(100);
         if (!r.running()) {
             state.SkipWithError("the run ended before the stop");
             break;
         }
         state.ResumeTiming();
-        r.panel->Btn_FindStop->click();
+        r.click("Btn_FindStop");
         r.waitForEnd();
     }
 }
@@ -127,9 +136,9 @@ void guiGap(benchmark::State &state, const char *pattern, bool regex) {
         });
         tick.start();
         if (pattern)
-            QTimer::singleShot(20, r.panel->Btn_Find, &QAbstractButton::click);
+            QTimer::singleShot(20, [&r] { r.click("Btn_Find"); });
         Rig::runFor(520);
-        r.panel->Btn_FindStop->click();
+        r.click("Btn_FindStop");
         r.waitForEnd();
         Rig::runFor(30);
     }

@@ -24,13 +24,15 @@ std::vector<vb::Bytes> text(size_t bytes) {
     return lines;
 }
 
-struct Setup {
+struct Setup : vb::JournalSource {
     explicit Setup(size_t bytes) {
         memo.setLines(text(bytes));
         journal.setFolder(vb::fsToBytes(dir.path().toStdString() + "/recovery/"));
-        journal.start({"/nowhere/a.txt", {}, "bench", false}, [this] {
-            return vb::JournalSnapshot{vb::Bytes(), memo.document()->toRawText()};
-        });
+        journal.start({"/nowhere/a.txt", {}, "bench", false}, *this);
+    }
+    // As the browser hands its memo's text over.
+    vb::JournalSnapshot journalSnapshot() const override {
+        return vb::JournalSnapshot{vb::Bytes(), memo.document()->toRawText()};
     }
     QTemporaryDir dir;
     vb::Memo memo;

@@ -4,11 +4,8 @@
 #include "platform/mbcs.h"
 #include "ui/widgets/guard.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QShortcut>
@@ -62,22 +59,10 @@ Bytes hitsCaption(size_t n) { return std::to_string(n) + (n == 1 ? " hit" : " hi
 
 } // namespace
 
-FindController::FindController(FindPanel *panel, QPlainTextEdit *memo, QWidget *window)
-    : RunReceiver(window), panel_(panel), memo_(memo) {
+FindController::FindController(Host &host, FindPanel *panel, QPlainTextEdit *memo, QWidget *window)
+    : RunReceiver(window), host_(host), panel_(panel), memo_(memo) {
     connect(this, &RunReceiver::runNews, this, &FindController::takeRunNews, Qt::QueuedConnection);
-
-    QListWidget *results = panel_->LB_FindResults;
-    const auto pick = [this, results] {
-        if (!quiet_ && results->currentRow() >= 0)
-            goToHit(size_t(results->currentRow()), 0);
-    };
-    connectGuarded(results, &QListWidget::itemClicked, this, pick);
-    connectGuarded(results, &QListWidget::itemActivated, this, pick);
-    // Keyboard moves in the list show the result they land on.
-    connectGuarded(results, &QListWidget::currentRowChanged, this, [pick] {
-        if (QApplication::mouseButtons() == Qt::NoButton)
-            pick();
-    });
+    connect(panel_, &FindPanel::resultPicked, this, [this](int row) { guarded([this, row] { pick(row); }); });
 
     // Escape stops a run under way wherever the focus is; with none under
     // way it closes the box when the focus is in it.
@@ -122,6 +107,8 @@ FindController::~FindController() {
     endMessageRun();
 }
 
+void FindController::pick(int row) { goToHit(size_t(row), 0); }
+
 bool FindController::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::Hide && watched == parent())
         stop();
@@ -152,7 +139,7 @@ void FindController::stopCopying() {
 void FindController::updateKeys() {
     cancelKey_->setEnabled(busy());
     closeKey_->setEnabled(!busy());
-    panel_->Btn_FindStop->setEnabled(busy());
+    panel_->setRunning(busy());
 }
 
 void FindController::clearResults() {
@@ -164,9 +151,7 @@ void FindController::clearResults() {
     entry_ = -1;
     hit_ = 0;
     messageResults_ = false;
-    quiet_ = true;
-    panel_->LB_FindResults->clear();
-    quiet_ = false;
+    panel_->clearResults();
 }
 
 void FindController::search() {
@@ -174,21 +159,21 @@ void FindController::search() {
     endMessageRun();
     clearResults();
     updateKeys();
-    const QString text = panel_->Edt_FindText->text();
+    const QString text = panel_->pattern();
     Bytes error;
     bool ok = false;
     if (text.size() > kFindTextLimit) {
         matcher_ = Matcher();
         error = "The text to find is longer than " + std::to_string(kFindTextLimit) + " characters";
     } else
-        ok = matcher_.compile(fromUnicode(text), panel_->Chk_FindRegex->isChecked(), &error);
+        ok = matcher_.compile(fromUnicode(text), panel_->regex(), &error);
     if (!ok) {
         showMarks({});
         panel_->setStatus(error, true);
         return;
     }
-    FindScope sc = scope();
-    thisMessageOnly_ = panel_->Chk_FindThisMessage->isChecked();
+    FindScope sc = host_.findScope();
+    thisMessageOnly_ = panel_->thisMessageOnly();
     directory_ = sc.directory;
     logMode_ = sc.logMode;
     if (thisMessageOnly_) {
@@ -241,8 +226,7 @@ void FindController::copyMore() {
     }
     QString text = std::move(copy_);
     stopCopying();
-    messageRun_ = startMessageRun(this, ++lastRun_, std::move(text), fileOnView ? fileOnView() : Bytes(), matcher_,
-                                  messageResults_);
+    messageRun_ = startMessageRun(this, ++lastRun_, std::move(text), host_.fileOnView(), matcher_, messageResults_);
     updateKeys();
 }
 
@@ -356,7 +340,6 @@ void FindController::addResults(std::vector<MessageHits> &&found) {
 }
 
 void FindController::listRows(size_t end, bool slice) {
-    QListWidget *list = panel_->LB_FindResults;
     end = std::min(end, entries_.size());
     if (slice)
         end = std::min(end, listed_ + kRowsAtOnce);
@@ -370,7 +353,7 @@ void FindController::listRows(size_t end, bool slice) {
         const LineHit &l = m.lines[en.line];
         const Bytes where = thisMessageOnly_ ? "Line " + std::to_string(l.line + 1)
                                              : (m.number.empty() ? m.name : m.number) + " " + m.title;
-        list->addItem(toUnicode(where + "\n    " + markedLine(l.text, l.hits)));
+        panel_->addResult(toUnicode(where + "\n    " + markedLine(l.text, l.hits)));
     }
     if (listed_ < entries_.size())
         rowTimer_->start();
@@ -413,7 +396,7 @@ bool FindController::step(int direction) {
     if (panel_->isHidden() || !matcher_.ready())
         return false;
     // In the message on view, the hits are those of the message now on view.
-    if (thisMessageOnly_ && !categoryRun_ && (messages_.empty() || messages_[0].name != fileOnView())) {
+    if (thisMessageOnly_ && !categoryRun_ && (messages_.empty() || messages_[0].name != host_.fileOnView())) {
         lookAtMessageOnView(true);
         return true;
     }
@@ -460,9 +443,9 @@ bool FindController::goToHit(size_t entry, size_t hit) {
     // Copied: bringing the message on view may take in news meanwhile.
     const Bytes name = messages_[en.message].name;
     const LineHit lh = messages_[en.message].lines[en.line];
-    if (!thisMessageOnly_ && fileOnView() != name) {
+    if (!thisMessageOnly_ && host_.fileOnView() != name) {
         Bytes why;
-        if (!showMessage(directory_, name, &why)) {
+        if (!host_.showFoundMessage(directory_, name, &why)) {
             if (!why.empty())
                 panel_->setStatus(why, true);
             return false;
@@ -471,9 +454,7 @@ bool FindController::goToHit(size_t entry, size_t hit) {
     entry_ = long(entry);
     hit_ = hit;
     listRows(entry + 1, false);
-    quiet_ = true;
-    panel_->LB_FindResults->setCurrentRow(int(entry));
-    quiet_ = false;
+    panel_->setCurrentResult(int(entry));
     // The hit itself is selected in the memo; header hits have no memo line.
     const long memoLine = thisMessageOnly_ ? long(lh.line) : long(lh.line) - (logMode_ ? long(kHeaderLines) : 0);
     selectInMemo(memoLine, lh, hit);

@@ -6,15 +6,14 @@
 // run given up (new search, Stop, Close Find, category or directory change,
 // window hidden or gone) is cancelled and let go of; nothing waits for it.
 //
-// The window creates it with the Find box, docks the box and tells it what
-// a search is over and how a found message is brought on view.
+// The window creates it with the Find box and docks the box; as the
+// controller's host it tells what a search is over and brings a found
+// message on view.
 
 #include "browser/find/find_runs.h"
 
 #include <QList>
 #include <QTextEdit>
-
-#include <functional>
 
 class QPlainTextEdit;
 class QShortcut;
@@ -39,15 +38,24 @@ constexpr int kFindTextLimit = 32767;
 class FindController : public RunReceiver {
     Q_OBJECT
 public:
-    // panel: the Find box; memo: the message text; window: where Escape stops a run.
-    FindController(FindPanel *panel, QPlainTextEdit *memo, QWidget *window);
-    ~FindController() override;
+    // What the controller asks of the window it works for.
+    class Host {
+    public:
+        // What a search of the category is over, asked when one starts.
+        virtual FindScope findScope() const = 0;
+        // The file of the message on view; empty when none is.
+        virtual Bytes fileOnView() const = 0;
+        // Brings message name of directory on view; false with *why when it cannot.
+        virtual bool showFoundMessage(const Bytes &directory, const Bytes &name, Bytes *why) = 0;
 
-    // Asked of the window when a search starts, and for the file on view.
-    std::function<FindScope()> scope;
-    std::function<Bytes()> fileOnView;
-    // Brings message name of directory on view; false with *why when it cannot.
-    std::function<bool(const Bytes &directory, const Bytes &name, Bytes *why)> showMessage;
+    protected:
+        ~Host() = default;
+    };
+
+    // host: the window, which outlives the controller; panel: the Find box;
+    // memo: the message text; window: where Escape stops a run.
+    FindController(Host &host, FindPanel *panel, QPlainTextEdit *memo, QWidget *window);
+    ~FindController() override;
 
     // The Find button, Enter in the field.
     void search();
@@ -98,14 +106,18 @@ private:
     // the look once the whole text is copied.
     void copyMore();
     void stopCopying();
+    // A result the user picked in the list: the message of its line comes on view.
+    void pick(int row);
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+    Host &host_;
     FindPanel *panel_;
     QPlainTextEdit *memo_;
-    QShortcut *cancelKey_, *closeKey_;
-    QTimer *memoTimer_; // gathers the changes of one load of the memo into one look
-    QTimer *rowTimer_;  // lists the results that are not yet, a slice a turn
-    QTimer *copyTimer_; // copies the memo's text for a look, a piece a turn
+    QShortcut *cancelKey_ = nullptr;
+    QShortcut *closeKey_ = nullptr;
+    QTimer *memoTimer_ = nullptr; // gathers the changes of one load of the memo into one look
+    QTimer *rowTimer_ = nullptr;  // lists the results that are not yet, a slice a turn
+    QTimer *copyTimer_ = nullptr; // copies the memo's text for a look, a piece a turn
     bool copying_ = false;
     QString copy_; // the memo's text copied so far
     int copiedBlocks_ = 0;
@@ -122,7 +134,6 @@ private:
     long entry_ = -1; // the hit last gone to: entry and hit within its line
     size_t hit_ = 0;
     size_t fileCount_ = 0;
-    bool quiet_ = false; // the program is changing the results list
 
     quint64 lastRun_ = 0;
     std::shared_ptr<CategoryRun> categoryRun_;

@@ -116,12 +116,12 @@ TEST_F(AppTest, ScreenNumbersPrepareTheirWindows) {
     app->F->FormStyle_Set(vb::kHeaderEditor);
     EXPECT_EQ(app->F3->windowTitle(), QStringLiteral("Velbrook Header Edit"));
     EXPECT_EQ(app->F3->size(), QSize(500, 315));
-    EXPECT_TRUE(app->F3->Pnl_HeaderEdit->isVisibleTo(app->F3.get()));
-    EXPECT_FALSE(app->F3->Pnl_Option->isVisibleTo(app->F3.get()));
+    EXPECT_TRUE(vbtest::control<QWidget>(*app->F3, QStringLiteral("Pnl_HeaderEdit"))->isVisibleTo(app->F3.get()));
+    EXPECT_FALSE(vbtest::control<QWidget>(*app->F3, QStringLiteral("Pnl_Option"))->isVisibleTo(app->F3.get()));
     app->F->FormStyle_Set(vb::kApplicationOptions);
     EXPECT_EQ(app->F3->windowTitle(), QStringLiteral("Velbrook Application Setup"));
     EXPECT_EQ(app->F3->size(), QSize(170, 80));
-    EXPECT_FALSE(app->F3->Pnl_HeaderEdit->isVisibleTo(app->F3.get()));
+    EXPECT_FALSE(vbtest::control<QWidget>(*app->F3, QStringLiteral("Pnl_HeaderEdit"))->isVisibleTo(app->F3.get()));
     app->F->FormStyle_Set(vb::kCategorySetup);
     EXPECT_EQ(app->F2->size(), QSize(632, 365));
     // Other numbers change nothing, and no window is shown or hidden by any.
@@ -526,7 +526,7 @@ TEST_F(AppTest, TheFindBoxShowsEightResultRowsAtTheDefaultSize) {
     vb::BrowserProbe ui(*app->F1);
     ui.MM_Edit_Find->trigger();
     QCoreApplication::processEvents();
-    QListWidget *results = ui.Pnl_Find->LB_FindResults;
+    QListWidget *results = vbtest::control<QListWidget>(*ui.Pnl_Find, QStringLiteral("LB_FindResults"));
     for (int i = 0; i < 20; ++i)
         results->addItem(QStringLiteral("result %1").arg(i));
     ASSERT_TRUE(results->isVisible());

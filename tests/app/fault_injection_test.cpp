@@ -25,6 +25,7 @@
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
+#include "tests/editing/header_probe.h"
 #include "tests/setup/setup_fixture.h"
 #include "ui/widgets/spinedit.h"
 
@@ -111,7 +112,7 @@ protected:
         ASSERT_TRUE(app->F1->isVisible());
     }
     vb::BrowserProbe browser() { return vb::BrowserProbe(*app->F1); }
-    vb::HeaderEditor &editor() { return *app->F3->HeaderEdit; }
+    vbtest::HeaderEditorProbe editor() { return vbtest::HeaderEditorProbe(*app->F3); }
     void typeInMemo(const char *text) {
         vb::Memo *memo = browser().Memo_log;
         QTextCursor c = memo->textCursor();

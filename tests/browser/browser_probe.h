@@ -10,8 +10,10 @@
 #include "ui/widgets/textfield.h"
 #include "ui/widgets/titlelist.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QSplitter>
 #include <array>
@@ -113,6 +115,25 @@ public:
     TextField *Edt_TitleFilter = vbtest::control<TextField>(window_, QStringLiteral("Edt_TitleFilter"));
     MenuEntry *MM_View_Thread = vbtest::control<MenuEntry>(window_, QStringLiteral("MM_View_Thread"));
     MenuEntry *MM_View_Reload = vbtest::control<MenuEntry>(window_, QStringLiteral("MM_View_Reload"));
+    // clang-format on
+};
+
+// The Find box's controls.
+class FindProbe {
+    const FindPanel &panel_;
+
+public:
+    explicit FindProbe(const FindPanel &panel) : panel_(panel) {}
+
+    // clang-format off
+    TextField *Edt_FindText = vbtest::control<TextField>(panel_, QStringLiteral("Edt_FindText"));
+    QCheckBox *Chk_FindRegex = vbtest::control<QCheckBox>(panel_, QStringLiteral("Chk_FindRegex"));
+    QCheckBox *Chk_FindThisMessage = vbtest::control<QCheckBox>(panel_, QStringLiteral("Chk_FindThisMessage"));
+    FlatButton *Btn_Find = vbtest::control<FlatButton>(panel_, QStringLiteral("Btn_Find"));
+    FlatButton *Btn_FindStop = vbtest::control<FlatButton>(panel_, QStringLiteral("Btn_FindStop"));
+    FlatButton *Btn_FindClose = vbtest::control<FlatButton>(panel_, QStringLiteral("Btn_FindClose"));
+    QLabel *Lbl_FindStatus = vbtest::control<QLabel>(panel_, QStringLiteral("Lbl_FindStatus"));
+    QListWidget *LB_FindResults = vbtest::control<QListWidget>(panel_, QStringLiteral("LB_FindResults"));
     // clang-format on
 };
 

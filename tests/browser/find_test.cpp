@@ -46,6 +46,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(browser.get()));
     }
     vb::FindPanel &find() const { return *ui().Pnl_Find; }
+    vb::FindProbe box() const { return vb::FindProbe(find()); }
     std::string onView() { return label(ui().Lbl_Info_Title).substr(0, 5); }
     void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), mods);
@@ -54,15 +55,15 @@ protected:
     // for the search to end.
     void search(const std::string &text) {
         key(Qt::Key_F, Qt::ControlModifier);
-        EXPECT_EQ(QApplication::focusWidget(), find().Edt_FindText);
-        QTest::keyClicks(find().Edt_FindText, QString::fromStdString(text));
+        EXPECT_EQ(QApplication::focusWidget(), box().Edt_FindText);
+        QTest::keyClicks(box().Edt_FindText, QString::fromStdString(text));
         key(Qt::Key_Return);
-        EXPECT_TRUE(QTest::qWaitFor([this] { return !find().Btn_FindStop->isEnabled(); }, 30000));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !box().Btn_FindStop->isEnabled(); }, 30000));
     }
     std::vector<std::string> results() const {
         std::vector<std::string> out;
-        for (int i = 0; i < find().LB_FindResults->count(); ++i)
-            out.push_back(vb::fromUnicode(find().LB_FindResults->item(i)->text()));
+        for (int i = 0; i < box().LB_FindResults->count(); ++i)
+            out.push_back(vb::fromUnicode(box().LB_FindResults->item(i)->text()));
         return out;
     }
     // The text selected in the memo, and how many hits are marked there.
@@ -151,13 +152,13 @@ TEST_F(FindTest, SearchListsEveryHitAndF3StepsThroughThemAcrossMessages) {
     EXPECT_EQ(ui().Memo_log->textCursor().selectionStart(), cursor);
 
     // Picking a result shows its message.
-    QListWidget *list = find().LB_FindResults;
+    QListWidget *list = box().LB_FindResults;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     EXPECT_EQ(onView(), num(3));
     EXPECT_EQ(selected(), "Rain");
 
     // Closing the box brings back the chooser and drops the marks.
-    find().Btn_FindClose->click();
+    box().Btn_FindClose->click();
     EXPECT_TRUE(find().isHidden());
     EXPECT_FALSE(ui().DLB->isHidden());
     EXPECT_EQ(ui().Pnl_TitleList->height(), listHeight);
@@ -182,7 +183,7 @@ TEST_F(FindTest, FindInMessageFromTheMemoStepsThroughItsHits) {
     browser->TextLoad();
     ui().Memo_log->setFocus();
     search("RAIN");
-    EXPECT_TRUE(find().Chk_FindThisMessage->isChecked());
+    EXPECT_TRUE(box().Chk_FindThisMessage->isChecked());
     EXPECT_EQ(find().status(), "2 hits in this message");
     EXPECT_EQ(results(), (std::vector<std::string>{"Line 3\n    " + kOpen + "rain" + kClose + ", " + kOpen + "rain" +
                                                    kClose + ", go away"}));
@@ -201,7 +202,7 @@ TEST_F(FindTest, FindInMessageFromTheMemoStepsThroughItsHits) {
 
 TEST_F(FindTest, ABadRegularExpressionIsReportedAndNoSearchStarts) {
     key(Qt::Key_F, Qt::ControlModifier);
-    find().Chk_FindRegex->click();
+    box().Chk_FindRegex->click();
     search("ra(in");
     EXPECT_FALSE(find().status().empty());
     EXPECT_TRUE(results().empty());
@@ -244,22 +245,35 @@ struct HeldSearch {
 };
 } // namespace
 
-TEST_F(FindTest, EscapeStopsASearchUnderWay) {
+TEST_F(FindTest, EscapeOrTheStopButtonStopsASearchUnderWay) {
     for (int i = 20; i < 100; ++i)
         message("KVX" + num(i) + ".TXT", logMessage(num(i), "T", "N"));
     browser->DefaultRead();
     browser->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(browser.get()));
-    HeldSearch held;
-    key(Qt::Key_F, Qt::ControlModifier);
-    QTest::keyClicks(find().Edt_FindText, "Sunny");
-    key(Qt::Key_Return);
-    EXPECT_TRUE(find().Btn_FindStop->isEnabled());
-    key(Qt::Key_Escape);
-    held.release();
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !find().Btn_FindStop->isEnabled(); }, 30000));
-    EXPECT_NE(find().status().find("(cancelled)"), std::string::npos) << find().status();
-    EXPECT_FALSE(find().isHidden()) << "Escape stops the search; the box stays";
+    const struct {
+        const char *how;
+        bool buttons; // started with Find and stopped with Stop, else Enter and Escape
+    } cases[] = {{"keys", false}, {"buttons", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.how);
+        HeldSearch held;
+        key(Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(box().Edt_FindText, "Sunny");
+        if (c.buttons)
+            QTest::mouseClick(box().Btn_Find, Qt::LeftButton);
+        else
+            key(Qt::Key_Return);
+        ASSERT_TRUE(box().Btn_FindStop->isEnabled());
+        if (c.buttons)
+            QTest::mouseClick(box().Btn_FindStop, Qt::LeftButton);
+        else
+            key(Qt::Key_Escape);
+        held.release();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !box().Btn_FindStop->isEnabled(); }, 30000));
+        EXPECT_NE(find().status().find("(cancelled)"), std::string::npos) << find().status();
+        EXPECT_FALSE(find().isHidden()) << "a stop ends the search; the box stays";
+    }
 }
 
 namespace {
@@ -285,22 +299,22 @@ TEST_F(FindTest, ACatastrophicPatternLeavesTheWindowAnsweringAndEscapeEndsIt) {
         if (inMessage)
             ui().Memo_log->setFocus();
         key(Qt::Key_F, Qt::ControlModifier);
-        find().Chk_FindRegex->setChecked(true);
-        QTest::keyClicks(find().Edt_FindText, "(a+)+$");
+        box().Chk_FindRegex->setChecked(true);
+        QTest::keyClicks(box().Edt_FindText, "(a+)+$");
         bool ticked = false, runningWhenTicked = false;
         std::string statusWhenTicked;
-        QTimer::singleShot(5, find().Edt_FindText, [&] {
+        QTimer::singleShot(5, box().Edt_FindText, [&] {
             ticked = true;
-            runningWhenTicked = find().Btn_FindStop->isEnabled();
+            runningWhenTicked = box().Btn_FindStop->isEnabled();
             statusWhenTicked = find().status();
         });
         key(Qt::Key_Return);
         ASSERT_TRUE(QTest::qWaitFor([&] { return ticked; }));
         EXPECT_TRUE(runningWhenTicked) << "the timer ticks while the search runs";
         EXPECT_EQ(statusWhenTicked.rfind("Searching", 0), 0u) << statusWhenTicked;
-        ASSERT_EQ(QApplication::focusWidget(), find().Edt_FindText);
+        ASSERT_EQ(QApplication::focusWidget(), box().Edt_FindText);
         key(Qt::Key_Escape);
-        EXPECT_TRUE(QTest::qWaitFor([this] { return !find().Btn_FindStop->isEnabled(); })) << "Escape ends the run";
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !box().Btn_FindStop->isEnabled(); })) << "Escape ends the run";
         EXPECT_NE(find().status().find("(cancelled)"), std::string::npos) << find().status();
         EXPECT_FALSE(find().isHidden()) << "Escape stops the search; the box stays";
         key(Qt::Key_Escape);
@@ -313,7 +327,7 @@ TEST_F(FindTest, ALineThePatternGivesUpOnIsReportedWithItsFileAndLine) {
     message("KVX00042.TXT", logMessage("00042", "T42", "N", "", "", "ax\r\n"));
     browser->DefaultRead();
     key(Qt::Key_F, Qt::ControlModifier);
-    find().Chk_FindRegex->click();
+    box().Chk_FindRegex->click();
     search("(a+)+x");
     EXPECT_EQ(
         find().status(),
@@ -327,7 +341,7 @@ TEST_F(FindTest, ALineThePatternGivesUpOnIsReportedWithItsFileAndLine) {
     ui().Memo_log->setFocus();
     key(Qt::Key_F, Qt::ControlModifier);
     key(Qt::Key_Return);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !find().Btn_FindStop->isEnabled(); }));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !box().Btn_FindStop->isEnabled(); }));
     EXPECT_EQ(find().status(), "0 hits in this message; pattern too complex at line 2; the rest of that line was not "
                                "searched");
 }
@@ -356,9 +370,9 @@ TEST_F(FindTest, ATextTooLongToSearchIsRefusedNotCut) {
     const QString longText(40000, QLatin1Char('r'));
     QApplication::clipboard()->setText(longText);
     key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(find().Edt_FindText->text().size(), longText.size()) << "nothing pasted is cut";
+    EXPECT_EQ(box().Edt_FindText->text().size(), longText.size()) << "nothing pasted is cut";
     key(Qt::Key_Return);
     EXPECT_EQ(find().status(), "The text to find is longer than 32767 characters");
-    EXPECT_FALSE(find().Btn_FindStop->isEnabled()) << "no search started";
+    EXPECT_FALSE(box().Btn_FindStop->isEnabled()) << "no search started";
     EXPECT_TRUE(results().empty());
 }

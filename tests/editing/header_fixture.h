@@ -14,6 +14,7 @@
 #include "tests/common/scripted_dialogs.h"
 #include "tests/common/tempdir.h"
 #include "tests/common/testfiles.h"
+#include "tests/editing/header_probe.h"
 #include "platform/epath.h"
 #include "platform/files.h"
 #include "ui/widgets/spinedit.h"
@@ -82,7 +83,8 @@ protected:
     void type(QLineEdit *edit, const std::string &text) { edit->setText(QString::fromUtf8(text.c_str())); }
     void type(vb::SpinEdit *spin, int n) { spin->setNumber(n); }
 
-    vb::HeaderEditor &ed() { return *app->F3->HeaderEdit; }
+    // The editor's controls.
+    HeaderEditorProbe ed() const { return HeaderEditorProbe(*app->F3); }
     bool editorShown() const { return app->F3->isVisible() && !app->F1->isVisible(); }
     bool browserShown() const { return app->F1->isVisible() && !app->F3->isVisible(); }
     std::string text(const QLineEdit *e) const { return e->text().toStdString(); }

@@ -16,7 +16,7 @@ namespace {
 
 // The ten next slots: the number of a ticked slot, "-" for an unticked one at
 // 0, "!n" for an unticked one holding n.
-std::string nextSlots(vb::HeaderEditor &ed) {
+std::string nextSlots(const HeaderEditorProbe &ed) {
     std::string out;
     for (size_t k = 0; k < 10; ++k) {
         const int n = ed.SE_Next[k]->number();
@@ -25,7 +25,7 @@ std::string nextSlots(vb::HeaderEditor &ed) {
     return out;
 }
 
-std::string back(vb::HeaderEditor &ed) {
+std::string back(const HeaderEditorProbe &ed) {
     const int n = ed.SE_Back->number();
     return ed.CB_Back->isChecked() ? std::to_string(n) : n ? "!" + std::to_string(n) : "-";
 }
@@ -119,14 +119,16 @@ TEST_F(HeaderEditorTest, LogFileBoxSwitchesTheHeaderFieldsAndNothingElse) {
     message("KVX00012.TXT", logFile("00012", "abc"));
     browse("Log Mode");
     openEditor();
-    vb::HeaderEditor &e = ed();
+    const HeaderEditorProbe e = ed();
     std::vector<QWidget *> header = {
         e.SE_Header_Number, e.E_Header_Title,  e.E_Header_Name,  e.E_Header_Mail,     e.E_Header_Web,
         e.E_Header_Date,    e.CB_Back,         e.SE_Back,        e.Btn_Header_Number, e.Btn_Header_Title,
         e.Btn_Header_Name,  e.Btn_Header_Mail, e.Btn_Header_Web, e.Btn_Header_Date,   e.Btn_Header_Date_Now,
         e.Btn_Header_Next,  e.Btn_Header_Back};
-    header.insert(header.end(), e.CB_Next.begin(), e.CB_Next.end());
-    header.insert(header.end(), e.SE_Next.begin(), e.SE_Next.end());
+    for (size_t k = 0; k < 10; ++k) {
+        header.push_back(e.CB_Next[k]);
+        header.push_back(e.SE_Next[k]);
+    }
     const std::vector<QWidget *> others = {e.Pnl_LogHeader,    e.E_Header_File, e.Btn_Header_File,  e.CB_AutoFileName,
                                            e.CB_DeleteOldFile, e.Btn_Header_OK, e.Btn_Header_Cancel};
     for (const bool on : {false, true}) {
@@ -165,7 +167,7 @@ TEST_F(HeaderEditorTest, EachDefaultButtonRestoresItsOwnRow) {
     message("KVX00012.TXT", logFile("00012", "abc", "0001300020", "00011"));
     browse("Log Mode");
     openEditor();
-    vb::HeaderEditor &e = ed();
+    const HeaderEditorProbe e = ed();
     type(e.SE_Header_Number, 99);
     for (QLineEdit *edit :
          {e.E_Header_Title, e.E_Header_Name, e.E_Header_Mail, e.E_Header_Web, e.E_Header_Date, e.E_Header_File})
@@ -235,8 +237,10 @@ TEST_F(HeaderEditorTest, NowStampsTheLocalDateAndTime) {
         {QDateTime(QDate(2000, 1, 28), QTime(7, 30)), "2000/01/28 (金) 07:30"},
         {QDateTime(QDate(999, 12, 31), QTime(8, 0)), "999/12/31 (火) 08:00"},
     };
+    static QDateTime now;
+    app->F3->headerEditor()->setClock([] { return now; });
     for (const auto &c : cases) {
-        ed().setClock([&c] { return c.now; });
+        now = c.now;
         click(ed().Btn_Header_Date_Now);
         EXPECT_EQ(text(ed().E_Header_Date), c.stamp);
     }
@@ -339,8 +343,8 @@ TEST_F(HeaderEditorTest, RowsStandInOrderInsideTheWindowWithoutOverlapping) {
     message("KVX00012.TXT", logFile("00012", "abc"));
     browse("Log Mode");
     openEditor();
-    vb::HeaderEditor &e = ed();
-    QWidget *panel = app->F3->Pnl_HeaderEdit;
+    const HeaderEditorProbe e = ed();
+    QWidget *panel = control<QWidget>(*app->F3, QStringLiteral("Pnl_HeaderEdit"));
     auto place = [panel](QWidget *w) { return QRect(w->mapTo(panel, QPoint(0, 0)), w->size()); };
     // Top to bottom, one control of each row.
     const std::vector<QWidget *> column = {e.SE_Header_Number, e.E_Header_Title, e.E_Header_Name, e.E_Header_Mail,

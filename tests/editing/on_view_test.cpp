@@ -165,9 +165,9 @@ TEST_F(OnViewTest, CommandsThatRebuildTheTitleListNeverMoveTheTargetOfAWrite) {
         {"Find run", "Log Mode",
          [](OnViewTest &t) {
              t.b().MM_Edit_Find->trigger();
-             QTest::keyClicks(t.b().Pnl_Find->Edt_FindText, "body");
-             QTest::keyClick(t.b().Pnl_Find->Edt_FindText, Qt::Key_Return);
-             QTRY_VERIFY_WITH_TIMEOUT(!t.b().Pnl_Find->Btn_FindStop->isEnabled(), 30000);
+             QTest::keyClicks(vb::FindProbe(*t.b().Pnl_Find).Edt_FindText, "body");
+             QTest::keyClick(vb::FindProbe(*t.b().Pnl_Find).Edt_FindText, Qt::Key_Return);
+             QTRY_VERIFY_WITH_TIMEOUT(!vb::FindProbe(*t.b().Pnl_Find).Btn_FindStop->isEnabled(), 30000);
          }},
         {"Go To Number cancelled", "Log Mode", [](OnViewTest &t) { t.b().MM_View_GoToNumber->trigger(); }},
         {"setup opened and closed", "Log Mode",

@@ -121,15 +121,14 @@ TEST(JournalBytes, AreTheLinesSaveWrites) {
     EXPECT_EQ(vb::journalBytes({"H\r\n", QString()}), "H\r\n");
 }
 
-class Journal : public ::testing::Test {
+// The journal of a text held in the fixture.
+class Journal : public ::testing::Test, public vb::JournalSource {
 protected:
     void SetUp() override {
         journal.setFolder(vb::fsToBytes(dir.file("recovery/")));
         journal.setIntervals(50, 200);
     }
-    std::function<vb::JournalSnapshot()> snapshot() {
-        return [this] { return vb::JournalSnapshot{Bytes(), text}; };
-    }
+    vb::JournalSnapshot journalSnapshot() const override { return vb::JournalSnapshot{Bytes(), text}; }
     Bytes recorded() {
         journal.waitIdle();
         vb::RecoveryRecord r;
@@ -144,7 +143,7 @@ protected:
 };
 
 TEST_F(Journal, WritesAfterThePauseAndWhileTypingGoesOn) {
-    journal.start({"/t/a.txt", {}, "Cat", false}, snapshot());
+    journal.start({"/t/a.txt", {}, "Cat", false}, *this);
     journal.changed();
     EXPECT_EQ(recorded(), "(none)") << "written before the pause";
     // The pause timer fires from the event loop: wait for it, not a fixed time.
@@ -169,7 +168,7 @@ TEST_F(Journal, AFailureIsReportedOnceAndTheJournalGoesOn) {
     vbtest::putFile(dir.file("blocked"), "a file where the folder should be");
     journal.setFolder(vb::fsToBytes(dir.file("blocked/recovery/")));
     QSignalSpy failed(&journal, &vb::RecoveryJournal::writeFailed);
-    journal.start({"/t/a.txt", {}, "Cat", false}, snapshot());
+    journal.start({"/t/a.txt", {}, "Cat", false}, *this);
     journal.writeNow();
     journal.writeNow();
     journal.waitIdle();

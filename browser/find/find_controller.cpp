@@ -33,7 +33,9 @@ Bytes markedLine(const Bytes &line, const std::vector<Hit> &hits) {
         if (h.begin < start || h.begin >= stop)
             continue;
         out.append(line, at, h.begin - at);
-        out += kMarkOpen + line.substr(h.begin, h.end - h.begin) + kMarkClose;
+        out += kMarkOpen;
+        out.append(line, h.begin, h.end - h.begin);
+        out += kMarkClose;
         at = h.end;
     }
     if (at < stop)

@@ -176,14 +176,12 @@ void TF1::buildPanes() {
     LB_Title = new TitleList;
     LB_Title->setObjectName("LB_Title");
     LB_Title->setFont(pixelFont("ＭＳ ゴシック", 12, false));
-    LB_Title->onUserSelect = [this] {
-        guarded([this] {
-            if (mayDiscardEdits())
-                TextLoad();
-            else
-                LB_Title->setSelectedIndex(LB_Title->rowOfLine(shownLine_));
-        });
-    };
+    connectGuarded(LB_Title, &TitleList::userSelected, this, [this] {
+        if (mayDiscardEdits())
+            TextLoad();
+        else
+            LB_Title->setSelectedIndex(LB_Title->rowOfLine(shownLine_));
+    });
     Pnl_TitleList->dock(LB_Title, Panel::Client);
     Pnl_Dir = new Panel;
     Pnl_Dir->setObjectName("Pnl_Dir");

@@ -124,70 +124,91 @@ void TF1::rebuildTitles(bool load) {
         TextLoad();
 }
 
+// Reads the listed files' headers into title lines, one file at a time. The
+// directory is held open and each file opened by its name in it; one buffer
+// serves every header and title line. Each header read here is the listed
+// file's own, never the record of the message on view.
+class TF1::TitleReader {
+public:
+    TitleReader(const TF1 &browser, ThreadPass &threads)
+        : browser_(browser), threads_(threads), names_(browser.FLB.names()), log_(browser.logMode()) {
+        int err = 0;
+        if (!folder_.openFolderFs(fsPath(browser.listedDirectory()), &err))
+            failIo(ioCodeFromErrno(err), err);
+    }
+    size_t size() const { return names_.size(); }
+    // Reads listed file k: name() and line() are then its own.
+    void read(size_t k) {
+        name_.assign(names_[k]);
+        fsName_.clear();
+        appendBytesToFs(fsName_, name_);
+        reader_.readIn(folder_, fsName_, name_, log_, header_);
+        browser_.titleLine(name_, header_, line_);
+        threads_.add(header_, line_);
+    }
+    const Bytes &name() const { return name_; }
+    const Bytes &line() const { return line_; }
+
+private:
+    const TF1 &browser_;
+    ThreadPass &threads_;
+    const NameList &names_;
+    const bool log_;
+    HeaderReader reader_;
+    FileHandle folder_;
+    std::string fsName_;
+    Bytes name_, line_;
+    CurrentMessage header_;
+};
+
 int TF1::fillTitleList(const Bytes *wanted) {
     const int64_t started = systemClockNs();
     BusyCursor busy;
     ThreadPass threads(*this); // ends after the batch, with the lines in place
     TitleList::Batch batch(*LB_Title);
-    // The directory is held open and each file opened by its name in it;
-    // one buffer serves every header and title line.
-    HeaderReader reader;
-    FileHandle folder;
-    int err = 0;
-    if (!folder.openFolderFs(fsPath(listedDirectory()), &err))
-        failIo(ioCodeFromErrno(err), err);
-    std::string fsName;
-    Bytes name, line;
-    // Each header read here is the listed file's own, never the record of
-    // the message on view.
-    CurrentMessage header;
-    const bool log = logMode(), desc = descending();
-    const NameList &names = FLB.names();
-    const size_t n = names.size();
-    LB_Title->reserve(size_t(LB_Title->count()) + n);
-    auto readTitle = [&](size_t k) {
-        name.assign(names[k]);
-        fsName.clear();
-        appendBytesToFs(fsName, name);
-        reader.readIn(folder, fsName, name, log, header);
-        titleLine(name, header, line);
-        threads.add(header, line);
-    };
+    TitleReader reader(*this, threads);
+    LB_Title->reserve(size_t(LB_Title->count()) + reader.size());
+    const int found = descending() ? fillNewestFirst(reader, wanted) : fillInNameOrder(reader, wanted);
+    keepTitleCache(started);
+    return found;
+}
+
+int TF1::fillInNameOrder(TitleReader &reader, const Bytes *wanted) {
     int found = 0;
-    if (!desc) {
-        for (size_t k = 0; k < n; ++k) {
-            readTitle(k);
-            LB_Title->append(line);
-            if (wanted && name == *wanted)
-                found = int(k);
-        }
-        keepTitleCache(started);
-        return found;
+    for (size_t k = 0; k < reader.size(); ++k) {
+        reader.read(k);
+        LB_Title->append(reader.line());
+        if (wanted && reader.name() == *wanted)
+            found = int(k);
     }
-    // Newest first, yet the files are read in name order, the order a
-    // folder's files mostly lie on the disk in: from a cold cache that is
-    // far faster than reading backwards. Each line goes before those read
-    // so far. A file that fails ends the list where the walk from the top
-    // would meet it, so the lines below it go, and the reading goes on to
-    // find whether one above fails first.
+    return found;
+}
+
+// Newest first, yet the files are read in name order, the order a folder's
+// files mostly lie on the disk in: from a cold cache that is far faster than
+// reading backwards. Each line goes before those read so far. A file that
+// fails ends the list where the walk from the top would meet it, so the
+// lines below it go, and the reading goes on to find whether one above fails
+// first.
+int TF1::fillNewestFirst(TitleReader &reader, const Bytes *wanted) {
+    const size_t n = reader.size();
     std::exception_ptr stop;
-    found = -1;
+    int found = -1;
     for (size_t k = 0; k < n; ++k) {
         try {
-            readTitle(k);
+            reader.read(k);
         } catch (...) {
             stop = std::current_exception();
             LB_Title->clear();
             found = -1;
             continue;
         }
-        LB_Title->prepend(line);
-        if (wanted && name == *wanted)
+        LB_Title->prepend(reader.line());
+        if (wanted && reader.name() == *wanted)
             found = int(n - 1 - k);
     }
     if (stop)
         std::rethrow_exception(stop);
-    keepTitleCache(started);
     return std::max(found, 0);
 }
 

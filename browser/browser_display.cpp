@@ -30,6 +30,32 @@ bool lastTitleFor(const TitleLines &lines, int number, Bytes &tail) {
     return true;
 }
 
+// Gives the memo the text of the stream but its first headerLines lines, a
+// piece of the file at a time, so that no copy of a large message is held
+// beside the memo's own. False, with err set, when a read fails.
+bool streamText(Memo &memo, LineStream &stream, size_t headerLines, int &err) {
+    struct ReadFailed {};
+    try {
+        memo.streamLines([&](std::vector<std::string_view> &batch) {
+            for (;;) {
+                if (!stream.next(batch, &err)) {
+                    if (err != 0)
+                        throw ReadFailed();
+                    return false;
+                }
+                const size_t skip = std::min(headerLines, batch.size());
+                batch.erase(batch.begin(), batch.begin() + std::ptrdiff_t(skip));
+                headerLines -= skip;
+                if (!batch.empty())
+                    return true;
+            }
+        });
+    } catch (const ReadFailed &) {
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void TF1::TextLoad() {
@@ -52,13 +78,35 @@ void TF1::TextLoad() {
 
     LineStream stream;
     int err = 0;
-    if (!stream.open(path, &err, kShownFileLimit)) {
-        // Nothing of the message shown before stays, to be saved by mistake
-        // under this file's name.
-        MemoClear();
-        failCannotOpen(path, err);
-    }
+    if (!stream.open(path, &err, kShownFileLimit))
+        failShowing(path, err);
 
+    clearResEntries();
+    Memo_log->setReadOnly(true);
+    // The header panel shows this file from here on; its text follows.
+    onView_.path = path;
+    onView_.Current = std::move(header);
+    onView_.logMode = logMode();
+    onView_.identity = seen;
+    showHeaderInfo(onView_.Current, onView_.logMode);
+    // In Log Mode the header block's ten lines are not part of the text.
+    if (!streamText(*Memo_log, stream, onView_.logMode ? size_t(kHeaderLines) : 0, err))
+        failShowing(path, err);
+    onView_.textOnView = true;
+    Btn_Edit->setEnabled(true);
+    MM_Edit_Edit->setEnabled(true);
+    LB_Title->setFocus();
+    followFolder();
+}
+
+void TF1::failShowing(const Bytes &path, int err) {
+    // Nothing of the message shown before stays, to be saved by mistake
+    // under this file's name; no caption stays either.
+    MemoClear();
+    failCannotOpen(path, err);
+}
+
+void TF1::clearResEntries() {
     MM_View_Res_Back->tag = 0;
     MM_View_Res_Back->setCaption(kBackLinkCaption);
     for (int k = 1; k <= 10; ++k) {
@@ -66,15 +114,9 @@ void TF1::TextLoad() {
         e->tag = 0;
         e->setCaption(twoDigit(k) + " :");
     }
-    Memo_log->setReadOnly(true);
+}
 
-    const bool log = logMode();
-    // The header panel shows this file from here on; its text follows.
-    onView_.path = path;
-    onView_.Current = std::move(header);
-    onView_.logMode = log;
-    onView_.identity = seen;
-    const CurrentMessage &m = onView_.Current;
+void TF1::showHeaderInfo(const CurrentMessage &m, bool log) {
     if (log) {
         setCaption(Lbl_Info_Title, m.Number + " " + m.Title);
         setCaption(Lbl_Info_Name, m.Name);
@@ -89,35 +131,6 @@ void TF1::TextLoad() {
         setCaption(Lbl_Info_Web, Bytes());
         setCaption(Lbl_Info_Date, Bytes());
     }
-    // The text goes to the memo a piece of the file at a time, so that no
-    // copy of a large message is held beside the memo's own. In Log Mode the
-    // header block's ten lines are not part of it.
-    size_t headerLines = log ? size_t(kHeaderLines) : 0;
-    struct ReadFailed {};
-    try {
-        Memo_log->streamLines([&](std::vector<std::string_view> &batch) {
-            for (;;) {
-                if (!stream.next(batch, &err)) {
-                    if (err != 0)
-                        throw ReadFailed();
-                    return false;
-                }
-                const size_t skip = std::min(headerLines, batch.size());
-                batch.erase(batch.begin(), batch.begin() + std::ptrdiff_t(skip));
-                headerLines -= skip;
-                if (!batch.empty())
-                    return true;
-            }
-        });
-    } catch (const ReadFailed &) {
-        MemoClear(); // as when the file cannot be opened: no caption stays either
-        failCannotOpen(path, err);
-    }
-    onView_.textOnView = true;
-    Btn_Edit->setEnabled(true);
-    MM_Edit_Edit->setEnabled(true);
-    LB_Title->setFocus();
-    followFolder();
 }
 
 void TF1::clearOnView() {

@@ -33,6 +33,16 @@ public:
     }
 };
 
+// The titles that hold the filter's text.
+class TitlesHolding : public TitleList::Filter {
+public:
+    explicit TitlesHolding(const Bytes &text) { matcher_.compile(text, false); }
+    bool keeps(std::string_view line) const override { return matcher_.contains(line); }
+
+private:
+    Matcher matcher_;
+};
+
 } // namespace
 
 void TF1::buildFilter() {
@@ -58,7 +68,7 @@ void TF1::buildFilter() {
     Edt_TitleFilter->installEventFilter(new EscapeClears(Edt_TitleFilter));
     Pnl_TitleList->dock(Edt_TitleFilter, Panel::Top);
     connectGuarded(Edt_TitleFilter, &QLineEdit::textChanged, this, [this] { TitleFilter_Change(); });
-    LB_Title->onFiltered = [this] { showCount(); };
+    connect(LB_Title, &TitleList::filtered, this, &TF1::showCount);
     addEntries(MM_View, {{&TF1::MM_View_Filter, "Filter Titles", "MM_View_Filter", "タイトルの絞り込み",
                           QKeySequence(Qt::CTRL | Qt::Key_L), &TF1::MM_View_FilterClick, false}});
 }
@@ -70,13 +80,7 @@ void TF1::MM_View_FilterClick() {
 
 void TF1::TitleFilter_Change() {
     const Bytes text = Edt_TitleFilter->bytes();
-    if (text.empty()) {
-        LB_Title->setFilter(nullptr);
-    } else {
-        auto matcher = std::make_shared<Matcher>();
-        matcher->compile(text, false);
-        LB_Title->setFilter([matcher](std::string_view line) { return matcher->contains(line); });
-    }
+    LB_Title->setFilter(text.empty() ? nullptr : std::make_unique<TitlesHolding>(text));
     // The message on view stays selected whenever its title is shown.
     if (LB_Title->selectedIndex() < 0 && shownLine_ >= 0)
         LB_Title->setSelectedIndex(LB_Title->rowOfLine(shownLine_));

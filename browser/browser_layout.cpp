@@ -123,10 +123,37 @@ void TF1::buildPanes() {
 
     Splitter = makeSplitter(Qt::Horizontal, "Splitter");
     Pnl_Main->dock(Splitter, Panel::Client);
+    buildListPane();
+    buildMessagePane();
+    Splitter->addWidget(Pnl_Thread);
+    Splitter->addWidget(Pnl_Message);
+    Splitter->setStretchFactor(0, 0);
+    Splitter->setStretchFactor(1, 1);
+    connect(Splitter, &QSplitter::splitterMoved, this, [this] { SplitterCanResize(); });
+}
 
-    // Left pane: category box, count, title list and directory chooser.
+// Left pane: category box, count, title list and directory chooser.
+void TF1::buildListPane() {
     Pnl_Thread = new Panel;
     Pnl_Thread->setObjectName("Pnl_Thread");
+    buildCategoryBox();
+    buildCount();
+
+    Pnl_List = new Panel;
+    Pnl_List->setObjectName("Pnl_List");
+    Pnl_List->resize(185, 300);
+    Pnl_Thread->dock(Pnl_List, Panel::Bottom);
+    Splitter1 = makeSplitter(Qt::Vertical, "Splitter1");
+    Pnl_List->dock(Splitter1, Panel::Client);
+    buildTitleList();
+    buildFolderChooser();
+    Splitter1->addWidget(Pnl_TitleList);
+    Splitter1->addWidget(Pnl_Dir);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+}
+
+void TF1::buildCategoryBox() {
     Pnl_List_Caption = new Panel;
     Pnl_List_Caption->setObjectName("Pnl_List_Caption");
     Pnl_List_Caption->resize(185, 21);
@@ -142,7 +169,9 @@ void TF1::buildPanes() {
                 CBox_Category->setSelectedIndex(shownCategory_);
         });
     });
+}
 
+void TF1::buildCount() {
     Pnl_FLBCount = new QLabel(toUnicode("Total Message : "));
     Pnl_FLBCount->setObjectName("Pnl_FLBCount");
     Pnl_FLBCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -153,28 +182,24 @@ void TF1::buildPanes() {
     Pnl_FLBCount->setFrameShape(QFrame::StyledPanel);
     Pnl_Thread->dock(Pnl_FLBCount, Panel::None);
     Pnl_FLBCount->setGeometry(0, 21, 185, 18);
+}
 
-    Pnl_List = new Panel;
-    Pnl_List->setObjectName("Pnl_List");
-    Pnl_List->resize(185, 300);
-    Pnl_Thread->dock(Pnl_List, Panel::Bottom);
-    Splitter1 = makeSplitter(Qt::Vertical, "Splitter1");
-    Pnl_List->dock(Splitter1, Panel::Client);
-
+void TF1::buildTitleList() {
     Pnl_TitleList = new Panel;
     Pnl_TitleList->setObjectName("Pnl_TitleList");
     LB_Title = new TitleList;
     LB_Title->setObjectName("LB_Title");
     LB_Title->setFont(pixelFont("ＭＳ ゴシック", 12, false));
-    LB_Title->onUserSelect = [this] {
-        guarded([this] {
-            if (mayDiscardEdits())
-                TextLoad();
-            else
-                LB_Title->setSelectedIndex(LB_Title->rowOfLine(shownLine_));
-        });
-    };
+    connectGuarded(LB_Title, &TitleList::userSelected, this, [this] {
+        if (mayDiscardEdits())
+            TextLoad();
+        else
+            LB_Title->setSelectedIndex(LB_Title->rowOfLine(shownLine_));
+    });
     Pnl_TitleList->dock(LB_Title, Panel::Client);
+}
+
+void TF1::buildFolderChooser() {
     Pnl_Dir = new Panel;
     Pnl_Dir->setObjectName("Pnl_Dir");
     DLB = new DirChooser;
@@ -182,12 +207,10 @@ void TF1::buildPanes() {
     connect(DLB, &DirChooser::directoryChanged, this, [this] { guarded([this] { DLBChange(); }); });
     DLB->setOwner(this);
     Pnl_Dir->dock(DLB, Panel::Client);
-    Splitter1->addWidget(Pnl_TitleList);
-    Splitter1->addWidget(Pnl_Dir);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
+}
 
-    // Right pane: control panel, header panel, message text.
+// Right pane: control panel, header panel, message text.
+void TF1::buildMessagePane() {
     Pnl_Message = new Panel;
     Pnl_Message->setObjectName("Pnl_Message");
     buildControlPanel();
@@ -196,12 +219,6 @@ void TF1::buildPanes() {
     Memo_log->setObjectName("Memo_log");
     Memo_log->setReadOnly(true);
     Pnl_Message->dock(Memo_log, Panel::Client);
-
-    Splitter->addWidget(Pnl_Thread);
-    Splitter->addWidget(Pnl_Message);
-    Splitter->setStretchFactor(0, 0);
-    Splitter->setStretchFactor(1, 1);
-    connect(Splitter, &QSplitter::splitterMoved, this, [this] { SplitterCanResize(); });
 }
 
 void TF1::buildControlPanel() {
@@ -326,79 +343,84 @@ void TF1::addEntries(QMenu *menu, std::initializer_list<EntrySpec> entries) {
 }
 
 void TF1::buildMenus() {
+    buildFileMenu();
+    buildEditMenu();
+    buildViewMenu();
+    buildOptionMenu();
+    buildHelpMenu();
+    const std::pair<QMenu *, const char *> menuNames[] = {{MM_File, "MM_File"}, {MM_Edit, "MM_Edit"},
+                                                         {MM_View, "MM_View"}, {MM_View_Res, "MM_View_Res"},
+                                                         {MM_Option, "MM_Option"}, {MM_Help, "MM_Help"}};
+    for (const auto &[menu, name] : menuNames)
+        menu->setObjectName(QString::fromLatin1(name));
+}
+
+void TF1::buildFileMenu() {
     using K = QKeySequence;
-    MM_File = addMenu(
-        nullptr, "&File", "ファイル",
-        {
-            {&TF1::MM_File_New, "New", "MM_File_New", "新規作成", K(Qt::CTRL | Qt::Key_N), &TF1::MM_File_NewClick,
-             false},
-            kSeparator,
-            {&TF1::MM_File_Delete, "Delete", "MM_File_Delete", "削除", {}, &TF1::MM_File_DeleteClick, false},
-            kSeparator,
-            {&TF1::MM_File_Save, "Save", "MM_File_Save", "保存", K(Qt::CTRL | Qt::Key_S), &TF1::Btn_SaveClick, false},
-            {&TF1::MM_File_SaveAs, "Save As", "MM_File_SaveAs", "別名で保存", K(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-             &TF1::MM_File_SaveAsClick, false},
-            kSeparator,
-            {&TF1::MM_File_PrinterSetup,
-             "PrinterSetup",
-             "MM_File_PrinterSetup",
-             nullptr,
-             {},
-             &TF1::MM_File_PrinterSetupClick,
-             false},
-            {&TF1::MM_File_Print, "Print", "MM_File_Print", "印刷", K(Qt::CTRL | Qt::Key_P), &TF1::Btn_PrintClick,
-             false},
-            {&TF1::MM_File_PrintPreview,
-             "Print Preview",
-             "MM_File_PrintPreview",
-             nullptr,
-             {},
-             &TF1::MM_File_PrintPreviewClick,
-             false},
-            {&TF1::MM_File_ExportPdf,
-             "Export PDF",
-             "MM_File_ExportPdf",
-             nullptr,
-             {},
-             &TF1::MM_File_ExportPdfClick,
-             false},
-            kSeparator,
-            {&TF1::MM_File_Close, "Close", "MM_File_Close", nullptr, K(Qt::CTRL | Qt::Key_W), &TF1::Btn_CloseClick,
-             false},
-        });
+    // clang-format off
+    MM_File = addMenu(nullptr, "&File", "ファイル", {
+        {&TF1::MM_File_New, "New", "MM_File_New", "新規作成", K(Qt::CTRL | Qt::Key_N), &TF1::MM_File_NewClick, false},
+        kSeparator,
+        {&TF1::MM_File_Delete, "Delete", "MM_File_Delete", "削除", {}, &TF1::MM_File_DeleteClick, false},
+        kSeparator,
+        {&TF1::MM_File_Save, "Save", "MM_File_Save", "保存", K(Qt::CTRL | Qt::Key_S), &TF1::Btn_SaveClick, false},
+        {&TF1::MM_File_SaveAs, "Save As", "MM_File_SaveAs", "別名で保存", K(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TF1::MM_File_SaveAsClick, false},
+        kSeparator,
+        {&TF1::MM_File_PrinterSetup, "PrinterSetup", "MM_File_PrinterSetup", nullptr, {}, &TF1::MM_File_PrinterSetupClick, false},
+        {&TF1::MM_File_Print, "Print", "MM_File_Print", "印刷", K(Qt::CTRL | Qt::Key_P), &TF1::Btn_PrintClick, false},
+        {&TF1::MM_File_PrintPreview, "Print Preview", "MM_File_PrintPreview", nullptr, {}, &TF1::MM_File_PrintPreviewClick, false},
+        {&TF1::MM_File_ExportPdf, "Export PDF", "MM_File_ExportPdf", nullptr, {}, &TF1::MM_File_ExportPdfClick, false},
+        kSeparator,
+        {&TF1::MM_File_Close, "Close", "MM_File_Close", nullptr, K(Qt::CTRL | Qt::Key_W), &TF1::Btn_CloseClick, false},
+    });
+    // clang-format on
+}
 
-    MM_Edit = addMenu(
-        nullptr, "&Edit", "編集",
-        {
-            {&TF1::MM_Edit_Edit, "Edit", "MM_Edit_Edit", "編集", K(Qt::CTRL | Qt::Key_E), &TF1::Btn_EditClick, false},
-            kSeparator,
-            {&TF1::MM_Edit_Header,
-             "Header Edit",
-             "MM_Edit_Header",
-             "ヘッダの編集",
-             {},
-             &TF1::MM_Edit_HeaderClick,
-             false},
-        });
+void TF1::buildEditMenu() {
+    using K = QKeySequence;
+    // clang-format off
+    MM_Edit = addMenu(nullptr, "&Edit", "編集", {
+        {&TF1::MM_Edit_Edit, "Edit", "MM_Edit_Edit", "編集", K(Qt::CTRL | Qt::Key_E), &TF1::Btn_EditClick, false},
+        kSeparator,
+        {&TF1::MM_Edit_Header, "Header Edit", "MM_Edit_Header", "ヘッダの編集", {}, &TF1::MM_Edit_HeaderClick, false},
+    });
+    // clang-format on
+}
 
-    MM_View = addMenu(
-        nullptr, "&View", nullptr,
-        {
-            {&TF1::MM_View_Top, "Top", "MM_View_Top", nullptr, K(Qt::CTRL | Qt::Key_Home), &TF1::Btn_TopClick, false},
-            {&TF1::MM_View_Next100, "Next ( + 100 )", "MM_View_Next100", nullptr, K(Qt::ALT | Qt::Key_PageUp),
-             &TF1::Btn_Next100Click, false},
-            {&TF1::MM_View_Next1, "Next ( + 1 )", "MM_View_Next1", nullptr, K(Qt::ALT | Qt::Key_Up),
-             &TF1::Btn_NextClick, false},
-            kSeparator,
-        });
-    MM_View_Res = addMenu(
-        MM_View, "&Res Message", "関連発言",
-        {
-            {&TF1::MM_View_Res_Back, kBackLinkCaption, "MM_View_Res_Back", "上位関連発言", K(Qt::CTRL | Qt::Key_Left),
-             &TF1::MM_View_Res_BackClick, false},
-            kSeparator,
-            {&TF1::MM_View_Res_Next, "Next Res Message", "MM_View_Res_Next", "下位関連発言", {}, nullptr, false},
-        });
+void TF1::buildViewMenu() {
+    using K = QKeySequence;
+    // clang-format off
+    MM_View = addMenu(nullptr, "&View", nullptr, {
+        {&TF1::MM_View_Top, "Top", "MM_View_Top", nullptr, K(Qt::CTRL | Qt::Key_Home), &TF1::Btn_TopClick, false},
+        {&TF1::MM_View_Next100, "Next ( + 100 )", "MM_View_Next100", nullptr, K(Qt::ALT | Qt::Key_PageUp), &TF1::Btn_Next100Click, false},
+        {&TF1::MM_View_Next1, "Next ( + 1 )", "MM_View_Next1", nullptr, K(Qt::ALT | Qt::Key_Up), &TF1::Btn_NextClick, false},
+        kSeparator,
+    });
+    // clang-format on
+    buildResMenu();
+    MM_View->addSeparator();
+    // clang-format off
+    addEntries(MM_View, {
+        {&TF1::MM_View_Back1, "Back ( - 1 )", "MM_View_Back1", nullptr, K(Qt::ALT | Qt::Key_Down), &TF1::Btn_BackClick, false},
+        {&TF1::MM_View_Back100, "Back ( + 100 )", "MM_View_Back100", nullptr, K(Qt::ALT | Qt::Key_PageDown), &TF1::Btn_Back100Click, false},
+        {&TF1::MM_View_End, "End", "MM_View_End", nullptr, K(Qt::CTRL | Qt::Key_End), &TF1::Btn_EndClick, false},
+        kSeparator,
+        {&TF1::MM_View_Thread, "Thread View", "MM_View_Thread", "返信のツリーで表示 (Log Mode時)", K(Qt::CTRL | Qt::Key_T), &TF1::MM_View_ThreadClick, true},
+        kSeparator,
+        {&TF1::MM_View_Reload, "Reload", "MM_View_Reload", "一覧と表示中のメッセージを読み直す", K(Qt::Key_F5), &TF1::MM_View_ReloadClick, false},
+    });
+    // clang-format on
+}
+
+void TF1::buildResMenu() {
+    using K = QKeySequence;
+    // clang-format off
+    MM_View_Res = addMenu(MM_View, "&Res Message", "関連発言", {
+        {&TF1::MM_View_Res_Back, kBackLinkCaption, "MM_View_Res_Back", "上位関連発言", K(Qt::CTRL | Qt::Key_Left), &TF1::MM_View_Res_BackClick, false},
+        kSeparator,
+        {&TF1::MM_View_Res_Next, "Next Res Message", "MM_View_Res_Next", "下位関連発言", {}, nullptr, false},
+    });
+    // clang-format on
     MM_View_Res_Next->setEnabled(false);
     // The ten next links: "01 :" .. "10 :", on Ctrl+Right and Ctrl+2 .. Ctrl+0.
     for (int k = 1; k <= 10; ++k) {
@@ -410,93 +432,39 @@ void TF1::buildMenus() {
         connectGuarded(e, &QAction::triggered, this, [this, k] { MM_View_Res_NextClick(k); });
         MM_View_Res_NextK[size_t(k - 1)] = e;
     }
-    MM_View->addSeparator();
-    addEntries(MM_View, {
-                            {&TF1::MM_View_Back1, "Back ( - 1 )", "MM_View_Back1", nullptr, K(Qt::ALT | Qt::Key_Down),
-                             &TF1::Btn_BackClick, false},
-                            {&TF1::MM_View_Back100, "Back ( + 100 )", "MM_View_Back100", nullptr,
-                             K(Qt::ALT | Qt::Key_PageDown), &TF1::Btn_Back100Click, false},
-                            {&TF1::MM_View_End, "End", "MM_View_End", nullptr, K(Qt::CTRL | Qt::Key_End),
-                             &TF1::Btn_EndClick, false},
-                            kSeparator,
-                            {&TF1::MM_View_Thread, "Thread View", "MM_View_Thread", "返信のツリーで表示 (Log Mode時)",
-                             K(Qt::CTRL | Qt::Key_T), &TF1::MM_View_ThreadClick, true},
-                            kSeparator,
-                            {&TF1::MM_View_Reload, "Reload", "MM_View_Reload", "一覧と表示中のメッセージを読み直す",
-                             K(Qt::Key_F5), &TF1::MM_View_ReloadClick, false},
-                        });
+}
 
-    MM_Option = addMenu(
-        nullptr, "&Option", nullptr,
-        {
-            {&TF1::MM_Option_ApplicationSetup,
-             "Application Setup",
-             "MM_Option_ApplicationSetup",
-             "動作設定",
-             {},
-             &TF1::MM_Option_ApplicationSetupClick,
-             false},
-            {&TF1::MM_Option_Setup, "Category Setup", "MM_Option_Setup", nullptr, {}, &TF1::Btn_SetupClick, false},
-            kSeparator,
-        });
-    addMenu(
-        MM_Option, "Font", nullptr,
-        {{&TF1::MM_Option_Font_Fixed, "Fixed", "MM_Option_Font_Fixed", nullptr, {}, &TF1::Btn_Font_FixedClick, true},
-         {&TF1::MM_Option_Font_Variable,
-          "Variable",
-          "MM_Option_Font_Variable",
-          nullptr,
-          {},
-          &TF1::Btn_Font_VariableClick,
-          true}});
-    addMenu(MM_Option, "Sort", nullptr,
-            {{&TF1::MM_Option_Sort_Descending,
-              "Descending Order",
-              "MM_Option_Sort_Descending",
-              nullptr,
-              {},
-              &TF1::Btn_Sort_DescendingClick,
-              true},
-             {&TF1::MM_Option_Sort_Ascending,
-              "Ascending Order",
-              "MM_Option_Sort_Ascending",
-              nullptr,
-              {},
-              &TF1::Btn_Sort_AscendingClick,
-              true}});
-    addMenu(MM_Option, "Title Text", nullptr,
-            {{&TF1::MM_Option_Title_File,
-              "File Name",
-              "MM_Option_Title_File",
-              nullptr,
-              {},
-              &TF1::Btn_Title_FileClick,
-              true},
-             {&TF1::MM_Option_Title_Text,
-              "Text Line",
-              "MM_Option_Title_Text",
-              nullptr,
-              {},
-              &TF1::Btn_Title_TextClick,
-              true}});
+void TF1::buildOptionMenu() {
+    // clang-format off
+    MM_Option = addMenu(nullptr, "&Option", nullptr, {
+        {&TF1::MM_Option_ApplicationSetup, "Application Setup", "MM_Option_ApplicationSetup", "動作設定", {}, &TF1::MM_Option_ApplicationSetupClick, false},
+        {&TF1::MM_Option_Setup, "Category Setup", "MM_Option_Setup", nullptr, {}, &TF1::Btn_SetupClick, false},
+        kSeparator,
+    });
+    addMenu(MM_Option, "Font", nullptr, {
+        {&TF1::MM_Option_Font_Fixed, "Fixed", "MM_Option_Font_Fixed", nullptr, {}, &TF1::Btn_Font_FixedClick, true},
+        {&TF1::MM_Option_Font_Variable, "Variable", "MM_Option_Font_Variable", nullptr, {}, &TF1::Btn_Font_VariableClick, true},
+    });
+    addMenu(MM_Option, "Sort", nullptr, {
+        {&TF1::MM_Option_Sort_Descending, "Descending Order", "MM_Option_Sort_Descending", nullptr, {}, &TF1::Btn_Sort_DescendingClick, true},
+        {&TF1::MM_Option_Sort_Ascending, "Ascending Order", "MM_Option_Sort_Ascending", nullptr, {}, &TF1::Btn_Sort_AscendingClick, true},
+    });
+    addMenu(MM_Option, "Title Text", nullptr, {
+        {&TF1::MM_Option_Title_File, "File Name", "MM_Option_Title_File", nullptr, {}, &TF1::Btn_Title_FileClick, true},
+        {&TF1::MM_Option_Title_Text, "Text Line", "MM_Option_Title_Text", nullptr, {}, &TF1::Btn_Title_TextClick, true},
+    });
+    // clang-format on
+}
 
-    MM_Help =
-        addMenu(nullptr, "&Help", nullptr,
-                {{&TF1::MM_Help_Version, "Version", "MM_Help_Version", nullptr, {}, &TF1::MM_Help_VersionClick, false},
-                 {&TF1::MM_Help_Shortcuts, "Keyboard Shortcuts", "MM_Help_Shortcuts", "キー操作の一覧", K(Qt::Key_F1),
-                  &TF1::MM_Help_ShortcutsClick, false},
-                 {&TF1::MM_Help_About,
-                  "About Velbrook",
-                  "MM_Help_About",
-                  "版数・ライセンス・設定ファイル",
-                  {},
-                  &TF1::MM_Help_AboutClick,
-                  false}});
-    const std::pair<QMenu *, const char *> menuNames[] = {{MM_File, "MM_File"}, {MM_Edit, "MM_Edit"},
-                                                         {MM_View, "MM_View"}, {MM_View_Res, "MM_View_Res"},
-                                                         {MM_Option, "MM_Option"}, {MM_Help, "MM_Help"}};
-    for (const auto &[menu, name] : menuNames)
-        menu->setObjectName(QString::fromLatin1(name));
+void TF1::buildHelpMenu() {
+    using K = QKeySequence;
+    // clang-format off
+    MM_Help = addMenu(nullptr, "&Help", nullptr, {
+        {&TF1::MM_Help_Version, "Version", "MM_Help_Version", nullptr, {}, &TF1::MM_Help_VersionClick, false},
+        {&TF1::MM_Help_Shortcuts, "Keyboard Shortcuts", "MM_Help_Shortcuts", "キー操作の一覧", K(Qt::Key_F1), &TF1::MM_Help_ShortcutsClick, false},
+        {&TF1::MM_Help_About, "About Velbrook", "MM_Help_About", "版数・ライセンス・設定ファイル", {}, &TF1::MM_Help_AboutClick, false},
+    });
+    // clang-format on
 }
 
 void TF1::applyHints() {

@@ -280,15 +280,32 @@ private:
     void setEditMode(bool on);
     // Empties the record of the message on view (and disables Edit).
     void clearOnView();
+    // TextLoad's parts: the link entries emptied, the header panel filled,
+    // and a file that cannot be read shown as nothing and reported.
+    void clearResEntries();
+    void showHeaderInfo(const CurrentMessage &m, bool log);
+    [[noreturn]] void failShowing(const Bytes &path, int err);
     // Save's work: true when the file was written.
     bool saveOnView();
     // After Save As wrote a file of the listed folder: the title list is
     // built again and the line of that file selected; the memo stays.
     void relistAfterSaveAs();
     void buildPanes();
+    void buildListPane();
+    void buildCategoryBox();
+    void buildCount();
+    void buildTitleList();
+    void buildFolderChooser();
+    void buildMessagePane();
     void buildControlPanel();
     void buildHeaderPanel();
     void buildMenus();
+    void buildFileMenu();
+    void buildEditMenu();
+    void buildViewMenu();
+    void buildResMenu();
+    void buildOptionMenu();
+    void buildHelpMenu();
     void applyHints();
     bool logMode() const;
     bool descending() const;
@@ -301,6 +318,10 @@ private:
     // Appends a title line for every listed file in the sort order; returns
     // the line of the file named *wanted (0 when none is).
     int fillTitleList(const Bytes *wanted);
+    // fillTitleList's two orders, each returning the line of *wanted.
+    class TitleReader;
+    int fillInNameOrder(TitleReader &reader, const Bytes *wanted);
+    int fillNewestFirst(TitleReader &reader, const Bytes *wanted);
     // The title line of the file whose header is header, into line.
     void titleLine(const Bytes &fileName, const CurrentMessage &header, Bytes &line) const;
     void followLink(MenuEntry *entry, size_t bareLength);

@@ -386,6 +386,27 @@ bool writeInPlace(const std::string &target, const std::string &dir, const Bytes
     return false;
 }
 
+// Writes the bytes to the new file open on fd, syncs and closes it, and
+// renames it to renameTo unless that is null. On a failure the new file is
+// removed and *err set.
+bool finishNewFile(int fd, const char *name, const Bytes &data, const char *renameTo, int *err) {
+    bool ok = writeAll(fd, data.data(), data.size()) && fileOps().fsync(fd) == 0;
+    int saved = errno;
+    if (fileOps().close(fd) != 0 && ok) {
+        ok = false;
+        saved = errno;
+    }
+    if (ok && renameTo && fileOps().rename(name, renameTo) != 0) {
+        ok = false;
+        saved = errno;
+    }
+    if (!ok) {
+        fileOps().unlink(name);
+        setErr(err, saved);
+    }
+    return ok;
+}
+
 } // namespace
 
 bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err, FileAccess access) {
@@ -449,21 +470,8 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err, FileAccess 
         setErr(err, saved);
         return false;
     }
-    bool ok = writeAll(fd, data.data(), data.size()) && fileOps().fsync(fd) == 0;
-    int saved = errno;
-    if (fileOps().close(fd) != 0 && ok) {
-        ok = false;
-        saved = errno;
-    }
-    if (ok && fileOps().rename(name.data(), target.c_str()) != 0) {
-        ok = false;
-        saved = errno;
-    }
-    if (!ok) {
-        fileOps().unlink(name.data());
-        setErr(err, saved);
+    if (!finishNewFile(fd, name.data(), data, target.c_str(), err))
         return false;
-    }
     // Make the rename itself durable. The new content is in place by now, so
     // a folder that cannot be synced does not turn the write into a failure.
     syncFolder(dir);
@@ -563,17 +571,8 @@ bool createNewFile(const Bytes &path, const Bytes &data, int *err) {
         setErr(err, errno);
         return false;
     }
-    bool ok = writeAll(fd, data.data(), data.size()) && fileOps().fsync(fd) == 0;
-    int saved = errno;
-    if (fileOps().close(fd) != 0 && ok) {
-        ok = false;
-        saved = errno;
-    }
-    if (!ok) {
-        fileOps().unlink(target.c_str());
-        setErr(err, saved);
+    if (!finishNewFile(fd, target.c_str(), data, nullptr, err))
         return false;
-    }
     const size_t slash = target.rfind('/');
     return sweepAfter(slash == std::string::npos ? std::string() : target.substr(0, slash + 1), true);
 }

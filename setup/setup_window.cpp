@@ -18,12 +18,6 @@
 namespace vb {
 namespace {
 
-// The hint is both the tool tip and the accessible description.
-void hint(QWidget *w, const char *utf8) {
-    setHint(w, utf8);
-    w->setAccessibleDescription(w->toolTip());
-}
-
 QLabel *label(QWidget *parent, const char *caption, int x, int y) {
     auto *l = new QLabel(QString::fromUtf8(caption), parent);
     l->move(x, y);
@@ -133,18 +127,18 @@ void TF2::buildProperty() {
     QWidget *g = Grp_Property;
 
     QLabel *title = label(g, "Title", kLabelX, kRowTitle + 3);
-    hint(title, "カテゴリのタイトル");
+    setHint(title, "カテゴリのタイトル");
     Property_Title = field(g, "Property_Title", title, "Title", 255, QRect(kFieldX, kRowTitle, kRight - kFieldX, 21));
 
     QLabel *directory = label(g, "Directory", kLabelX, kRowDirectory + 3);
-    hint(directory, "カテゴリの参照先ディレクトリ");
+    setHint(directory, "カテゴリの参照先ディレクトリ");
     Property_Directory = field(g, "Property_Directory", directory, "Directory", 255,
                                QRect(kFieldX, kRowDirectory, kRight - 52 - kFieldX, 21));
     Btn_Property_Directory = button(g, "Btn_Property_Directory", "Set", QRect(kRight - 48, kRowDirectory - 1, 48, 23));
     connectGuarded(Btn_Property_Directory, &QPushButton::clicked, this, [this] { Btn_Property_DirectoryClick(); });
 
     QLabel *fileName = label(g, "File Name", kLabelX, kRowFileName + 3);
-    hint(fileName, "ログファイル名規則の設定(Log Mode時有効)");
+    setHint(fileName, "ログファイル名規則の設定(Log Mode時有効)");
     Property_FileName1 =
         field(g, "Property_FileName1", fileName, "File Name prefix", 3, QRect(kFieldX, kRowFileName, 36, 21));
     label(g, "xxxxx.", kFieldX + 40, kRowFileName + 3)->setObjectName("Lbl_FileNameRule");
@@ -154,22 +148,22 @@ void TF2::buildProperty() {
     Property_FileName2->setGeometry(kFieldX + 84, kRowFileName, 36, 21);
     Property_FileName2->setAccessibleName(QStringLiteral("File Name extension"));
 
-    hint(label(g, "Default Load", kLabelX, kRowDefaultLoad + 2), "起動時の初期読込カテゴリ");
+    setHint(label(g, "Default Load", kLabelX, kRowDefaultLoad + 2), "起動時の初期読込カテゴリ");
     Property_DefaultLoad =
         checkBox(g, "Property_DefaultLoad", "Set Default Load", QRect(kFieldX, kRowDefaultLoad, 200, 20));
 
-    hint(label(g, "Fixed Font", kLabelX, kRowFixedFont + 3), "等倍幅フォント");
+    setHint(label(g, "Fixed Font", kLabelX, kRowFixedFont + 3), "等倍幅フォント");
     fontRow(kRowFixedFont, Property_FixedFont, "Property_FixedFont", Btn_Property_Font_Fixed, "Btn_Property_Font_Fixed",
             [this] { Btn_Property_Font_FixedClick(); });
-    hint(label(g, "Variable Font", kLabelX, kRowVariableFont + 3), "可変幅フォント");
+    setHint(label(g, "Variable Font", kLabelX, kRowVariableFont + 3), "可変幅フォント");
     fontRow(kRowVariableFont, Property_VariableFont, "Property_VariableFont", Btn_Property_Font_Variable,
             "Btn_Property_Font_Variable", [this] { Btn_Property_Font_VariableClick(); });
 
-    hint(label(g, "Default Font", kLabelX, kRowDefaultFont + 2), "デフォルトフォント");
+    setHint(label(g, "Default Font", kLabelX, kRowDefaultFont + 2), "デフォルトフォント");
     radioPair(g, QRect(kFieldX, kRowDefaultFont, 300, 20), Property_RB_Font_Fixed, "Property_RB_Font_Fixed", "Fixed",
               QPoint(100, 0), Property_RB_Font_Variable, "Property_RB_Font_Variable", "Variable");
 
-    hint(label(g, "Sort Style", kLabelX, kRowSortStyle + 2), "ファイルソートのスタイル");
+    setHint(label(g, "Sort Style", kLabelX, kRowSortStyle + 2), "ファイルソートのスタイル");
     radioPair(g, QRect(kFieldX, kRowSortStyle, 300, 20), Property_RB_Sort_Descending, "Property_RB_Sort_Descending",
               "Descending Order", QPoint(140, 0), Property_RB_Sort_Ascending, "Property_RB_Sort_Ascending",
               "Ascending Order");
@@ -191,8 +185,8 @@ void TF2::fontRow(int row, FontLabel *&fontLabel, const char *labelName, QPushBu
 
 void TF2::buildModeSwitches() {
     QWidget *g = Grp_Property;
-    hint(label(g, "Search Mode", kLabelX, kRowSearchMode + 2),
-         "参照モード(ログファイルモード、及びファイル一般モード)");
+    setHint(label(g, "Search Mode", kLabelX, kRowSearchMode + 2),
+            "参照モード(ログファイルモード、及びファイル一般モード)");
     const int textRow = kRowSearchMode + 41, fileRow = textRow + 20, titleRow = fileRow + 21;
     radioPair(g, QRect(kFieldX, kRowSearchMode, kRight - kFieldX, textRow + 20 - kRowSearchMode),
               Property_RB_Search_Log, "Property_RB_Search_Log", "Log Mode", QPoint(0, textRow - kRowSearchMode),
@@ -239,41 +233,41 @@ void TF2::buildChoosers() {
 }
 
 void TF2::applyHints() {
-    hint(CB_Setup, "カテゴリを選択する");
-    hint(Btn_Setup_New, "新規カテゴリを作成する");
-    hint(Btn_Setup_Close, "メイン画面に戻る");
-    hint(Btn_Setup_Set, "情報を更新する");
-    hint(Btn_Setup_Delete, "表示カテゴリを削除する");
-    hint(Property_Title, "デフォルトで\"New Category\"");
-    hint(Property_Directory, "デフォルトで起動ディレクトリ");
-    hint(Btn_Property_Directory, "ディレクトリリストからカテゴリディレクトリを設定");
-    hint(Property_FileName1, "先頭3文字(デフォルトで空白、及び\"0\"補完)");
-    hint(Property_FileName2, "拡張子3文字(デフォルトで\"TXT\"及び\"0\"補完)");
-    hint(Property_DefaultLoad, "起動時の初期読込カテゴリに設定");
-    hint(Property_FixedFont, "等倍幅フォントの設定");
-    hint(Property_VariableFont, "可変幅フォントの設定");
-    hint(Btn_Property_Font_Fixed, "等倍幅フォント設定ダイアログ");
-    hint(Btn_Property_Font_Variable, "可変幅フォント設定ダイアログ");
-    hint(Property_RB_Font_Fixed, "初期フォントを等倍幅フォントに設定");
-    hint(Property_RB_Font_Variable, "初期フォントを可変幅フォントに設定");
-    hint(Property_RB_Sort_Descending, "ファイルリストを降順でリスト化");
-    hint(Property_RB_Sort_Ascending, "ファイルリストを昇順でリスト化");
-    hint(Property_RB_Search_Log, "ファイルをログファイルモードで参照");
-    hint(Property_RB_Search_Text, "ファイルをファイル一般モードで参照");
-    hint(Property_Info_Title, "ヘッダ情報のタイトルを表示");
-    hint(Property_Info_Name, "ヘッダ情報の名前を表示");
-    hint(Property_Info_Mail, "ヘッダ情報のメールアドレスを表示");
-    hint(Property_Info_Web, "ヘッダ情報のウェブアドレスを表示");
-    hint(Property_Info_Date, "ヘッダ情報の作成日を表示");
+    setHint(CB_Setup, "カテゴリを選択する");
+    setHint(Btn_Setup_New, "新規カテゴリを作成する");
+    setHint(Btn_Setup_Close, "メイン画面に戻る");
+    setHint(Btn_Setup_Set, "情報を更新する");
+    setHint(Btn_Setup_Delete, "表示カテゴリを削除する");
+    setHint(Property_Title, "デフォルトで\"New Category\"");
+    setHint(Property_Directory, "デフォルトで起動ディレクトリ");
+    setHint(Btn_Property_Directory, "ディレクトリリストからカテゴリディレクトリを設定");
+    setHint(Property_FileName1, "先頭3文字(デフォルトで空白、及び\"0\"補完)");
+    setHint(Property_FileName2, "拡張子3文字(デフォルトで\"TXT\"及び\"0\"補完)");
+    setHint(Property_DefaultLoad, "起動時の初期読込カテゴリに設定");
+    setHint(Property_FixedFont, "等倍幅フォントの設定");
+    setHint(Property_VariableFont, "可変幅フォントの設定");
+    setHint(Btn_Property_Font_Fixed, "等倍幅フォント設定ダイアログ");
+    setHint(Btn_Property_Font_Variable, "可変幅フォント設定ダイアログ");
+    setHint(Property_RB_Font_Fixed, "初期フォントを等倍幅フォントに設定");
+    setHint(Property_RB_Font_Variable, "初期フォントを可変幅フォントに設定");
+    setHint(Property_RB_Sort_Descending, "ファイルリストを降順でリスト化");
+    setHint(Property_RB_Sort_Ascending, "ファイルリストを昇順でリスト化");
+    setHint(Property_RB_Search_Log, "ファイルをログファイルモードで参照");
+    setHint(Property_RB_Search_Text, "ファイルをファイル一般モードで参照");
+    setHint(Property_Info_Title, "ヘッダ情報のタイトルを表示");
+    setHint(Property_Info_Name, "ヘッダ情報の名前を表示");
+    setHint(Property_Info_Mail, "ヘッダ情報のメールアドレスを表示");
+    setHint(Property_Info_Web, "ヘッダ情報のウェブアドレスを表示");
+    setHint(Property_Info_Date, "ヘッダ情報の作成日を表示");
     const char *const fileHints[] = {"ファイルマスクにTXTファイルを含める", "ファイルマスクにDOCファイルを含める",
                                      "ファイルマスクにMANファイルを含める", "ファイルマスクにGGGファイルを含める",
                                      "ファイルマスクにINIファイルを含める"};
     for (size_t i = 0; i < 5; ++i)
-        hint(fileSwitches()[i], fileHints[i]);
-    hint(Property_RB_TitleText_Line, "リストタイトルにテキスト1行目を用いる");
-    hint(Property_RB_TitleText_File, "リストタイトルにファイル名を用いる");
-    hint(DCB, "カテゴリ参照先ドライブ選択ボックス");
-    hint(DLB, "カテゴリ参照先ディレクトリ選択リストボックス");
+        setHint(fileSwitches()[i], fileHints[i]);
+    setHint(Property_RB_TitleText_Line, "リストタイトルにテキスト1行目を用いる");
+    setHint(Property_RB_TitleText_File, "リストタイトルにファイル名を用いる");
+    setHint(DCB, "カテゴリ参照先ドライブ選択ボックス");
+    setHint(DLB, "カテゴリ参照先ディレクトリ選択リストボックス");
     DLB->list()->setAccessibleDescription(DLB->toolTip());
 }
 

@@ -51,6 +51,7 @@ namespace {
 
 using vbtest::getFile;
 using vbtest::listing;
+using vbtest::logMessage;
 using vbtest::putFile;
 
 // Every file of the settings folder and the message folder by name, with
@@ -59,11 +60,6 @@ using vbtest::putFile;
 using DiskState = std::map<std::string, std::string>;
 
 const int kErrnos[] = {ENOSPC, EIO, EACCES, EROFS, EXDEV};
-
-std::string header(const std::string &number, const std::string &title) {
-    return number + "\r\nTitle:" + title + "\r\nName :Ann\r\nMail :a@example.com\r\nHttp :http://w/\r\n" +
-           "Date :2001/01/01\r\nNext :\r\nBack :\r\n\r\n\r\n";
-}
 
 class FaultInjection : public ::testing::Test {
 protected:
@@ -254,45 +250,35 @@ protected:
 
 TEST_F(FaultInjection, BrowserSaveSaveAsNewAndDelete) {
     auto save = [this] { browser().Btn_Save->click(); };
+    auto typeAndSave = [this, save] {
+        browser().Btn_Edit->click();
+        typeInMemo("typed ");
+        save();
+    };
     const std::vector<Writer> writers = {
         {"Save in Log Mode",
          [this] {
-             message("KVX00012.TXT", header("00012", "abc") + "Body line\r\n");
+             message("KVX00012.TXT", logMessage("00012", "abc"));
              browse("Log Mode");
          },
-         [this, save] {
-             browser().Btn_Edit->click();
-             typeInMemo("typed ");
-             save();
-         },
-         save},
+         typeAndSave, save},
         {"Save in Text Mode",
          [this] {
              message("a.txt", "first\r\nsecond\r\n");
              browse("Text Mode");
          },
-         [this, save] {
-             browser().Btn_Edit->click();
-             typeInMemo("typed ");
-             save();
-         },
-         save},
+         typeAndSave, save},
         {"Save of a message that has a second name",
          [this] {
-             message("KVX00012.TXT", header("00012", "abc") + "Body line\r\n");
+             message("KVX00012.TXT", logMessage("00012", "abc"));
              ::link((msgDir() + "KVX00012.TXT").c_str(), dir.file("second-name.TXT").c_str());
              browse("Log Mode");
          },
-         [this, save] {
-             browser().Btn_Edit->click();
-             typeInMemo("typed ");
-             save();
-         },
-         save},
+         typeAndSave, save},
         {"Save As over another message",
          [this] {
-             message("KVX00012.TXT", header("00012", "abc") + "Body line\r\n");
-             message("KVX00013.TXT", header("00013", "other") + "Other body\r\n");
+             message("KVX00012.TXT", logMessage("00012", "abc"));
+             message("KVX00013.TXT", logMessage("00013", "other", "Ann", "", "", "Other body\r\n"));
              browse("Log Mode");
          },
          [this, save] {
@@ -304,8 +290,8 @@ TEST_F(FaultInjection, BrowserSaveSaveAsNewAndDelete) {
          save},
         {"New in Log Mode",
          [this] {
-             message("KVX00003.TXT", header("00003", "three"));
-             message("KVX00007.TXT", header("00007", "seven"));
+             message("KVX00003.TXT", logMessage("00003", "three", "Ann", "", "", ""));
+             message("KVX00007.TXT", logMessage("00007", "seven", "Ann", "", "", ""));
              browse("Log Mode");
          },
          [this] { browser().MM_File_New->trigger(); }, [this] { browser().MM_File_New->trigger(); }},
@@ -317,8 +303,8 @@ TEST_F(FaultInjection, BrowserSaveSaveAsNewAndDelete) {
          [this] { browser().MM_File_New->trigger(); }, [this] { browser().MM_File_New->trigger(); }},
         {"Delete",
          [this] {
-             message("KVX00001.TXT", header("00001", "one"));
-             message("KVX00002.TXT", header("00002", "two"));
+             message("KVX00001.TXT", logMessage("00001", "one", "Ann", "", "", ""));
+             message("KVX00002.TXT", logMessage("00002", "two", "Ann", "", "", ""));
              browse("Log Mode");
          },
          [this] { browser().MM_File_Delete->trigger(); }, [this] { browser().MM_File_Delete->trigger(); }},
@@ -329,7 +315,7 @@ TEST_F(FaultInjection, BrowserSaveSaveAsNewAndDelete) {
 TEST_F(FaultInjection, HeaderEditorWriteAndOldFileDeletion) {
     auto ok = [this] { editor().Btn_Header_OK->click(); };
     auto open = [this](const std::string &mode) {
-        message("KVX00012.TXT", header("00012", "abc") + "Body line\r\n");
+        message("KVX00012.TXT", logMessage("00012", "abc"));
         browse(mode);
         browser().MM_Edit_Header->trigger();
         ASSERT_TRUE(app->F3->isVisible());

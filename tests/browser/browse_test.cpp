@@ -22,7 +22,7 @@ TEST_F(BrowserTest, LogModeListsNewestFirstAndShowsTheTopMessage) {
     EXPECT_EQ(ui().LB_Title->selectedIndex(), 0);
     EXPECT_EQ(label(ui().Lbl_Info_Title), "00003 Third");
     EXPECT_EQ(label(ui().Lbl_Info_Name), "Cy");
-    EXPECT_EQ(label(ui().Lbl_Info_Mail), "m@example.com");
+    EXPECT_EQ(label(ui().Lbl_Info_Mail), "a@example.com");
     EXPECT_EQ(memo(), (std::vector<std::string>{"Hello", "there"}));
     EXPECT_TRUE(ui().Memo_log->isReadOnly());
     EXPECT_EQ(host.calls.front(), "FormStyle_Set(1)");

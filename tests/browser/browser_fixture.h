@@ -36,14 +36,6 @@ inline std::string fiveDigits(int i) {
 }
 inline std::string get(const std::string &path) { return getFile(path); }
 
-// A Log Mode message file's content.
-inline std::string logMessage(const std::string &number, const std::string &title, const std::string &name,
-                              const std::string &next = "", const std::string &back = "",
-                              const std::string &body = "Body line\r\n") {
-    return number + "\r\nTitle:" + title + "\r\nName :" + name + "\r\nMail :m@example.com\r\nHttp :http://w/\r\n" +
-           "Date :2001/01/01\r\nNext :" + next + "\r\nBack :" + back + "\r\n\r\n\r\n" + body;
-}
-
 class RecordingHost : public vb::BrowserHost {
 public:
     std::vector<std::string> calls;

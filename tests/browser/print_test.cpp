@@ -112,7 +112,7 @@ TEST_F(PrintTest, PrintWithoutAPrinterSavesTheMessageOnViewAsPdf) {
     const std::string text = words(pdf);
     for (const std::string &expected :
          {std::string("Velbrook v0.2 Title : 00001 日本語の題名"),
-          std::string("Name : 山田 Mail Address : m@example.com"),
+          std::string("Name : 山田 Mail Address : a@example.com"),
           std::string("Web Address : http://w/ Date : 2001/01/01"), std::string("First body line Second body line"),
           std::string("1 / 1 page Printed by Velbrook v0.2 ") + vb::printingDate()})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;

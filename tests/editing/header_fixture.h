@@ -29,13 +29,6 @@
 
 namespace vbtest {
 
-// A message file as the program writes it: ten header lines, then the body.
-inline std::string logFile(const std::string &number, const std::string &title, const std::string &next = "",
-                           const std::string &back = "", const std::string &body = "Body line\r\n") {
-    return number + "\r\nTitle:" + title + "\r\nName :Ann\r\nMail :a@example.com\r\nHttp :http://w/\r\n" +
-           "Date :2001/01/01\r\nNext :" + next + "\r\nBack :" + back + "\r\n\r\n\r\n" + body;
-}
-
 class HeaderEditorTest : public ::testing::Test {
 protected:
     void SetUp() override {

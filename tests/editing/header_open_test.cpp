@@ -33,7 +33,7 @@ std::string back(const HeaderEditorProbe &ed) {
 } // namespace
 
 TEST_F(HeaderEditorTest, OpensOnTheMessageOnView) {
-    message("KVX00012.TXT", logFile("00012", "abc", "0001300020", "00011"));
+    message("KVX00012.TXT", logMessage("00012", "abc", "Ann", "0001300020", "00011"));
     browse("Log Mode");
     openEditor();
     ASSERT_TRUE(editorShown());
@@ -72,7 +72,7 @@ TEST_F(HeaderEditorTest, NextLinksFillTheSlotsFromTheFirst) {
         {fiftyFive, "1 2 3 4 5 6 7 8 9 10"},
     };
     for (const auto &c : cases) {
-        message("KVX00001.TXT", logFile("00001", "t", c.next));
+        message("KVX00001.TXT", logMessage("00001", "t", "Ann", c.next));
         if (!app)
             browse("Log Mode");
         else
@@ -95,8 +95,8 @@ TEST_F(HeaderEditorTest, OpeningStopsAtARowThatIsNotANumber) {
 
     // A next link that is not a number: the rows before it are restored, the
     // rest stay cleared and the two boxes keep what the last opening left.
-    message("KVX00001.TXT", logFile("00001", "bad", "00013abcde", "00011"));
-    message("KVX00002.TXT", logFile("00002", "good"));
+    message("KVX00001.TXT", logMessage("00001", "bad", "Ann", "00013abcde", "00011"));
+    message("KVX00002.TXT", logMessage("00002", "good"));
     app->F1->DefaultRead2();
     vb::BrowserProbe(*app->F1).LB_Title->setSelectedIndex(1);
     app->F1->TextLoad();
@@ -116,7 +116,7 @@ TEST_F(HeaderEditorTest, OpeningStopsAtARowThatIsNotANumber) {
 }
 
 TEST_F(HeaderEditorTest, LogFileBoxSwitchesTheHeaderFieldsAndNothingElse) {
-    message("KVX00012.TXT", logFile("00012", "abc"));
+    message("KVX00012.TXT", logMessage("00012", "abc"));
     browse("Log Mode");
     openEditor();
     const HeaderEditorProbe e = ed();
@@ -164,7 +164,7 @@ TEST_F(HeaderEditorTest, TextModeOpensWithTheHeaderPanelOff) {
 }
 
 TEST_F(HeaderEditorTest, EachDefaultButtonRestoresItsOwnRow) {
-    message("KVX00012.TXT", logFile("00012", "abc", "0001300020", "00011"));
+    message("KVX00012.TXT", logMessage("00012", "abc", "Ann", "0001300020", "00011"));
     browse("Log Mode");
     openEditor();
     const HeaderEditorProbe e = ed();
@@ -202,7 +202,7 @@ TEST_F(HeaderEditorTest, EachDefaultButtonRestoresItsOwnRow) {
 }
 
 TEST_F(HeaderEditorTest, CancelWritesAndDeletesNothingAndDeleteOldFileStaysChosen) {
-    const std::string original = logFile("00012", "abc");
+    const std::string original = logMessage("00012", "abc");
     message("KVX00012.TXT", original);
     browse("Log Mode");
     openEditor();
@@ -221,7 +221,7 @@ TEST_F(HeaderEditorTest, CancelWritesAndDeletesNothingAndDeleteOldFileStaysChose
 }
 
 TEST_F(HeaderEditorTest, NowStampsTheLocalDateAndTime) {
-    message("KVX00012.TXT", logFile("00012", "abc"));
+    message("KVX00012.TXT", logMessage("00012", "abc"));
     browse("Log Mode");
     openEditor();
     const struct {
@@ -247,7 +247,7 @@ TEST_F(HeaderEditorTest, NowStampsTheLocalDateAndTime) {
 }
 
 TEST_F(HeaderEditorTest, EnterIsOkAndEscapeIsCancel) {
-    message("KVX00012.TXT", logFile("00012", "abc"));
+    message("KVX00012.TXT", logMessage("00012", "abc"));
     browse("Log Mode");
     const struct {
         Qt::Key key;
@@ -285,7 +285,7 @@ void collect(QAccessibleInterface *node, std::vector<Accessible> &out) {
 } // namespace
 
 TEST_F(HeaderEditorTest, EveryControlIsFoundByRoleAndCaptionWithItsHint) {
-    message("KVX00012.TXT", logFile("00012", "abc"));
+    message("KVX00012.TXT", logMessage("00012", "abc"));
     browse("Log Mode");
     openEditor();
     std::vector<Accessible> found;
@@ -340,7 +340,7 @@ TEST_F(HeaderEditorTest, EveryControlIsFoundByRoleAndCaptionWithItsHint) {
 }
 
 TEST_F(HeaderEditorTest, RowsStandInOrderInsideTheWindowWithoutOverlapping) {
-    message("KVX00012.TXT", logFile("00012", "abc"));
+    message("KVX00012.TXT", logMessage("00012", "abc"));
     browse("Log Mode");
     openEditor();
     const HeaderEditorProbe e = ed();

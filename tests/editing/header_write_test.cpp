@@ -15,10 +15,10 @@ namespace {
 const std::string kEmptyHeader =
     "00000\r\nTitle:\r\nName :\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\n";
 
-// The ten header lines of logFile() for a number, title and links.
+// The ten header lines of logMessage() for a number, title and links.
 std::string header(const std::string &number, const std::string &title, const std::string &next = "",
                    const std::string &back = "") {
-    return logFile(number, title, next, back, "");
+    return logMessage(number, title, "Ann", next, back, "");
 }
 
 } // namespace
@@ -26,7 +26,7 @@ std::string header(const std::string &number, const std::string &title, const st
 TEST_F(HeaderEditorTest, RenumberingWithAutoNameAndDeleteOldLeavesOneFileWithTheSameBody) {
     // A line far wider than the memo, a double-byte character and bytes that do not decode.
     const std::string body = "first\r\n" + std::string(300, 'x') + "\x82\xa0\x80\xfd\r\n\r\nlast\r\n";
-    message("KVX00012.TXT", logFile("00012", "abc", "0001300020", "00011", body));
+    message("KVX00012.TXT", logMessage("00012", "abc", "Ann", "0001300020", "00011", body));
     browse("Log Mode");
     ASSERT_GT(vb::BrowserProbe(*app->F1).Memo_log->lines().size(),
               vb::BrowserProbe(*app->F1).Memo_log->logicalLines().size())
@@ -44,7 +44,7 @@ TEST_F(HeaderEditorTest, RenumberingWithAutoNameAndDeleteOldLeavesOneFileWithThe
 }
 
 TEST_F(HeaderEditorTest, ScatteredNextSlotsAreWrittenTogetherAndComeBackInTheFirstSlots) {
-    message("KVX00012.TXT", logFile("00012", "abc"));
+    message("KVX00012.TXT", logMessage("00012", "abc"));
     browse("Log Mode");
     openEditor();
     click(ed().CB_Next[2]);
@@ -62,7 +62,7 @@ TEST_F(HeaderEditorTest, ScatteredNextSlotsAreWrittenTogetherAndComeBackInTheFir
 }
 
 TEST_F(HeaderEditorTest, TheLogFileBoxAgainstTheModeDecidesHeaderQuestionAndBody) {
-    const std::string logOriginal = logFile("00012", "abc", "", "", "one\r\ntwo\r\n");
+    const std::string logOriginal = logMessage("00012", "abc", "Ann", "", "", "one\r\ntwo\r\n");
     const std::string textOriginal = "one\ntwo\n"; // written back with CR LF
     const struct {
         const char *mode;
@@ -119,7 +119,7 @@ TEST_F(HeaderEditorTest, TextModeRenameKeepsTheOldFileUnlessDeleteOldFileIsTicke
 }
 
 TEST_F(HeaderEditorTest, TheOwnFileUnderAnySpellingIsRewrittenAndNeverDeleted) {
-    message("KVX00012.TXT", logFile("00012", "abc"));
+    message("KVX00012.TXT", logMessage("00012", "abc"));
     browse("Log Mode");
     for (const std::string &spelling : {std::string("KVX00012.TXT"), std::string("./KVX00012.TXT"),
                                         path("KVX00012.TXT"), msgDir() + "../msgs/KVX00012.TXT"}) {
@@ -137,7 +137,7 @@ TEST_F(HeaderEditorTest, TheOwnFileUnderAnySpellingIsRewrittenAndNeverDeleted) {
 }
 
 TEST_F(HeaderEditorTest, RenumberingOntoAnotherMessageAsksBeforeReplacingIt) {
-    const std::string mine = logFile("00012", "mine"), other = logFile("00013", "other");
+    const std::string mine = logMessage("00012", "mine"), other = logMessage("00013", "other");
     for (const bool answer : {false, true}) {
         message("KVX00012.TXT", mine);
         message("KVX00013.TXT", other);
@@ -171,7 +171,7 @@ TEST_F(HeaderEditorTest, RenumberingOntoAnotherMessageAsksBeforeReplacingIt) {
 }
 
 TEST_F(HeaderEditorTest, AFailedWriteKeepsTheEditorOpenAndTheOldFile) {
-    const std::string original = logFile("00012", "abc");
+    const std::string original = logMessage("00012", "abc");
     message("KVX00012.TXT", original);
     ::mkdir(path("KVX00015.TXT").c_str(), 0755); // a folder where message 15 would go
     browse("Log Mode");

@@ -59,9 +59,9 @@ protected:
         for (const std::string &name : files())
             std::remove(path(name).c_str());
         if (mode == "Log Mode") {
-            message("KVX00001.TXT", logFile("00001", "One", "", "", "first body\r\n"));
-            message("KVX00002.TXT", logFile("00002", "Two", "", "", "second body\r\n"));
-            message("KVX00003.TXT", logFile("00003", "Three", "", "", "third body\r\n"));
+            message("KVX00001.TXT", logMessage("00001", "One", "Ann", "", "", "first body\r\n"));
+            message("KVX00002.TXT", logMessage("00002", "Two", "Ann", "", "", "second body\r\n"));
+            message("KVX00003.TXT", logMessage("00003", "Three", "Ann", "", "", "third body\r\n"));
         } else {
             message("a.txt", "alpha\r\n");
             message("b.txt", "bravo\r\n");
@@ -256,7 +256,7 @@ TEST_F(OnViewTest, TextKeptByACancelledSaveIsAskedAboutAndEditedFurther) {
     EXPECT_EQ(memo(), std::vector<std::string>{"typed second body"}) << "Edit goes on from the kept text";
     typeInMemo("more ");
     b().Btn_Save->click();
-    EXPECT_EQ(content("KVX00002.TXT"), logFile("00002", "Two", "", "", "more typed second body\r\n"));
+    EXPECT_EQ(content("KVX00002.TXT"), logMessage("00002", "Two", "Ann", "", "", "more typed second body\r\n"));
     othersUnchanged(before, "KVX00002.TXT");
 }
 
@@ -273,7 +273,7 @@ TEST_F(OnViewTest, AChangeOnDiskSinceTheLoadIsNeverWrittenOverWithoutAQuestion) 
         {"appended", [&](OnViewTest &t) { putFile(t.path(name), getFile(t.path(name)) + "outside line\r\n"); }, false},
         {"replaced by rename",
          [&](OnViewTest &t) {
-             putFile(t.path("fresh.tmp"), logFile("00002", "Two", "", "", "outside body\r\n"));
+             putFile(t.path("fresh.tmp"), logMessage("00002", "Two", "Ann", "", "", "outside body\r\n"));
              ASSERT_EQ(::rename(t.path("fresh.tmp").c_str(), t.path(name).c_str()), 0);
          },
          false},
@@ -299,7 +299,7 @@ TEST_F(OnViewTest, AChangeOnDiskSinceTheLoadIsNeverWrittenOverWithoutAQuestion) 
             dialogs->log.clear();
             b().Btn_Save->click();
             EXPECT_EQ(questions(), (std::vector<std::string>{changed, "File Update OK?"}));
-            EXPECT_EQ(content(name), logFile("00002", "Two", "", "", "typed second body\r\n"));
+            EXPECT_EQ(content(name), logMessage("00002", "Two", "Ann", "", "", "typed second body\r\n"));
         }
         {
             SCOPED_TRACE(std::string("Header Edit / ") + c.what);
@@ -319,7 +319,7 @@ TEST_F(OnViewTest, AChangeOnDiskSinceTheLoadIsNeverWrittenOverWithoutAQuestion) 
             dialogs->log.clear();
             click(ed().Btn_Header_OK);
             EXPECT_EQ(questions(), std::vector<std::string>{changed});
-            EXPECT_EQ(content(name), logFile("00002", "Edited", "", "", "typed second body\r\n"));
+            EXPECT_EQ(content(name), logMessage("00002", "Edited", "Ann", "", "", "typed second body\r\n"));
         }
         {
             SCOPED_TRACE(std::string("Delete / ") + c.what);
@@ -404,7 +404,7 @@ TEST_F(OnViewTest, ADeleteThatFailsIsReportedAndTheListStays) {
 TEST_F(OnViewTest, EditIsDisabledForAMessageThatWasRefused) {
     start("Log Mode");
     ASSERT_TRUE(b().Btn_Edit->isEnabled());
-    message("KVX00004.TXT", logFile("00004", "Huge", "", "", ""));
+    message("KVX00004.TXT", logMessage("00004", "Huge", "Ann", "", "", ""));
     ASSERT_EQ(::truncate(path("KVX00004.TXT").c_str(), 17 << 20), 0);
     vbtest::endApplication(app);
     dialogs = vb::installScriptedDialogs();

@@ -8,25 +8,20 @@
 #include <sys/stat.h>
 
 using vb::Bytes;
+using vbtest::logMessage;
 using Names = std::vector<Bytes>;
 
 namespace {
 
-std::string logFile(int number, const std::string &title, const std::string &body) {
-    char head[16];
-    std::snprintf(head, sizeof head, "%05d", number);
-    return std::string(head) + "\r\nTitle:" + title +
-           "\r\nName :Aoi\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :" + "\r\n\r\n\r\n" + body;
-}
-
 class SearchTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        vbtest::put(dir.file("KVX00001.TXT"), logFile(1, "Weather", "It rained.\r\nThe rain stopped; rain again.\r\n"));
-        vbtest::put(dir.file("KVX00002.TXT"), logFile(2, "Rainbow", "Colours.\r\n"));
-        vbtest::put(dir.file("KVX00003.TXT"), logFile(3, "Title words", "Nothing here.\r\n"));
+        vbtest::put(dir.file("KVX00001.TXT"),
+                    logMessage("00001", "Weather", "Ann", "", "", "It rained.\r\nThe rain stopped; rain again.\r\n"));
+        vbtest::put(dir.file("KVX00002.TXT"), logMessage("00002", "Rainbow", "Ann", "", "", "Colours.\r\n"));
+        vbtest::put(dir.file("KVX00003.TXT"), logMessage("00003", "Title words", "Ann", "", "", "Nothing here.\r\n"));
         ::mkdir(dir.file("KVX00004.TXT").c_str(), 0755); // listed by name, cannot be read
-        vbtest::put(dir.file("KVX00005.TXT"), logFile(5, "Late", "rain\r\n"));
+        vbtest::put(dir.file("KVX00005.TXT"), logMessage("00005", "Late", "Ann", "", "", "rain\r\n"));
         matcher.compile("rain", false);
     }
     vb::SearchSummary run(const std::function<void(size_t)> &progress = nullptr) {
@@ -83,7 +78,7 @@ TEST_F(SearchTest, FilesThatVanishOrChangeDuringTheSearchAreTakenAsTheyStand) {
     const vb::SearchSummary s = run([this](size_t done) {
         if (done == 1) {
             std::remove(dir.file("KVX00002.TXT").c_str());
-            vbtest::put(dir.file("KVX00003.TXT"), logFile(3, "Now rain", ""));
+            vbtest::put(dir.file("KVX00003.TXT"), logMessage("00003", "Now rain", "Ann", "", "", ""));
         }
     });
     EXPECT_EQ(foundNames(), (Names{"KVX00001.TXT", "KVX00003.TXT", "KVX00005.TXT"}));
@@ -101,8 +96,10 @@ TEST_F(SearchTest, CancellingStopsBeforeTheNextFile) {
 
 TEST_F(SearchTest, ALineThePatternGivesUpOnIsNamedAndTheSearchGoesOn) {
     const std::string hopeless(25, 'a');
-    vbtest::put(dir.file("KVX00002.TXT"), logFile(2, "x", "ok\r\n" + hopeless + "!ax\r\nax\r\n"));
-    vbtest::put(dir.file("KVX00003.TXT"), logFile(3, "x", hopeless + "!ax\r\n" + hopeless + "!ax\r\n"));
+    vbtest::put(dir.file("KVX00002.TXT"),
+                logMessage("00002", "x", "Ann", "", "", "ok\r\n" + hopeless + "!ax\r\nax\r\n"));
+    vbtest::put(dir.file("KVX00003.TXT"),
+                logMessage("00003", "x", "Ann", "", "", hopeless + "!ax\r\n" + hopeless + "!ax\r\n"));
     ASSERT_TRUE(matcher.compile("(a+)+x", true));
     vb::SearchSummary s = run();
     EXPECT_EQ(foundNames(), (Names{"KVX00002.TXT"})) << "the line after the one given up on is searched";
@@ -110,7 +107,7 @@ TEST_F(SearchTest, ALineThePatternGivesUpOnIsNamedAndTheSearchGoesOn) {
     EXPECT_EQ(vb::summaryText(s), "1 hit in 1 message; 1 file could not be read: KVX00004.TXT; pattern too complex at "
                                   "KVX00002.TXT line 12 and 2 more lines; the rest of those lines was not searched");
     names = {"KVX00003.TXT"};
-    vbtest::put(dir.file("KVX00003.TXT"), logFile(3, "x", "b\r\n" + hopeless + "!ax\r\n"));
+    vbtest::put(dir.file("KVX00003.TXT"), logMessage("00003", "x", "Ann", "", "", "b\r\n" + hopeless + "!ax\r\n"));
     s = run();
     EXPECT_EQ(
         vb::summaryText(s),

@@ -38,7 +38,7 @@ struct ListFixture : ::testing::Test {
             for (int i = 0; i < 5; ++i)
                 list.append("line " + std::to_string(i));
         }
-        list.onUserSelect = [this] { ++loads; };
+        QObject::connect(&list, &vb::TitleList::userSelected, [this] { ++loads; });
         list.resize(200, 300);
         list.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));

@@ -119,11 +119,11 @@ void TitleList::threadRows() {
     TitleListModel &m = *model_;
     const size_t n = m.lines.size();
     std::vector<uint8_t> needed;
-    if (keep_) {
+    if (filter_) {
         m.kept.assign(n, 0);
         needed.assign(n, 0);
         for (size_t j = 0; j < n; ++j) {
-            if (!keep_(m.lines[j]))
+            if (!filter_->keeps(m.lines[j]))
                 continue;
             m.kept[j] = 1;
             for (int32_t a = int32_t(j); a >= 0 && !needed[size_t(a)]; a = m.tree.parent[size_t(a)])

@@ -48,8 +48,7 @@ TitleList::TitleList(QWidget *parent) : QListView(parent), model_(new TitleListM
         if (quiet_ || !cur.isValid() || QApplication::mouseButtons() != Qt::NoButton)
             return;
         selectionModel()->select(cur, QItemSelectionModel::ClearAndSelect);
-        if (onUserSelect)
-            onUserSelect();
+        emit userSelected();
     });
 }
 
@@ -80,8 +79,8 @@ void TitleList::mouseReleaseEvent(QMouseEvent *e) {
     QListView::mouseReleaseEvent(e);
     const bool clicked = pressedOnLine_ && e->button() == Qt::LeftButton;
     pressedOnLine_ = false;
-    if (clicked && selectedIndex() >= 0 && onUserSelect)
-        onUserSelect();
+    if (clicked && selectedIndex() >= 0)
+        emit userSelected();
 }
 
 void TitleList::focusInEvent(QFocusEvent *e) {
@@ -111,10 +110,10 @@ int TitleList::rowOfLine(int line) const {
     return it != shown.end() && *it == line ? int(it - shown.begin()) : -1;
 }
 
-void TitleList::setFilter(std::function<bool(std::string_view)> keep) {
+void TitleList::setFilter(std::unique_ptr<const Filter> filter) {
     const int row = selectedIndex();
     const int selected = row >= 0 ? lineOfRow(row) : -1;
-    keep_ = std::move(keep);
+    filter_ = std::move(filter);
     refilter();
     setSelectedIndex(rowOfLine(selected));
 }
@@ -122,20 +121,19 @@ void TitleList::setFilter(std::function<bool(std::string_view)> keep) {
 void TitleList::refilter() {
     TitleListModel &m = *model_;
     m.shown.clear();
-    m.filtered = bool(keep_);
+    m.filtered = filter_ != nullptr;
     if (m.threaded && m.tree.parent.size() != m.lines.size())
         m.threaded = false; // new lines: the tree made for the old ones goes
     if (m.threaded)
         threadRows();
     else if (m.filtered)
         for (size_t i = 0; i < m.lines.size(); ++i)
-            if (keep_(m.lines[i]))
+            if (filter_->keeps(m.lines[i]))
                 m.shown.push_back(int(i));
     m.reset();
     if (m.threaded != accessibleThreaded_)
         accessibleKindLater();
-    if (onFiltered)
-        onFiltered();
+    emit filtered();
 }
 
 int TitleList::selectedIndex() const {

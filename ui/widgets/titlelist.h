@@ -10,7 +10,7 @@
 #include <QAbstractListModel>
 #include <QListView>
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,13 +92,17 @@ public:
     int lineCount() const { return int(model_->lines.size()); }
     int lineOfRow(int row) const { return model_->lineOf(row); }
     int rowOfLine(int line) const; // -1 when the line is not shown
-    // Shows only the lines keep accepts (all of them for a null filter), now
-    // and whenever the lines are built again; a selected line that stays
-    // shown stays selected.
-    void setFilter(std::function<bool(std::string_view)> keep);
+    // Which lines a filter shows.
+    class Filter {
+    public:
+        virtual ~Filter() = default;
+        virtual bool keeps(std::string_view line) const = 0;
+    };
+    // Shows only the lines the filter keeps (all of them for none), now and
+    // whenever the lines are built again; a selected line that stays shown
+    // stays selected.
+    void setFilter(std::unique_ptr<const Filter> filter);
     bool isFiltered() const { return model_->filtered; }
-    // Raised after the filter was applied to new lines or a new filter.
-    std::function<void()> onFiltered;
 
     // Shows the lines as threads (with a tree of as many lines as the list
     // holds), every thread expanded but those collapsed in the last tree of
@@ -120,9 +124,12 @@ public:
     void setSelectedIndex(int i);
     void repaintNow();
 
-    // Raised when the user selects a line by keyboard, or clicks a line
-    // (also the one already selected).
-    std::function<void()> onUserSelect;
+signals:
+    // The user selected a line by keyboard, or clicked a line (also the one
+    // already selected); never raised by setSelectedIndex.
+    void userSelected();
+    // The filter was applied to new lines or a new filter.
+    void filtered();
 
 protected:
     // The user can neither clear the selection nor select more than one line.
@@ -157,7 +164,7 @@ private:
     bool kindCheckPending_ = false;
     std::vector<int32_t> collapsedNumbers_; // ascending
     std::string collapsedKey_;
-    std::function<bool(std::string_view)> keep_;
+    std::unique_ptr<const Filter> filter_; // null: every line is shown
     bool pressedOnLine_ = false;
     bool pressedOnExpander_ = false;
     TitleListModel *model_;

@@ -47,8 +47,8 @@ constexpr char kTemporaryPrefix[] = ".vb-";
 // One left by a save that never finished (the program was killed) is removed
 // once it is this old, the next time a file is written in its folder; a
 // folder is looked through at most once in kSweepInterval.
-constexpr time_t kStaleAge = 24 * 60 * 60;
-constexpr time_t kSweepInterval = 60 * 60;
+constexpr time_t kStaleAge = time_t(24) * 60 * 60;
+constexpr time_t kSweepInterval = time_t(60) * 60;
 
 bool isTemporaryName(const char *name) {
     const size_t prefix = sizeof kTemporaryPrefix - 1;
@@ -78,7 +78,7 @@ void sweepStaleTemporaries(const std::string &dir) {
         if (!isTemporaryName(e->d_name))
             continue;
         const std::string path = dir + e->d_name;
-        struct stat st;
+        struct stat st {};
         if (fileOps().lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_mtime < now - kStaleAge)
             fileOps().unlink(path.c_str());
     }
@@ -99,7 +99,7 @@ bool sweepAfter(const std::string &dir, bool ok) {
 bool followLinks(std::string &path, int *err) {
     constexpr int kMaxLinks = 40;
     for (int hops = 0; hops < kMaxLinks; ++hops) {
-        struct stat st;
+        struct stat st {};
         if (fileOps().lstat(path.c_str(), &st) != 0) {
             if (errno == ENOENT)
                 return true; // the file to be created
@@ -116,7 +116,12 @@ bool followLinks(std::string &path, int *err) {
         }
         const std::string link(buf, size_t(n));
         const size_t slash = path.rfind('/');
-        path = link[0] == '/' || slash == std::string::npos ? link : path.substr(0, slash + 1) + link;
+        if (link[0] == '/' || slash == std::string::npos) {
+            path = link;
+        } else {
+            path.resize(slash + 1);
+            path += link;
+        }
     }
     setErr(err, ELOOP);
     return false;
@@ -160,7 +165,7 @@ bool FileHandle::openFs(const std::string &path, int *err) {
         setErr(err, errno);
         return false;
     }
-    struct stat st;
+    struct stat st {};
     int failure = 0;
     if (::fstat(fd, &st) != 0)
         failure = errno;
@@ -215,7 +220,7 @@ bool readWholeFile(const Bytes &path, Bytes &out, int *err, size_t maxBytes) {
         return false;
     // A file that says it is too large is refused unread; one that grows
     // while it is read is refused when it passes the limit.
-    struct stat st;
+    struct stat st {};
     bool tooLarge = ::fstat(f.fd, &st) == 0 && uint64_t(st.st_size) > maxBytes;
     while (!tooLarge) {
         const long got = f.read(out, 65536);
@@ -356,7 +361,7 @@ bool writeInPlace(const std::string &target, const std::string &dir, const Bytes
         setErr(err, saved);
         return false;
     }
-    struct stat st;
+    struct stat st {};
     ok = true;
     if (access == FileAccess::Private && ::fstat(fd, &st) == 0 && (st.st_mode & 077) != 0)
         ok = fileOps().fchmod(fd, st.st_mode & 07700) == 0;
@@ -420,7 +425,7 @@ bool writeFileAtomic(const Bytes &path, const Bytes &data, int *err, FileAccess 
     const size_t slash = target.rfind('/');
     const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
 
-    struct stat st;
+    struct stat st {};
     const bool exists = fileOps().stat(target.c_str(), &st) == 0;
     if (!exists && errno != ENOENT) {
         setErr(err, errno);
@@ -499,7 +504,7 @@ bool listDirectory(const Bytes &dir, std::vector<Bytes> *files, std::vector<Byte
         unsigned char type = e->d_type;
         if (type == DT_LNK || type == DT_UNKNOWN) {
             // What a link names counts; a dangling link is neither.
-            struct stat st;
+            struct stat st {};
             type = ::fstatat(dfd, e->d_name, &st, 0) != 0 ? DT_UNKNOWN
                    : S_ISREG(st.st_mode)                  ? DT_REG
                    : S_ISDIR(st.st_mode)                  ? DT_DIR
@@ -521,7 +526,7 @@ bool listFiles(const Bytes &dir, std::vector<Bytes> &names, int *err) {
 }
 
 bool isDirectory(const Bytes &path, int *err) {
-    struct stat st;
+    struct stat st {};
     if (fileOps().stat(fsPath(path).c_str(), &st) != 0) {
         setErr(err, errno);
         return false;
@@ -534,7 +539,7 @@ bool isDirectory(const Bytes &path, int *err) {
 }
 
 bool fileExists(const Bytes &path) {
-    struct stat st;
+    struct stat st {};
     return fileOps().stat(fsPath(path).c_str(), &st) == 0;
 }
 
@@ -549,7 +554,7 @@ namespace {
 bool makePrivateFsDirectories(std::string p) {
     while (p.size() > 1 && p.back() == '/')
         p.pop_back();
-    struct stat st;
+    struct stat st {};
     if (fileOps().stat(p.c_str(), &st) == 0)
         return S_ISDIR(st.st_mode);
     const size_t slash = p.rfind('/');
@@ -605,7 +610,7 @@ Bytes lexicallyNormal(const Bytes &absolute) {
 } // namespace
 
 bool sameFile(const Bytes &a, const Bytes &b) {
-    struct stat sa, sb;
+    struct stat sa {}, sb {};
     const bool hasA = fileOps().stat(fsPath(a).c_str(), &sa) == 0;
     const bool hasB = fileOps().stat(fsPath(b).c_str(), &sb) == 0;
     if (hasA && hasB)
@@ -617,7 +622,7 @@ bool sameFile(const Bytes &a, const Bytes &b) {
 }
 
 bool distinctFiles(const Bytes &a, const Bytes &b) {
-    struct stat sa, sb;
+    struct stat sa {}, sb {};
     return fileOps().stat(fsPath(a).c_str(), &sa) == 0 && fileOps().stat(fsPath(b).c_str(), &sb) == 0 &&
            (sa.st_dev != sb.st_dev || sa.st_ino != sb.st_ino);
 }

@@ -78,7 +78,7 @@ constexpr int kCutPiece = 256;
 // The start of text that reaches width and a piece beyond: a line of
 // megabytes drawn on an image costs what its visible part does.
 QString cutAt(const QString &text, const QFontMetrics &metrics, int width) {
-    if (text.size() <= 2 * kCutPiece)
+    if (text.size() <= qsizetype(2) * kCutPiece)
         return text;
     int end = 0, reached = 0;
     while (end < text.size() && reached <= width) {

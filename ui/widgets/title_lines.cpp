@@ -8,7 +8,7 @@
 namespace vb {
 namespace {
 
-constexpr size_t kBlockSize = 64 * 1024;
+constexpr size_t kBlockSize = size_t(64) * 1024;
 constexpr size_t kKeyLength = 5;
 // Five bytes read as a whole number lie in -9999..99999.
 constexpr int kLowestReading = -9999;

@@ -113,6 +113,11 @@ void TF1::TextLoad() {
         MemoClear(); // as when the file cannot be opened: no caption stays either
         failCannotOpen(path, err);
     }
+    // The memo's lines are this version's body lines, when nothing changed
+    // the file while it was read.
+    FileIdentity after;
+    if (seen.present && readFileIdentity(path, after) && after == seen)
+        onView_.bodyLines = seen;
     onView_.textOnView = true;
     Btn_Edit->setEnabled(true);
     MM_Edit_Edit->setEnabled(true);

@@ -268,36 +268,49 @@ std::vector<Bytes> Memo::lines() const {
 Memo::ShownLines::ShownLines(const Memo &memo) : doc_(memo.document()) {
     if (doc_->isEmpty()) {
         // An empty control cannot tell no line from one empty line.
-        if (!memo.wordWrap() && memo.oneEmptyLine_)
-            spans_.push_back({0, 0, -1});
+        size_ = !memo.wordWrap() && memo.oneEmptyLine_ ? 1 : 0;
         return;
     }
-    spans_.reserve(size_t(doc_->blockCount()));
     for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
         // A paragraph shown on one line (or not laid out yet) is one line;
         // its layout is not asked for, so none is made for it.
         const QTextLayout *layout = memo.wordWrap() && b.lineCount() > 1 ? b.layout() : nullptr;
         if (!layout || layout->lineCount() <= 1) {
-            spans_.push_back({b.blockNumber(), 0, -1});
+            ++size_;
             continue;
         }
+        wrapped_.push_back({size_, b.blockNumber(), spans_.size(), size_t(layout->lineCount())});
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            spans_.push_back({b.blockNumber(), line.textStart(), line.textLength()});
+            spans_.push_back({line.textStart(), line.textLength()});
         }
+        size_ += size_t(layout->lineCount());
     }
 }
 
 Bytes Memo::ShownLines::at(size_t k) {
-    const Span &s = spans_[k];
-    if (s.block != cachedBlock_) {
-        const QTextBlock b = doc_->findBlockByNumber(s.block);
-        cachedText_ = b.isValid() ? b.text() : QString();
-        cachedBlock_ = s.block;
+    // The last wrapped paragraph that starts at or before line k.
+    const auto after = std::upper_bound(wrapped_.begin(), wrapped_.end(), k,
+                                        [](size_t line, const Wrapped &w) { return line < w.first; });
+    int block = int(k);
+    const Span *span = nullptr;
+    if (after != wrapped_.begin()) {
+        const Wrapped &w = *(after - 1);
+        if (k < w.first + w.count) {
+            block = w.block;
+            span = &spans_[w.spans + (k - w.first)];
+        } else {
+            block = w.block + int(k - (w.first + w.count)) + 1;
+        }
     }
-    if (s.length < 0)
+    if (block != cachedBlock_) {
+        const QTextBlock b = doc_->findBlockByNumber(block);
+        cachedText_ = b.isValid() ? b.text() : QString();
+        cachedBlock_ = block;
+    }
+    if (!span)
         return fromUnicode(cachedText_);
-    return fromUnicode(QStringView(cachedText_).mid(s.start, s.length));
+    return fromUnicode(QStringView(cachedText_).mid(span->start, span->length));
 }
 
 bool Memo::isEmptyText() const { return document()->isEmpty(); }

@@ -34,14 +34,24 @@ public:
     class ShownLines {
     public:
         explicit ShownLines(const Memo &memo);
-        size_t size() const { return spans_.size(); }
+        size_t size() const { return size_; }
         Bytes at(size_t k);
 
     private:
+        // A paragraph shown on more than one line: only these are noted, so
+        // that a text of many short paragraphs costs nothing here.
+        struct Wrapped {
+            size_t first;  // its first line's number among the lines shown
+            int block;     // its block
+            size_t spans;  // where its lines are in spans_
+            size_t count;  // how many lines it shows
+        };
         struct Span {
-            int block, start, length; // length -1: the whole paragraph
+            int start, length;
         };
         const QTextDocument *doc_ = nullptr;
+        size_t size_ = 0;
+        std::vector<Wrapped> wrapped_;
         std::vector<Span> spans_;
         int cachedBlock_ = -1;
         QString cachedText_;

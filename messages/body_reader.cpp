@@ -122,7 +122,7 @@ bool LineStream::open(const Bytes &path, int *err, size_t maxBytes) {
     maxBytes_ = maxBytes;
     if (!file_.open(path, err))
         return false;
-    struct stat st;
+    struct stat st {};
     if (::fstat(file_.fd, &st) == 0 && uint64_t(st.st_size) > maxBytes) {
         if (err)
             *err = EFBIG;

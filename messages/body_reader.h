@@ -24,7 +24,7 @@ std::vector<std::string_view> splitLineViews(const Bytes &content);
 class BodyLines {
 public:
     // The file's first skip lines are not counted.
-    explicit BodyLines(size_t skip, size_t pieceSize = 256 * 1024) : skip_(skip), pieceSize_(pieceSize) {}
+    explicit BodyLines(size_t skip, size_t pieceSize = size_t(256) << 10) : skip_(skip), pieceSize_(pieceSize) {}
 
     bool open(const Bytes &path, int *err = nullptr) { return file_.open(path, err); }
     // Appends lines first..end-1, each followed by lineEnd, to out. Runs are
@@ -51,7 +51,7 @@ private:
 
 class LineStream {
 public:
-    explicit LineStream(size_t pieceSize = 256 * 1024) : pieceSize_(pieceSize) {}
+    explicit LineStream(size_t pieceSize = size_t(256) << 10) : pieceSize_(pieceSize) {}
 
     // Opens the file; false with *err set as readWholeFile sets it, EFBIG
     // for a file that says it is larger than maxBytes.

@@ -5,8 +5,8 @@
 #include "tests/browser/browser_fixture.h"
 
 #include <QListWidget>
-#include <QTextBlock>
 #include <QTest>
+#include <QTextBlock>
 #include <algorithm>
 #include <dirent.h>
 #include <functional>
@@ -351,7 +351,8 @@ TEST_F(EditingTest, TypedTextIsDroppedOnlyAfterTheQuestion) {
 TEST_F(EditingTest, SaveWritesLinesNotEditedAsTheirBytesAndEditedLinesEncoded) {
     // Every kind of line break, bytes that do not decode, a character with
     // more than one code, an empty line and a last line without a break.
-    const std::string head = "00007\r\nTitle:t\r\nName :n\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\n";
+    const std::string head =
+        "00007\r\nTitle:t\r\nName :n\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\n";
     const std::string body = "one \x81\x20 stray\ntwo \xff\r\x87\x90 three\r\n\r\nfour \x81";
     const std::string L0 = "one \x81\x20 stray", L1 = "two \xff", L2 = "\x87\x90 three", L4 = "four \x81";
     // Keys typed at a place in the text, as a user does.

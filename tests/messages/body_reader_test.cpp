@@ -98,8 +98,7 @@ TEST(BodyReader, BodyLinesCopiesRunsOfLinesWithTheCallersLineEnd) {
             ASSERT_TRUE(body.open(path));
             Bytes out;
             for (size_t i = 0; i < c.runs.size(); ++i)
-                EXPECT_EQ(body.append(c.runs[i].first, c.runs[i].second, c.lineEnd, out),
-                          i < c.taken);
+                EXPECT_EQ(body.append(c.runs[i].first, c.runs[i].second, c.lineEnd, out), i < c.taken);
             EXPECT_EQ(out, c.out);
         }
     }

@@ -41,10 +41,10 @@ public:
         // A paragraph shown on more than one line: only these are noted, so
         // that a text of many short paragraphs costs nothing here.
         struct Wrapped {
-            size_t first;  // its first line's number among the lines shown
-            int block;     // its block
-            size_t spans;  // where its lines are in spans_
-            size_t count;  // how many lines it shows
+            size_t first; // its first line's number among the lines shown
+            int block;    // its block
+            size_t spans; // where its lines are in spans_
+            size_t count; // how many lines it shows
         };
         struct Span {
             int start, length;

@@ -92,6 +92,11 @@ void TF1::TextLoad() {
     // In Log Mode the header block's ten lines are not part of the text.
     if (!streamText(*Memo_log, stream, onView_.logMode ? size_t(kHeaderLines) : 0, err))
         failShowing(path, err);
+    // The memo's lines are this version's body lines, when nothing changed
+    // the file while it was read.
+    FileIdentity after;
+    if (seen.present && readFileIdentity(path, after) && after == seen)
+        onView_.bodyLines = seen;
     onView_.textOnView = true;
     Btn_Edit->setEnabled(true);
     MM_Edit_Edit->setEnabled(true);

@@ -3,6 +3,8 @@
 
 #include "browser/browser_window.h"
 #include "browser/disk_checks.h"
+#include "messages/body_reader.h"
+#include "messages/header_block.h"
 #include "messages/naming.h"
 #include "messages/numbers.h"
 #include "messages/writer.h"
@@ -22,6 +24,19 @@ constexpr long long kHighestNumber = 99999;
 // What Save As offers: the file types a category can list, then all files.
 constexpr char kSaveFilters[] = "TXTファイル|*.txt|DOCファイル|*.doc|MANファイル|*.man|GGGファイル|*.ggg|"
                                 "INIファイル|*.ini|全てのファイル|*.*";
+
+// Whether the file at path is the version seen.
+bool isVersion(const Bytes &path, const FileIdentity &seen) {
+    FileIdentity now;
+    return seen.present && readFileIdentity(path, now) && now == seen;
+}
+
+// Whether the header bytes hold just their ten line breaks, so that the body
+// written after them starts where a load starts it.
+bool tenHeaderLines(std::string_view header) {
+    return std::count(header.begin(), header.end(), '\r') == kHeaderLines &&
+           std::count(header.begin(), header.end(), '\n') == kHeaderLines;
+}
 
 } // namespace
 
@@ -96,10 +111,30 @@ bool TF1::saveOnView() {
     Lines Memo_tmp;
     if (onView_.logMode)
         appendLogHeader(onView_.Current, Memo_tmp);
-    // The logical lines, encoded straight behind the header: a line wrapped
-    // on the screen is still one line.
+    // The logical lines straight behind the header: a line wrapped on the
+    // screen is still one line. Lines the user did not change since the load
+    // are the bytes they were loaded from, read again while the file is that
+    // version (the same bytes encoding their text would give, at less cost);
+    // the others are encoded.
     Bytes text = joinLines(Memo_tmp);
-    Memo_log->appendLogicalText(text, "\r\n");
+    const bool headerFits = !onView_.logMode || tenHeaderLines(text);
+    const size_t headerEnd = text.size();
+    if (BodyLines body(onView_.logMode ? size_t(kHeaderLines) : 0);
+        isVersion(onView_.path, onView_.bodyLines) && body.open(onView_.path)) {
+        // Mostly the file's own bytes.
+        text.reserve(headerEnd + size_t(onView_.bodyLines.size) + size_t(Memo_log->document()->blockCount()) * 2);
+        Memo_log->appendLogicalText(text, "\r\n",
+                                    [&body](size_t first, size_t end, std::string_view lineEnd, Bytes &out) {
+                                        return body.append(first, end, lineEnd, out);
+                                    });
+        // Changed while it was read: every line is encoded after all.
+        if (!isVersion(onView_.path, onView_.bodyLines)) {
+            text.resize(headerEnd);
+            Memo_log->appendLogicalText(text, "\r\n");
+        }
+    } else {
+        Memo_log->appendLogicalText(text, "\r\n");
+    }
     // A write that fails raises here and leaves edit mode on for another try.
     int err = 0;
     if (!writeFileAtomic(onView_.path, text, &err))
@@ -110,6 +145,15 @@ bool TF1::saveOnView() {
     // as unseen, so that the next write asks first.
     if (!readFileIdentity(onView_.path, onView_.identity))
         onView_.identity = FileIdentity();
+    // What was written is the memo's loaded text from here on, when its body
+    // starts where a load would start it and the file is still the one
+    // written.
+    if (onView_.identity.present && size_t(onView_.identity.size) == text.size() && headerFits) {
+        Memo_log->takeWrittenAsLoaded();
+        onView_.bodyLines = onView_.identity;
+    } else {
+        onView_.bodyLines = FileIdentity();
+    }
     setEditMode(false);
     return true;
 }

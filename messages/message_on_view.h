@@ -20,6 +20,11 @@ struct MessageOnView {
     // The file as the load (or the program's own last write of it) left it;
     // not present for a name chosen by Save As that nothing was read from.
     FileIdentity identity;
+    // The version of the file whose body lines the memo's lines are, where
+    // the user has not changed them since (Memo::appendLogicalText takes
+    // those from it); not present when none is known. Set by the load and by
+    // Save alone.
+    FileIdentity bodyLines;
     // Whether the memo holds this file's text. Not so when the load stopped
     // at a faulty link after the header panel showed the message: the memo
     // then still shows what it showed before, which no write may take for

@@ -140,41 +140,35 @@ int PagePrinter::PrintPageCount() {
     return pages < 1 ? 1 : pages;
 }
 
+int PagePrinter::bodyLimit() const { return int(std::nearbyint(double(width_) / 100.0 * kBodyWidthPercent)); }
+
+int PagePrinter::bodyWidth(const Bytes &line, int limit) {
+    // A line whose width bound fits fits; only the others are shaped. The
+    // bound stands in for the width where it fits: it tells the drawing just
+    // as well that the line needs no clipping.
+    const int bound = canvas_.textWidthBound(line);
+    return bound <= limit ? bound : canvas_.textWidth(line);
+}
+
 int PagePrinter::PrintPageCal() {
     if (bodySize_ >= 0)
         return bodySize_;
-    const int limit = int(std::nearbyint(double(width_) / 100.0 * kBodyWidthPercent));
+    const int limit = bodyLimit();
     const size_t count = lineCount();
     int size = content_.fontPoints;
-    widths_.assign(count, -1);
     // The line found too wide at one size is the first one tried at the next.
     size_t culprit = 0;
-    // Every line is measured once a size until one is too wide; the widths
-    // of the size where all fit are kept for drawing.
+    // Every line is measured once a size until one is too wide. No width is
+    // kept: the drawing measures a page's lines again, at a fraction of the
+    // cost of drawing them.
     auto tooWide = [&] {
         canvas_.setFontSize(size);
-        widths_.assign(count, -1);
-        widthsSize_ = size;
-        // A line whose width bound fits fits; only the others are shaped.
-        // The bound stands in for the width where it fits: it tells the
-        // drawing just as well that the line needs no clipping.
-        const auto width = [&](size_t k) {
-            const Bytes line = lineAt(k);
-            const int bound = canvas_.textWidthBound(line);
-            return bound <= limit ? bound : canvas_.textWidth(line);
-        };
-        if (culprit < count) {
-            widths_[culprit] = width(culprit);
-            if (widths_[culprit] > limit)
-                return true;
-        }
+        if (culprit < count && bodyWidth(lineAt(culprit), limit) > limit)
+            return true;
         for (size_t k = 0; k < count; ++k) {
             if (k % 1024 == 0 && !report(k))
                 return false;
-            if (k == culprit)
-                continue;
-            widths_[k] = width(k);
-            if (widths_[k] > limit) {
+            if (k != culprit && bodyWidth(lineAt(k), limit) > limit) {
                 culprit = k;
                 return true;
             }
@@ -184,9 +178,6 @@ int PagePrinter::PrintPageCal() {
     // Size 1 is the floor: a line too wide even there is cut at the box edge.
     while (size > 1 && tooWide())
         --size;
-    if (widthsSize_ != size)
-        widths_.assign(count, -1);
-    widthsSize_ = size;
     bodySize_ = size;
     return size;
 }
@@ -196,11 +187,14 @@ void PagePrinter::PrintPage1Text(int size, int page, int lines) {
     canvas_.setFontSize(size);
     const size_t first = size_t(page - 1) * size_t(lines);
     const size_t end = std::min(size_t(page) * size_t(lines), lineCount());
-    const bool known = size == widthsSize_ && widths_.size() == lineCount();
+    // At the body size every line was measured to fit, but at size 1.
+    const bool known = size == bodySize_ && size > 1;
+    const int limit = bodyLimit();
     for (size_t k = first; k < end; ++k) {
         const double j = double(k - first);
-        PrintMemo(lineAt(k), kBodyLeft, float(kBodyTop + j * step), kBodyRight, float(kBodyTop + (j + 1) * step),
-                  known ? widths_[k] : -1);
+        const Bytes line = lineAt(k);
+        PrintMemo(line, kBodyLeft, float(kBodyTop + j * step), kBodyRight, float(kBodyTop + (j + 1) * step),
+                  known ? bodyWidth(line, limit) : -1);
     }
 }
 

@@ -55,7 +55,7 @@ Bytes makerNotice(const Bytes &printedOn);
 using PrintProgress = std::function<bool(size_t done, size_t total)>;
 
 // Lays out and draws the pages of one job on one canvas, a page at a time:
-// beside the canvas it keeps one width a line, never the lines.
+// beside the canvas it keeps nothing a line.
 class PagePrinter {
 public:
     // Sets the canvas's face to the message text's face for the whole job.
@@ -103,16 +103,16 @@ private:
     size_t lineCount() const;
     Bytes lineAt(size_t k) const;
     bool report(size_t done);
+    // The body's width, and a line's width there at the current size (or a
+    // bound of it that fits).
+    int bodyLimit() const;
+    int bodyWidth(const Bytes &line, int limit);
 
     PrintCanvas &canvas_;
     const PrintContent &content_;
     int width_, height_;
     int lineHeight_ = -1;
     int bodySize_ = -1;
-    // The width of every line at the body size, or a bound of it that fits
-    // the body; -1 where not measured.
-    std::vector<int> widths_;
-    int widthsSize_ = -1;
     const PrintProgress *progress_ = nullptr;
     bool cancelled_ = false;
     // Sizes already fitted in this job, by sizing text and box.

@@ -6,6 +6,7 @@
 
 #include <QListWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <algorithm>
 #include <dirent.h>
 #include <functional>
@@ -345,4 +346,74 @@ TEST_F(EditingTest, TypedTextIsDroppedOnlyAfterTheQuestion) {
     ui().Btn_Back->click();
     EXPECT_TRUE(dialogs->questions().empty());
     EXPECT_EQ(memo(), std::vector<std::string>{"first"});
+}
+
+TEST_F(EditingTest, SaveWritesLinesNotEditedAsTheirBytesAndEditedLinesEncoded) {
+    // Every kind of line break, bytes that do not decode, a character with
+    // more than one code, an empty line and a last line without a break.
+    const std::string head =
+        "00007\r\nTitle:t\r\nName :n\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\n";
+    const std::string body = "one \x81\x20 stray\ntwo \xff\r\x87\x90 three\r\n\r\nfour \x81";
+    const std::string L0 = "one \x81\x20 stray", L1 = "two \xff", L2 = "\x87\x90 three", L4 = "four \x81";
+    // Keys typed at a place in the text, as a user does.
+    auto typeAt = [this](int line, int column, const std::function<void()> &keys) {
+        QTextCursor c(ui().Memo_log->document()->findBlockByNumber(line));
+        c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+        ui().Memo_log->setTextCursor(c);
+        keys();
+    };
+    auto text = [this](const char *typed) { return [this, typed] { QTest::keyClicks(ui().Memo_log, typed); }; };
+    auto key = [this](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        return [this, k, m] { QTest::keyClick(ui().Memo_log, k, m); };
+    };
+    auto save = [this] { ui().Btn_Save->click(); };
+    const struct {
+        const char *name;
+        std::function<void()> steps; // after the load, ending in a save
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"nothing typed", [&] { ui().Btn_Edit->click(), save(); }, {L0, L1, L2, "", L4}},
+        {"a line typed in",
+         [&] { ui().Btn_Edit->click(), typeAt(2, 0, text("X")), save(); },
+         {L0, L1, "X" + L2, "", L4}},
+        {"a line split",
+         [&] { ui().Btn_Edit->click(), typeAt(0, 4, key(Qt::Key_Return)), save(); },
+         {"one ", "\x81\x20 stray", L1, L2, "", L4}},
+        {"two lines joined",
+         [&] { ui().Btn_Edit->click(), typeAt(1, 0, key(Qt::Key_Backspace)), save(); },
+         {L0 + L1, L2, "", L4}},
+        {"typing undone",
+         [&] { ui().Btn_Edit->click(), typeAt(2, 0, text("X")), key(Qt::Key_Z, Qt::ControlModifier)(), save(); },
+         {L0, L1, L2, "", L4}},
+        // The second save reads back what the first wrote, its lines moved.
+        {"saved twice",
+         [&] {
+             ui().Btn_Edit->click(), typeAt(0, 4, key(Qt::Key_Return)), save();
+             ui().Btn_Edit->click(), typeAt(4, 0, text("Y")), save();
+         },
+         {"one ", "\x81\x20 stray", L1, L2, "Y", L4}},
+        // Another program's bytes never stand in for the memo's lines.
+        {"changed on disk meanwhile",
+         [&] {
+             ui().Btn_Edit->click(), typeAt(2, 0, text("X"));
+             put(msgDir() + "KVX00007.TXT", head + "other\r\nbytes\r\nwritten\r\nhere\r\nlater\r\n");
+             dialogs->answers = {true, true};
+             save();
+         },
+         {L0, L1, "X" + L2, "", L4}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        category("Log Mode");
+        clearMessages();
+        message("KVX00007.TXT", head + body);
+        browser->DefaultRead();
+        dialogs->log.clear();
+        c.steps();
+        std::string expected = head;
+        for (const std::string &line : c.lines)
+            expected += line + "\r\n";
+        EXPECT_EQ(get(msgDir() + "KVX00007.TXT"), expected);
+        EXPECT_EQ(listing(msgDir()), std::vector<std::string>{"KVX00007.TXT"});
+    }
 }

@@ -5,12 +5,15 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <algorithm>
+
 namespace vb {
 
 Memo::Memo(QWidget *parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setUndoRedoEnabled(true);
+    connect(document(), &QTextDocument::contentsChange, this, &Memo::noteChange);
 }
 
 namespace {
@@ -71,6 +74,7 @@ void Memo::streamLines(const LineBatches &next) {
     QTextCursor end(doc);
     size_t count = 0;
     bool firstEmpty = false, adding = false;
+    numbered_ = false;
     try {
         // The first batch goes in as a new text, which resets the cursor, the
         // scroll position and the undo history; the others are added at the
@@ -110,9 +114,41 @@ void Memo::streamLines(const LineBatches &next) {
     // An empty control cannot tell no line from one empty line.
     oneEmptyLine_ = count == 1 && firstEmpty;
     doc->setModified(false);
+    numberLoadedLines();
+}
+
+void Memo::numberLoadedLines() {
+    int k = 0;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+        b.setUserState(k++);
+    numbered_ = true;
+    changed_ = false;
+}
+
+void Memo::noteChange(int position, int, int added) {
+    if (!numbered_)
+        return;
+    changed_ = true;
+    // Every block the change left text in: from the one it starts in to the
+    // one its inserted text ends in. Blocks it removed are gone.
+    const QTextDocument *doc = document();
+    const QTextBlock last = doc->findBlock(std::min(position + added, doc->characterCount() - 1));
+    for (QTextBlock b = doc->findBlock(position); b.isValid(); b = b.next()) {
+        b.setUserState(-1);
+        if (b == last)
+            break;
+    }
+}
+
+void Memo::takeWrittenAsLoaded() {
+    // Unchanged since the lines were numbered, every block still carries its
+    // own number.
+    if (!numbered_ || changed_)
+        numberLoadedLines();
 }
 
 void Memo::showText(const QString &text, bool oneEmptyLine) {
+    numbered_ = false;
     setPlainText(text);
     // An empty control cannot tell no line from one empty line.
     oneEmptyLine_ = oneEmptyLine;
@@ -139,18 +175,73 @@ std::vector<Bytes> Memo::logicalLines() const {
     return out;
 }
 
-void Memo::appendLogicalText(Bytes &out, std::string_view lineEnd) const {
-    const QTextDocument *doc = document();
+namespace {
+
+// Encoded text of a run of lines is fetched from the document in pieces of
+// about this many characters, so that no copy of the whole text is made.
+constexpr int kEncodedPiece = 1 << 16;
+
+} // namespace
+
+void Memo::appendLogicalText(Bytes &out, std::string_view lineEnd, const LoadedLines &loaded) const {
+    QTextDocument *doc = document();
     if (doc->isEmpty()) {
         if (oneEmptyLine_)
             out.append(lineEnd);
         return;
     }
-    // The raw text is copied out of the document's pieces in one pass; asking
-    // each block for its text instead costs three searches of the document's
-    // trees and an allocation a line, several times the encoding itself.
-    appendFromUnicodeLines(out, doc->toRawText(), lineEnd);
-    out.append(lineEnd);
+    bool fromLoaded = loaded && numbered_;
+    // Nothing changed: the lines are the loaded lines, all in one run.
+    if (fromLoaded && !changed_) {
+        if (loaded(0, size_t(doc->blockCount()), lineEnd, out))
+            return;
+        fromLoaded = false;
+    }
+    // The blocks in runs: lines still as loaded, with consecutive numbers,
+    // are taken from loaded; the others are encoded, the text of a run
+    // copied out of the document at once (asking each block for its own text
+    // would cost an allocation and several searches of the document's trees
+    // a line).
+    QTextCursor cursor(doc);
+    QTextBlock first, last; // the run, first to last block
+    int firstLine = -1;     // the loaded number of first, -1 for a run to encode
+    int runChars = 0;
+    int expected = -1; // the number that continues a loaded run
+    auto encode = [&](const QTextBlock &from, const QTextBlock &to) {
+        cursor.setPosition(from.position());
+        cursor.setPosition(to.position() + to.length() - 1, QTextCursor::KeepAnchor);
+        // Blocks within the selection are separated by U+2029.
+        appendFromUnicodeLines(out, cursor.selectedText(), lineEnd);
+        out.append(lineEnd);
+    };
+    auto flush = [&] {
+        if (!first.isValid())
+            return;
+        if (firstLine >= 0) {
+            if (!loaded(size_t(firstLine), size_t(expected), lineEnd, out)) {
+                fromLoaded = false; // no more of them
+                encode(first, last);
+            }
+        } else {
+            encode(first, last);
+        }
+        first = QTextBlock();
+    };
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const int number = fromLoaded ? b.userState() : -1;
+        const bool continues = first.isValid() && (number >= 0 ? firstLine >= 0 && number == expected
+                                                               : firstLine < 0 && runChars < kEncodedPiece);
+        if (!continues) {
+            flush();
+            first = b;
+            firstLine = number;
+            runChars = 0;
+        }
+        last = b;
+        expected = number + 1;
+        runChars += b.length();
+    }
+    flush();
 }
 
 std::vector<Bytes> Memo::lines() const {
@@ -177,36 +268,49 @@ std::vector<Bytes> Memo::lines() const {
 Memo::ShownLines::ShownLines(const Memo &memo) : doc_(memo.document()) {
     if (doc_->isEmpty()) {
         // An empty control cannot tell no line from one empty line.
-        if (!memo.wordWrap() && memo.oneEmptyLine_)
-            spans_.push_back({0, 0, -1});
+        size_ = !memo.wordWrap() && memo.oneEmptyLine_ ? 1 : 0;
         return;
     }
-    spans_.reserve(size_t(doc_->blockCount()));
     for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
         // A paragraph shown on one line (or not laid out yet) is one line;
         // its layout is not asked for, so none is made for it.
         const QTextLayout *layout = memo.wordWrap() && b.lineCount() > 1 ? b.layout() : nullptr;
         if (!layout || layout->lineCount() <= 1) {
-            spans_.push_back({b.blockNumber(), 0, -1});
+            ++size_;
             continue;
         }
+        wrapped_.push_back({size_, b.blockNumber(), spans_.size(), size_t(layout->lineCount())});
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            spans_.push_back({b.blockNumber(), line.textStart(), line.textLength()});
+            spans_.push_back({line.textStart(), line.textLength()});
         }
+        size_ += size_t(layout->lineCount());
     }
 }
 
 Bytes Memo::ShownLines::at(size_t k) {
-    const Span &s = spans_[k];
-    if (s.block != cachedBlock_) {
-        const QTextBlock b = doc_->findBlockByNumber(s.block);
-        cachedText_ = b.isValid() ? b.text() : QString();
-        cachedBlock_ = s.block;
+    // The last wrapped paragraph that starts at or before line k.
+    const auto after = std::upper_bound(wrapped_.begin(), wrapped_.end(), k,
+                                        [](size_t line, const Wrapped &w) { return line < w.first; });
+    int block = int(k);
+    const Span *span = nullptr;
+    if (after != wrapped_.begin()) {
+        const Wrapped &w = *(after - 1);
+        if (k < w.first + w.count) {
+            block = w.block;
+            span = &spans_[w.spans + (k - w.first)];
+        } else {
+            block = w.block + int(k - (w.first + w.count)) + 1;
+        }
     }
-    if (s.length < 0)
+    if (block != cachedBlock_) {
+        const QTextBlock b = doc_->findBlockByNumber(block);
+        cachedText_ = b.isValid() ? b.text() : QString();
+        cachedBlock_ = block;
+    }
+    if (!span)
         return fromUnicode(cachedText_);
-    return fromUnicode(QStringView(cachedText_).mid(s.start, s.length));
+    return fromUnicode(QStringView(cachedText_).mid(span->start, span->length));
 }
 
 bool Memo::isEmptyText() const { return document()->isEmpty(); }

@@ -34,22 +34,42 @@ public:
     class ShownLines {
     public:
         explicit ShownLines(const Memo &memo);
-        size_t size() const { return spans_.size(); }
+        size_t size() const { return size_; }
         Bytes at(size_t k);
 
     private:
+        // A paragraph shown on more than one line: only these are noted, so
+        // that a text of many short paragraphs costs nothing here.
+        struct Wrapped {
+            size_t first; // its first line's number among the lines shown
+            int block;    // its block
+            size_t spans; // where its lines are in spans_
+            size_t count; // how many lines it shows
+        };
         struct Span {
-            int block, start, length; // length -1: the whole paragraph
+            int start, length;
         };
         const QTextDocument *doc_ = nullptr;
+        size_t size_ = 0;
+        std::vector<Wrapped> wrapped_;
         std::vector<Span> spans_;
         int cachedBlock_ = -1;
         QString cachedText_;
     };
     std::vector<Bytes> logicalLines() const;
-    // The logical lines, each followed by lineEnd, appended to out: encoded a
-    // line at a time straight into out.
-    void appendLogicalText(Bytes &out, std::string_view lineEnd) const;
+    // The lines streamLines was last given, read again from where they came
+    // from: appends lines first..end-1 of them, each followed by lineEnd, to
+    // out; false, with out as it was, when they cannot be had. Asked for in
+    // rising order.
+    using LoadedLines = std::function<bool(size_t first, size_t end, std::string_view lineEnd, Bytes &out)>;
+    // The logical lines, each followed by lineEnd, appended to out. A line
+    // not changed since streamLines set it comes from loaded, as its bytes
+    // were, when loaded is given; the others are encoded a run of lines at a
+    // time straight into out.
+    void appendLogicalText(Bytes &out, std::string_view lineEnd, const LoadedLines &loaded = nullptr) const;
+    // After the text was written as appendLogicalText gave it: line k of what
+    // was written counts as loaded line k from here on.
+    void takeWrittenAsLoaded();
     void clearText() { setLines({}); }
     // Whether the user changed the text since it was last set.
     bool isModified() const { return document()->isModified(); }
@@ -66,6 +86,10 @@ public:
     bool fontFixedPitch() const { return fixed_; }
 
 private:
+    // Every line's block carries the number of the loaded line it still
+    // holds unchanged (its user state), -1 once it was changed.
+    void numberLoadedLines();
+    void noteChange(int position, int removed, int added);
     // Lines wrap anywhere rather than at word boundaries (see memo.cpp).
     void wrapAnywhere(bool on);
     void showText(const QString &text, bool oneEmptyLine);
@@ -73,6 +97,8 @@ private:
     int points_ = 0;
     bool fixed_ = false;
     bool oneEmptyLine_ = false;
+    bool numbered_ = false; // the blocks carry loaded line numbers
+    bool changed_ = false;  // some block was changed since they were given
 };
 
 } // namespace vb

@@ -48,16 +48,17 @@ deps:
 	fi
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELBROOK_UNITY=OFF
 	cmake --build $(BUILD) -j$(JOBS)
 
 # Builds the program alone (no tests, benchmarks or fuzzers: `make test`
-# builds those) and starts it. The sample collection goes beside the
-# executable on first run, where the built-in category looks for it.
+# builds those), its libraries in batches for a short first build, and
+# starts it. The sample collection goes beside the executable on first run,
+# where the built-in category looks for it.
 run: deps
 	@echo "== configuring $(BUILD)"
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	@echo "== building the program only ($(BUILD)/velbrook, $(JOBS) jobs)"
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELBROOK_UNITY=ON
+	@echo "== building the program only ($(BUILD)/velbrook, $(JOBS) jobs, libraries in batches)"
 	cmake --build $(BUILD) -j$(JOBS) --target velbrook
 	@[ -d $(BUILD)/logtext ] || { echo "== copying the sample collection to $(BUILD)/logtext"; \
 	  cp -r samples/logtext $(BUILD)/logtext; }

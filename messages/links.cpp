@@ -3,16 +3,13 @@
 #include "messages/numbers.h"
 
 namespace vb {
-namespace {
-constexpr size_t kPiece = 5;
-}
 
 int nextLinkCount(const Bytes &nextLinks) {
-    const size_t pieces = nextLinks.size() / kPiece;
+    const size_t pieces = nextLinks.size() / kNextLinkLength;
     return pieces > size_t(kMaxNextLinks) ? kMaxNextLinks : int(pieces);
 }
 
-int nextLink(const Bytes &nextLinks, int k) { return wholeNumber(nextLinks.substr(size_t(k - 1) * kPiece, kPiece)); }
+int nextLink(const Bytes &nextLinks, int k) { return wholeNumber(nextLinks.substr(size_t(k - 1) * kNextLinkLength, kNextLinkLength)); }
 
 int backLinkNumber(const Bytes &backLink) { return wholeNumber(backLink); }
 

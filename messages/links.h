@@ -7,6 +7,8 @@
 namespace vb {
 
 constexpr int kMaxNextLinks = 10;
+// The bytes of one next link in the stored value.
+constexpr size_t kNextLinkLength = 5;
 
 // How many next links the value holds: the k-th (1-based) counts only when
 // the value is at least 5k bytes long; bytes after the 50th and a shorter

@@ -1,5 +1,6 @@
 #include "messages/threads.h"
 
+#include "messages/links.h"
 #include "platform/wholenumber.h"
 
 #include <algorithm>
@@ -8,8 +9,6 @@ namespace vb {
 namespace {
 
 constexpr int kHighestNumber = 99999;
-constexpr size_t kPiece = 5;
-constexpr int kMaxLinks = 10;
 
 int linkNumber(std::string_view text) {
     int n = -1;
@@ -33,9 +32,9 @@ void ThreadLinks::reserve(size_t messages) {
 void ThreadLinks::add(int number, const Bytes &backLink, const Bytes &nextLinks) {
     number_.push_back(number >= 0 && number <= kHighestNumber ? number : -1);
     back_.push_back(backLink.empty() ? -1 : linkNumber(backLink));
-    const size_t pieces = std::min(nextLinks.size() / kPiece, size_t(kMaxLinks));
+    const size_t pieces = std::min(nextLinks.size() / kNextLinkLength, size_t(kMaxNextLinks));
     for (size_t k = 0; k < pieces; ++k) {
-        const int n = linkNumber(std::string_view(nextLinks).substr(k * kPiece, kPiece));
+        const int n = linkNumber(std::string_view(nextLinks).substr(k * kNextLinkLength, kNextLinkLength));
         if (n < 0)
             break;
         next_.push_back(n);

@@ -62,7 +62,7 @@ JournalSnapshot TF1::journalSnapshot() const {
     JournalSnapshot s;
     if (onView_.logMode)
         s.head = joinLines(logHeaderLines(onView_.Current));
-    s.raw = Memo_log->document()->toRawText();
+    s.raw = Memo_log->rawText();
     return s;
 }
 

@@ -287,6 +287,13 @@ QString toUnicode(const Bytes &bytes) {
     return out;
 }
 
+size_t characterLength(std::string_view bytes, size_t i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (b < 0x80 || !mbcs::isLeadByte(b) || i + 1 >= bytes.size())
+        return 1;
+    return maps().dbl[(unsigned(b) << 8) | static_cast<unsigned char>(bytes[i + 1])] ? 2 : 1;
+}
+
 void appendUnicode(QString &out, std::string_view bytes) {
     for (size_t i = 0; i < bytes.size();)
         i += decodeOne(bytes, i, out);

@@ -20,6 +20,10 @@ using Bytes = std::string;
 constexpr char16_t kEscapeBase = 0xF700;
 
 QString toUnicode(const Bytes &bytes);
+// The number of bytes the character at bytes[i] takes when decoded (1 or 2):
+// decoding bytes cut where one character ends and the next begins gives the
+// same text as decoding them whole.
+size_t characterLength(std::string_view bytes, size_t i);
 // toUnicode(bytes) appended to out.
 void appendUnicode(QString &out, std::string_view bytes);
 Bytes fromUnicode(const QString &text);

@@ -3,6 +3,7 @@
 #include "browser/find_panel.h"
 #include "platform/mbcs.h"
 #include "ui/widgets/guard.h"
+#include "ui/widgets/memo.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -61,7 +62,7 @@ Bytes hitsCaption(size_t n) { return std::to_string(n) + (n == 1 ? " hit" : " hi
 
 } // namespace
 
-FindController::FindController(Host &host, FindPanel *panel, QPlainTextEdit *memo, QWidget *window)
+FindController::FindController(Host &host, FindPanel *panel, Memo *memo, QWidget *window)
     : RunReceiver(window), host_(host), panel_(panel), memo_(memo) {
     connect(this, &RunReceiver::runNews, this, &FindController::takeRunNews, Qt::QueuedConnection);
     connect(panel_, &FindPanel::resultPicked, this, [this](int row) { guarded([this, row] { pick(row); }); });
@@ -205,6 +206,7 @@ void FindController::lookAtMessageOnView(bool wantResults) {
     showMarks({}); // the marks of another text or pattern go
     copying_ = true;
     copiedBlocks_ = 0;
+    joins_.clear();
     copy_.clear();
     copy_.reserve(memo_->document()->characterCount());
     copyMore();
@@ -219,8 +221,12 @@ void FindController::copyMore() {
     QTextDocument *doc = memo_->document();
     QTextBlock b = copiedBlocks_ == 0 ? doc->begin() : doc->findBlockByNumber(copiedBlocks_);
     for (int n = 1; b.isValid(); b = b.next(), ++n) {
-        if (copiedBlocks_ > 0)
-            copy_ += QChar::ParagraphSeparator;
+        if (copiedBlocks_ > 0) {
+            if (memo_->hasPiecedLines() && Memo::continuesLine(b))
+                joins_.push_back(int(copy_.size()));
+            else
+                copy_ += QChar::ParagraphSeparator;
+        }
         copy_ += b.text();
         ++copiedBlocks_;
         if (n % 16 == 0 && clock.elapsed() >= kTurnMs)
@@ -282,6 +288,12 @@ void FindController::takeMessageNews() {
         return;
     messageRun_.reset();
     updateKeys();
+    if (!joins_.empty())
+        for (Mark &m : n.marks) {
+            // Past every join at or before it, a place is one further on.
+            m.first += int(std::upper_bound(joins_.begin(), joins_.end(), m.first) - joins_.begin());
+            m.second += int(std::upper_bound(joins_.begin(), joins_.end(), m.second - 1) - joins_.begin());
+        }
     showMarks(memo_->isReadOnly() ? std::move(n.marks) : std::vector<Mark>());
     if (!messageResults_)
         return;
@@ -464,16 +476,18 @@ bool FindController::goToHit(size_t entry, size_t hit) {
 }
 
 void FindController::selectInMemo(long memoLine, const LineHit &lh, size_t hit) {
-    const QTextBlock block = memo_->document()->findBlockByNumber(int(memoLine));
-    if (memoLine < 0 || !block.isValid() || lh.hits.empty())
+    if (memoLine < 0 || lh.hits.empty())
         return;
-    const Bytes text = fromUnicode(block.text());
+    const QTextBlock block = memo_->lineBlock(int(memoLine));
+    if (!block.isValid())
+        return;
+    const Bytes text = fromUnicode(memo_->lineText(block));
     if (text != lh.text)
         return; // the file changed since it was searched
     const Hit &h = lh.hits[std::min(hit, lh.hits.size() - 1)];
     QTextCursor c(block);
-    c.setPosition(block.position() + memoColumn(text, h.begin));
-    c.setPosition(block.position() + memoColumn(text, h.end), QTextCursor::KeepAnchor);
+    c.setPosition(memo_->linePosition(block, memoColumn(text, h.begin)));
+    c.setPosition(memo_->linePosition(block, memoColumn(text, h.end)), QTextCursor::KeepAnchor);
     memo_->setTextCursor(c);
     memo_->ensureCursorVisible();
 }

@@ -15,13 +15,13 @@
 #include <QList>
 #include <QTextEdit>
 
-class QPlainTextEdit;
 class QShortcut;
 class QTimer;
 
 namespace vb {
 
 class FindPanel;
+class Memo;
 
 // What a search of the category is over, as the window lists it.
 struct FindScope {
@@ -54,7 +54,7 @@ public:
 
     // host: the window, which outlives the controller; panel: the Find box;
     // memo: the message text; window: where Escape stops a run.
-    FindController(Host &host, FindPanel *panel, QPlainTextEdit *memo, QWidget *window);
+    FindController(Host &host, FindPanel *panel, Memo *memo, QWidget *window);
     ~FindController() override;
 
     // The Find button, Enter in the field.
@@ -112,7 +112,7 @@ private:
 
     Host &host_;
     FindPanel *panel_;
-    QPlainTextEdit *memo_;
+    Memo *memo_;
     QShortcut *cancelKey_ = nullptr;
     QShortcut *closeKey_ = nullptr;
     QTimer *memoTimer_ = nullptr; // gathers the changes of one load of the memo into one look
@@ -121,6 +121,9 @@ private:
     bool copying_ = false;
     QString copy_; // the memo's text copied so far
     int copiedBlocks_ = 0;
+    // Where the copy leaves out the line break before a piece of a long
+    // line: the copy's positions from there on are one short of the memo's.
+    std::vector<int> joins_;
     std::vector<Mark> marks_; // the hits of the message on view, in order
 
     Matcher matcher_;              // ready while hits are to be found and marked

@@ -4,6 +4,8 @@
 
 #include "tests/browser/browser_fixture.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QListWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -415,5 +417,91 @@ TEST_F(EditingTest, SaveWritesLinesNotEditedAsTheirBytesAndEditedLinesEncoded) {
             expected += line + "\r\n";
         EXPECT_EQ(get(msgDir() + "KVX00007.TXT"), expected);
         EXPECT_EQ(listing(msgDir()), std::vector<std::string>{"KVX00007.TXT"});
+    }
+}
+
+TEST_F(EditingTest, ALineTooLongToLayOutWholeIsShownInPiecesAndSavedAsOneLine) {
+    const std::string head =
+        "00008\r\nTitle:t\r\nName :n\r\nMail :\r\nHttp :\r\nDate :\r\nNext :\r\nBack :\r\n\r\n\r\n";
+    // About 80 KB of ASCII, a double-byte character and a byte that does
+    // not decode, over and over.
+    std::string big;
+    while (big.size() < 80 * 1024)
+        big += "ab\x82\xa0\xff ";
+    const std::string A = "before", C = "after";
+    QTextDocument *doc = nullptr;
+    // The bytes of the text of block b, and where in the long line it starts.
+    auto bytesOf = [&](const QString &s) { return vb::fromUnicode(s).size(); };
+    auto block = [&](int b) { return doc->findBlockByNumber(b); };
+    auto at = [&](int b, int column) {
+        QTextCursor c(block(b));
+        c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+        ui().Memo_log->setTextCursor(c);
+    };
+    auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(ui().Memo_log, k, m); };
+    const struct {
+        const char *name;
+        // Keys at places in the text; gives the lines then expected, from the
+        // byte offset cut where the long line's second piece starts.
+        std::function<std::vector<std::string>(size_t cut)> steps;
+    } cases[] = {
+        {"nothing typed", [&](size_t) { return std::vector<std::string>{A, big, C}; }},
+        {"a letter typed where a piece starts",
+         [&](size_t cut) {
+             at(2, 0), QTest::keyClicks(ui().Memo_log, "X");
+             return std::vector<std::string>{A, big.substr(0, cut) + "X" + big.substr(cut), C};
+         }},
+        {"Return typed inside a piece",
+         [&](size_t cut) {
+             const size_t k = cut + bytesOf(block(2).text().left(3));
+             at(2, 3), key(Qt::Key_Return);
+             return std::vector<std::string>{A, big.substr(0, k), big.substr(k), C};
+         }},
+        {"Backspace where a piece starts",
+         [&](size_t cut) {
+             const size_t last = bytesOf(block(1).text().right(1));
+             at(2, 0), key(Qt::Key_Backspace);
+             return std::vector<std::string>{A, big.substr(0, cut - last) + big.substr(cut), C};
+         }},
+        {"Delete where a piece ends",
+         [&](size_t cut) {
+             const size_t first = bytesOf(block(2).text().left(1));
+             at(1, block(1).length() - 1), key(Qt::Key_Delete);
+             return std::vector<std::string>{A, big.substr(0, cut) + big.substr(cut + first), C};
+         }},
+        {"text across two pieces cut, then the cut undone",
+         [&](size_t) {
+             at(1, block(1).length() - 4);
+             QTextCursor c = ui().Memo_log->textCursor();
+             c.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, 8);
+             ui().Memo_log->setTextCursor(c);
+             key(Qt::Key_X, Qt::ControlModifier), key(Qt::Key_Z, Qt::ControlModifier);
+             return std::vector<std::string>{A, big, C};
+         }},
+        {"two lines pasted into a piece",
+         [&](size_t cut) {
+             QApplication::clipboard()->setText("p\nq");
+             at(2, 0), key(Qt::Key_V, Qt::ControlModifier);
+             return std::vector<std::string>{A, big.substr(0, cut) + "p", "q" + big.substr(cut), C};
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        category("Log Mode");
+        clearMessages();
+        message("KVX00008.TXT", head + A + "\r\n" + big + "\r\n" + C + "\r\n");
+        browser->DefaultRead();
+        doc = ui().Memo_log->document();
+        // Shown as pieces of bounded length, each a block of its own.
+        ASSERT_GE(doc->blockCount(), 6);
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+            ASSERT_LT(b.length(), 32 * 1024);
+        const size_t cut = bytesOf(block(1).text());
+        ui().Btn_Edit->click();
+        std::string expected = head;
+        for (const std::string &line : c.steps(cut))
+            expected += line + "\r\n";
+        ui().Btn_Save->click();
+        EXPECT_EQ(get(msgDir() + "KVX00008.TXT"), expected);
     }
 }

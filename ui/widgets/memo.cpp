@@ -1,5 +1,7 @@
 #include "ui/widgets/memo.h"
 
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -18,14 +20,45 @@ Memo::Memo(QWidget *parent) : QPlainTextEdit(parent) {
 
 namespace {
 
+constexpr int kContinuesLine = QTextFormat::UserProperty + 1;
+
+// line appended to text; a line over kLongLine bytes in pieces, each after a
+// line break, whose blocks are noted in pieces. block is the number of the
+// block text ends in, and is kept up to date.
+void appendLine(QString &text, std::string_view line, int &block, std::vector<int> &pieces) {
+    if (line.size() <= Memo::kLongLine) {
+        appendUnicode(text, line);
+        return;
+    }
+    for (size_t from = 0; from < line.size();) {
+        // Cut where a character ends, so that the pieces decode as the line
+        // does; a short rest stays with the piece before it.
+        size_t to = from;
+        const size_t target = std::min(line.size(), from + Memo::kLinePiece);
+        while (to < target)
+            to += characterLength(line, to);
+        if (line.size() - to < Memo::kLinePiece / 4)
+            to = line.size();
+        if (from > 0) {
+            text.append(QLatin1Char('\n'));
+            pieces.push_back(++block);
+        }
+        appendUnicode(text, line.substr(from, to - from));
+        from = to;
+    }
+}
+
 // The lines joined by line breaks, after one more break when they follow
 // lines already shown.
-void joinLines(const std::vector<std::string_view> &lines, bool afterOthers, QString &text) {
+void joinLines(const std::vector<std::string_view> &lines, bool afterOthers, QString &text, int &block,
+               std::vector<int> &pieces) {
     text.clear();
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (i || afterOthers)
+        if (i || afterOthers) {
             text.append(QLatin1Char('\n'));
-        appendUnicode(text, lines[i]);
+            ++block;
+        }
+        appendLine(text, lines[i], block, pieces);
     }
 }
 
@@ -61,9 +94,11 @@ void Memo::wrapAnywhere(bool on) {
 void Memo::setLines(const std::vector<Bytes> &lines) {
     const std::vector<std::string_view> views(lines.begin(), lines.end());
     QString text;
-    joinLines(views, false, text);
+    int block = 0;
+    std::vector<int> pieces;
+    joinLines(views, false, text, block, pieces);
     wrapAnywhere(hasLongWord(views));
-    showText(text, lines.size() == 1 && lines[0].empty());
+    showText(text, lines.size() == 1 && lines[0].empty(), pieces);
 }
 
 void Memo::streamLines(const LineBatches &next) {
@@ -74,6 +109,8 @@ void Memo::streamLines(const LineBatches &next) {
     QTextCursor end(doc);
     size_t count = 0;
     bool firstEmpty = false, adding = false;
+    int block = 0;
+    std::vector<int> pieces;
     numbered_ = false;
     try {
         // The first batch goes in as a new text, which resets the cursor, the
@@ -83,9 +120,11 @@ void Memo::streamLines(const LineBatches &next) {
             batch.clear();
         count = batch.size();
         firstEmpty = count > 0 && batch[0].empty();
-        joinLines(batch, false, piece);
+        joinLines(batch, false, piece, block, pieces);
         bool anywhere = hasLongWord(batch);
         wrapAnywhere(anywhere);
+        pieced_ = !pieces.empty();
+        applyWrap();
         setPlainText(piece);
         if (count > 0) {
             doc->setUndoRedoEnabled(false);
@@ -94,9 +133,13 @@ void Memo::streamLines(const LineBatches &next) {
             adding = true;
             while (next(batch)) {
                 count += batch.size();
-                joinLines(batch, true, piece);
+                joinLines(batch, true, piece, block, pieces);
                 if (!anywhere && hasLongWord(batch))
                     wrapAnywhere(anywhere = true);
+                if (!pieced_ && !pieces.empty()) {
+                    pieced_ = true;
+                    applyWrap();
+                }
                 end.insertText(piece);
             }
             adding = false;
@@ -111,16 +154,109 @@ void Memo::streamLines(const LineBatches &next) {
         clearText();
         throw;
     }
+    markPieces(pieces);
     // An empty control cannot tell no line from one empty line.
     oneEmptyLine_ = count == 1 && firstEmpty;
     doc->setModified(false);
     numberLoadedLines();
 }
 
+void Memo::markPieces(const std::vector<int> &pieces) {
+    pieced_ = !pieces.empty();
+    applyWrap();
+    if (!pieced_)
+        return;
+    // The marks are part of the text as loaded: nothing to undo.
+    QTextDocument *doc = document();
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    QTextBlockFormat mark;
+    mark.setProperty(kContinuesLine, true);
+    for (const int b : pieces)
+        QTextCursor(doc->findBlockByNumber(b)).mergeBlockFormat(mark);
+    doc->setUndoRedoEnabled(undo);
+}
+
+bool Memo::continuesLine(const QTextBlock &b) {
+    return b.blockFormat().boolProperty(kContinuesLine) && b.position() > 0;
+}
+
+void Memo::applyWrap() {
+    const LineWrapMode mode = wrap_ || pieced_ ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap;
+    if (lineWrapMode() != mode)
+        setLineWrapMode(mode);
+}
+
+void Memo::keyPressEvent(QKeyEvent *e) {
+    if (!pieced_ || isReadOnly()) {
+        QPlainTextEdit::keyPressEvent(e);
+        return;
+    }
+    QTextCursor c = textCursor();
+    const bool plain = !c.hasSelection() && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (e->matches(QKeySequence::InsertParagraphSeparator)) {
+        QTextBlockFormat own = c.blockFormat();
+        own.clearProperty(kContinuesLine);
+        c.insertBlock(own);
+    } else if (plain && e->key() == Qt::Key_Backspace && c.atBlockStart() && continuesLine(c.block()) &&
+               c.block().previous().length() > 1) {
+        // Between two pieces of a line: the character before goes, not the
+        // break no one sees.
+        c.movePosition(QTextCursor::PreviousCharacter);
+        c.deletePreviousChar();
+    } else if (plain && e->key() == Qt::Key_Delete && c.atBlockEnd() && c.block().next().isValid() &&
+               continuesLine(c.block().next()) && c.block().next().length() > 1) {
+        c.movePosition(QTextCursor::NextCharacter);
+        c.deleteChar();
+    } else {
+        QPlainTextEdit::keyPressEvent(e);
+        return;
+    }
+    setTextCursor(c);
+    ensureCursorVisible();
+    e->accept();
+}
+
+void Memo::insertFromMimeData(const QMimeData *source) {
+    if (!pieced_ || isReadOnly() || !source || !source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    // As the control inserts plain text: CR LF, CR, LF and U+2029 each
+    // start a new block.
+    const QString text = source->text();
+    QTextCursor c = textCursor();
+    QTextBlockFormat own = c.blockFormat();
+    own.clearProperty(kContinuesLine);
+    c.beginEditBlock();
+    c.removeSelectedText();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool end = i == text.size();
+        const QChar ch = end ? QChar() : text[i];
+        if (!end && ch != QLatin1Char('\n') && ch != QLatin1Char('\r') && ch != QChar::ParagraphSeparator)
+            continue;
+        c.insertText(text.mid(start, i - start));
+        if (end)
+            break;
+        if (ch == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        c.insertBlock(own);
+        start = i + 1;
+    }
+    c.endEditBlock();
+    setTextCursor(c);
+    ensureCursorVisible();
+}
+
 void Memo::numberLoadedLines() {
-    int k = 0;
-    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
-        b.setUserState(k++);
+    int k = -1;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        if (!pieced_ || !continuesLine(b))
+            ++k;
+        b.setUserState(k);
+    }
+    loadedLines_ = k + 1;
     numbered_ = true;
     changed_ = false;
 }
@@ -147,9 +283,12 @@ void Memo::takeWrittenAsLoaded() {
         numberLoadedLines();
 }
 
-void Memo::showText(const QString &text, bool oneEmptyLine) {
+void Memo::showText(const QString &text, bool oneEmptyLine, const std::vector<int> &pieces) {
     numbered_ = false;
+    pieced_ = !pieces.empty();
+    applyWrap();
     setPlainText(text);
+    markPieces(pieces);
     // An empty control cannot tell no line from one empty line.
     oneEmptyLine_ = oneEmptyLine;
     document()->setModified(false);
@@ -163,7 +302,7 @@ std::vector<Bytes> Memo::logicalLines() const {
         return out;
     }
     // One pass over the document's raw text: paragraphs end in U+2029.
-    const QString raw = document()->toRawText();
+    const QString raw = rawText();
     qsizetype start = 0;
     for (;;) {
         const qsizetype end = raw.indexOf(QChar::ParagraphSeparator, start);
@@ -173,6 +312,54 @@ std::vector<Bytes> Memo::logicalLines() const {
         start = end + 1;
     }
     return out;
+}
+
+QString Memo::rawText() const {
+    QString raw = document()->toRawText();
+    if (!pieced_)
+        return raw;
+    // The line break before each piece that continues a line goes.
+    QString out;
+    out.reserve(raw.size());
+    qsizetype at = 0;
+    for (QTextBlock b = document()->begin().next(); b.isValid(); b = b.next()) {
+        if (!continuesLine(b))
+            continue;
+        const qsizetype gap = b.position() - 1;
+        out.append(QStringView(raw).mid(at, gap - at));
+        at = gap + 1;
+    }
+    out.append(QStringView(raw).mid(at));
+    return out;
+}
+
+QTextBlock Memo::lineBlock(int line) const {
+    if (!pieced_)
+        return document()->findBlockByNumber(line);
+    int k = -1;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        if (!continuesLine(b) && ++k == line)
+            return b;
+    }
+    return {};
+}
+
+QString Memo::lineText(const QTextBlock &first) const {
+    QString text = first.text();
+    if (pieced_)
+        for (QTextBlock b = first.next(); b.isValid() && continuesLine(b); b = b.next())
+            text += b.text();
+    return text;
+}
+
+int Memo::linePosition(const QTextBlock &first, int column) const {
+    QTextBlock b = first;
+    if (pieced_)
+        for (QTextBlock n = b.next(); column > b.length() - 1 && n.isValid() && continuesLine(n); n = n.next()) {
+            column -= b.length() - 1;
+            b = n;
+        }
+    return b.position() + column;
 }
 
 namespace {
@@ -193,7 +380,7 @@ void Memo::appendLogicalText(Bytes &out, std::string_view lineEnd, const LoadedL
     bool fromLoaded = loaded && numbered_;
     // Nothing changed: the lines are the loaded lines, all in one run.
     if (fromLoaded && !changed_) {
-        if (loaded(0, size_t(doc->blockCount()), lineEnd, out))
+        if (loaded(0, size_t(loadedLines_), lineEnd, out))
             return;
         fromLoaded = false;
     }
@@ -210,8 +397,18 @@ void Memo::appendLogicalText(Bytes &out, std::string_view lineEnd, const LoadedL
     auto encode = [&](const QTextBlock &from, const QTextBlock &to) {
         cursor.setPosition(from.position());
         cursor.setPosition(to.position() + to.length() - 1, QTextCursor::KeepAnchor);
-        // Blocks within the selection are separated by U+2029.
-        appendFromUnicodeLines(out, cursor.selectedText(), lineEnd);
+        // Blocks within the selection are separated by U+2029, but for the
+        // pieces of one line.
+        QString text = cursor.selectedText();
+        if (pieced_) {
+            qsizetype removed = 0;
+            for (QTextBlock b = from; b != to;) {
+                b = b.next();
+                if (continuesLine(b))
+                    text.remove(b.position() - 1 - from.position() - removed++, 1);
+            }
+        }
+        appendFromUnicodeLines(out, text, lineEnd);
         out.append(lineEnd);
     };
     auto flush = [&] {
@@ -227,25 +424,36 @@ void Memo::appendLogicalText(Bytes &out, std::string_view lineEnd, const LoadedL
         }
         first = QTextBlock();
     };
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        const int number = fromLoaded ? b.userState() : -1;
+    for (QTextBlock b = doc->begin(); b.isValid();) {
+        // One line: its block and the pieces that continue it, loaded when
+        // every one of them is.
+        const QTextBlock lineFirst = b;
+        QTextBlock lineLast = b;
+        int number = fromLoaded ? b.userState() : -1;
+        int chars = b.length();
+        for (b = b.next(); pieced_ && b.isValid() && continuesLine(b); b = b.next()) {
+            if (b.userState() != number)
+                number = -1;
+            lineLast = b;
+            chars += b.length();
+        }
         const bool continues = first.isValid() && (number >= 0 ? firstLine >= 0 && number == expected
                                                                : firstLine < 0 && runChars < kEncodedPiece);
         if (!continues) {
             flush();
-            first = b;
+            first = lineFirst;
             firstLine = number;
             runChars = 0;
         }
-        last = b;
+        last = lineLast;
         expected = number + 1;
-        runChars += b.length();
+        runChars += chars;
     }
     flush();
 }
 
 std::vector<Bytes> Memo::lines() const {
-    if (!wordWrap())
+    if (!shownWrapped())
         return logicalLines();
     std::vector<Bytes> out;
     if (document()->isEmpty())
@@ -268,13 +476,13 @@ std::vector<Bytes> Memo::lines() const {
 Memo::ShownLines::ShownLines(const Memo &memo) : doc_(memo.document()) {
     if (doc_->isEmpty()) {
         // An empty control cannot tell no line from one empty line.
-        size_ = !memo.wordWrap() && memo.oneEmptyLine_ ? 1 : 0;
+        size_ = !memo.shownWrapped() && memo.oneEmptyLine_ ? 1 : 0;
         return;
     }
     for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
         // A paragraph shown on one line (or not laid out yet) is one line;
         // its layout is not asked for, so none is made for it.
-        const QTextLayout *layout = memo.wordWrap() && b.lineCount() > 1 ? b.layout() : nullptr;
+        const QTextLayout *layout = memo.shownWrapped() && b.lineCount() > 1 ? b.layout() : nullptr;
         if (!layout || layout->lineCount() <= 1) {
             ++size_;
             continue;
@@ -315,7 +523,10 @@ Bytes Memo::ShownLines::at(size_t k) {
 
 bool Memo::isEmptyText() const { return document()->isEmpty(); }
 
-void Memo::setWordWrap(bool on) { setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap); }
+void Memo::setWordWrap(bool on) {
+    wrap_ = on;
+    applyWrap();
+}
 
 void Memo::setFontSpec(const Bytes &face, int points, bool fixedPitch) {
     face_ = face;

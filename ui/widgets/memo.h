@@ -6,6 +6,7 @@
 #include "platform/codepage.h"
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -70,13 +71,37 @@ public:
     // After the text was written as appendLogicalText gave it: line k of what
     // was written counts as loaded line k from here on.
     void takeWrittenAsLoaded();
+    // The document's raw text (paragraphs ending in U+2029), with the
+    // pieces of an over-long line joined again: one paragraph a line.
+    QString rawText() const;
+    // A line longer than kLongLine bytes is shown in pieces of about
+    // kLinePiece bytes, one block each: the text control lays a block out
+    // whole, which for a line of megabytes takes seconds and hundreds of
+    // megabytes, and again on every key typed into it. Every block after the
+    // first of such a line is marked as continuing the one before; the text
+    // given out (logicalLines, appendLogicalText, rawText, the lines as
+    // shown when word wrap is off) joins them again, so they are one line
+    // to everything but the screen. A text holding such pieces is always
+    // shown wrapped.
+    static constexpr size_t kLongLine = 32 * 1024;
+    static constexpr size_t kLinePiece = 16 * 1024;
+    static bool continuesLine(const QTextBlock &b);
+    bool hasPiecedLines() const { return pieced_; }
+    // The first block of line number line (counted from 0), invalid past the
+    // last line.
+    QTextBlock lineBlock(int line) const;
+    // The text of the line whose first block is first, and the document
+    // position of a place in it.
+    QString lineText(const QTextBlock &first) const;
+    int linePosition(const QTextBlock &first, int column) const;
     void clearText() { setLines({}); }
     // Whether the user changed the text since it was last set.
     bool isModified() const { return document()->isModified(); }
     bool isEmptyText() const;
 
     void setWordWrap(bool on);
-    bool wordWrap() const { return lineWrapMode() != QPlainTextEdit::NoWrap; }
+    // The setting; the text is shown wrapped when it holds a pieced line.
+    bool wordWrap() const { return wrap_; }
 
     void setFontSpec(const Bytes &face, int points, bool fixedPitch);
     // The face alone, keeping size and pitch.
@@ -85,17 +110,31 @@ public:
     int fontPoints() const { return points_; }
     bool fontFixedPitch() const { return fixed_; }
 
+protected:
+    // A new block typed or pasted into a piece of a long line starts a line
+    // of its own: the control would otherwise give it the format, and with
+    // it the mark, of the block it was split from.
+    void keyPressEvent(QKeyEvent *e) override;
+    void insertFromMimeData(const QMimeData *source) override;
+
 private:
-    // Every line's block carries the number of the loaded line it still
-    // holds unchanged (its user state), -1 once it was changed.
+    // Marks the given blocks as continuing the line before them.
+    void markPieces(const std::vector<int> &pieces);
+    void applyWrap();
+    bool shownWrapped() const { return lineWrapMode() != QPlainTextEdit::NoWrap; }
+    // Every line's blocks carry the number of the loaded line they still
+    // hold unchanged (their user state), -1 once changed.
     void numberLoadedLines();
     void noteChange(int position, int removed, int added);
     // Lines wrap anywhere rather than at word boundaries (see memo.cpp).
     void wrapAnywhere(bool on);
-    void showText(const QString &text, bool oneEmptyLine);
+    void showText(const QString &text, bool oneEmptyLine, const std::vector<int> &pieces);
     Bytes face_;
     int points_ = 0;
     bool fixed_ = false;
+    bool wrap_ = true;
+    bool pieced_ = false;  // some line is shown in pieces
+    int loadedLines_ = 0;  // the lines numbered last
     bool oneEmptyLine_ = false;
     bool numbered_ = false; // the blocks carry loaded line numbers
     bool changed_ = false;  // some block was changed since they were given

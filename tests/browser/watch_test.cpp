@@ -4,13 +4,20 @@
 // (F5) does the same at once.
 
 #include "tests/browser/browser_fixture.h"
+#include "browser/find/find_runs.h"
 #include "platform/file_identity.h"
+#include "platform/file_ops.h"
 
 #include <QElapsedTimer>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <functional>
+#include <mutex>
+#include <thread>
 
 using namespace vbtest;
 using vb::Bytes;
@@ -36,6 +43,12 @@ protected:
     void replaceFromOutside(const std::string &name, const std::string &content) {
         put(msgDir() + "incoming.tmp", content);
         ASSERT_EQ(std::rename((msgDir() + "incoming.tmp").c_str(), (msgDir() + name).c_str()), 0);
+    }
+    // Reload pressed as a user does, on the active window.
+    void pressF5() {
+        browser->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(browser.get()));
+        QTest::keyClick(browser.get(), Qt::Key_F5);
     }
     std::string caption() const { return ui().Pnl_FLBCount->text().toStdString(); }
     std::string selectedTitle() const {
@@ -173,12 +186,145 @@ TEST_F(WatchTest, F5ReloadsTheListAndTheMessageOnViewAtOnce) {
     replaceFromOutside("KVX00002.TXT", logMessage("00002", "Second", "Ben", "", "", "New body\r\n"));
     put(msgDir() + "KVX00001.TXT", logMessage("00001", "First again", "Ann"));
     QTest::keyClick(browser.get(), Qt::Key_F5);
-    EXPECT_EQ(titles(),
-              (std::vector<std::string>{"00003 _ Third / Cy", "00002 _ Second / Ben", "00001 _ First again / Ann"}));
+    // The folder is read off the GUI thread: the list follows when that is done.
+    const std::vector<std::string> reloaded{"00003 _ Third / Cy", "00002 _ Second / Ben", "00001 _ First again / Ann"};
+    EXPECT_TRUE(waitUntil([&] { return titles() == reloaded; })) << ::testing::PrintToString(titles());
     EXPECT_EQ(caption(), "Total Message : 3 ");
     EXPECT_EQ(selectedTitle(), "00002 _ Second / Ben");
     EXPECT_EQ(memo(), std::vector<std::string>{"New body"});
     EXPECT_TRUE(onViewIsAsOnDisk());
+}
+
+// Holds every file opened in a folder (each header read) until released:
+// on every thread, or on all but the GUI thread. A hold that lasts five
+// seconds lets go by itself and says so, so that a window waiting for it
+// fails the test instead of hanging it.
+class HeldReads {
+public:
+    explicit HeldReads(bool guiToo) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        gui_ = std::this_thread::get_id();
+        guiToo_ = guiToo;
+        open_ = gaveUp_ = false;
+        waiting_ = 0;
+        vb::fileOps().openat = &openAt;
+    }
+    ~HeldReads() {
+        release();
+        vb::waitForRunThreads();
+        vb::fileOps() = vb::systemFileOps();
+    }
+    HeldReads(const HeldReads &) = delete;
+    HeldReads &operator=(const HeldReads &) = delete;
+    void release() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            open_ = true;
+        }
+        released_.notify_all();
+    }
+    // A read is being held now.
+    bool holding() const {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return waiting_ > 0;
+    }
+    // A read waited out the five seconds.
+    bool gaveUp() const {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return gaveUp_;
+    }
+
+private:
+    static int openAt(int dirFd, const char *path, int flags, mode_t mode) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (guiToo_ || std::this_thread::get_id() != gui_) {
+            ++waiting_;
+            if (!released_.wait_for(lock, std::chrono::seconds(5), [] { return open_; }))
+                gaveUp_ = open_ = true;
+            --waiting_;
+        }
+        lock.unlock();
+        return vb::systemFileOps().openat(dirFd, path, flags, mode);
+    }
+    static inline std::mutex mutex_;
+    static inline std::condition_variable released_;
+    static inline std::thread::id gui_;
+    static inline bool guiToo_ = false, open_ = false, gaveUp_ = false;
+    static inline int waiting_ = 0;
+};
+
+// What a run of the file work left behind has reached the window, if anything.
+void letRunsEnd(HeldReads &held) {
+    held.release();
+    vb::waitForRunThreads();
+    QCoreApplication::processEvents();
+}
+
+TEST_F(WatchTest, WhileF5ReadsTheFolderTheWindowAnswersAndTheListFollowsAfter) {
+    openWithSecondOnView();
+    const std::vector<std::string> before = titles();
+    message("KVX00004.TXT", logMessage("00004", "Fourth", "Di"));
+    HeldReads held(/*guiToo=*/true);
+    int ticks = 0;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    browser->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(browser.get()));
+    ticker.start();
+    QTest::keyClick(browser.get(), Qt::Key_F5);
+    const int ticksAfterKey = ticks;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return held.holding() && ticks >= ticksAfterKey + 3; }))
+        << "the timer ticks while a header read is held";
+    EXPECT_EQ(titles(), before) << "the list changes only when the pass is done";
+    held.release();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return titles().size() == 4; })) << ::testing::PrintToString(titles());
+    EXPECT_EQ(titles().front(), "00004 _ Fourth / Di");
+    EXPECT_EQ(selectedTitle(), "00002 _ Second / Ben");
+    EXPECT_EQ(caption(), "Total Message : 4 ");
+    EXPECT_FALSE(held.gaveUp());
+}
+
+TEST_F(WatchTest, ASortToggledDuringF5ShowsTheNewOrderNotTheResultOfTheOldOne) {
+    openWithSecondOnView();
+    HeldReads held(/*guiToo=*/false);
+    pressF5();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held.holding(); }));
+    ui().Btn_Sort->click();
+    const std::vector<std::string> ascending{"00001 _ First / Ann", "00002 _ Second / Ben", "00003 _ Third / Cy"};
+    EXPECT_EQ(titles(), ascending);
+    const std::string selected = selectedTitle();
+    const std::vector<std::string> shown = memo();
+    letRunsEnd(held);
+    EXPECT_EQ(titles(), ascending);
+    EXPECT_EQ(selectedTitle(), selected);
+    EXPECT_EQ(memo(), shown);
+}
+
+TEST_F(WatchTest, ClosingTheWindowDuringF5NeverWaitsForTheFolder) {
+    for (const bool destroyed : {false, true}) {
+        SCOPED_TRACE(destroyed ? "the window destroyed" : "Close");
+        if (!browser) {
+            browser = std::make_unique<vb::TF1>(*settings);
+            browser->setHost(&host);
+        }
+        openWithSecondOnView();
+        HeldReads held(/*guiToo=*/false);
+        pressF5();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return held.holding(); }));
+        if (destroyed) {
+            browser.reset();
+        } else {
+            ui().Btn_Close->click();
+            EXPECT_FALSE(browser->isVisible());
+        }
+        EXPECT_TRUE(held.holding()) << "the pass is still under way";
+        letRunsEnd(held);
+        EXPECT_FALSE(held.gaveUp());
+        if (!destroyed) {
+            EXPECT_TRUE(titles().empty()) << "the result reaches no window left";
+        }
+    }
 }
 
 } // namespace

@@ -285,19 +285,29 @@ TEST_F(WatchTest, WhileF5ReadsTheFolderTheWindowAnswersAndTheListFollowsAfter) {
     EXPECT_FALSE(held.gaveUp());
 }
 
-TEST_F(WatchTest, ASortToggledDuringF5ShowsTheNewOrderNotTheResultOfTheOldOne) {
-    openWithSecondOnView();
+TEST_F(WatchTest, ACategoryTakenDuringF5ShowsItsOwnMessagesNotThePassOverTheOldFolder) {
+    // Another folder of as many messages under the same names.
+    const std::string other = dir.file("other/");
+    ::mkdir(other.c_str(), 0755);
+    for (const char *n : {"1", "2", "3"})
+        put(other + "KVX0000" + n + ".TXT", logMessage(std::string("0000") + n, std::string("Other ") + n, "Oz"));
+    category("Log Mode", "Descending Order",
+             "[Velbrook v0.2 - Category - 001]\r\nEnabled=Enable\r\nTitle=Other\r\nDirectory=" + other +
+                 "\r\nFile Name1=KVX\r\nFile Name2=TXT\r\nSearch Mode=Log Mode\r\nSort Style=Descending Order\r\n");
+    message("KVX00001.TXT", logMessage("00001", "First", "Ann"));
+    message("KVX00002.TXT", logMessage("00002", "Second", "Ben"));
+    message("KVX00003.TXT", logMessage("00003", "Third", "Cy"));
+    browser->DefaultRead();
     HeldReads held(/*guiToo=*/false);
     pressF5();
     ASSERT_TRUE(QTest::qWaitFor([&] { return held.holding(); }));
-    ui().Btn_Sort->click();
-    const std::vector<std::string> ascending{"00001 _ First / Ann", "00002 _ Second / Ben", "00003 _ Third / Cy"};
-    EXPECT_EQ(titles(), ascending);
-    const std::string selected = selectedTitle();
+    pickCategory(1);
+    const std::vector<std::string> others{"00003 _ Other 3 / Oz", "00002 _ Other 2 / Oz", "00001 _ Other 1 / Oz"};
+    EXPECT_EQ(titles(), others);
     const std::vector<std::string> shown = memo();
     letRunsEnd(held);
-    EXPECT_EQ(titles(), ascending);
-    EXPECT_EQ(selectedTitle(), selected);
+    EXPECT_EQ(titles(), others);
+    EXPECT_EQ(selectedTitle(), "00003 _ Other 3 / Oz");
     EXPECT_EQ(memo(), shown);
 }
 

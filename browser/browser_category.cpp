@@ -231,7 +231,7 @@ void TF1::titleLine(const Bytes &fileName, const CurrentMessage &header, Bytes &
 }
 
 void TF1::relistDirectory() {
-    dropRefresh(false); // the folder is read here and now
+    dropRefresh(false);        // the folder is read here and now
     titleCache_.valid = false; // the list is emptied: a pass must fill it first
     FLB.reread();
     followFolder();

@@ -2,9 +2,9 @@
 // of the panes when the window or the splitter is resized.
 
 #include "browser/browser_window.h"
-#include "browser/title_refresh.h"
 #include "browser/find/find_controller.h"
 #include "browser/find_panel.h"
+#include "browser/title_refresh.h"
 #include "messages/numbers.h"
 #include "settings/settings.h"
 #include "platform/apptitle.h"

@@ -457,11 +457,11 @@ private:
     RunReceiver *refreshReceiver_ = nullptr;
     std::shared_ptr<RefreshRun> refreshRun_;
     quint64 refreshGeneration_ = 0;
-    size_t refreshOldCount_ = 0;     // the cache's names when the pass was asked for
-    bool refreshHadOld_ = false;     // the pass was handed the cache
-    bool refreshRunByHand_ = false;  // the pass under way is Reload's
-    bool refreshQueued_ = false;     // another pass follows the one under way
-    bool refreshByHand_ = false;     // the next pass is by hand
+    size_t refreshOldCount_ = 0;    // the cache's names when the pass was asked for
+    bool refreshHadOld_ = false;    // the pass was handed the cache
+    bool refreshRunByHand_ = false; // the pass under way is Reload's
+    bool refreshQueued_ = false;    // another pass follows the one under way
+    bool refreshByHand_ = false;    // the next pass is by hand
 };
 
 class TF1::ThreadPass {

@@ -15,9 +15,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -277,13 +277,12 @@ void BM_ReloadGuiGap_100k(benchmark::State &state) {
     qint64 longest = 0;
     QTimer ticker;
     ticker.setInterval(5);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longest = std::max(longest, sinceTick.restart());
-    });
+    QObject::connect(&ticker, &QTimer::timeout, [&] { longest = std::max(longest, sinceTick.restart()); });
     for (auto _ : state) {
         sinceTick.start();
         ticker.start();
-        QMetaObject::invokeMethod(&browser, [&browser] { browser.MM_View_ReloadClick(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &browser, [&browser] { browser.MM_View_ReloadClick(); }, Qt::QueuedConnection);
         QCoreApplication::processEvents();
         while (browser.refreshUnderWay())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);

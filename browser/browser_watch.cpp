@@ -184,6 +184,12 @@ void TF1::takeRefresh(quint64 id) {
     // A result the list has moved on from since its request is dropped.
     if (!refreshRun_ || refreshRun_->id() != id || id != refreshGeneration_)
         return;
+    // A question opened meanwhile: what it asks about must not move under
+    // it. The pass is made again once it is answered.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        dropRefresh(true);
+        return;
+    }
     const std::shared_ptr<RefreshRun> run = std::move(refreshRun_);
     RefreshResult r;
     {

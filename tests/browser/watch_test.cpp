@@ -12,11 +12,13 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 
 using namespace vbtest;
@@ -335,6 +337,47 @@ TEST_F(WatchTest, ClosingTheWindowDuringF5NeverWaitsForTheFolder) {
             EXPECT_TRUE(titles().empty()) << "the result reaches no window left";
         }
     }
+}
+
+// Every opening of the file named `name` in a folder is refused.
+class RefusedFile {
+public:
+    explicit RefusedFile(const char *name) {
+        name_ = name;
+        vb::fileOps().openat = &openAt;
+    }
+    ~RefusedFile() {
+        vb::waitForRunThreads();
+        vb::fileOps() = vb::systemFileOps();
+    }
+    RefusedFile(const RefusedFile &) = delete;
+    RefusedFile &operator=(const RefusedFile &) = delete;
+
+private:
+    static int openAt(int dirFd, const char *path, int flags, mode_t mode) {
+        if (std::string(path) == name_) {
+            errno = EACCES;
+            return -1;
+        }
+        return vb::systemFileOps().openat(dirFd, path, flags, mode);
+    }
+    static inline std::string name_;
+};
+
+TEST_F(WatchTest, AFileThatCannotBeReadOnF5IsReportedAndListedAsWhenTheFolderIsOpened) {
+    openWithSecondOnView();
+    message("KVX00004.TXT", logMessage("00004", "Fourth", "Di"));
+    RefusedFile refused("KVX00004.TXT");
+    pressF5();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !errors().empty(); }));
+    const std::string report = errors().front();
+    const std::vector<std::string> refreshed = titles();
+    EXPECT_EQ(caption(), "Total Message : 4 ");
+    const size_t reports = errors().size();
+    browser->DefaultRead();
+    ASSERT_EQ(errors().size(), reports + 1);
+    EXPECT_EQ(errors().back(), report);
+    EXPECT_EQ(titles(), refreshed);
 }
 
 } // namespace

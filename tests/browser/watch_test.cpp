@@ -16,9 +16,12 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <ctime>
+#include <fcntl.h>
 #include <functional>
 #include <mutex>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
 
 using namespace vbtest;
@@ -285,6 +288,29 @@ TEST_F(WatchTest, WhileF5ReadsTheFolderTheWindowAnswersAndTheListFollowsAfter) {
     EXPECT_EQ(selectedTitle(), "00002 _ Second / Ben");
     EXPECT_EQ(caption(), "Total Message : 4 ");
     EXPECT_FALSE(held.gaveUp());
+}
+
+TEST_F(WatchTest, F5PressedDuringAPassIsMadeAfterIt) {
+    category("Log Mode");
+    message("KVX00001.TXT", logMessage("00001", "First", "Ann"));
+    message("KVX00002.TXT", logMessage("00002", "Second", "Ben"));
+    // Written an hour ago: a pass by hand keeps them unless they change.
+    for (const char *name : {"KVX00001.TXT", "KVX00002.TXT"}) {
+        const struct timespec anHourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, (msgDir() + name).c_str(), anHourAgo, 0), 0);
+    }
+    browser->DefaultRead();
+    message("KVX00003.TXT", logMessage("00003", "Third", "Cy"));
+    HeldReads held(/*guiToo=*/false);
+    pressF5();
+    // Held at the new file, past the others.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held.holding(); }));
+    // Rewritten in place: no change of the folder, only a pass by hand finds it.
+    put(msgDir() + "KVX00001.TXT", logMessage("00001", "First again", "Ann"));
+    QTest::keyClick(browser.get(), Qt::Key_F5);
+    held.release();
+    const std::vector<std::string> both{"00003 _ Third / Cy", "00002 _ Second / Ben", "00001 _ First again / Ann"};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return titles() == both; })) << ::testing::PrintToString(titles());
 }
 
 TEST_F(WatchTest, ACategoryTakenDuringF5ShowsItsOwnMessagesNotThePassOverTheOldFolder) {

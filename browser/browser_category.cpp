@@ -2,6 +2,7 @@
 // the title list.
 
 #include "browser/browser_window.h"
+#include "browser/title_refresh.h"
 #include "messages/header_reader.h"
 #include "messages/naming.h"
 #include "platform/epath.h"
@@ -76,6 +77,7 @@ void TF1::CategoryBox_ListSet() {
 }
 
 void TF1::CategoryBox_ListChange() {
+    dropRefresh(false);
     clearFindResults();
     const int p = CBox_Category->selectedIndex();
     CurrentCategory.clear();
@@ -115,6 +117,7 @@ void TF1::DLBChange() {
 }
 
 void TF1::rebuildTitles(bool load) {
+    dropRefresh(true); // lists nothing again when nothing is listed
     if (FLB.names().empty()) {
         NoMessage();
         return;
@@ -162,6 +165,7 @@ private:
 };
 
 int TF1::fillTitleList(const Bytes *wanted) {
+    dropRefresh(false); // every header is read here and now
     const int64_t started = systemClockNs();
     BusyCursor busy;
     ThreadPass threads(*this); // ends after the batch, with the lines in place
@@ -223,16 +227,11 @@ void TF1::TitleList_FileRead(const Bytes &path, CurrentMessage &header) const {
 }
 
 void TF1::titleLine(const Bytes &fileName, const CurrentMessage &header, Bytes &line) const {
-    if (logMode()) {
-        line.clear();
-        if (fileName.size() > 3 && fileName.compare(3, 5, header.Number) == 0)
-            line.append(header.Number).append(" _ ").append(header.Title).append(" / ").append(header.Name);
-        return;
-    }
-    line = CurrentCategory[kSlotTitleText] == kWordTextLine ? header.FirstLine : header.FileName;
+    titleLineOf(logMode(), CurrentCategory[kSlotTitleText] == kWordTextLine, fileName, header, line);
 }
 
 void TF1::relistDirectory() {
+    dropRefresh(false);        // the folder is read here and now
     titleCache_.valid = false; // the list is emptied: a pass must fill it first
     FLB.reread();
     followFolder();

@@ -72,6 +72,7 @@ void TF1::forgetEdits() {
 }
 
 void TF1::headerWritten(const MessageOnView &written) {
+    dropRefresh(true);
     onView_ = written;
     forgetEdits();
 }
@@ -141,6 +142,7 @@ bool TF1::saveOnView() {
         failCannotCreate(onView_.path, err);
     Memo_log->document()->setModified(false);
     journal_->discard(); // saved: nothing left to recover
+    dropRefresh(true);   // a pass under way read the file before this write
     // The file as this write left it; one that cannot be examined now counts
     // as unseen, so that the next write asks first.
     if (!readFileIdentity(onView_.path, onView_.identity))

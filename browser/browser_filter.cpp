@@ -79,6 +79,7 @@ void TF1::MM_View_FilterClick() {
 }
 
 void TF1::TitleFilter_Change() {
+    dropRefresh(true);
     const Bytes text = Edt_TitleFilter->bytes();
     LB_Title->setFilter(text.empty() ? nullptr : std::make_unique<TitlesHolding>(text));
     // The message on view stays selected whenever its title is shown.

@@ -4,6 +4,7 @@
 #include "browser/browser_window.h"
 #include "browser/find/find_controller.h"
 #include "browser/find_panel.h"
+#include "browser/title_refresh.h"
 #include "messages/numbers.h"
 #include "settings/settings.h"
 #include "platform/apptitle.h"
@@ -95,6 +96,9 @@ TF1::TF1(Settings &settings) : QMainWindow(nullptr), settings_(settings) {
 }
 
 TF1::~TF1() {
+    // A refresh under way ends by itself; its result goes nowhere.
+    if (refreshRun_)
+        refreshRun_->detach();
     // Nothing may update the Edit menu of a window being destroyed.
     delete textCommandsWatch_;
     // The memo outlives this part of the window: it must not call back.

@@ -61,6 +61,7 @@ void TF1::MM_View_ThreadClick() {
         return;
     }
     threadView_ = on;
+    dropRefresh(true); // a pass under way made its links for the other view
     // Not being able to remember it does not keep it from taking effect.
     guarded([&] { settings_.writeThreadView(on); });
     if (!logMode() || LB_Title->lineCount() == 0)

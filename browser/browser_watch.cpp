@@ -2,15 +2,14 @@
 // is now whenever another program adds, removes or replaces a message in it,
 // and the message on view is shown again when its file changed, unless it is
 // being edited. The refresh reads only the headers of new and changed files;
-// what the last pass read of the others is kept (TitleCache).
+// what the last pass read of the others is kept (TitleCache). Its file work
+// runs on a thread of its own (title_refresh.h); the window applies the
+// result in one step when it comes, unless the list changed meanwhile.
 
 #include "browser/browser_window.h"
-#include "messages/header_reader.h"
-#include "messages/naming.h"
-#include "platform/errors.h"
+#include "browser/title_refresh.h"
 #include "platform/file_identity.h"
 #include "platform/files.h"
-#include "platform/wholenumber.h"
 #include "ui/widgets/guard.h"
 
 #include <QApplication>
@@ -18,6 +17,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
+#include <mutex>
 
 namespace vb {
 namespace {
@@ -32,11 +32,6 @@ QString watchPath(const Bytes &path) { return QString::fromStdString(fsPath(path
 
 Bytes countCaption(size_t n) { return "Total Message : " + std::to_string(n) + " "; }
 
-// A file modified this long before its header was read may have been
-// modified again within the file system's clock step after the read, with
-// the same time: Reload reads it again.
-constexpr int64_t kClockSlackNs = 1000000000;
-
 } // namespace
 
 void TF1::buildWatch() {
@@ -47,6 +42,10 @@ void TF1::buildWatch() {
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { folderChanged(); });
     connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this] { folderChanged(); });
     connect(refreshTimer_, &QTimer::timeout, this, [this] { refreshWhenQuiet(); });
+    // A run's result reaches the window queued; the receiver goes with it.
+    refreshReceiver_ = new RunReceiver(this);
+    connect(
+        refreshReceiver_, &RunReceiver::runNews, this, [this](quint64 id) { takeRefresh(id); }, Qt::QueuedConnection);
 }
 
 void TF1::followFolder() {
@@ -101,6 +100,13 @@ void TF1::showEvent(QShowEvent *e) {
         refreshTimer_->start();
 }
 
+void TF1::hideEvent(QHideEvent *e) {
+    QMainWindow::hideEvent(e);
+    // Behind the header editor or the title screen the list may change: a
+    // pass under way is dropped, and follows when the window is back.
+    dropRefresh(true);
+}
+
 void TF1::MM_View_ReloadClick() {
     refreshTimer_->stop();
     TitleList_Refresh(true);
@@ -132,37 +138,117 @@ bool TF1::titleCacheFits() const {
 }
 
 void TF1::TitleList_Refresh(bool byHand) {
-    const int64_t started = systemClockNs();
+    byHand = byHand || refreshByHand_;
     if (CurrentCategory[kSlotDirectory].empty() || FLB.directory().empty())
         return; // no category taken yet
+    // One pass at a time: one asked for meanwhile follows it.
+    if (refreshRun_) {
+        refreshQueued_ = true;
+        refreshByHand_ = byHand;
+        return;
+    }
+    refreshByHand_ = false;
+    RefreshJob job;
+    job.directory = FLB.directory();
+    job.mask = FLB.mask();
+    job.byHand = byHand;
+    job.logMode = logMode();
+    job.textLine = CurrentCategory[kSlotTitleText] == kWordTextLine;
+    job.descending = descending();
+    job.threads = threadsShown();
+    job.started = systemClockNs();
+    if (const Bytes onViewName = fileOnView();
+        onViewChangedOnDisk() && !onViewName.empty() && onView_.path == listedDirectory() + onViewName)
+        job.rereadName = onViewName;
+    job.hasOld = titleCacheFits();
+    if (job.hasOld) {
+        job.oldNames = titleCache_.names;
+        job.oldInodes = titleCache_.inodes;
+        job.oldReadNs = titleCache_.readNs;
+        if (job.threads)
+            job.oldLinks = threadLinks_;
+    }
+    refreshHadOld_ = job.hasOld;
+    refreshOldCount_ = titleCache_.names.size();
+    refreshRunByHand_ = byHand;
+    refreshRun_ = startRefreshRun(refreshReceiver_, ++refreshGeneration_, std::move(job));
+}
+
+bool TF1::onViewChangedOnDisk() const {
+    FileIdentity now;
+    int err = 0;
+    return !onView_.empty() && readFileIdentity(onView_.path, now, &err) && now != onView_.identity;
+}
+
+void TF1::takeRefresh(quint64 id) {
+    // A result the list has moved on from since its request is dropped.
+    if (!refreshRun_ || refreshRun_->id() != id || id != refreshGeneration_)
+        return;
+    // A question opened meanwhile: what it asks about must not move under
+    // it. The pass is made again once it is answered.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        dropRefresh(true);
+        return;
+    }
+    const std::shared_ptr<RefreshRun> run = std::move(refreshRun_);
+    RefreshResult r;
+    {
+        std::lock_guard<std::mutex> lock(run->mutex);
+        r = std::move(run->result);
+    }
+    const bool queued = std::exchange(refreshQueued_, false);
+    guarded([&] { applyRefresh(r); });
+    if (queued)
+        refreshWhenQuiet();
+}
+
+void TF1::dropRefresh(bool again) {
+    ++refreshGeneration_;
+    const bool wanted = refreshRun_ || refreshQueued_;
+    if (refreshRun_) {
+        refreshRun_->detach();
+        refreshByHand_ = refreshByHand_ || refreshRunByHand_;
+        refreshRun_.reset();
+    }
+    refreshQueued_ = false;
+    if (!again) {
+        refreshByHand_ = false;
+        return;
+    }
+    // The folder's changes it was to show are still to come.
+    if (wanted)
+        refreshTimer_->start();
+}
+
+void TF1::applyRefresh(RefreshResult &r) {
+    // Every change of the list drops the pass; a list that still does not
+    // match what the pass was handed is brought up by another.
+    if (r.cancelled || (refreshHadOld_ && (!titleCacheFits() || titleCache_.names.size() != refreshOldCount_))) {
+        refreshTimer_->start();
+        return;
+    }
     // What is on view and selected, by file name, before the listing moves.
     const Bytes onViewName = fileOnView();
     const int oldRow = LB_Title->selectedIndex();
     const bool keepMemo = inEditMode() || holdsUnsavedText();
-    bool onViewChanged = false;
-    if (!onView_.empty()) {
-        FileIdentity now;
-        int err = 0;
-        if (readFileIdentity(onView_.path, now, &err))
-            onViewChanged = now != onView_.identity;
-    }
-    const bool onViewListed = !onViewName.empty() && onView_.path == listedDirectory() + onViewName;
+    const bool onViewChanged = onViewChangedOnDisk();
     const int scroll = LB_Title->verticalScrollBar()->value();
 
-    const bool incremental = titleCacheFits();
+    const bool incremental = refreshHadOld_;
     TitleCache old;
     if (incremental)
         old = std::move(titleCache_);
     titleCache_.valid = false;
-    FLB.reread();
+    if (!r.listed)
+        std::rethrow_exception(r.error);
+    FLB.take(std::move(r.listing));
     Pnl_FLBCount->setText(toUnicode(countCaption(FLB.names().size())));
     countFiltered_ = false;
 
-    const NameList &names = FLB.names();
-    const size_t n = names.size();
-    // Nothing kept to go by, or a file that cannot be read: every header is
-    // read, as when the folder was opened, and a file that fails stops the
-    // list where it stops that pass, with the same report.
+    const size_t n = FLB.names().size();
+    // A file that cannot be read: every header is read, as when the folder
+    // was opened, and a file that fails stops the list where it stops that
+    // pass, with the same report.
     auto readAll = [&] {
         LB_Title->clear();
         try {
@@ -174,85 +260,11 @@ void TF1::TitleList_Refresh(bool byHand) {
             throw;
         }
     };
-    bool failed = false;
-    // By file in name order: the old file whose line it keeps, or -1 - r
-    // for the line read afresh into readLines[r].
-    std::vector<int32_t> from;
-    std::vector<Bytes> readLines;
-    std::vector<int64_t> readNs;
-    ThreadLinks links;
-    if (!incremental) {
+    if (r.error)
+        std::rethrow_exception(r.error);
+    if (r.readFailed) {
         readAll();
     } else {
-        // Both listings are in name order: one walk pairs them. A file kept
-        // under the same inode keeps its line and links; a new one, one
-        // renamed over, and the file on view when it changed are read.
-        HeaderReader reader;
-        FileHandle folder;
-        int err = 0;
-        if (!folder.openFolderFs(fsPath(listedDirectory()), &err))
-            failIo(ioCodeFromErrno(err), err);
-        const bool log = logMode(), threads = threadsShown();
-        from.assign(n, -1);
-        readNs.assign(n, started);
-        if (threads)
-            links.reserve(n);
-        CurrentMessage header;
-        std::string fsName;
-        Bytes name;
-        const size_t oldN = old.names.size();
-        size_t i = 0;
-        for (size_t k = 0; k < n && !failed; ++k) {
-            const std::string_view now = names[k];
-            // Old files before this name are gone.
-            while (i < oldN && old.names[i] != now && compareFileNames(Bytes(old.names[i]), Bytes(now)) < 0)
-                ++i;
-            const bool same = i < oldN && old.names[i] == now;
-            bool kept =
-                same && old.inodes[i] == FLB.inodes()[k] && !(onViewChanged && onViewListed && now == onViewName);
-            if (kept && byHand) {
-                // Rewritten in place since its header was read, or gone.
-                FileIdentity identity;
-                name.assign(now);
-                fsName.clear();
-                appendBytesToFs(fsName, name);
-                kept = readFileIdentityIn(folder, fsName, identity) && identity.present &&
-                       identity.modifiedNs < old.readNs[i] - kClockSlackNs;
-            }
-            if (kept) {
-                from[k] = int32_t(i);
-                readNs[k] = old.readNs[i];
-                if (threads)
-                    links.addFrom(threadLinks_, i);
-            } else {
-                name.assign(now);
-                fsName.clear();
-                appendBytesToFs(fsName, name);
-                try {
-                    reader.readIn(folder, fsName, name, log, header);
-                } catch (const RuntimeError &) {
-                    failed = true;
-                    break;
-                }
-                readLines.emplace_back();
-                from[k] = -int32_t(readLines.size());
-                Bytes &line = readLines.back();
-                titleLine(name, header, line);
-                if (threads) {
-                    int number = -1;
-                    if (line.empty() || !tryWholeNumber(header.Number, number))
-                        number = -1;
-                    links.add(number, header.BackLink, header.NextLinks);
-                }
-            }
-            if (same)
-                ++i;
-        }
-    }
-    if (failed) {
-        readAll();
-    } else if (incremental) {
-        const bool threads = threadsShown();
         // The new lines in the order shown, put together before the list
         // lets go of the old ones they are taken from.
         TitleLines fresh;
@@ -261,9 +273,9 @@ void TF1::TitleList_Refresh(bool byHand) {
         const size_t oldN = old.names.size();
         const bool desc = descending();
         for (size_t j = 0; j < n; ++j) {
-            const int32_t f = from[desc ? n - 1 - j : j];
+            const int32_t f = r.from[desc ? n - 1 - j : j];
             fresh.append(f >= 0 ? oldLines[old.descending ? oldN - 1 - size_t(f) : size_t(f)]
-                                : std::string_view(readLines[size_t(-1 - f)]));
+                                : std::string_view(r.readLines[size_t(-1 - f)]));
         }
         LB_Title->clear();
         {
@@ -272,13 +284,13 @@ void TF1::TitleList_Refresh(bool byHand) {
             for (size_t j = 0; j < n; ++j)
                 LB_Title->append(fresh[j]);
         }
-        threadLinks_ = std::move(links);
-        if (threads) {
-            ThreadTree t = ThreadTree::build(threadLinks_, n, descending());
+        threadLinks_ = std::move(r.links);
+        if (threadsShown()) {
+            ThreadTree &t = r.tree;
             LB_Title->setTree({std::move(t.parent), std::move(t.childStart), std::move(t.children), std::move(t.roots),
                                std::move(t.number), listedDirectory()});
         }
-        keepTitleCache(started, std::move(readNs));
+        keepTitleCache(r.started, std::move(r.readNs));
     }
     LB_Title->verticalScrollBar()->setValue(scroll);
 

@@ -45,6 +45,8 @@ class FindPanel;
 class ShortcutsWindow;
 enum class TextCommand;
 class TextField;
+struct RefreshResult;
+struct RefreshRun;
 
 // The browser window's place and pane sizes as the settings file keeps them:
 // the outer position, the client size without the menu bar, the width of the
@@ -192,8 +194,12 @@ public:
     // stays selected, and is shown again when its file changed unless it is
     // being edited. Reload (F5) does it by hand, and also asks each kept
     // file for its modification time, to find files rewritten in place.
+    // The refresh's file work runs on a thread of its own and the list
+    // follows when it is done; one asked for meanwhile follows it.
     void TitleList_Refresh(bool byHand = false);
     void MM_View_ReloadClick();
+    // Whether a refresh's file work is under way.
+    bool refreshUnderWay() const { return refreshRun_ != nullptr; }
 
 private:
     // The controls are the window's own; each has an object name.
@@ -263,6 +269,7 @@ private:
 protected:
     void resizeEvent(QResizeEvent *e) override;
     void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
 private:
@@ -437,6 +444,24 @@ private:
     QTimer *refreshTimer_ = nullptr;
     bool refreshPending_ = false; // a change came while the window was hidden
     QElapsedTimer burst_;         // since the first change of those waiting
+    // The refresh under way (title_refresh.h). Its id is the generation it
+    // was started in; anything that changes what is listed starts another
+    // generation, and a result of an earlier one is dropped.
+    void takeRefresh(quint64 id);
+    void applyRefresh(RefreshResult &r);
+    // The pass under way (and one asked for after it) goes; with again, one
+    // follows after the quiet time, for the folder's changes it was to show.
+    void dropRefresh(bool again);
+    // The file of the message on view differs from its load.
+    bool onViewChangedOnDisk() const;
+    RunReceiver *refreshReceiver_ = nullptr;
+    std::shared_ptr<RefreshRun> refreshRun_;
+    quint64 refreshGeneration_ = 0;
+    size_t refreshOldCount_ = 0;    // the cache's names when the pass was asked for
+    bool refreshHadOld_ = false;    // the pass was handed the cache
+    bool refreshRunByHand_ = false; // the pass under way is Reload's
+    bool refreshQueued_ = false;    // another pass follows the one under way
+    bool refreshByHand_ = false;    // the next pass is by hand
 };
 
 class TF1::ThreadPass {

@@ -62,36 +62,16 @@ void FileList::list(const Bytes &dir, const Bytes &mask, bool last) {
     const Snapshot &snap = read(dir, scratch);
     if (!scratch && last)
         scratch = std::move(kept_); // in name order already, and needed no more
-    const FileMask filter(mask);
     NameList found;
     std::vector<uint64_t> foundInodes;
     if (scratch) {
-        // A read for this listing alone: the names that do not match go.
-        std::vector<Bytes> &files = scratch->files;
-        std::vector<uint64_t> &inodes = scratch->inodes;
-        size_t kept = 0;
-        for (size_t i = 0; i < files.size(); ++i) {
-            if (!filter.matches(files[i]))
-                continue;
-            if (kept != i) {
-                files[kept] = std::move(files[i]);
-                inodes[kept] = inodes[i];
-            }
-            ++kept;
-        }
-        files.resize(kept);
-        inodes.resize(kept);
-        if (readOnce_ == 0) // a kept read is in name order already
-            sortFileNames(files, &inodes);
-        size_t bytes = 0;
-        for (const Bytes &name : files)
-            bytes += name.size();
-        found.reserve(files.size(), bytes);
-        for (const Bytes &name : files)
-            found.push_back(name);
-        foundInodes = std::move(inodes);
+        // A read for this listing alone (a kept read is in name order already).
+        Listing l = matching(scratch->files, scratch->inodes, mask, readOnce_ == 0);
+        found = std::move(l.names);
+        foundInodes = std::move(l.inodes);
     } else {
         // The kept read is in name order already and stays for later steps.
+        const FileMask filter(mask);
         for (size_t i = 0; i < snap.files.size(); ++i)
             if (filter.matches(snap.files[i])) {
                 found.push_back(snap.files[i]);
@@ -103,6 +83,50 @@ void FileList::list(const Bytes &dir, const Bytes &mask, bool last) {
     mask_ = mask;
     names_ = std::move(found);
     inodes_ = std::move(foundInodes);
+    setWorkingDirectory(directory_);
+}
+
+// The names that do not match go.
+FileList::Listing FileList::matching(std::vector<Bytes> &files, std::vector<uint64_t> &inodes, const Bytes &mask,
+                                     bool sort) {
+    const FileMask filter(mask);
+    size_t kept = 0;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!filter.matches(files[i]))
+            continue;
+        if (kept != i) {
+            files[kept] = std::move(files[i]);
+            inodes[kept] = inodes[i];
+        }
+        ++kept;
+    }
+    files.resize(kept);
+    inodes.resize(kept);
+    if (sort)
+        sortFileNames(files, &inodes);
+    Listing out;
+    size_t bytes = 0;
+    for (const Bytes &name : files)
+        bytes += name.size();
+    out.names.reserve(files.size(), bytes);
+    for (const Bytes &name : files)
+        out.names.push_back(name);
+    out.inodes = std::move(inodes);
+    return out;
+}
+
+FileList::Listing FileList::listFiles(const Bytes &dir, const Bytes &mask) {
+    std::vector<Bytes> files;
+    std::vector<uint64_t> inodes;
+    int err = 0;
+    if (!listDirectory(dir, &files, nullptr, &err, &inodes))
+        failIo(ioCodeFromErrno(err), err);
+    return matching(files, inodes, mask, true);
+}
+
+void FileList::take(Listing &&listing) {
+    names_ = std::move(listing.names);
+    inodes_ = std::move(listing.inodes);
     setWorkingDirectory(directory_);
 }
 

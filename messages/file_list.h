@@ -31,6 +31,19 @@ public:
     void setMask(const Bytes &mask);
     void reread();
 
+    // A listing made apart from any file list: the names of dir that match
+    // mask, in name order, with their inode numbers. listFiles touches
+    // nothing shared, so it may run on any thread, given an absolute
+    // directory; it raises as reread does.
+    struct Listing {
+        NameList names;
+        std::vector<uint64_t> inodes;
+    };
+    static Listing listFiles(const Bytes &dir, const Bytes &mask);
+    // Takes a listing of the directory and mask this list holds, as reread
+    // would have made it, and makes the directory the working one.
+    void take(Listing &&listing);
+
     // The non-hidden folders of dir, unsorted; none when it cannot be read.
     std::vector<Bytes> subfolders(const Bytes &dir);
 
@@ -62,6 +75,9 @@ private:
     const Snapshot &read(const Bytes &dir, std::unique_ptr<Snapshot> &scratch);
     // last: the kept read is not needed after this listing.
     void list(const Bytes &dir, const Bytes &mask, bool last = false);
+    // The files of a read for one listing alone that match mask, sorted
+    // unless they are in name order already.
+    static Listing matching(std::vector<Bytes> &files, std::vector<uint64_t> &inodes, const Bytes &mask, bool sort);
 
     Bytes directory_;
     Bytes mask_ = "*.*";

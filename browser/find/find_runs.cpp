@@ -34,23 +34,6 @@ Threads &threads() {
     return *t;
 }
 
-void startThread(std::function<void()> work) {
-    {
-        std::lock_guard<std::mutex> lock(threads().mutex);
-        ++threads().running;
-    }
-    std::thread([work = std::move(work)] {
-#ifdef __linux__
-        // Below the GUI thread: on a busy machine the window is served first.
-        setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), kRunNice);
-#endif
-        work();
-        std::lock_guard<std::mutex> lock(threads().mutex);
-        --threads().running;
-        threads().ended.notify_all();
-    }).detach();
-}
-
 // The UTF-16 length of code-page bytes.
 int unicodeLength(std::string_view bytes) {
     QString s;
@@ -97,6 +80,23 @@ void lookAtMessage(MessageRun &run, const Matcher &matcher, const QString &text,
 
 } // namespace
 
+void startRunThread(std::function<void()> work) {
+    {
+        std::lock_guard<std::mutex> lock(threads().mutex);
+        ++threads().running;
+    }
+    std::thread([work = std::move(work)] {
+#ifdef __linux__
+        // Below the GUI thread: on a busy machine the window is served first.
+        setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), kRunNice);
+#endif
+        work();
+        std::lock_guard<std::mutex> lock(threads().mutex);
+        --threads().running;
+        threads().ended.notify_all();
+    }).detach();
+}
+
 void RunLink::detach() {
     cancel = true;
     std::lock_guard<std::mutex> lock(mutex);
@@ -113,7 +113,7 @@ void RunLink::tellLocked() {
 std::shared_ptr<CategoryRun> startCategoryRun(RunReceiver *receiver, quint64 id, Bytes directory,
                                               std::vector<Bytes> names, bool logMode, Matcher matcher) {
     auto run = std::make_shared<CategoryRun>(receiver, id);
-    startThread(
+    startRunThread(
         [run, directory = std::move(directory), names = std::move(names), logMode, matcher = std::move(matcher)] {
             SearchSummary s;
             Clock::time_point told = Clock::now();
@@ -149,7 +149,7 @@ std::shared_ptr<CategoryRun> startCategoryRun(RunReceiver *receiver, quint64 id,
 std::shared_ptr<MessageRun> startMessageRun(RunReceiver *receiver, quint64 id, QString text, Bytes name,
                                             Matcher matcher, bool withLines) {
     auto run = std::make_shared<MessageRun>(receiver, id);
-    startThread([run, text = std::move(text), name = std::move(name), matcher = std::move(matcher), withLines] {
+    startRunThread([run, text = std::move(text), name = std::move(name), matcher = std::move(matcher), withLines] {
         MessageNews n;
         n.hits.name = name;
         try {
@@ -165,7 +165,7 @@ std::shared_ptr<MessageRun> startMessageRun(RunReceiver *receiver, quint64 id, Q
     return run;
 }
 
-void waitForFindThreads() {
+void waitForRunThreads() {
     std::unique_lock<std::mutex> lock(threads().mutex);
     threads().ended.wait_for(lock, std::chrono::seconds(1), [] { return threads().running == 0; });
 }
@@ -174,7 +174,7 @@ namespace {
 // At the end of the program the runs, all cancelled by then, finish before
 // what they use is torn down.
 struct WaitAtExit {
-    ~WaitAtExit() { waitForFindThreads(); }
+    ~WaitAtExit() { waitForRunThreads(); }
 } waitAtExit;
 } // namespace
 

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <utility>
@@ -95,8 +96,13 @@ std::shared_ptr<CategoryRun> startCategoryRun(RunReceiver *receiver, quint64 id,
 std::shared_ptr<MessageRun> startMessageRun(RunReceiver *receiver, quint64 id, QString text, Bytes name,
                                             Matcher matcher, bool withLines);
 
-// Waits, at most a second, for the threads of runs to end: for the end of
-// the program, after every run was cancelled.
-void waitForFindThreads();
+// Runs work on a thread of its own, below the GUI thread's priority, let go
+// of and counted among the runs' threads.
+void startRunThread(std::function<void()> work);
+
+// Waits, at most a second, for the threads of runs (the Find box's and the
+// title list's refresh) to end: for the end of the program, after every run
+// was cancelled.
+void waitForRunThreads();
 
 } // namespace vb

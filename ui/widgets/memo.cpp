@@ -1,7 +1,6 @@
 #include "ui/widgets/memo.h"
 
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -215,38 +214,6 @@ void Memo::keyPressEvent(QKeyEvent *e) {
     setTextCursor(c);
     ensureCursorVisible();
     e->accept();
-}
-
-void Memo::insertFromMimeData(const QMimeData *source) {
-    if (!pieced_ || isReadOnly() || !source || !source->hasText()) {
-        QPlainTextEdit::insertFromMimeData(source);
-        return;
-    }
-    // As the control inserts plain text: CR LF, CR, LF and U+2029 each
-    // start a new block.
-    const QString text = source->text();
-    QTextCursor c = textCursor();
-    QTextBlockFormat own = c.blockFormat();
-    own.clearProperty(kContinuesLine);
-    c.beginEditBlock();
-    c.removeSelectedText();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        const bool end = i == text.size();
-        const QChar ch = end ? QChar() : text[i];
-        if (!end && ch != QLatin1Char('\n') && ch != QLatin1Char('\r') && ch != QChar::ParagraphSeparator)
-            continue;
-        c.insertText(text.mid(start, i - start));
-        if (end)
-            break;
-        if (ch == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-            ++i;
-        c.insertBlock(own);
-        start = i + 1;
-    }
-    c.endEditBlock();
-    setTextCursor(c);
-    ensureCursorVisible();
 }
 
 void Memo::numberLoadedLines() {

@@ -111,11 +111,11 @@ public:
     bool fontFixedPitch() const { return fixed_; }
 
 protected:
-    // A new block typed or pasted into a piece of a long line starts a line
-    // of its own: the control would otherwise give it the format, and with
-    // it the mark, of the block it was split from.
+    // A block split off a piece of a long line by Return starts a line of
+    // its own (the control would give it the mark of the block it was split
+    // from); Backspace and Delete between two pieces take the character
+    // beyond, not the break no one sees.
     void keyPressEvent(QKeyEvent *e) override;
-    void insertFromMimeData(const QMimeData *source) override;
 
 private:
     // Marks the given blocks as continuing the line before them.

@@ -376,3 +376,39 @@ TEST_F(FindTest, ATextTooLongToSearchIsRefusedNotCut) {
     EXPECT_FALSE(box().Btn_FindStop->isEnabled()) << "no search started";
     EXPECT_TRUE(results().empty());
 }
+
+TEST_F(FindTest, InALineShownInPiecesHitsAreFoundAcrossThePiecesAndMarkedWhereTheyStand) {
+    // ASCII pieces are cut at 16 KB: NEEDLE straddles the first cut, PIN
+    // lies in the second piece.
+    const std::string line = std::string(16380, 'a') + "NEEDLE" + std::string(3600, 'b') + "PIN" + std::string(40000, 'c');
+    message("KVX00020.TXT", logMessage("00020", "Long", "N", "", "", "first\r\n" + line + "\r\n"));
+    browser->DefaultRead();
+    ui().LB_Title->setSelectedIndex(20);
+    browser->TextLoad();
+    ASSERT_GT(ui().Memo_log->document()->blockCount(), 3);
+    const struct {
+        const char *text;
+        int start; // in the line
+    } cases[] = {{"NEEDLE", 16380}, {"PIN", 16380 + 6 + 3600}};
+    const int lineStart = ui().Memo_log->document()->findBlockByNumber(1).position();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        ui().Memo_log->setFocus();
+        search(c.text);
+        EXPECT_EQ(find().status(), "1 hit in this message");
+        ASSERT_EQ(results().size(), 1u);
+        EXPECT_EQ(results()[0].substr(0, 6), "Line 2");
+        // Selected and marked over the same characters, the break between
+        // the pieces counted where it is crossed.
+        const int length = int(std::string(c.text).size()) + (c.start < 16384 ? 1 : 0);
+        const int start = lineStart + c.start + (c.start >= 16384 ? 1 : 0);
+        const QTextCursor sel = ui().Memo_log->textCursor();
+        EXPECT_EQ(sel.selectionStart(), start);
+        EXPECT_EQ(sel.selectionEnd(), start + length);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return marked() == 1; }));
+        const QTextCursor mark = ui().Memo_log->extraSelections().front().cursor;
+        EXPECT_EQ(mark.selectionStart(), start);
+        EXPECT_EQ(mark.selectionEnd(), start + length);
+        key(Qt::Key_Escape);
+    }
+}

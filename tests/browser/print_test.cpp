@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QTest>
+#include <cstdio>
+#include <set>
 
 using namespace vbtest;
 using vb::Bytes;
@@ -189,4 +191,57 @@ TEST_F(PrintTest, ExportPdfThatCannotWriteSaysWhyAndKeepsTheFile) {
                                            " (No space left on device)."});
     EXPECT_EQ(getFile(pdf), "old");
     EXPECT_EQ(listing(dir.file("out")), std::vector<std::string>{"kept.pdf"});
+}
+
+// Every word of the text reaches the paper, also where the screen has not
+// yet shown it: a wrapped paragraph below the first screen, and a line too
+// long to lay out whole, shown in pieces.
+TEST_F(PrintTest, EveryWordOfAWrappedTextIsPrintedBeyondWhatTheScreenShowed) {
+    auto tokens = [](char letter, int count) {
+        std::vector<std::string> out;
+        char buf[16];
+        for (int i = 0; i < count; ++i) {
+            std::snprintf(buf, sizeof buf, "%c%06d", letter, i);
+            out.push_back(buf);
+        }
+        return out;
+    };
+    auto joined = [](const std::vector<std::string> &words) {
+        std::string line;
+        for (const std::string &w : words)
+            line += w + " "; // eight bytes a word: pieces are cut between words
+        return line;
+    };
+    const struct {
+        const char *name;
+        std::string before;
+        std::vector<std::string> words;
+    } cases[] = {
+        {"a paragraph below the first screen", [] {
+             std::string lines;
+             for (int i = 0; i < 200; ++i)
+                 lines += "line " + std::to_string(i) + "\r\n";
+             return lines;
+         }(), tokens('w', 400)},
+        {"a line shown in pieces", "", tokens('v', 4500)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        category("Log Mode");
+        message("KVX00001.TXT", logMessage("00001", "Long", "N", "", "", c.before + joined(c.words) + "\r\nend\r\n"));
+        browser->DefaultRead();
+        const std::string pdf = dir.file("long.pdf");
+        std::remove(pdf.c_str());
+        dialogs->saveAnswers = {vb::fsToBytes(pdf)};
+        ui().MM_File_ExportPdf->trigger();
+        std::set<std::string> printed;
+        for (const vbtest::PdfWord &w : pdfWords(pdf))
+            printed.insert(w.text);
+        std::vector<std::string> missing;
+        for (const std::string &w : c.words)
+            if (!printed.count(w))
+                missing.push_back(w);
+        EXPECT_TRUE(missing.empty()) << missing.size() << " words missing, first " << missing.front();
+        EXPECT_TRUE(printed.count("end"));
+    }
 }

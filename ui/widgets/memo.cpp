@@ -1,5 +1,6 @@
 #include "ui/widgets/memo.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -423,20 +424,10 @@ std::vector<Bytes> Memo::lines() const {
     if (!shownWrapped())
         return logicalLines();
     std::vector<Bytes> out;
-    if (document()->isEmpty())
-        return out;
-    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
-        const QTextLayout *layout = b.layout();
-        const QString text = b.text();
-        if (!layout || layout->lineCount() <= 1) {
-            out.push_back(fromUnicode(text));
-            continue;
-        }
-        for (int i = 0; i < layout->lineCount(); ++i) {
-            const QTextLine line = layout->lineAt(i);
-            out.push_back(fromUnicode(text.mid(line.textStart(), line.textLength())));
-        }
-    }
+    ShownLines shown(*this);
+    out.reserve(shown.size());
+    for (size_t k = 0; k < shown.size(); ++k)
+        out.push_back(shown.at(k));
     return out;
 }
 
@@ -446,20 +437,35 @@ Memo::ShownLines::ShownLines(const Memo &memo) : doc_(memo.document()) {
         size_ = !memo.shownWrapped() && memo.oneEmptyLine_ ? 1 : 0;
         return;
     }
+    // A paragraph short enough to fit the width whatever its characters is
+    // one line, and needs no layout.
+    const bool wrapped = memo.shownWrapped();
+    const int width = memo.viewport()->width() - 2 * int(doc_->documentMargin());
+    const int fits = wrapped ? width / std::max(1, memo.fontMetrics().maxWidth()) - 1 : 0;
+    QAbstractTextDocumentLayout *layouts = doc_->documentLayout();
     for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
-        // A paragraph shown on one line (or not laid out yet) is one line;
-        // its layout is not asked for, so none is made for it.
-        const QTextLayout *layout = memo.shownWrapped() && b.lineCount() > 1 ? b.layout() : nullptr;
-        if (!layout || layout->lineCount() <= 1) {
+        if (!wrapped || b.length() - 1 <= fits) {
             ++size_;
             continue;
         }
-        wrapped_.push_back({size_, b.blockNumber(), spans_.size(), size_t(layout->lineCount())});
-        for (int i = 0; i < layout->lineCount(); ++i) {
-            const QTextLine line = layout->lineAt(i);
-            spans_.push_back({line.textStart(), line.textLength()});
+        // The control lays out only the paragraphs it has shown: the others
+        // are laid out here, one at a time, and let go of again once their
+        // lines are noted.
+        QTextLayout *layout = b.layout();
+        const bool ours = layout->lineCount() == 0;
+        if (ours)
+            layouts->blockBoundingRect(b);
+        const int n = layout->lineCount();
+        if (n > 1) {
+            wrapped_.push_back({size_, b.blockNumber(), spans_.size(), size_t(n)});
+            for (int i = 0; i < n; ++i) {
+                const QTextLine line = layout->lineAt(i);
+                spans_.push_back({line.textStart(), line.textLength()});
+            }
         }
-        size_ += size_t(layout->lineCount());
+        size_ += size_t(std::max(n, 1));
+        if (ours)
+            layout->clearLayout();
     }
 }
 

@@ -193,6 +193,7 @@ void TF1::buildTitleList() {
     Pnl_TitleList->setObjectName("Pnl_TitleList");
     LB_Title = new TitleList;
     LB_Title->setObjectName("LB_Title");
+    LB_Title->setAccessibleName("Titles");
     LB_Title->setFont(pixelFont("ＭＳ ゴシック", 12, false));
     connectGuarded(LB_Title, &TitleList::userSelected, this, [this] {
         if (mayDiscardEdits())

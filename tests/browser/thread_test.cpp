@@ -47,7 +47,8 @@ protected:
         }
         return out;
     }
-    // The list as a screen reader meets it: its role, then per item the
+    // The list as a screen reader meets it: its role (and "unnamed" when it
+    // is not named Titles), then per item the
     // number its name starts with, its level and, for a message with
     // replies, + when they are shown and - when not. Anything else an item
     // says wrongly (its role, its name not the whole title line, its row)
@@ -57,9 +58,10 @@ protected:
         QAccessibleInterface *view = QAccessible::queryAccessibleInterface(list);
         if (!view)
             return "none";
+        const std::string named = view->text(QAccessible::Name) == "Titles" ? "" : " unnamed";
         if (view->role() != QAccessible::Tree)
-            return view->role() == QAccessible::List ? "list" : "role " + std::to_string(int(view->role()));
-        std::string out = "tree:";
+            return (view->role() == QAccessible::List ? "list" : "role " + std::to_string(int(view->role()))) + named;
+        std::string out = "tree" + named + ":";
         for (int i = 0; i < view->childCount(); ++i) {
             QAccessibleInterface *item = view->child(i);
             const QAccessible::State s = item->state();

@@ -437,20 +437,20 @@ Memo::ShownLines::ShownLines(const Memo &memo) : doc_(memo.document()) {
         size_ = !memo.shownWrapped() && memo.oneEmptyLine_ ? 1 : 0;
         return;
     }
-    // A paragraph short enough to fit the width whatever its characters is
-    // one line, and needs no layout.
+    // A paragraph shown on one line (or not laid out yet) is one line; its
+    // layout is not asked for, so none is made for it. The pieces of a long
+    // line are shown wrapped wherever they are: the control lays out only
+    // those it has shown, so the others are laid out here, one at a time,
+    // and let go of again once their lines are noted.
     const bool wrapped = memo.shownWrapped();
-    const int width = memo.viewport()->width() - 2 * int(doc_->documentMargin());
-    const int fits = wrapped ? width / std::max(1, memo.fontMetrics().maxWidth()) - 1 : 0;
     QAbstractTextDocumentLayout *layouts = doc_->documentLayout();
     for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
-        if (!wrapped || b.length() - 1 <= fits) {
+        const bool piece =
+            memo.pieced_ && (continuesLine(b) || (b.next().isValid() && continuesLine(b.next())));
+        if (!wrapped || (b.lineCount() <= 1 && !piece)) {
             ++size_;
             continue;
         }
-        // The control lays out only the paragraphs it has shown: the others
-        // are laid out here, one at a time, and let go of again once their
-        // lines are noted.
         QTextLayout *layout = b.layout();
         const bool ours = layout->lineCount() == 0;
         if (ours)

@@ -6,8 +6,8 @@
 #include "browser/find_panel.h"
 #include "browser/title_refresh.h"
 #include "messages/numbers.h"
-#include "settings/settings.h"
 #include "platform/apptitle.h"
+#include "settings/settings.h"
 #include "ui/widgets/guard.h"
 #include "ui/widgets/hints.h"
 #include "ui/widgets/placement.h"
@@ -353,9 +353,9 @@ void TF1::buildMenus() {
     buildViewMenu();
     buildOptionMenu();
     buildHelpMenu();
-    const std::pair<QMenu *, const char *> menuNames[] = {{MM_File, "MM_File"}, {MM_Edit, "MM_Edit"},
-                                                         {MM_View, "MM_View"}, {MM_View_Res, "MM_View_Res"},
-                                                         {MM_Option, "MM_Option"}, {MM_Help, "MM_Help"}};
+    const std::pair<QMenu *, const char *> menuNames[] = {{MM_File, "MM_File"},     {MM_Edit, "MM_Edit"},
+                                                          {MM_View, "MM_View"},     {MM_View_Res, "MM_View_Res"},
+                                                          {MM_Option, "MM_Option"}, {MM_Help, "MM_Help"}};
     for (const auto &[menu, name] : menuNames)
         menu->setObjectName(QString::fromLatin1(name));
 }

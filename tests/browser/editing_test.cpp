@@ -445,7 +445,10 @@ TEST_F(EditingTest, ALineTooLongToLayOutWholeIsShownInPiecesAndSavedAsOneLine) {
         // byte offset cut where the long line's second piece starts.
         std::function<std::vector<std::string>(size_t cut)> steps;
     } cases[] = {
-        {"nothing typed", [&](size_t) { return std::vector<std::string>{A, big, C}; }},
+        {"nothing typed",
+         [&](size_t) {
+             return std::vector<std::string>{A, big, C};
+         }},
         {"a letter typed where a piece starts",
          [&](size_t cut) {
              at(2, 0), QTest::keyClicks(ui().Memo_log, "X");

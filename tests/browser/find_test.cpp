@@ -3,8 +3,8 @@
 // entries, clicks.
 
 #include "browser/find_panel.h"
-#include "tests/browser/browser_fixture.h"
 #include "platform/file_ops.h"
+#include "tests/browser/browser_fixture.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -380,7 +380,8 @@ TEST_F(FindTest, ATextTooLongToSearchIsRefusedNotCut) {
 TEST_F(FindTest, InALineShownInPiecesHitsAreFoundAcrossThePiecesAndMarkedWhereTheyStand) {
     // ASCII pieces are cut at 16 KB: NEEDLE straddles the first cut, PIN
     // lies in the second piece.
-    const std::string line = std::string(16380, 'a') + "NEEDLE" + std::string(3600, 'b') + "PIN" + std::string(40000, 'c');
+    const std::string line =
+        std::string(16380, 'a') + "NEEDLE" + std::string(3600, 'b') + "PIN" + std::string(40000, 'c');
     message("KVX00020.TXT", logMessage("00020", "Long", "N", "", "", "first\r\n" + line + "\r\n"));
     browser->DefaultRead();
     ui().LB_Title->setSelectedIndex(20);

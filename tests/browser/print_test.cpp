@@ -8,8 +8,8 @@
 #include "ui/widgets/controls.h"
 #include "ui/widgets/fonts.h"
 
-#include <QAccessible>
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QDialog>
 #include <QMenu>

@@ -3,10 +3,10 @@
 // is shown again when its file changes unless it is being edited, and Reload
 // (F5) does the same at once.
 
-#include "tests/browser/browser_fixture.h"
 #include "browser/find/find_runs.h"
 #include "platform/file_identity.h"
 #include "platform/file_ops.h"
+#include "tests/browser/browser_fixture.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -445,8 +445,7 @@ Memo::ShownLines::ShownLines(const Memo &memo) : doc_(memo.document()) {
     const bool wrapped = memo.shownWrapped();
     QAbstractTextDocumentLayout *layouts = doc_->documentLayout();
     for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
-        const bool piece =
-            memo.pieced_ && (continuesLine(b) || (b.next().isValid() && continuesLine(b.next())));
+        const bool piece = memo.pieced_ && (continuesLine(b) || (b.next().isValid() && continuesLine(b.next())));
         if (!wrapped || (b.lineCount() <= 1 && !piece)) {
             ++size_;
             continue;

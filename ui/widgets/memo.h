@@ -83,8 +83,8 @@ public:
     // shown when word wrap is off) joins them again, so they are one line
     // to everything but the screen. A text holding such pieces is always
     // shown wrapped.
-    static constexpr size_t kLongLine = 32 * 1024;
-    static constexpr size_t kLinePiece = 16 * 1024;
+    static constexpr size_t kLongLine = size_t(32) * 1024;
+    static constexpr size_t kLinePiece = size_t(16) * 1024;
     static bool continuesLine(const QTextBlock &b);
     bool hasPiecedLines() const { return pieced_; }
     // The first block of line number line (counted from 0), invalid past the
@@ -133,8 +133,8 @@ private:
     int points_ = 0;
     bool fixed_ = false;
     bool wrap_ = true;
-    bool pieced_ = false;  // some line is shown in pieces
-    int loadedLines_ = 0;  // the lines numbered last
+    bool pieced_ = false; // some line is shown in pieces
+    int loadedLines_ = 0; // the lines numbered last
     bool oneEmptyLine_ = false;
     bool numbered_ = false; // the blocks carry loaded line numbers
     bool changed_ = false;  // some block was changed since they were given

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
 #include <new>
 #include <stdexcept>
@@ -387,4 +388,55 @@ TEST(ProgressBox, AppearsAfterHalfASecondAndCancels) {
     EXPECT_FALSE(slow->advance(3, 100));
     slow.reset();
     EXPECT_EQ(visibleBox(), nullptr);
+}
+
+// A line too long to lay out whole is shown in pieces, however it is handed
+// over, and is one line again to every reader of the text: its logical
+// lines, its raw text (what the recovery journal keeps) and, with word wrap
+// off, the lines read one at a time; the text is shown wrapped all the same.
+TEST(Memo, ALineShownInPiecesIsOneLineToEveryReader) {
+    vb::Bytes longLine;
+    while (longLine.size() < 70000)
+        longLine += "x\x82\xa0y\xff "; // ASCII, a double-byte character, a byte that does not decode
+    const std::vector<vb::Bytes> lines = {"first", longLine, "", "last"};
+    const struct {
+        const char *name;
+        std::function<void(vb::Memo &)> load;
+    } cases[] = {
+        {"set whole", [&](vb::Memo &m) { m.setLines(lines); }},
+        {"streamed a line a batch",
+         [&](vb::Memo &m) {
+             size_t next = 0;
+             m.streamLines([&](std::vector<std::string_view> &batch) {
+                 if (next == lines.size())
+                     return false;
+                 batch = {lines[next++]};
+                 return true;
+             });
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        vb::Memo memo;
+        memo.setWordWrap(false);
+        c.load(memo);
+        EXPECT_GE(memo.document()->blockCount(), 7);
+        EXPECT_TRUE(memo.hasPiecedLines());
+        EXPECT_NE(memo.lineWrapMode(), QPlainTextEdit::NoWrap);
+        EXPECT_EQ(memo.logicalLines(), lines);
+        std::vector<vb::Bytes> raw;
+        for (const QString &p : memo.rawText().split(QChar::ParagraphSeparator))
+            raw.push_back(vb::fromUnicode(p));
+        EXPECT_EQ(raw, lines);
+        vb::Memo::ShownLines shown(memo);
+        std::vector<vb::Bytes> read;
+        for (size_t k = 0; k < shown.size(); ++k)
+            read.push_back(shown.at(k));
+        EXPECT_GT(read.size(), lines.size()) << "shown wrapped";
+        EXPECT_EQ(read.front(), "first");
+        EXPECT_EQ(read.back(), "last");
+        // Undoing the first edit after the load brings back no mark of the
+        // load's own (the marks are not an edit).
+        EXPECT_FALSE(memo.document()->isUndoAvailable());
+    }
 }

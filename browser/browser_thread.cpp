@@ -3,7 +3,6 @@
 // tree is made when the pass ends and handed to the list, which shows it.
 
 #include "browser/browser_window.h"
-#include "platform/wholenumber.h"
 #include "ui/widgets/guard.h"
 
 namespace vb {
@@ -17,11 +16,7 @@ TF1::ThreadPass::ThreadPass(TF1 &browser) : b_(browser), on_(browser.threadsShow
 void TF1::ThreadPass::add(const CurrentMessage &header, const Bytes &titleLine) {
     if (!on_)
         return;
-    // A line without a number (its file named otherwise) is no link's end.
-    int number = -1;
-    if (titleLine.empty() || !tryWholeNumber(header.Number, number))
-        number = -1;
-    b_.threadLinks_.add(number, header.BackLink, header.NextLinks);
+    b_.threadLinks_.addHeader(header, titleLine);
 }
 
 TF1::ThreadPass::~ThreadPass() {

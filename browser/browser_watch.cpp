@@ -158,7 +158,7 @@ void TF1::TitleList_Refresh(bool byHand) {
     job.threads = threadsShown();
     job.started = systemClockNs();
     if (const Bytes onViewName = fileOnView();
-        onViewChangedOnDisk() && !onViewName.empty() && onView_.path == listedDirectory() + onViewName)
+        !onViewName.empty() && onView_.path == listedDirectory() + onViewName && onViewChangedOnDisk())
         job.rereadName = onViewName;
     job.hasOld = titleCacheFits();
     if (job.hasOld) {

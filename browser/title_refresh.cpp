@@ -5,7 +5,6 @@
 #include "platform/errors.h"
 #include "platform/file_identity.h"
 #include "platform/files.h"
-#include "platform/wholenumber.h"
 
 #include <mutex>
 #include <string_view>
@@ -110,12 +109,8 @@ RefreshResult refreshTitles(const RefreshJob &job, const std::atomic<bool> &canc
             r.from[k] = -int32_t(r.readLines.size());
             Bytes &line = r.readLines.back();
             titleLineOf(job.logMode, job.textLine, name, header, line);
-            if (job.threads) {
-                int number = -1;
-                if (line.empty() || !tryWholeNumber(header.Number, number))
-                    number = -1;
-                r.links.add(number, header.BackLink, header.NextLinks);
-            }
+            if (job.threads)
+                r.links.addHeader(header, line);
         }
         if (same)
             ++i;

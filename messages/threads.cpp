@@ -42,6 +42,13 @@ void ThreadLinks::add(int number, const Bytes &backLink, const Bytes &nextLinks)
     nextEnd_.push_back(uint32_t(next_.size()));
 }
 
+void ThreadLinks::addHeader(const CurrentMessage &header, const Bytes &titleLine) {
+    int number = -1;
+    if (titleLine.empty() || !tryWholeNumber(header.Number, number))
+        number = -1;
+    add(number, header.BackLink, header.NextLinks);
+}
+
 void ThreadLinks::addFrom(const ThreadLinks &other, size_t i) {
     number_.push_back(other.number_[i]);
     back_.push_back(other.back_[i]);

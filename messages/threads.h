@@ -11,6 +11,7 @@
 // a root, so every line stands in the tree exactly once. Replies stand in
 // number order, roots in the list's order.
 
+#include "messages/current_message.h"
 #include "platform/codepage.h"
 
 #include <cstdint>
@@ -28,6 +29,10 @@ public:
     // next links as the header holds them. A back link that is not a whole
     // number is no link; next links count up to the first piece that is not.
     void add(int number, const Bytes &backLink, const Bytes &nextLinks);
+    // The same for a message read from its header, whose title line is
+    // titleLine: a line without a number (its file named otherwise) is no
+    // link's end.
+    void addHeader(const CurrentMessage &header, const Bytes &titleLine);
     size_t size() const { return number_.size(); }
     // Adds a copy of entry i of other (a message kept from an earlier pass).
     void addFrom(const ThreadLinks &other, size_t i);

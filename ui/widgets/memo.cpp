@@ -282,23 +282,33 @@ std::vector<Bytes> Memo::logicalLines() const {
     return out;
 }
 
-QString Memo::rawText() const {
-    QString raw = document()->toRawText();
-    if (!pieced_)
-        return raw;
-    // The line break before each piece that continues a line goes.
+namespace {
+
+// text, the document's text from position base on, with the line break
+// before each block after first, up to last, that continues a line left
+// out.
+QString joinPieces(QStringView text, int base, const QTextBlock &first, const QTextBlock &last) {
     QString out;
-    out.reserve(raw.size());
+    out.reserve(text.size());
     qsizetype at = 0;
-    for (QTextBlock b = document()->begin().next(); b.isValid(); b = b.next()) {
-        if (!continuesLine(b))
+    for (QTextBlock b = first; b != last;) {
+        b = b.next();
+        if (!Memo::continuesLine(b))
             continue;
-        const qsizetype gap = b.position() - 1;
-        out.append(QStringView(raw).mid(at, gap - at));
+        const qsizetype gap = b.position() - 1 - base;
+        out.append(text.mid(at, gap - at));
         at = gap + 1;
     }
-    out.append(QStringView(raw).mid(at));
+    out.append(text.mid(at));
     return out;
+}
+
+} // namespace
+
+QString Memo::rawText() const {
+    const QTextDocument *doc = document();
+    QString raw = doc->toRawText();
+    return pieced_ ? joinPieces(raw, 0, doc->begin(), doc->lastBlock()) : raw;
 }
 
 QTextBlock Memo::lineBlock(int line) const {
@@ -367,16 +377,8 @@ void Memo::appendLogicalText(Bytes &out, std::string_view lineEnd, const LoadedL
         cursor.setPosition(to.position() + to.length() - 1, QTextCursor::KeepAnchor);
         // Blocks within the selection are separated by U+2029, but for the
         // pieces of one line.
-        QString text = cursor.selectedText();
-        if (pieced_) {
-            qsizetype removed = 0;
-            for (QTextBlock b = from; b != to;) {
-                b = b.next();
-                if (continuesLine(b))
-                    text.remove(b.position() - 1 - from.position() - removed++, 1);
-            }
-        }
-        appendFromUnicodeLines(out, text, lineEnd);
+        const QString text = cursor.selectedText();
+        appendFromUnicodeLines(out, pieced_ ? joinPieces(text, from.position(), from, to) : text, lineEnd);
         out.append(lineEnd);
     };
     auto flush = [&] {

@@ -173,7 +173,7 @@ int TF1::fillTitleList(const Bytes *wanted) {
     TitleReader reader(*this, threads);
     LB_Title->reserve(size_t(LB_Title->count()) + reader.size());
     const int found = descending() ? fillNewestFirst(reader, wanted) : fillInNameOrder(reader, wanted);
-    keepTitleCache(started);
+    keepTitleCache(ReadTimes{started, {}});
     return found;
 }
 

@@ -112,29 +112,24 @@ void TF1::MM_View_ReloadClick() {
     TitleList_Refresh(true);
 }
 
-void TF1::keepTitleCache(int64_t passStarted, std::vector<int64_t> readNs) {
+void TF1::keepTitleCache(ReadTimes read) {
     TitleCache &c = titleCache_;
-    c.valid = true;
+    c.listing = FLB.listing();
+    c.valid = read.each.empty() || read.each.size() == c.size();
     c.directory = FLB.directory();
     c.mask = FLB.mask();
     c.titleText = CurrentCategory[kSlotTitleText];
     c.logMode = logMode();
     c.descending = descending();
-    c.names = FLB.names();
-    c.inodes = FLB.inodes();
-    if (readNs.size() == c.names.size())
-        c.readNs = std::move(readNs);
-    else
-        c.readNs.assign(c.names.size(), passStarted);
-    c.links = threadsShown() && threadLinks_.size() == c.names.size();
+    c.read = std::move(read);
+    c.links = threadsShown() && threadLinks_.size() == c.size();
 }
 
 bool TF1::titleCacheFits() const {
     const TitleCache &c = titleCache_;
     return c.valid && c.directory == FLB.directory() && c.mask == FLB.mask() &&
            c.titleText == CurrentCategory[kSlotTitleText] && c.logMode == logMode() && c.descending == descending() &&
-           (c.links || !threadsShown()) && c.inodes.size() == c.names.size() && c.readNs.size() == c.names.size() &&
-           size_t(LB_Title->lineCount()) == c.names.size();
+           (c.links || !threadsShown()) && c.listing == FLB.listing() && size_t(LB_Title->lineCount()) == c.size();
 }
 
 void TF1::TitleList_Refresh(bool byHand) {
@@ -162,14 +157,13 @@ void TF1::TitleList_Refresh(bool byHand) {
         job.rereadName = onViewName;
     job.hasOld = titleCacheFits();
     if (job.hasOld) {
-        job.oldNames = titleCache_.names;
-        job.oldInodes = titleCache_.inodes;
-        job.oldReadNs = titleCache_.readNs;
+        job.old = titleCache_.listing;
+        job.oldRead = titleCache_.read;
         if (job.threads)
             job.oldLinks = threadLinks_;
     }
     refreshHadOld_ = job.hasOld;
-    refreshOldCount_ = titleCache_.names.size();
+    refreshOldCount_ = titleCache_.size();
     refreshRunByHand_ = byHand;
     refreshRun_ = startRefreshRun(refreshReceiver_, ++refreshGeneration_, std::move(job));
 }
@@ -223,7 +217,7 @@ void TF1::dropRefresh(bool again) {
 void TF1::applyRefresh(RefreshResult &r) {
     // Every change of the list drops the pass; a list that still does not
     // match what the pass was handed is brought up by another.
-    if (r.cancelled || (refreshHadOld_ && (!titleCacheFits() || titleCache_.names.size() != refreshOldCount_))) {
+    if (r.cancelled || (refreshHadOld_ && (!titleCacheFits() || titleCache_.size() != refreshOldCount_))) {
         refreshTimer_->start();
         return;
     }
@@ -270,7 +264,7 @@ void TF1::applyRefresh(RefreshResult &r) {
         TitleLines fresh;
         fresh.reserve(n);
         const TitleLines &oldLines = LB_Title->lines();
-        const size_t oldN = old.names.size();
+        const size_t oldN = old.size();
         const bool desc = descending();
         for (size_t j = 0; j < n; ++j) {
             const int32_t f = r.from[desc ? n - 1 - j : j];
@@ -290,7 +284,7 @@ void TF1::applyRefresh(RefreshResult &r) {
             LB_Title->setTree({std::move(t.parent), std::move(t.childStart), std::move(t.children), std::move(t.roots),
                                std::move(t.number), listedDirectory()});
         }
-        keepTitleCache(r.started, std::move(r.readNs));
+        keepTitleCache(std::move(r.read));
     }
     LB_Title->verticalScrollBar()->setValue(scroll);
 

@@ -11,6 +11,7 @@
 
 #include "browser/browser_host.h"
 #include "browser/find/find_controller.h"
+#include "browser/title_refresh.h"
 #include "messages/current_message.h"
 #include "messages/file_list.h"
 #include "messages/message_on_view.h"
@@ -45,8 +46,6 @@ class FindPanel;
 class ShortcutsWindow;
 enum class TextCommand;
 class TextField;
-struct RefreshResult;
-struct RefreshRun;
 
 // The browser window's place and pane sizes as the settings file keeps them:
 // the outer position, the client size without the menu bar, the width of the
@@ -248,9 +247,11 @@ private:
     // Menus.
     QMenu *MM_File{}, *MM_Edit{}, *MM_View{}, *MM_View_Res{}, *MM_Option{}, *MM_Help{};
     MenuEntry *MM_File_New{}, *MM_File_Delete{}, *MM_File_Save{}, *MM_File_SaveAs{};
-    MenuEntry *MM_File_PrinterSetup{}, *MM_File_Print{}, *MM_File_PrintPreview{}, *MM_File_ExportPdf{}, *MM_File_Close{};
+    MenuEntry *MM_File_PrinterSetup{}, *MM_File_Print{}, *MM_File_PrintPreview{}, *MM_File_ExportPdf{},
+        *MM_File_Close{};
     MenuEntry *MM_Edit_Edit{}, *MM_Edit_Header{};
-    MenuEntry *MM_View_Top{}, *MM_View_Next100{}, *MM_View_Next1{}, *MM_View_Back1{}, *MM_View_Back100{}, *MM_View_End{};
+    MenuEntry *MM_View_Top{}, *MM_View_Next100{}, *MM_View_Next1{}, *MM_View_Back1{}, *MM_View_Back100{},
+        *MM_View_End{};
     MenuEntry *MM_View_Res_Back{}, *MM_View_Res_Next{};
     std::array<MenuEntry *, 10> MM_View_Res_NextK{}; // "01 :" .. "10 :"
     MenuEntry *MM_Option_ApplicationSetup{}, *MM_Option_Setup{};
@@ -423,21 +424,21 @@ private:
     void refreshWhenQuiet();
     // What the last complete title pass knew of each listed file, in name
     // order, so that a refresh reads only the headers of new and changed
-    // files: the names and their inode numbers as listed, and when each
-    // header was read (the lines are the title list's, the links
-    // threadLinks_). Valid only for the listing, mode and title style it was
-    // made with.
+    // files: the listing it read, shared with the file list while that shows
+    // it, and when each header was read (the lines are the title list's, the
+    // links threadLinks_). Valid only for the listing, mode and title style
+    // it was made with.
     struct TitleCache {
         bool valid = false;
         Bytes directory, mask, titleText;
         bool logMode = false, descending = false, links = false;
-        NameList names;
-        std::vector<uint64_t> inodes;
-        std::vector<int64_t> readNs; // the system clock before the read
+        std::shared_ptr<const FileList::Listing> listing;
+        ReadTimes read;
+        size_t size() const { return listing ? listing->names.size() : 0; }
     };
-    // After a complete pass: readNs holds when each header was read, or is
-    // empty when all were read after passStarted.
-    void keepTitleCache(int64_t passStarted, std::vector<int64_t> readNs = {});
+    // After a complete pass over the file list's listing, with when each
+    // header was read.
+    void keepTitleCache(ReadTimes read);
     bool titleCacheFits() const;
     TitleCache titleCache_;
     QFileSystemWatcher *watcher_ = nullptr;

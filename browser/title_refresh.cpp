@@ -62,13 +62,15 @@ RefreshResult refreshTitles(const RefreshJob &job, const std::atomic<bool> &canc
     const size_t n = names.size();
     HeaderReader reader;
     r.from.assign(n, -1);
-    r.readNs.assign(n, job.started);
+    r.read.all = job.started;
     if (job.threads)
         r.links.reserve(n);
     CurrentMessage header;
     std::string fsName;
     Bytes name;
-    const size_t oldN = job.hasOld ? job.oldNames.size() : 0;
+    static const NameList none;
+    const NameList &oldNames = job.hasOld && job.old ? job.old->names : none;
+    const size_t oldN = oldNames.size();
     size_t i = 0;
     for (size_t k = 0; k < n; ++k) {
         if (cancel.load(std::memory_order_relaxed)) {
@@ -77,10 +79,10 @@ RefreshResult refreshTitles(const RefreshJob &job, const std::atomic<bool> &canc
         }
         const std::string_view now = names[k];
         // Old files before this name are gone.
-        while (i < oldN && job.oldNames[i] != now && compareFileNames(Bytes(job.oldNames[i]), Bytes(now)) < 0)
+        while (i < oldN && oldNames[i] != now && compareFileNames(Bytes(oldNames[i]), Bytes(now)) < 0)
             ++i;
-        const bool same = i < oldN && job.oldNames[i] == now;
-        bool kept = same && job.oldInodes[i] == inodes[k] && now != job.rereadName;
+        const bool same = i < oldN && oldNames[i] == now;
+        bool kept = same && job.old->inodes[i] == inodes[k] && now != job.rereadName;
         if (kept && job.byHand) {
             // Rewritten in place since its header was read, or gone.
             FileIdentity identity;
@@ -88,11 +90,11 @@ RefreshResult refreshTitles(const RefreshJob &job, const std::atomic<bool> &canc
             fsName.clear();
             appendBytesToFs(fsName, name);
             kept = readFileIdentityIn(folder, fsName, identity) && identity.present &&
-                   identity.modifiedNs < job.oldReadNs[i] - kClockSlackNs;
+                   identity.modifiedNs < job.oldRead[i] - kClockSlackNs;
         }
         if (kept) {
             r.from[k] = int32_t(i);
-            r.readNs[k] = job.oldReadNs[i];
+            r.read.set(k, n, job.oldRead[i]);
             if (job.threads)
                 r.links.addFrom(job.oldLinks, i);
         } else {

@@ -24,7 +24,25 @@ namespace vb {
 // (else empty), otherwise the first text line or the file name.
 void titleLineOf(bool logMode, bool textLine, const Bytes &fileName, const CurrentMessage &header, Bytes &line);
 
-// What a refresh is handed: copies, never the browser's own members.
+// When each listed file's header was read, by the system clock before the
+// read: one time for all of them, until a refresh keeps the lines of some
+// beside others read afresh.
+struct ReadTimes {
+    int64_t all = 0;
+    std::vector<int64_t> each; // by file in name order; empty: every one at `all`
+    int64_t operator[](size_t i) const { return each.empty() ? all : each[i]; }
+    // File i of n was read at t.
+    void set(size_t i, size_t n, int64_t t) {
+        if (each.empty() && t == all)
+            return;
+        if (each.empty())
+            each.assign(n, all);
+        each[i] = t;
+    }
+};
+
+// What a refresh is handed: copies or shared values that never change,
+// never the browser's own members.
 struct RefreshJob {
     Bytes directory; // absolute, as the file list holds it
     Bytes mask;
@@ -36,9 +54,8 @@ struct RefreshJob {
     // when threads): empty when it does not fit the list, and every header
     // is read.
     bool hasOld = false;
-    NameList oldNames;
-    std::vector<uint64_t> oldInodes;
-    std::vector<int64_t> oldReadNs;
+    std::shared_ptr<const FileList::Listing> old;
+    ReadTimes oldRead;
     ThreadLinks oldLinks;
 };
 
@@ -57,8 +74,8 @@ struct RefreshResult {
     // for the line read afresh into readLines[r].
     std::vector<int32_t> from;
     std::vector<Bytes> readLines;
-    int64_t started = 0;         // the job's
-    std::vector<int64_t> readNs; // when each header was read
+    int64_t started = 0; // the job's
+    ReadTimes read;      // when each header was read
     ThreadLinks links;
     ThreadTree tree; // with threads, of the lines in the order shown
 };

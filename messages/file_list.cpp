@@ -62,27 +62,24 @@ void FileList::list(const Bytes &dir, const Bytes &mask, bool last) {
     const Snapshot &snap = read(dir, scratch);
     if (!scratch && last)
         scratch = std::move(kept_); // in name order already, and needed no more
-    NameList found;
-    std::vector<uint64_t> foundInodes;
+    auto found = std::make_shared<Listing>();
     if (scratch) {
         // A read for this listing alone (a kept read is in name order already).
-        Listing l = matching(scratch->files, scratch->inodes, mask, readOnce_ == 0);
-        found = std::move(l.names);
-        foundInodes = std::move(l.inodes);
+        *found = matching(scratch->files, scratch->inodes, mask, readOnce_ == 0);
     } else {
         // The kept read is in name order already and stays for later steps.
         const FileMask filter(mask);
         for (size_t i = 0; i < snap.files.size(); ++i)
             if (filter.matches(snap.files[i])) {
-                found.push_back(snap.files[i]);
-                foundInodes.push_back(snap.inodes[i]);
+                found->names.push_back(snap.files[i]);
+                found->inodes.push_back(snap.inodes[i]);
             }
+        found->inodes.shrink_to_fit();
     }
 
     directory_ = dir;
     mask_ = mask;
-    names_ = std::move(found);
-    inodes_ = std::move(foundInodes);
+    listing_ = std::move(found);
     setWorkingDirectory(directory_);
 }
 
@@ -112,6 +109,7 @@ FileList::Listing FileList::matching(std::vector<Bytes> &files, std::vector<uint
     for (const Bytes &name : files)
         out.names.push_back(name);
     out.inodes = std::move(inodes);
+    out.inodes.shrink_to_fit(); // it is kept as long as the list shows it
     return out;
 }
 
@@ -125,8 +123,7 @@ FileList::Listing FileList::listFiles(const Bytes &dir, const Bytes &mask) {
 }
 
 void FileList::take(Listing &&listing) {
-    names_ = std::move(listing.names);
-    inodes_ = std::move(listing.inodes);
+    listing_ = std::make_shared<const Listing>(std::move(listing));
     setWorkingDirectory(directory_);
 }
 

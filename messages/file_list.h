@@ -16,11 +16,11 @@ public:
     const Bytes &directory() const { return directory_; }
     const Bytes &mask() const { return mask_; }
     // Matching names without directory, ascending by compareFileNames.
-    const NameList &names() const { return names_; }
+    const NameList &names() const { return listing_->names; }
     // The inode number of each name as the listing found it: a file renamed
     // over a listed one (an atomic write) shows as another number.
-    const std::vector<uint64_t> &inodes() const { return inodes_; }
-    size_t count() const { return names_.size(); }
+    const std::vector<uint64_t> &inodes() const { return listing_->inodes; }
+    size_t count() const { return listing_->names.size(); }
 
     // Each of these lists the directory (setDirectory and setMask only when
     // the value changes) and makes it the working directory, against which
@@ -40,6 +40,10 @@ public:
         std::vector<uint64_t> inodes;
     };
     static Listing listFiles(const Bytes &dir, const Bytes &mask);
+    // The listing names() and inodes() read, which never changes: a later
+    // listing is another one. Whoever keeps it shares it instead of copying
+    // a hundred thousand names, on any thread.
+    std::shared_ptr<const Listing> listing() const { return listing_; }
     // Takes a listing of the directory and mask this list holds, as reread
     // would have made it, and makes the directory the working one.
     void take(Listing &&listing);
@@ -81,8 +85,7 @@ private:
 
     Bytes directory_;
     Bytes mask_ = "*.*";
-    NameList names_;
-    std::vector<uint64_t> inodes_;
+    std::shared_ptr<const Listing> listing_ = std::make_shared<const Listing>();
     int readOnce_ = 0;               // ReadOnce scopes alive
     std::unique_ptr<Snapshot> kept_; // the read kept for them
 };

@@ -200,6 +200,30 @@ TEST_F(WatchTest, F5ReloadsTheListAndTheMessageOnViewAtOnce) {
     EXPECT_TRUE(onViewIsAsOnDisk());
 }
 
+// F5 reads again a file changed in place since its header was read, even
+// when the list followed another change of the folder in between: the lines
+// kept then keep the time they were read, not the later pass's.
+TEST_F(WatchTest, F5FindsAMessageRewrittenInPlaceBeforeTheListFollowedAnotherChange) {
+    openWithSecondOnView();
+    const int64_t listed = vb::systemClockNs();
+    // Rewritten in place (the folder sees no change) with a time just inside
+    // the read's own second: F5 cannot tell it from one made after the read.
+    put(msgDir() + "KVX00001.TXT", logMessage("00001", "First again", "Ann", "", "", "Body one\r\n"));
+    const int64_t written = listed - 990000000;
+    const timespec times[2] = {{written / 1000000000, written % 1000000000},
+                               {written / 1000000000, written % 1000000000}};
+    ASSERT_EQ(utimensat(AT_FDCWD, (msgDir() + "KVX00001.TXT").c_str(), times, 0), 0);
+    message("KVX00004.TXT", logMessage("00004", "Fourth", "Di"));
+    const std::vector<std::string> followed{"00004 _ Fourth / Di", "00003 _ Third / Cy", "00002 _ Second / Ben",
+                                            "00001 _ First / Ann"};
+    ASSERT_TRUE(waitUntil([&] { return titles() == followed; })) << ::testing::PrintToString(titles());
+    pressF5();
+    const std::vector<std::string> reloaded{"00004 _ Fourth / Di", "00003 _ Third / Cy", "00002 _ Second / Ben",
+                                            "00001 _ First again / Ann"};
+    EXPECT_TRUE(waitUntil([&] { return titles() == reloaded; })) << ::testing::PrintToString(titles());
+    EXPECT_EQ(selectedTitle(), "00002 _ Second / Ben");
+}
+
 // Holds every file opened in a folder (each header read) until released:
 // on every thread, or on all but the GUI thread. A hold that lasts five
 // seconds lets go by itself and says so, so that a window waiting for it

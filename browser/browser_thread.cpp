@@ -28,7 +28,7 @@ TF1::ThreadPass::~ThreadPass() {
         ThreadTree t = ThreadTree::build(b_.threadLinks_, size_t(b_.LB_Title->lineCount()), b_.descending());
         // The folder keys the threads the user collapsed, by number.
         b_.LB_Title->setTree({std::move(t.parent), std::move(t.childStart), std::move(t.children), std::move(t.roots),
-                              std::move(t.number), b_.listedDirectory()});
+                              b_.listedDirectory()});
     } catch (...) {
         // Without memory for the tree the list stays flat.
         b_.threadLinks_.clear();

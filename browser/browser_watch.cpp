@@ -282,7 +282,7 @@ void TF1::applyRefresh(RefreshResult &r) {
         if (threadsShown()) {
             ThreadTree &t = r.tree;
             LB_Title->setTree({std::move(t.parent), std::move(t.childStart), std::move(t.children), std::move(t.roots),
-                               std::move(t.number), listedDirectory()});
+                               listedDirectory()});
         }
         keepTitleCache(std::move(r.read));
     }

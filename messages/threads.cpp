@@ -72,9 +72,6 @@ ThreadTree ThreadTree::build(const ThreadLinks &links, size_t lines, bool lastFi
             lineOf[size_t(k)] = int32_t(j);
     }
 
-    t.number.resize(n);
-    for (size_t j = 0; j < n; ++j)
-        t.number[j] = numberOf(j);
     t.parent.assign(n, -1);
     std::vector<bool> byBack(n, false);
     for (size_t j = 0; j < n; ++j) {

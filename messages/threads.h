@@ -51,8 +51,6 @@ struct ThreadTree {
     std::vector<int32_t> childStart, children;
     // The roots in list order.
     std::vector<int32_t> roots;
-    // By title line: the message number, -1 for a line without one.
-    std::vector<int32_t> number;
 
     // The tree of `lines` title lines made of the last `lines` entries of
     // links (earlier entries belong to lines a failed pass dropped). Line j

@@ -8,10 +8,10 @@
 #include "messages/file_list.h"
 #include "messages/numbers.h"
 #include "messages/threads.h"
+#include "platform/files.h"
 #include "settings/categories.h"
 #include "settings/settings.h"
 #include "tests/browser/browser_probe.h"
-#include "platform/files.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -428,12 +428,7 @@ void BM_ThreadBuild_100k(benchmark::State &state) {
     }
     for (auto _ : state) {
         vb::ThreadTree t = vb::ThreadTree::build(links, size_t(kMessages), false);
-        list.setTree({std::move(t.parent),
-                      std::move(t.childStart),
-                      std::move(t.children),
-                      std::move(t.roots),
-                      std::move(t.number),
-                      {}});
+        list.setTree({std::move(t.parent), std::move(t.childStart), std::move(t.children), std::move(t.roots), {}});
         benchmark::DoNotOptimize(list.count());
     }
     if (!list.isThreaded() || list.count() != kMessages)

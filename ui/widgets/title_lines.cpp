@@ -55,6 +55,11 @@ void TitleLines::settle() {
         index(int32_t(i), (*this)[i]);
 }
 
+int TitleLines::numberOf(size_t i) const {
+    int value = 0;
+    return tryWholeNumber((*this)[i].substr(0, kKeyLength), value) ? value : -1;
+}
+
 // Line i, the last in the list so far, joins the number index.
 void TitleLines::index(int32_t i, std::string_view line) {
     if (firstReading_.empty())

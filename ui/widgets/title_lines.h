@@ -50,6 +50,9 @@ public:
     // The first line whose first five bytes do not read as a whole number
     // (an empty line among them); -1 when every line's do.
     int firstUnreadable() const { return firstUnreadable_; }
+    // The number line i starts with: its first five bytes read as a whole
+    // number; -1 when they do not.
+    int numberOf(size_t i) const;
 
 private:
     struct Ref {

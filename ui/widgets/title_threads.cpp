@@ -70,9 +70,10 @@ void TitleList::setTree(TitleTree tree) {
     } else {
         m.tree = std::move(tree);
         m.collapsed.assign(n, 0);
-        if (m.tree.number.size() == n && m.tree.key == collapsedKey_ && !collapsedNumbers_.empty())
+        if (m.tree.key == collapsedKey_ && !collapsedNumbers_.empty())
             for (size_t j = 0; j < n; ++j)
-                if (std::binary_search(collapsedNumbers_.begin(), collapsedNumbers_.end(), m.tree.number[j]))
+                if (const int k = m.lines.numberOf(j);
+                    k >= 0 && std::binary_search(collapsedNumbers_.begin(), collapsedNumbers_.end(), k))
                     m.collapsed[j] = 1;
         // Depth downward from the roots and the lines below each upward,
         // over the lines in tree order.
@@ -103,13 +104,13 @@ void TitleList::setTree(TitleTree tree) {
 void TitleList::rememberCollapsed() {
     const TitleListModel &m = *model_;
     const size_t n = m.tree.parent.size();
-    if (n == 0 || m.tree.number.size() != n || m.collapsed.size() != n)
+    if (n == 0 || m.lines.size() != n || m.collapsed.size() != n)
         return; // no tree, or one the last save already took
     collapsedNumbers_.clear();
     collapsedKey_ = m.tree.key;
     for (size_t j = 0; j < n; ++j)
-        if (m.collapsed[j] && m.tree.number[j] >= 0 && m.hasReplies(int(j)))
-            collapsedNumbers_.push_back(m.tree.number[j]);
+        if (const int k = m.lines.numberOf(j); m.collapsed[j] && k >= 0 && m.hasReplies(int(j)))
+            collapsedNumbers_.push_back(k);
     std::sort(collapsedNumbers_.begin(), collapsedNumbers_.end());
 }
 

@@ -91,6 +91,8 @@ void TitleList::focusInEvent(QFocusEvent *e) {
 }
 
 void TitleList::clear() {
+    // The numbers of the collapsed threads are read off their lines.
+    rememberCollapsed();
     model_->lines.clear();
     model_->shown.clear();
     if (model_->threaded)

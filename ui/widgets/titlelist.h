@@ -22,10 +22,9 @@ namespace vb {
 // order they are shown, and the roots in the order they are shown.
 struct TitleTree {
     std::vector<int32_t> parent, childStart, children, roots;
-    // The message number of each line (-1 for none, or empty) and what the
-    // numbers are of (the folder): a thread collapsed in one tree stays
-    // collapsed in the next tree of the same key, found by its number.
-    std::vector<int32_t> number;
+    // What the lines' numbers are of (the folder): a thread collapsed in one
+    // tree stays collapsed in the next tree of the same key, found by the
+    // number its line starts with.
     std::string key;
 };
 

@@ -1,10 +1,12 @@
 #include "settings/categories.h"
 
-#include "settings/profile.h"
 #include "platform/epath.h"
 #include "platform/files.h"
+#include "settings/profile.h"
 
 #include <cstdio>
+#include <stdexcept>
+#include <string>
 
 namespace vb {
 
@@ -18,14 +20,70 @@ const Bytes &variableFontDefault() {
     return face;
 }
 
+int CategoryRecord::placeOf(int slot, bool writing) {
+    static constexpr int kNamed[kNamedSlots] = {kSlotEnabled,           kSlotTitle,
+                                                kSlotDirectory,         kSlotFileName1,
+                                                kSlotFileName2,         kSlotDefaultFont,
+                                                kSlotSortStyle,         kSlotSearchMode,
+                                                kSlotTitleText,         kSlotFixedFontName,
+                                                kSlotFixedFontStyle,    kSlotFixedFontPoint,
+                                                kSlotFixedFontColor,    kSlotVariableFontName,
+                                                kSlotVariableFontStyle, kSlotVariableFontPoint,
+                                                kSlotVariableFontColor, kSlotInfoTitle,
+                                                kSlotInfoName,          kSlotInfoMailAddress,
+                                                kSlotInfoWebAddress,    kSlotInfoDate,
+                                                kSlotSearchTXT,         kSlotSearchDOC,
+                                                kSlotSearchMAN,         kSlotSearchGGG,
+                                                kSlotSearchINI};
+    static const std::array<int8_t, kSlotCount> place = [] {
+        std::array<int8_t, kSlotCount> p;
+        p.fill(-1);
+        for (size_t i = 0; i < kNamedSlots; ++i)
+            p[size_t(kNamed[i])] = int8_t(i);
+        return p;
+    }();
+    const int p = slot >= 0 && slot < kSlotCount ? place[size_t(slot)] : -1;
+    if (p < 0 && writing)
+        throw std::out_of_range("category slot " + std::to_string(slot) + " holds no value");
+    return p;
+}
+
+const Bytes &CategoryRecord::none() {
+    static const Bytes empty;
+    return empty;
+}
+
 void CategoryRecord::clear() {
-    for (Bytes &slot : values)
+    for (Bytes &slot : values_)
         slot.clear();
 }
 
+CategoryTable::CategoryTable(const CategoryTable &o) : records_(kCategoryCount) { *this = o; }
+
+CategoryTable &CategoryTable::operator=(const CategoryTable &o) {
+    if (this == &o)
+        return *this;
+    for (size_t i = 0; i < records_.size(); ++i)
+        records_[i] = o.records_[i] ? std::make_unique<CategoryRecord>(*o.records_[i]) : nullptr;
+    return *this;
+}
+
+CategoryRecord &CategoryTable::operator[](int i) {
+    std::unique_ptr<CategoryRecord> &r = records_.at(size_t(i));
+    if (!r)
+        r = std::make_unique<CategoryRecord>();
+    return *r;
+}
+
+const CategoryRecord &CategoryTable::operator[](int i) const {
+    static const CategoryRecord cleared;
+    const std::unique_ptr<CategoryRecord> &r = records_.at(size_t(i));
+    return r ? *r : cleared;
+}
+
 void CategoryTable::clear() {
-    for (CategoryRecord &record : records_)
-        record.clear();
+    for (std::unique_ptr<CategoryRecord> &r : records_)
+        r.reset();
 }
 
 Bytes categorySectionName(int position) {

@@ -7,6 +7,7 @@
 #include "platform/codepage.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace vb {
@@ -82,31 +83,48 @@ inline constexpr char kWordDefaultPoint[] = "12";
 const Bytes &fixedFontDefault();
 const Bytes &variableFontDefault();
 
+// A category's 60 slots. Only the slots named above ever hold a value, and
+// only they take room: reading any other slot gives an empty value, and
+// writing one throws std::out_of_range.
 struct CategoryRecord {
-    std::array<Bytes, kSlotCount> values;
-
-    Bytes &operator[](int slot) { return values[size_t(slot)]; }
-    const Bytes &operator[](int slot) const { return values[size_t(slot)]; }
-    bool isEnabled() const { return values[kSlotEnabled] == kWordEnable; }
+    Bytes &operator[](int slot) { return values_[size_t(placeOf(slot, true))]; }
+    const Bytes &operator[](int slot) const {
+        const int p = placeOf(slot, false);
+        return p < 0 ? none() : values_[size_t(p)];
+    }
+    bool isEnabled() const { return (*this)[kSlotEnabled] == kWordEnable; }
     // "Log Mode" exactly; every other value means Text Mode.
-    bool isLogMode() const { return values[kSlotSearchMode] == kWordLogMode; }
+    bool isLogMode() const { return (*this)[kSlotSearchMode] == kWordLogMode; }
     void clear();
-    bool operator==(const CategoryRecord &o) const { return values == o.values; }
-    bool operator!=(const CategoryRecord &o) const { return values != o.values; }
+    bool operator==(const CategoryRecord &o) const { return values_ == o.values_; }
+    bool operator!=(const CategoryRecord &o) const { return values_ != o.values_; }
+
+private:
+    static constexpr size_t kNamedSlots = 27;
+    // Where slot keeps its value, or -1 (std::out_of_range when writing).
+    static int placeOf(int slot, bool writing);
+    static const Bytes &none();
+    std::array<Bytes, kNamedSlots> values_;
 };
 
 // 256 records, numbered 0 to 255. An index outside that range throws
-// std::out_of_range rather than touching memory it does not own.
+// std::out_of_range rather than touching memory it does not own. A record
+// takes room once it is written to; until then it reads as a cleared one.
 class CategoryTable {
 public:
     CategoryTable() : records_(kCategoryCount) {}
-    CategoryRecord &operator[](int i) { return records_.at(size_t(i)); }
-    const CategoryRecord &operator[](int i) const { return records_.at(size_t(i)); }
+    CategoryTable(const CategoryTable &o);
+    CategoryTable &operator=(const CategoryTable &o);
+    CategoryTable(CategoryTable &&) noexcept = default;
+    CategoryTable &operator=(CategoryTable &&) noexcept = default;
+    ~CategoryTable() = default;
+    CategoryRecord &operator[](int i);
+    const CategoryRecord &operator[](int i) const;
     static constexpr int size() { return kCategoryCount; }
     void clear();
 
 private:
-    std::vector<CategoryRecord> records_;
+    std::vector<std::unique_ptr<CategoryRecord>> records_;
 };
 
 // "Velbrook v0.2 - Category - 000" for position 0, up to "... - 255".

@@ -1,12 +1,14 @@
-#include "settings/settings.h"
-#include "tests/common/tempdir.h"
-#include "tests/common/testfiles.h"
 #include "platform/codepage.h"
 #include "platform/epath.h"
 #include "platform/errors.h"
+#include "platform/file_ops.h"
+#include "settings/settings.h"
+#include "tests/common/tempdir.h"
+#include "tests/common/testfiles.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <sys/stat.h>
 
 using vb::Bytes;
@@ -91,5 +93,27 @@ TEST_F(SettingsFixture, RefusedRewriteLeavesTheFileAsItWas) {
     } catch (const vb::RuntimeError &e) {
         EXPECT_EQ(e.text(), path + vb::cp(u8" に書き込めません"));
     }
+    EXPECT_EQ(vbtest::getFile(path), before);
+}
+
+// A change of the categories whose write fails leaves in use what the file
+// still holds, not the change and not an empty table.
+TEST_F(SettingsFixture, ACategoryChangeThatCannotBeWrittenLeavesTheFilesCategoriesInUse) {
+    const Bytes before = "[Velbrook v0.2 - Category - 003]\r\nEnabled=Enable\r\nTitle=A\r\n"
+                         "[Velbrook v0.2 - Category - 007]\r\nEnabled=Enable\r\nTitle=B\r\n";
+    vbtest::putFile(path, before);
+    settings.CategoryData_Read();
+    settings.CategoryData_Clean();
+    vb::fileOps().rename = [](const char *, const char *) { return errno = EIO, -1; };
+    EXPECT_THROW(settings.changeCategories([](vb::CategoryTable &t) {
+        t[0][vb::kSlotTitle] = "Changed";
+        t[1].clear();
+        return true;
+    }),
+                 vb::RuntimeError);
+    vb::fileOps() = vb::systemFileOps();
+    EXPECT_EQ(settings.activeCategories()[0][vb::kSlotTitle], "A");
+    EXPECT_EQ(settings.activeCategories()[1][vb::kSlotTitle], "B");
+    EXPECT_FALSE(settings.activeCategories()[2].isEnabled());
     EXPECT_EQ(vbtest::getFile(path), before);
 }

@@ -102,3 +102,30 @@ TEST(TitleLines, TheIndexFollowsTheLinesThroughARebuild) {
     EXPECT_EQ(lines[1499], "00001 _ 1499");
     EXPECT_EQ(lines[1501], "00001 _ 1501");
 }
+
+// Lines of every length read back as they came, in either order: empty ones
+// where a block is full, lines that fill a block exactly, lines longer than
+// a block.
+TEST(TitleLines, EveryLineReadsBackWhateverItsLengthAndPlace) {
+    std::vector<std::string> source;
+    for (size_t size : {size_t(65536), size_t(0), size_t(1), size_t(65535), size_t(0), size_t(0), size_t(70000),
+                        size_t(0), size_t(5), size_t(65531), size_t(0), size_t(3)})
+        source.push_back(std::string(size, char('a' + source.size() % 26)));
+    for (int i = 0; i < 5000; ++i)
+        source.push_back(std::string(size_t(i % 37), char('A' + i % 26)));
+    for (const bool lastFirst : {false, true}) {
+        SCOPED_TRACE(lastFirst ? "last first" : "in order");
+        vb::TitleLines lines;
+        if (lastFirst) {
+            for (auto it = source.rbegin(); it != source.rend(); ++it)
+                lines.prepend(*it);
+            lines.settle();
+        } else {
+            for (const std::string &line : source)
+                lines.append(line);
+        }
+        ASSERT_EQ(lines.size(), source.size());
+        for (size_t i = 0; i < source.size(); ++i)
+            ASSERT_EQ(lines[i], source[i]) << "line " << i;
+    }
+}

@@ -8,7 +8,7 @@
 namespace vb {
 namespace {
 
-constexpr size_t kBlockSize = size_t(64) * 1024;
+constexpr size_t kBlockSize = size_t(64) * 1024; // what an offset in a ref spans
 constexpr size_t kKeyLength = 5;
 // Five bytes read as a whole number lie in -9999..99999.
 constexpr int kLowestReading = -9999;
@@ -21,12 +21,16 @@ bool fiveDigits(std::string_view key) {
 } // namespace
 
 void TitleLines::store(std::string_view line) {
-    if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < line.size()) {
+    static_assert(kBlockSize == size_t(1) << kOffsetBits);
+    if (blocks_.empty() || blocks_.back().size() >= kBlockSize ||
+        blocks_.back().capacity() - blocks_.back().size() < line.size()) {
+        if (blocks_.size() >> (32 - kOffsetBits))
+            throw std::length_error("title lines past what their refs reach");
         blocks_.emplace_back();
         blocks_.back().reserve(std::max(kBlockSize, line.size()));
     }
     std::string &block = blocks_.back();
-    refs_.push_back({uint32_t(blocks_.size() - 1), uint32_t(block.size())});
+    refs_.push_back(uint32_t(((blocks_.size() - 1) << kOffsetBits) | block.size()));
     block.append(line);
 }
 

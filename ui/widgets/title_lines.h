@@ -23,10 +23,11 @@ public:
         // The lines lie in the blocks in the order they came: a line ends
         // where the next to come starts, or at the end of its block.
         const size_t p = prepended_ ? refs_.size() - 1 - i : i;
-        const Ref &r = refs_[p];
-        const std::string &block = blocks_[r.block];
-        const size_t end = p + 1 < refs_.size() && refs_[p + 1].block == r.block ? refs_[p + 1].offset : block.size();
-        return std::string_view(block.data() + r.offset, end - r.offset);
+        const uint32_t r = refs_[p];
+        const std::string &block = blocks_[blockOf(r)];
+        const size_t end =
+            p + 1 < refs_.size() && blockOf(refs_[p + 1]) == blockOf(r) ? offsetOf(refs_[p + 1]) : block.size();
+        return std::string_view(block.data() + offsetOf(r), end - offsetOf(r));
     }
 
     // Room for this many lines in all, so that the list does not grow in steps.
@@ -55,13 +56,16 @@ public:
     int numberOf(size_t i) const;
 
 private:
-    struct Ref {
-        uint32_t block, offset;
-    };
+    // Where a line starts: its block in the high half, the offset in the
+    // block in the low half. A line starts within the first 64 KB of its
+    // block; one longer than a block has a block of its own.
+    static constexpr int kOffsetBits = 16;
+    static size_t blockOf(uint32_t ref) { return ref >> kOffsetBits; }
+    static size_t offsetOf(uint32_t ref) { return ref & ((uint32_t(1) << kOffsetBits) - 1); }
     void store(std::string_view line);
     void index(int32_t i, std::string_view line);
     std::vector<std::string> blocks_; // each filled within its first capacity
-    std::vector<Ref> refs_;
+    std::vector<uint32_t> refs_;
     std::vector<int32_t> firstReading_; // by value -9999..99999
     // By number 0..99999, made only once a number is carried by a line after
     // the first that reads as it: the last five-digit line with the number

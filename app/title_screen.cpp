@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 
@@ -21,7 +22,6 @@ TF0::TF0() : QWidget(nullptr) {
     Image_Title->setObjectName("Image_Title");
     Image_Title->setGeometry(1, 1, 350, 150);
     Image_Title->setScaledContents(true);
-    Image_Title->setPixmap(QPixmap(QStringLiteral(":/velbrook/title.png")));
 
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(21);
@@ -49,6 +49,18 @@ TF0::TF0() : QWidget(nullptr) {
 void TF0::Btn_Title_ViewClick() { controller_->view(); }
 
 void TF0::Btn_Title_QuitClick() { close(); }
+
+void TF0::showEvent(QShowEvent *e) {
+    // Read past the pixmap cache, which would keep it after the screen hides.
+    if (Image_Title->pixmap().isNull())
+        Image_Title->setPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/velbrook/title.png"))));
+    QWidget::showEvent(e);
+}
+
+void TF0::hideEvent(QHideEvent *e) {
+    Image_Title->clear();
+    QWidget::hideEvent(e);
+}
 
 void TF0::closeEvent(QCloseEvent *e) {
     e->accept();

@@ -27,6 +27,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    // The picture is held only while the screen is up.
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
 
 private:
     TF *controller_ = nullptr;

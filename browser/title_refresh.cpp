@@ -58,7 +58,7 @@ RefreshResult refreshTitles(const RefreshJob &job, const std::atomic<bool> &canc
     // under the same inode keeps its line and links; a new one, one renamed
     // over, and the file on view when it changed are read.
     const NameList &names = r.listing.names;
-    const std::vector<uint64_t> &inodes = r.listing.inodes;
+    const InodeList &inodes = r.listing.inodes;
     const size_t n = names.size();
     HeaderReader reader;
     r.from.assign(n, -1);

@@ -74,6 +74,7 @@ void FileList::list(const Bytes &dir, const Bytes &mask, bool last) {
                 found->names.push_back(snap.files[i]);
                 found->inodes.push_back(snap.inodes[i]);
             }
+        found->names.shrink_to_fit();
         found->inodes.shrink_to_fit();
     }
 
@@ -108,8 +109,9 @@ FileList::Listing FileList::matching(std::vector<Bytes> &files, std::vector<uint
     out.names.reserve(files.size(), bytes);
     for (const Bytes &name : files)
         out.names.push_back(name);
-    out.inodes = std::move(inodes);
-    out.inodes.shrink_to_fit(); // it is kept as long as the list shows it
+    out.inodes.reserve(inodes.size());
+    for (uint64_t inode : inodes)
+        out.inodes.push_back(inode);
     return out;
 }
 

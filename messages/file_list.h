@@ -10,6 +10,34 @@
 
 namespace vb {
 
+// Inode numbers in the order they came: four bytes each while every number
+// fits in 32 bits, as on most file systems, eight once one does not.
+class InodeList {
+public:
+    size_t size() const { return low_.size(); }
+    uint64_t operator[](size_t i) const { return wide_ ? uint64_t(high_[i]) << 32 | low_[i] : low_[i]; }
+    void reserve(size_t n) { low_.reserve(n); }
+    void push_back(uint64_t inode) {
+        const auto high = uint32_t(inode >> 32);
+        if (high != 0 && !wide_) {
+            wide_ = true;
+            high_.reserve(low_.capacity());
+            high_.assign(low_.size(), 0);
+        }
+        if (wide_)
+            high_.push_back(high);
+        low_.push_back(uint32_t(inode));
+    }
+    void shrink_to_fit() {
+        low_.shrink_to_fit();
+        high_.shrink_to_fit();
+    }
+
+private:
+    std::vector<uint32_t> low_, high_; // high_ only once wide_
+    bool wide_ = false;                // a number past 32 bits came
+};
+
 class FileList {
 public:
     // The directory, without a trailing separator except for the root.
@@ -19,7 +47,7 @@ public:
     const NameList &names() const { return listing_->names; }
     // The inode number of each name as the listing found it: a file renamed
     // over a listed one (an atomic write) shows as another number.
-    const std::vector<uint64_t> &inodes() const { return listing_->inodes; }
+    const InodeList &inodes() const { return listing_->inodes; }
     size_t count() const { return listing_->names.size(); }
 
     // Each of these lists the directory (setDirectory and setMask only when
@@ -37,7 +65,7 @@ public:
     // directory; it raises as reread does.
     struct Listing {
         NameList names;
-        std::vector<uint64_t> inodes;
+        InodeList inodes;
     };
     static Listing listFiles(const Bytes &dir, const Bytes &mask);
     // The listing names() and inodes() read, which never changes: a later

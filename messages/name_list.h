@@ -61,6 +61,11 @@ public:
     // Throws std::length_error once the names would pass 4 GiB in all.
     void push_back(std::string_view name);
     void clear();
+    // Gives back the room reserved beyond the names held.
+    void shrink_to_fit() {
+        bytes_.shrink_to_fit();
+        starts_.shrink_to_fit();
+    }
 
     std::vector<Bytes> toVector() const { return std::vector<Bytes>(begin(), end()); }
     bool operator==(const NameList &o) const { return bytes_ == o.bytes_ && starts_ == o.starts_; }

@@ -1,7 +1,7 @@
 #include "messages/file_list.h"
+#include "platform/files.h"
 #include "tests/common/tempdir.h"
 #include "tests/messages/message_files.h"
-#include "platform/files.h"
 
 #include <gtest/gtest.h>
 
@@ -124,4 +124,25 @@ TEST_F(FileListTest, OneReadServesEveryListingUntilItEnds) {
     Names folders = list.subfolders(root);
     std::sort(folders.begin(), folders.end());
     EXPECT_EQ(folders, (Names{"later", "sub.txt"}));
+}
+
+// A file renamed over a listed one shows as another inode number, however
+// wide the numbers are: one past 32 bits in the middle of a listing keeps
+// every number whole, before it and after.
+TEST(InodeList, EveryNumberReadsBackWhole) {
+    const std::vector<std::vector<uint64_t>> cases = {
+        {},
+        {1, 2, 0xFFFFFFFFull},
+        {7, 0x100000000ull, 7, 0x1FFFFFFFFull, 0},
+        {0xFFFFFFFF00000001ull, 3},
+    };
+    for (const auto &numbers : cases) {
+        vb::InodeList list;
+        for (uint64_t n : numbers)
+            list.push_back(n);
+        list.shrink_to_fit();
+        ASSERT_EQ(list.size(), numbers.size());
+        for (size_t i = 0; i < numbers.size(); ++i)
+            EXPECT_EQ(list[i], numbers[i]) << "number " << i << " of " << numbers.size();
+    }
 }

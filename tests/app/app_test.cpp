@@ -97,6 +97,7 @@ TEST_F(AppTest, StartsOnTheTitleScreenWithoutReadingSettings) {
     EXPECT_TRUE(vb::hintsShown(app->F1.get()));
     EXPECT_EQ(get(ini()), stored);
     EXPECT_TRUE(app->F0->isVisible());
+    EXPECT_FALSE(app->F0->Image_Title->pixmap().isNull());
     EXPECT_FALSE(app->F1->isVisible());
     EXPECT_EQ(app->F0->size(), QSize(352, 152));
     EXPECT_EQ(app->F0->geometry().center(), screen().center());
@@ -169,6 +170,7 @@ TEST_F(AppTest, CloseStoresTheGeometryAndTheNextViewRestoresIt) {
     app->F1->Btn_CloseClick();
     EXPECT_FALSE(app->F1->isVisible());
     EXPECT_TRUE(app->F0->isVisible());
+    EXPECT_FALSE(app->F0->Image_Title->pixmap().isNull()); // its picture back with it
 
     const std::string text = get(ini());
     EXPECT_EQ(value(text, "Position_FormLeft"), "30");

@@ -3,21 +3,38 @@
 // commands.
 
 #include "browser/browser_window.h"
-#include "printing/print_commands.h"
 #include "platform/files.h"
+#include "printing/print_commands.h"
+
+#include <optional>
 
 namespace vb {
 namespace {
 
-// The memo's lines as shown, read a line at a time while printing.
+// The memo's lines as shown, read a line at a time while printing. They are
+// found once the job starts, under its progress: the pieces of a long line
+// take a while to lay out.
 class MemoPrintLines : public PrintLines {
 public:
-    explicit MemoPrintLines(const Memo &memo) : lines_(memo) {}
-    size_t size() const override { return lines_.size(); }
-    Bytes line(size_t k) override { return lines_.at(k); }
+    explicit MemoPrintLines(const Memo &memo) : memo_(memo) {}
+    bool prepare(const PrintProgress &progress) override {
+        lines_.emplace(memo_, progress);
+        if (lines_->complete())
+            return true;
+        lines_.reset();
+        return false;
+    }
+    size_t size() const override { return shown().size(); }
+    Bytes line(size_t k) override { return shown().at(k); }
 
 private:
-    Memo::ShownLines lines_;
+    Memo::ShownLines &shown() const {
+        if (!lines_)
+            lines_.emplace(memo_);
+        return *lines_;
+    }
+    const Memo &memo_;
+    mutable std::optional<Memo::ShownLines> lines_;
 };
 
 } // namespace

@@ -73,6 +73,13 @@ bool PagePrinter::report(size_t done) {
 }
 
 bool PagePrinter::measure(const PrintProgress &progress) {
+    if (content_.source && !prepared_) {
+        if (!content_.source->prepare(progress ? progress : PrintProgress([](size_t, size_t) { return true; }))) {
+            cancelled_ = true;
+            return false;
+        }
+        prepared_ = true;
+    }
     progress_ = &progress;
     PrintPageLines();
     PrintPageCal();

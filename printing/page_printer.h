@@ -14,11 +14,22 @@
 
 namespace vb {
 
+// Told how far a job has come (done of total steps); returns false to stop
+// the job.
+using PrintProgress = std::function<bool(size_t done, size_t total)>;
+
 // The lines of a message read one at a time, so that a long message is never
 // copied whole for printing. Read in order they come quickest.
 class PrintLines {
 public:
     virtual ~PrintLines() = default;
+    // Finds where the lines are, before anything else is asked, for lines
+    // that take long to find, telling progress how far it has come: false
+    // when progress stopped it.
+    virtual bool prepare(const PrintProgress &progress) {
+        (void)progress;
+        return true;
+    }
     virtual size_t size() const = 0;
     // Line k, for k < size().
     virtual Bytes line(size_t k) = 0;
@@ -50,9 +61,8 @@ Bytes pageNumberText(int page, int pages);
 // The line at the foot of every page.
 Bytes makerNotice(const Bytes &printedOn);
 
-// Told how far a job has come (done of total steps: every line measured, then
-// every line drawn); returns false to stop the job.
-using PrintProgress = std::function<bool(size_t done, size_t total)>;
+// A job's steps: its lines found (PrintLines::prepare), then every line
+// measured, then every line drawn.
 
 // Lays out and draws the pages of one job on one canvas, a page at a time:
 // beside the canvas it keeps nothing a line.
@@ -113,6 +123,7 @@ private:
     int width_, height_;
     int lineHeight_ = -1;
     int bodySize_ = -1;
+    bool prepared_ = false; // the source has found its lines
     const PrintProgress *progress_ = nullptr;
     bool cancelled_ = false;
     // Sizes already fitted in this job, by sizing text and box.

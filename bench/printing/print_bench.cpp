@@ -1,13 +1,16 @@
 // Printing a 1,000-line and a 200,000-line message to a PDF file, layout and
 // fitting included, against the floor of drawing the same lines at one fixed
-// size onto the same pages, without fitting or caption. Wall time. Run by
-// hand (make bench).
+// size onto the same pages, without fitting or caption; and how long a print
+// of one line of 2 MB goes at most without telling its progress box, whose
+// steps keep the window answering. Wall time. Run by hand (make bench).
 
 #include "printing/print_commands.h"
 #include "tests/printing/print_sample.h"
 #include "ui/widgets/fonts.h"
+#include "ui/widgets/memo.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
@@ -15,7 +18,9 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <optional>
 
 namespace {
 
@@ -129,5 +134,53 @@ void BM_PdfFloor_200kLines(benchmark::State &state) {
     state.counters["bytes"] = double(QFile(scratchDir() + "floor200k.pdf").size());
 }
 BENCHMARK(BM_PdfFloor_200kLines)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+// The text control's lines as shown, found under the job's progress, as the
+// browser hands them to a print.
+class ShownLines : public vb::PrintLines {
+public:
+    explicit ShownLines(const vb::Memo &memo) : memo_(memo) {}
+    bool prepare(const vb::PrintProgress &progress) override {
+        lines_.emplace(memo_, progress);
+        return lines_->complete();
+    }
+    size_t size() const override { return lines_->size(); }
+    vb::Bytes line(size_t k) override { return lines_->at(k); }
+
+private:
+    const vb::Memo &memo_;
+    std::optional<vb::Memo::ShownLines> lines_;
+};
+
+void BM_PrintLongLineGap_2MB(benchmark::State &state) {
+    const vb::Bytes piece = vb::cp("これは本文です plain words 0123456789 and more ");
+    vb::Bytes line;
+    while (line.size() < 2 * 1024 * 1024)
+        line += piece;
+    vb::Memo memo;
+    memo.resize(600, 400);
+    memo.setWordWrap(true);
+    memo.setLines({line});
+    memo.show();
+    QApplication::processEvents();
+    vb::PrintContent c = vbtest::printSample({}, vb::cp("長い行"), vb::cp("山田太郎"));
+    c.source = std::make_shared<ShownLines>(memo);
+    const vb::Bytes path = vb::fsToBytes((scratchDir() + "longline.pdf").toStdString());
+    qint64 longest = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        qint64 last = 0;
+        vb::writePdf(c, a4(), path, [&](size_t, size_t) {
+            longest = std::max(longest, clock.elapsed() - last);
+            last = clock.elapsed();
+            return true;
+        });
+        longest = std::max(longest, clock.elapsed() - last);
+    }
+    state.counters["longest_gap_ms"] = double(longest);
+    state.counters["bytes"] = double(QFile(scratchDir() + "longline.pdf").size());
+}
+BENCHMARK(BM_PrintLongLineGap_2MB)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 } // namespace

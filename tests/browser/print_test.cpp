@@ -12,6 +12,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPrinter>
 #include <QTest>
@@ -236,5 +237,36 @@ TEST_F(PrintTest, EveryWordOfALineShownInPiecesIsPrinted) {
                 missing.push_back(w);
         EXPECT_TRUE(missing.empty()) << missing.size() << " words missing, first " << missing.front();
         EXPECT_TRUE(printed.count("end"));
+    }
+}
+
+// The pieces of a long line are laid out once the job is under way, each a
+// step of its progress box: the box moves from the start, and Cancel there
+// stops the export with no file left.
+TEST_F(PrintTest, ALongLineIsLaidOutUnderTheProgressBoxWhereCancelStopsIt) {
+    category("Log Mode");
+    const std::string line(80 * 1024, 'w'); // five pieces
+    message("KVX00001.TXT", logMessage("00001", "Long", "N", "", "", line + "\r\nend\r\n"));
+    browser->DefaultRead();
+    const std::string pdf = dir.file("long.pdf");
+    for (const int cancelAt : {0, 3}) {
+        SCOPED_TRACE(cancelAt ? "cancelled among the pieces" : "done");
+        std::remove(pdf.c_str());
+        dialogs->saveAnswers = {vb::fsToBytes(pdf)};
+        dialogs->progressSeen.clear();
+        dialogs->progressSteps = 0;
+        dialogs->cancelAtStep = cancelAt;
+        ui().MM_File_ExportPdf->trigger();
+        ASSERT_GE(dialogs->progressSeen.size(), 3u);
+        for (size_t i = 0; i < 3; ++i)
+            EXPECT_EQ(dialogs->progressSeen[i], std::make_pair(i, size_t(5))) << "step " << i;
+        if (cancelAt) {
+            EXPECT_EQ(dialogs->progressSeen.size(), 3u);
+            EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(pdf)));
+        } else {
+            EXPECT_GT(dialogs->progressSeen.back().second, 5u);
+            EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(pdf)));
+        }
+        EXPECT_TRUE(errors().empty());
     }
 }

@@ -79,8 +79,9 @@ std::unique_ptr<Progress> ScriptedDialogs::progress(const Bytes &label) {
     class Scripted : public Progress {
     public:
         explicit Scripted(ScriptedDialogs &d) : d_(d) {}
-        bool advance(size_t, size_t) override {
+        bool advance(size_t done, size_t total) override {
             ++d_.progressSteps;
+            d_.progressSeen.emplace_back(done, total);
             return d_.cancelAtStep == 0 || d_.progressSteps < d_.cancelAtStep;
         }
 

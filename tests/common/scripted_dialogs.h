@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vb {
@@ -44,6 +45,7 @@ public:
     std::vector<Bytes> progressLabels;
     int cancelAtStep = 0;
     int progressSteps = 0;
+    std::vector<std::pair<size_t, size_t>> progressSeen; // each step's done and total
 
     void message(const Bytes &text) override { log.push_back({"message", text}); }
     bool question(const Bytes &text) override;

@@ -433,7 +433,7 @@ std::vector<Bytes> Memo::lines() const {
     return out;
 }
 
-Memo::ShownLines::ShownLines(const Memo &memo) : doc_(memo.document()) {
+Memo::ShownLines::ShownLines(const Memo &memo, const Progress &progress) : doc_(memo.document()) {
     if (doc_->isEmpty()) {
         // An empty control cannot tell no line from one empty line.
         size_ = !memo.shownWrapped() && memo.oneEmptyLine_ ? 1 : 0;
@@ -446,8 +446,19 @@ Memo::ShownLines::ShownLines(const Memo &memo) : doc_(memo.document()) {
     // and let go of again once their lines are noted.
     const bool wrapped = memo.shownWrapped();
     QAbstractTextDocumentLayout *layouts = doc_->documentLayout();
+    auto isPiece = [&](const QTextBlock &b) {
+        return memo.pieced_ && (continuesLine(b) || (b.next().isValid() && continuesLine(b.next())));
+    };
+    size_t pieces = 0, piecesDone = 0;
+    if (progress && wrapped && memo.pieced_)
+        for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next())
+            pieces += isPiece(b) ? 1 : 0;
     for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
-        const bool piece = memo.pieced_ && (continuesLine(b) || (b.next().isValid() && continuesLine(b.next())));
+        const bool piece = isPiece(b);
+        if (piece && pieces > 0 && !progress(piecesDone++, pieces)) {
+            complete_ = false;
+            return;
+        }
         if (!wrapped || (b.lineCount() <= 1 && !piece)) {
             ++size_;
             continue;

@@ -34,8 +34,14 @@ public:
     // the text is not changed.
     class ShownLines {
     public:
-        explicit ShownLines(const Memo &memo);
+        // The pieces of a long line the control has not shown yet are laid
+        // out here, which takes a while for a line of megabytes: progress,
+        // when given, is told after each piece (done of total pieces) and
+        // stops the work when it returns false, leaving it incomplete.
+        using Progress = std::function<bool(size_t done, size_t total)>;
+        explicit ShownLines(const Memo &memo, const Progress &progress = nullptr);
         size_t size() const { return size_; }
+        bool complete() const { return complete_; }
         Bytes at(size_t k);
 
     private:
@@ -52,6 +58,7 @@ public:
         };
         const QTextDocument *doc_ = nullptr;
         size_t size_ = 0;
+        bool complete_ = true;
         std::vector<Wrapped> wrapped_;
         std::vector<Span> spans_;
         int cachedBlock_ = -1;

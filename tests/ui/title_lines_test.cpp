@@ -115,15 +115,7 @@ TEST(TitleLines, EveryLineReadsBackWhateverItsLengthAndPlace) {
         source.push_back(std::string(size_t(i % 37), char('A' + i % 26)));
     for (const bool lastFirst : {false, true}) {
         SCOPED_TRACE(lastFirst ? "last first" : "in order");
-        vb::TitleLines lines;
-        if (lastFirst) {
-            for (auto it = source.rbegin(); it != source.rend(); ++it)
-                lines.prepend(*it);
-            lines.settle();
-        } else {
-            for (const std::string &line : source)
-                lines.append(line);
-        }
+        const vb::TitleLines lines = linesOf(source, lastFirst);
         ASSERT_EQ(lines.size(), source.size());
         for (size_t i = 0; i < source.size(); ++i)
             ASSERT_EQ(lines[i], source[i]) << "line " << i;

@@ -36,7 +36,7 @@ int CategoryRecord::placeOf(int slot, bool writing) {
                                                 kSlotSearchMAN,         kSlotSearchGGG,
                                                 kSlotSearchINI};
     static const std::array<int8_t, kSlotCount> place = [] {
-        std::array<int8_t, kSlotCount> p;
+        std::array<int8_t, kSlotCount> p{};
         p.fill(-1);
         for (size_t i = 0; i < kNamedSlots; ++i)
             p[size_t(kNamed[i])] = int8_t(i);

@@ -418,9 +418,9 @@ TEST_F(AppTest, EveryWindowCarriesTheProgramIconAndTheDesktopKnowsItsName) {
     start();
     EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("velbrook"));
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("velbrook")) << "the window class";
-    // With no icon theme installed here, the icon is the one built in.
+    // The icon is the one built in, whatever the icon theme.
     const QIcon program = QApplication::windowIcon();
-    EXPECT_EQ(program.availableSizes(), (QList<QSize>{{48, 48}, {128, 128}, {256, 256}}));
+    EXPECT_EQ(program.availableSizes(), (QList<QSize>{{48, 48}, {128, 128}}));
     EXPECT_FALSE(program.pixmap(48, 48).isNull());
     for (QWidget *w : std::initializer_list<QWidget *>{app->F0.get(), app->F1.get(), app->F2.get(), app->F3.get()}) {
         SCOPED_TRACE(w->windowTitle().toStdString());

@@ -12,9 +12,12 @@
 #include "ui/widgets/fonts.h"
 #include "ui/widgets/guard.h"
 #include "ui/widgets/hints.h"
+#include "ui/widgets/placement.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QIcon>
+#include <QWindow>
 
 #include <cstdlib>
 
@@ -52,8 +55,24 @@ Application::Application(SettingsPlace settingsPlace)
 
 Application::~Application() = default;
 
+// The title screen is put up and drawn before the other windows are made:
+// the user meets it as soon as it can be drawn, and what is made behind it
+// is ready long before a hand can reach for View. Input waits meanwhile.
+void Application::showTitleFirst() {
+    placePanelWindow(F0.get(), F0->Pnl_Title);
+    F0->show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!F0->windowHandle()->isExposed() && waited.elapsed() < kFirstShowWaitMs)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void Application::start(const Bytes &folder) {
     F0 = std::make_unique<TF0>();
+    // A folder named at start opens the browser at once, without the title.
+    if (folder.empty())
+        showTitleFirst();
     F1 = std::make_unique<TF1>(settings);
     F = std::make_unique<TF>(settings, F0.get(), F1.get());
     F2 = std::make_unique<TF2>(settings, F1->CurrentCategory);

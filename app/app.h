@@ -40,6 +40,12 @@ public:
     std::unique_ptr<TF2> F2;
     std::unique_ptr<TF3> F3;
     OptionsPanel *options = nullptr; // owned by F3's option panel
+
+private:
+    // The longest the title screen waits to be on the screen before the
+    // other windows are made.
+    static constexpr int kFirstShowWaitMs = 100;
+    void showTitleFirst();
 };
 
 } // namespace vb

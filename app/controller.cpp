@@ -5,8 +5,8 @@
 #include "browser/browser_window.h"
 #include "editing/header_editor.h"
 #include "editing/shared_window.h"
-#include "setup/setup_window.h"
 #include "platform/errors.h"
+#include "setup/setup_window.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/placement.h"
 
@@ -31,11 +31,7 @@ void TF::FormCreate() {
     F0->show();
 }
 
-void TF::placeDialog(QWidget *window, QWidget *panel) {
-    panel->move(0, 0);
-    window->setFixedSize(panel->size());
-    placeOuter(window, QSize(), true);
-}
+void TF::placeDialog(QWidget *window, QWidget *panel) { placePanelWindow(window, panel); }
 
 void TF::placeBrowser() {
     F1->applyGeometry({settings_.geometryValue(kGeomLeft), settings_.geometryValue(kGeomTop),

@@ -87,6 +87,12 @@ void placeOuter(QWidget *w, QSize outer, bool centre) {
     placeOnShow(w, outer, centre, false);
 }
 
+void placePanelWindow(QWidget *window, QWidget *panel) {
+    panel->move(0, 0);
+    window->setFixedSize(panel->size());
+    placeOuter(window, QSize(), true);
+}
+
 void fitToScreen(QWidget *w) {
     fit(w);
     placeOnShow(w, QSize(), false, true);

@@ -3,6 +3,7 @@
 // commands.
 
 #include "browser/browser_window.h"
+#include "browser/memo_print_lines.h"
 #include "platform/files.h"
 #include "printing/print_commands.h"
 
@@ -11,9 +12,6 @@
 namespace vb {
 namespace {
 
-// The memo's lines as shown, read a line at a time while printing. They are
-// found once the job starts, under its progress: the pieces of a long line
-// take a while to lay out.
 class MemoPrintLines : public PrintLines {
 public:
     explicit MemoPrintLines(const Memo &memo) : memo_(memo) {}
@@ -39,9 +37,11 @@ private:
 
 } // namespace
 
+std::shared_ptr<PrintLines> memoPrintLines(const Memo &memo) { return std::make_shared<MemoPrintLines>(memo); }
+
 PrintContent TF1::printContent() const {
     PrintContent c;
-    c.source = std::make_shared<MemoPrintLines>(*Memo_log);
+    c.source = memoPrintLines(*Memo_log);
     c.fontFace = Memo_log->fontFace();
     c.fontPoints = Memo_log->fontPoints();
     c.title = caption(Lbl_Info_Title);

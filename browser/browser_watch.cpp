@@ -155,14 +155,13 @@ void TF1::TitleList_Refresh(bool byHand) {
     if (const Bytes onViewName = fileOnView();
         !onViewName.empty() && onView_.path == listedDirectory() + onViewName && onViewChangedOnDisk())
         job.rereadName = onViewName;
-    job.hasOld = titleCacheFits();
-    if (job.hasOld) {
+    if (titleCacheFits()) {
         job.old = titleCache_.listing;
         job.oldRead = titleCache_.read;
         if (job.threads)
             job.oldLinks = threadLinks_;
     }
-    refreshHadOld_ = job.hasOld;
+    refreshHadOld_ = job.old != nullptr;
     refreshOldCount_ = titleCache_.size();
     refreshRunByHand_ = byHand;
     refreshRun_ = startRefreshRun(refreshReceiver_, ++refreshGeneration_, std::move(job));

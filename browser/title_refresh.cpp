@@ -43,7 +43,7 @@ RefreshResult refreshTitles(const RefreshJob &job, const std::atomic<bool> &canc
     FileHandle folder;
     if (int err = 0; !folder.openFolderFs(fsPath(withSeparator(job.directory)), &err)) {
         // With nothing kept, the browser's own pass meets it and reports.
-        if (!job.hasOld) {
+        if (!job.old) {
             r.readFailed = true;
             return r;
         }
@@ -69,7 +69,7 @@ RefreshResult refreshTitles(const RefreshJob &job, const std::atomic<bool> &canc
     std::string fsName;
     Bytes name;
     static const NameList none;
-    const NameList &oldNames = job.hasOld && job.old ? job.old->names : none;
+    const NameList &oldNames = job.old ? job.old->names : none;
     const size_t oldN = oldNames.size();
     size_t i = 0;
     for (size_t k = 0; k < n; ++k) {

@@ -51,9 +51,8 @@ struct RefreshJob {
     // The file on view when it changed since its load: read again.
     Bytes rereadName;
     // What the last pass kept, in name order (TF1::TitleCache, with the links
-    // when threads): empty when it does not fit the list, and every header
-    // is read.
-    bool hasOld = false;
+    // when threads): no listing when it does not fit the list, and every
+    // header is read.
     std::shared_ptr<const FileList::Listing> old;
     ReadTimes oldRead;
     ThreadLinks oldLinks;

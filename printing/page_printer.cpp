@@ -74,7 +74,7 @@ bool PagePrinter::report(size_t done) {
 
 bool PagePrinter::measure(const PrintProgress &progress) {
     if (content_.source && !prepared_) {
-        if (!content_.source->prepare(progress ? progress : PrintProgress([](size_t, size_t) { return true; }))) {
+        if (!content_.source->prepare(progress)) {
             cancelled_ = true;
             return false;
         }

@@ -24,8 +24,8 @@ class PrintLines {
 public:
     virtual ~PrintLines() = default;
     // Finds where the lines are, before anything else is asked, for lines
-    // that take long to find, telling progress how far it has come: false
-    // when progress stopped it.
+    // that take long to find, telling progress (when set) how far it has
+    // come: false when progress stopped it.
     virtual bool prepare(const PrintProgress &progress) {
         (void)progress;
         return true;

@@ -4,6 +4,7 @@
 // of one line of 2 MB goes at most without telling its progress box, whose
 // steps keep the window answering. Wall time. Run by hand (make bench).
 
+#include "browser/memo_print_lines.h"
 #include "printing/print_commands.h"
 #include "tests/printing/print_sample.h"
 #include "ui/widgets/fonts.h"
@@ -20,7 +21,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <optional>
 
 namespace {
 
@@ -135,23 +135,6 @@ void BM_PdfFloor_200kLines(benchmark::State &state) {
 }
 BENCHMARK(BM_PdfFloor_200kLines)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 
-// The text control's lines as shown, found under the job's progress, as the
-// browser hands them to a print.
-class ShownLines : public vb::PrintLines {
-public:
-    explicit ShownLines(const vb::Memo &memo) : memo_(memo) {}
-    bool prepare(const vb::PrintProgress &progress) override {
-        lines_.emplace(memo_, progress);
-        return lines_->complete();
-    }
-    size_t size() const override { return lines_->size(); }
-    vb::Bytes line(size_t k) override { return lines_->at(k); }
-
-private:
-    const vb::Memo &memo_;
-    std::optional<vb::Memo::ShownLines> lines_;
-};
-
 void BM_PrintLongLineGap_2MB(benchmark::State &state) {
     const vb::Bytes piece = vb::cp("これは本文です plain words 0123456789 and more ");
     vb::Bytes line;
@@ -164,7 +147,7 @@ void BM_PrintLongLineGap_2MB(benchmark::State &state) {
     memo.show();
     QApplication::processEvents();
     vb::PrintContent c = vbtest::printSample({}, vb::cp("長い行"), vb::cp("山田太郎"));
-    c.source = std::make_shared<ShownLines>(memo);
+    c.source = vb::memoPrintLines(memo);
     const vb::Bytes path = vb::fsToBytes((scratchDir() + "longline.pdf").toStdString());
     qint64 longest = 0;
     for (auto _ : state) {
